@@ -1,0 +1,77 @@
+// The font layer: draws one character of a LOGFONT-described font the way GDI draws
+// non-anti-aliased text, through fontconfig (finding the face) and FreeType (mono rendering).
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/project_settings.h"
+
+namespace zemtra {
+
+// The ink of one drawn character, white on black: pixel (x, y) of the render surface is white
+// when x - left and y - top fall inside the box and that byte is 1. The character cell's
+// top-left is at surface (0, 0); ink is already clipped to the cell's rows [0, ascent + descent).
+struct GlyphInk {
+    int32_t left = 0;
+    int32_t top = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+    std::vector<uint8_t> pixels;  // width * height bytes, row-major, 1 = white
+
+    bool White(int64_t x, int64_t y) const {
+        const int64_t bx = x - left;
+        const int64_t by = y - top;
+        if (bx < 0 || by < 0 || bx >= width || by >= height) return false;
+        return pixels[static_cast<size_t>(by) * width + static_cast<size_t>(bx)] != 0;
+    }
+    void Clear() {
+        left = top = width = height = 0;
+        pixels.clear();
+    }
+};
+
+// The cell of a created font, in pixels.
+struct FontCellMetrics {
+    int32_t ppem = 0;          // pixels per em of the vertical size
+    int32_t ascent = 0;        // baseline below the cell's top
+    int32_t descent = 0;
+    int32_t averageWidth = 0;  // at least 1
+};
+
+// One FreeType library with its loaded faces. Faces are cached across calls, so drawing a whole
+// code range in one font loads the face once; the results never depend on the cache. Not
+// thread-safe: use one engine per thread.
+class FontEngine {
+public:
+    FontEngine();
+    ~FontEngine();
+    FontEngine(const FontEngine&) = delete;
+    FontEngine& operator=(const FontEngine&) = delete;
+
+    // Draws text (zero or one UTF-16 unit) in the described font with quality
+    // NONANTIALIASED whatever the description holds; replaces ink's contents. A positive Height
+    // is the cell height, a negative one the em height, 0 the font's default; a nonzero Width is
+    // the average character width and scales the glyphs horizontally. A character the face
+    // lacks comes from fontconfig's fallback for it. Throws UserError when no font at all can
+    // be found.
+    void DrawCharacter(const LogFont& font, std::u16string_view text, GlyphInk& ink);
+
+    // The cell metrics of the described font as it would be created.
+    FontCellMetrics Metrics(const LogFont& font);
+
+    // The font file (and face index) fontconfig picked for the description; for messages.
+    std::string ResolvedFace(const LogFont& font);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+// True when fontconfig lists an installed font whose family is exactly this name.
+bool FontFamilyInstalled(std::u16string_view family);
+
+}  // namespace zemtra

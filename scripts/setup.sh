@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building and testing Zemtra need, only those still missing.
+set -euo pipefail
+packages=(
+  build-essential cmake ninja-build pkg-config
+  libfreetype-dev libfontconfig-dev libicu-dev qt6-base-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  fonts-liberation fonts-wqy-zenhei
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "setup: installing ${missing[*]}"
+  sudo_cmd=""
+  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+  $sudo_cmd apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
