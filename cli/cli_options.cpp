@@ -1,0 +1,206 @@
+// Option parsing for zemtra-cli. Every settings option sets one field of ProjectSettings.
+#include "cli/cli_options.h"
+
+#include <charconv>
+#include <functional>
+#include <map>
+
+#include "app/unicode.h"
+
+namespace zemtra::cli {
+namespace {
+
+std::u16string Decimal(long long v) {
+    const std::string s = std::to_string(v);
+    return std::u16string(s.begin(), s.end());
+}
+
+long long ParseInteger(const std::string& option, const std::string& text, long long lo,
+                       long long hi) {
+    long long v = 0;
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, v);
+    if (ec != std::errc() || ptr != end || text.empty()) {
+        throw UsageError(option + ": \"" + text + "\" is not a whole number");
+    }
+    if (v < lo || v > hi) {
+        throw UsageError(option + ": " + text + " is outside " + std::to_string(lo) + ".." +
+                         std::to_string(hi));
+    }
+    return v;
+}
+
+// "AxB" or "A,B" into two integers.
+std::pair<long long, long long> ParsePair(const std::string& option, const std::string& text,
+                                          char separator, long long lo, long long hi) {
+    const size_t at = text.find(separator, 1);
+    if (at == std::string::npos) {
+        throw UsageError(option + ": expected two numbers as A" + std::string(1, separator) +
+                         "B, got \"" + text + "\"");
+    }
+    return {ParseInteger(option, text.substr(0, at), lo, hi),
+            ParseInteger(option, text.substr(at + 1), lo, hi)};
+}
+
+int32_t ParseChoice(const std::string& option, const std::string& text,
+                    const std::vector<std::string>& names) {
+    for (size_t i = 0; i < names.size(); ++i) {
+        if (names[i] == text) return static_cast<int32_t>(i);
+    }
+    std::string list;
+    for (const auto& n : names) list += (list.empty() ? "" : "|") + n;
+    throw UsageError(option + ": \"" + text + "\" is not one of " + list);
+}
+
+struct Parser {
+    Request r;
+    bool deriveFontSize = false;
+    std::optional<std::pair<long long, long long>> fontSize;
+
+    using Handler = std::function<void(const std::string& value)>;
+    std::map<std::string, Handler> withValue;
+    std::map<std::string, std::function<void()>> flags;
+
+    Parser();
+    void Run(const std::vector<std::string>& args);
+};
+
+Parser::Parser() {
+    ApplyNew(r.settings);
+    withValue["--matrix"] = [this](const std::string& v) {
+        const auto [w, h] = ParsePair("--matrix", v, 'x', 1, kMaxMatrixSide);
+        r.settings.BLOCKNUMX = Decimal(w);
+        r.settings.BLOCKNUMY = Decimal(h);
+        deriveFontSize = true;
+    };
+    withValue["--face"] = [this](const std::string& v) {
+        std::u16string face = Utf8ToUtf16(v);
+        if (face.empty() || face.size() > kMaxFaceNameLength) {
+            throw UsageError("--face: the face name must have 1 to 31 characters");
+        }
+        r.settings.FONT.FaceName = face;
+        deriveFontSize = true;
+    };
+    withValue["--weight"] = [this](const std::string& v) {
+        r.settings.FONT.Weight = static_cast<int32_t>(ParseInteger("--weight", v, 0, 1000));
+    };
+    withValue["--charset"] = [this](const std::string& v) {
+        r.settings.FONT.CharSet = static_cast<uint8_t>(ParseInteger("--charset", v, 0, 255));
+    };
+    withValue["--font-size"] = [this](const std::string& v) {
+        fontSize = ParsePair("--font-size", v, 'x', -kMaxFontSize, kMaxFontSize);
+    };
+    withValue["--offset"] = [this](const std::string& v) {
+        const auto [x, y] = ParsePair("--offset", v, ',', INT32_MIN, INT32_MAX);
+        r.settings.OFFSETX = static_cast<int32_t>(x);
+        r.settings.OFFSETY = static_cast<int32_t>(y);
+    };
+    withValue["--threshold"] = [this](const std::string& v) {
+        r.settings.THRESHOLD = Decimal(ParseInteger("--threshold", v, INT32_MIN, INT32_MAX));
+    };
+    withValue["--orientation"] = [this](const std::string& v) {
+        r.settings.ORIENT = ParseChoice("--orientation", v, {"row", "column", "row-column", "column-row"});
+    };
+    withValue["--direction"] = [this](const std::string& v) {
+        r.settings.DIRECT = ParseChoice("--direction", v, {"forward", "backward"});
+    };
+    withValue["--polarity"] = [this](const std::string& v) {
+        r.settings.FORMAT = ParseChoice("--polarity", v, {"cathode", "anode"});
+    };
+    withValue["--bits"] = [this](const std::string& v) {
+        r.settings.DATABIT = ParseChoice("--bits", v, {"8", "16", "24", "32", "4"});
+    };
+    withValue["--text"] = [this](const std::string& v) { r.text = v; };
+    withValue["--picture"] = [this](const std::string& v) { r.pictures.push_back(v); };
+    withValue["--char"] = [this](const std::string& v) { r.character = v; };
+    withValue["-o"] = [this](const std::string& v) { r.output = v; };
+    withValue["--output"] = withValue["-o"];
+    withValue["--encoding"] = [this](const std::string& v) {
+        if (v != "utf-8" && v != "utf-16le") {
+            throw UsageError("--encoding: \"" + v + "\" is not one of utf-8|utf-16le");
+        }
+        r.encoding = v;
+    };
+    withValue["--codepage"] = [this](const std::string& v) { r.codepage = v; };
+    withValue["--from"] = [this](const std::string& v) { r.from = v; };
+    withValue["--to"] = [this](const std::string& v) { r.to = v; };
+    flags["--italic"] = [this] { r.settings.FONT.Italic = 1; };
+    flags["--underline"] = [this] { r.settings.FONT.Underline = 1; };
+    flags["--strikeout"] = [this] { r.settings.FONT.StrikeOut = 1; };
+}
+
+void Parser::Run(const std::vector<std::string>& args) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--help" || a == "-h") {
+            r.command = "help";
+            return;
+        }
+        if (a == "--version") {
+            r.command = "version";
+            return;
+        }
+        if (auto f = flags.find(a); f != flags.end()) {
+            f->second();
+        } else if (auto h = withValue.find(a); h != withValue.end()) {
+            if (i + 1 >= args.size()) throw UsageError(a + " needs a value");
+            h->second(args[++i]);
+        } else if (!a.empty() && a[0] == '-' && a != "-") {
+            throw UsageError("unknown option " + a + " (see --help)");
+        } else if (r.command.empty()) {
+            r.command = a;
+        } else {
+            r.positional.push_back(a);
+        }
+    }
+    if (deriveFontSize) DeriveFontSize(r.settings);
+    if (fontSize) {
+        r.settings.WIDTH = Decimal(fontSize->first);
+        r.settings.HEIGHT = Decimal(fontSize->second);
+        r.settings.FONT.Width = static_cast<int32_t>(fontSize->first);
+        r.settings.FONT.Height = static_cast<int32_t>(fontSize->second);
+    }
+}
+
+}  // namespace
+
+Request ParseCommandLine(const std::vector<std::string>& args) {
+    Parser p;
+    p.Run(args);
+    if (p.r.command.empty()) throw UsageError("no command given (see --help)");
+    return p.r;
+}
+
+std::string HelpText() {
+    return R"(Usage: zemtra-cli COMMAND [options]
+
+Commands:
+  c-source --text TEXT [-o FILE] [--encoding utf-8|utf-16le]
+        C source (fontlib_WxH and fonttab_WxH) for the characters of TEXT, one
+        item per UTF-16 unit. Without -o it goes to standard output.
+  show --char C
+        The dot matrix of the character C: H lines of W characters, '#' lit,
+        '.' unlit (polarity not applied).
+
+Settings (defaults: a new project's):
+  --matrix WxH            matrix size in dots (1..2048 a side)
+  --face NAME             font face name (fontconfig resolves aliases)
+  --weight N              font weight, 0..1000 (400 normal, 700 bold)
+  --italic, --underline, --strikeout
+  --charset N             character set byte, 0..255
+  --font-size WxH         font cell width and height (default: derived from
+                          the matrix: width W/2, height H)
+  --offset X,Y            glyph offset inside the matrix, in dots
+  --threshold N           brightness threshold for pictures
+  --orientation row|column|row-column|column-row
+  --direction forward|backward
+  --polarity cathode|anode
+  --bits 8|16|24|32|4     output word width
+
+  --help, --version
+
+Exit codes: 0 success, 1 a file could not be read or written, 2 bad usage.
+)";
+}
+
+}  // namespace zemtra::cli

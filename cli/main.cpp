@@ -1,1 +1,44 @@
-int main() { return 0; }
+// zemtra-cli: runs Zemtra's jobs without a display, for build systems and scripts.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "app/error.h"
+#include "cli/cli_jobs.h"
+#include "cli/cli_options.h"
+
+namespace {
+
+int Run(const std::vector<std::string>& args) {
+    using namespace zemtra::cli;
+    const Request r = ParseCommandLine(args);
+    if (r.command == "help") {
+        std::cout << HelpText();
+        return 0;
+    }
+    if (r.command == "version") {
+        std::cout << "zemtra-cli " << ZEMTRA_VERSION << "\n";
+        return 0;
+    }
+    if (r.command == "c-source") return RunCSource(r, std::cout);
+    if (r.command == "show") return RunShow(r, std::cout);
+    throw UsageError("unknown command \"" + r.command + "\" (see --help)");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    try {
+        return Run(args);
+    } catch (const zemtra::cli::UsageError& e) {
+        std::cerr << "zemtra-cli: " << e.what() << "\n";
+        return 2;
+    } catch (const zemtra::UserError& e) {
+        std::cerr << "zemtra-cli: " << e.what() << "\n";
+        return 1;
+    } catch (const std::exception& e) {
+        std::cerr << "zemtra-cli: internal error: " << e.what() << "\n";
+        return 1;
+    }
+}

@@ -1,6 +1,7 @@
 // DotMatrix: one rendered character or picture, H rows of W bytes, 1 = lit, polarity not applied.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 

@@ -1,6 +1,7 @@
 // A small RGB raster standing in for the platform's bitmaps, with its stretch copy.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -32,6 +33,7 @@ struct RgbRaster {
 
 // The platform's default stretch (BLACKONWHITE): enlarging repeats pixels, shrinking ANDs the
 // colours of the rows and columns that land on one destination pixel. Gives dstW x dstH pixels.
+// Gives an empty raster (0 x 0) when a destination size is below 1 or the source is empty.
 RgbRaster StretchBlt(const RgbRaster& src, int32_t dstW, int32_t dstH);
 
 }  // namespace zemtra

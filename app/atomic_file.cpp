@@ -1,0 +1,78 @@
+// Temporary file, fsync, rename: the old content stays until the new one is complete.
+#include "app/atomic_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+
+#include "app/error.h"
+
+namespace zemtra {
+namespace {
+
+[[noreturn]] void Fail(const std::filesystem::path& path, const char* what, int error) {
+    throw UserError("Cannot write \"" + path.string() + "\": " + what + ": " +
+                    std::strerror(error));
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<size_t>(n));
+    }
+    return true;
+}
+
+}  // namespace
+
+void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+    // Write through a link to its target, so a linked project stays linked.
+    std::error_code ec;
+    std::filesystem::path target = path;
+    if (std::filesystem::is_symlink(path, ec)) {
+        target = std::filesystem::weakly_canonical(path, ec);
+        if (ec) target = path;
+    }
+    const std::filesystem::path folder =
+        target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
+    std::string temp = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0) Fail(path, "cannot create a file in its folder", errno);
+
+    // Keep the permissions of the file being replaced; a new file gets the usual 0644.
+    struct stat old {};
+    const mode_t mode = ::stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
+    ::fchmod(fd, mode);
+
+    int error = 0;
+    const char* what = nullptr;
+    if (!WriteAll(fd, bytes)) {
+        error = errno;
+        what = "write failed";
+    } else if (::fsync(fd) != 0) {
+        error = errno;
+        what = "flush failed";
+    }
+    if (::close(fd) != 0 && what == nullptr) {
+        error = errno;
+        what = "close failed";
+    }
+    if (what == nullptr && ::rename(temp.c_str(), target.c_str()) != 0) {
+        error = errno;
+        what = "rename failed";
+    }
+    if (what != nullptr) {
+        ::unlink(temp.c_str());
+        Fail(path, what, error);
+    }
+}
+
+}  // namespace zemtra

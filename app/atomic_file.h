@@ -1,0 +1,14 @@
+// Writing a whole file so that a crash or a full disk never leaves half of it: the bytes go to
+// a temporary file in the same folder, which is flushed and then renamed over the target.
+#pragma once
+
+#include <filesystem>
+#include <string_view>
+
+namespace zemtra {
+
+// Throws UserError naming the path and the reason when the file cannot be written; the old
+// file, if any, is then left as it was and no temporary file remains.
+void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+
+}  // namespace zemtra

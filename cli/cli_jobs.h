@@ -1,0 +1,14 @@
+// The jobs of zemtra-cli: each turns a parsed request into calls on the core and writes the
+// result. They return the process exit code.
+#pragma once
+
+#include <iosfwd>
+
+#include "cli/cli_options.h"
+
+namespace zemtra::cli {
+
+int RunCSource(const Request& r, std::ostream& out);
+int RunShow(const Request& r, std::ostream& out);
+
+}  // namespace zemtra::cli

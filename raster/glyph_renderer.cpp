@@ -1,0 +1,90 @@
+// RenderDotMatrix: draw the source onto the render surface, then decide every dot from one
+// surface pixel at the dot's position plus the sampling origin.
+#include "raster/glyph_renderer.h"
+
+#include <cstdlib>
+#include <system_error>
+
+#include "app/error.h"
+#include "app/unicode.h"
+
+namespace zemtra {
+
+SourceKind ClassifySource(std::u16string_view source) {
+    if (source.size() <= 1) return SourceKind::Character;
+    std::error_code ec;
+    const std::filesystem::path path(Utf16ToUtf8(source));
+    return std::filesystem::exists(path, ec) ? SourceKind::Picture : SourceKind::None;
+}
+
+uint32_t RenderSurface::GetPixel(int64_t x, int64_t y) const {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return kInvalidColour;
+    switch (kind_) {
+        case SourceKind::Character: return ink_->White(x, y) ? kWhite : kBlack;
+        case SourceKind::Picture: {
+            const uint32_t c = picture_->GetPixel(x, y);
+            return c == kInvalidColour ? kBlack : c;  // the surface's black beyond W x H
+        }
+        case SourceKind::None: break;
+    }
+    return kBlack;
+}
+
+double Luminance(uint32_t sample) {
+    const double r = sample & 0xFF;
+    const double g = (sample >> 8) & 0xFF;
+    const double b = (sample >> 16) & 0xFF;
+    return (0.587 * g + 0.114 * b) + 0.299 * r;
+}
+
+bool GlyphRenderer::RenderDotMatrix(const ProjectSettings& settings, std::u16string_view source,
+                                    DotMatrix* matrix, PreviewSink* preview) {
+    const int32_t w = MatrixWidth(settings);
+    const int32_t h = MatrixHeight(settings);
+    if (w < 1 || h < 1) return false;
+    if (auto why = RenderLimitError(settings)) throw UserError(*why);
+
+    RenderSurface surface;
+    surface.width_ = w + std::abs(int64_t{settings.FONT.Width});
+    surface.height_ = h + std::abs(int64_t{settings.FONT.Height});
+    surface.kind_ = ClassifySource(source);
+    if (surface.kind_ == SourceKind::Character) {
+        fonts_.DrawCharacter(settings.FONT, source, ink_);
+        surface.ink_ = &ink_;
+    } else if (surface.kind_ == SourceKind::Picture) {
+        const auto picture =
+            decoder_ ? decoder_->Decode(std::filesystem::path(Utf16ToUtf8(source))) : std::nullopt;
+        if (picture) {
+            stretched_ = StretchBlt(*picture, w, h);
+            surface.picture_ = &stretched_;
+        } else {
+            surface.kind_ = SourceKind::None;  // a file that is no picture draws nothing
+        }
+    }
+
+    if (matrix && (matrix->Width() != w || matrix->Height() != h)) matrix->Reset(w, h);
+    const int64_t sx = SampleX(settings);
+    const int64_t sy = SampleY(settings);
+    const bool picture = surface.kind_ == SourceKind::Picture;
+    const double threshold = Value(settings.THRESHOLD);
+    for (int32_t j = 0; j < h; ++j) {
+        uint8_t* row = matrix ? matrix->Row(j) : nullptr;
+        for (int32_t k = 0; k < w; ++k) {
+            const uint32_t sample = surface.GetPixel(sx + k, sy + j);
+            bool lit;
+            if (surface.kind_ == SourceKind::None) {
+                lit = false;
+            } else if (picture) {
+                lit = threshold <= Luminance(sample);
+            } else {
+                lit = sample == kWhite;
+            }
+            if (row) row[k] = lit ? 1 : 0;
+            if (preview) preview->OnDot(j, k, lit);
+        }
+    }
+    if (preview) preview->OnFinish(surface, sx, sy);
+    return true;
+}
+
+}  // namespace zemtra

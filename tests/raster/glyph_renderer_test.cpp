@@ -1,0 +1,254 @@
+// RenderDotMatrix: sizes that render nothing, the sampling window and its origin, the picture
+// path's luminance and threshold, and the limits that keep absurd sizes from allocating.
+#include "raster/glyph_renderer.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "app/error.h"
+#include "app/unicode.h"
+#include "support/test_support.h"
+
+namespace zemtra {
+namespace {
+
+ProjectSettings Settings(int w, int h, const char16_t* face = u"Liberation Sans") {
+    ProjectSettings s;
+    ApplyNew(s, false);
+    s.FONT.FaceName = face;
+    s.BLOCKNUMX = Utf8ToUtf16(std::to_string(w));
+    s.BLOCKNUMY = Utf8ToUtf16(std::to_string(h));
+    DeriveFontSize(s);
+    return s;
+}
+
+int LitCount(const DotMatrix& m) {
+    int n = 0;
+    for (int y = 0; y < m.Height(); ++y) {
+        for (int x = 0; x < m.Width(); ++x) n += m.Lit(x, y);
+    }
+    return n;
+}
+
+TEST(RenderDotMatrix, MatrixBelowOneDotRendersNothingAndKeepsTheMatrix) {
+    GlyphRenderer r;
+    DotMatrix m(2, 2);
+    m.Set(1, 1, true);
+    for (const char16_t* w : {u"0", u"-4", u"abc", u""}) {
+        ProjectSettings s = Settings(16, 16);
+        s.BLOCKNUMX = w;
+        EXPECT_FALSE(r.RenderDotMatrix(s, u"A", &m));
+        EXPECT_TRUE(m.Lit(1, 1));
+    }
+}
+
+TEST(RenderDotMatrix, EmptySourceAndMissingFileAreAllUnlit) {
+    GlyphRenderer r;
+    DotMatrix m;
+    ASSERT_TRUE(r.RenderDotMatrix(Settings(16, 16), u"", &m));
+    EXPECT_EQ(m.Width(), 16);
+    EXPECT_EQ(LitCount(m), 0);
+    // Two UTF-16 units, a surrogate pair, name no file.
+    ASSERT_TRUE(r.RenderDotMatrix(Settings(16, 16), u"\U0001F600", &m));
+    EXPECT_EQ(LitCount(m), 0);
+    ASSERT_TRUE(r.RenderDotMatrix(Settings(16, 16), u"/no/such/picture.png", &m));
+    EXPECT_EQ(LitCount(m), 0);
+}
+
+TEST(RenderDotMatrix, CharacterIgnoresThresholdAndPolarity) {
+    GlyphRenderer r;
+    ProjectSettings s = Settings(16, 16);
+    DotMatrix base, other;
+    r.RenderDotMatrix(s, u"A", &base);
+    EXPECT_GT(LitCount(base), 10);
+    s.THRESHOLD = u"0";
+    s.FORMAT = 1;
+    r.RenderDotMatrix(s, u"A", &other);
+    EXPECT_EQ(base, other);
+    s.THRESHOLD = u"300";
+    r.RenderDotMatrix(s, u"A", &other);
+    EXPECT_EQ(base, other);
+}
+
+// With the font size held fixed, offsets only slide the sampling window over the same glyph.
+TEST(RenderDotMatrix, OffsetsSlideTheSamplingWindow) {
+    GlyphRenderer r;
+    ProjectSettings big = Settings(24, 24);
+    big.FONT.Width = 8;
+    big.FONT.Height = 16;
+    DotMatrix reference;
+    r.RenderDotMatrix(big, u"W", &reference);
+
+    ProjectSettings s = big;
+    s.BLOCKNUMX = s.BLOCKNUMY = u"16";
+    s.OFFSETX = 2;
+    s.OFFSETY = -1;
+    DotMatrix shifted;
+    r.RenderDotMatrix(s, u"W", &shifted);
+    for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 16; ++x) {
+            const int sx = x - 2, sy = y + 1;  // sampled surface pixel
+            const bool expected = sx >= 0 && sy < 24 && reference.Lit(sx, sy);
+            EXPECT_EQ(shifted.Lit(x, y), expected) << x << "," << y;
+        }
+    }
+}
+
+TEST(RenderDotMatrix, HugeOffsetsLeaveTheSurfaceWithoutOverflow) {
+    GlyphRenderer r;
+    DotMatrix m;
+    for (int32_t off : {INT32_MIN, INT32_MAX, -2000000000, 2000000000}) {
+        ProjectSettings s = Settings(16, 16);
+        s.OFFSETX = off;
+        s.OFFSETY = off;
+        ASSERT_TRUE(r.RenderDotMatrix(s, u"A", &m));
+        EXPECT_EQ(LitCount(m), 0);
+    }
+}
+
+TEST(RenderDotMatrix, SizesAboveTheLimitsAreRefusedWithAMessage) {
+    GlyphRenderer r;
+    DotMatrix m;
+    EXPECT_THROW(r.RenderDotMatrix(Settings(100000, 100000), u"A", &m), UserError);
+    ProjectSettings s = Settings(16, 16);
+    s.FONT.Height = -100000;
+    try {
+        r.RenderDotMatrix(s, u"A", &m);
+        FAIL() << "expected a UserError";
+    } catch (const UserError& e) {
+        EXPECT_NE(std::string(e.what()).find("too large"), std::string::npos);
+    }
+    EXPECT_EQ(m.Width(), 0);  // nothing was allocated for it
+}
+
+TEST(Luminance, ComputedInDoublesInTheGivenOrder) {
+    EXPECT_EQ(Luminance(0x808080), 128.0);
+    EXPECT_LT(Luminance(0x7F7F7F), 127.0);
+    EXPECT_EQ(Luminance(0xFFFFFF), 255.0);
+    EXPECT_EQ(Luminance(0xFFFFFFFF), 255.0);
+    EXPECT_EQ(Luminance(0x000000), 0.0);
+    EXPECT_DOUBLE_EQ(Luminance(0x0000FF), 0.299 * 255);  // red is the lowest byte
+}
+
+// Hands out a fixed raster for any existing file, so the picture path runs without Qt.
+class FixedDecoder : public PictureDecoder {
+public:
+    explicit FixedDecoder(RgbRaster r) : raster_(std::move(r)) {}
+    std::optional<RgbRaster> Decode(const std::filesystem::path&) const override {
+        return raster_;
+    }
+
+private:
+    RgbRaster raster_;
+};
+
+class PicturePath : public ::testing::Test {
+protected:
+    void SetUp() override {
+        file = Utf8ToUtf16((dir / "pic.bmp").string());
+        std::ofstream(dir / "pic.bmp") << "x";
+    }
+    test::ScratchDir dir;
+    std::u16string file;
+};
+
+TEST_F(PicturePath, GreyLevelsAgainstTheThreshold) {
+    RgbRaster grey(2, 1);
+    grey.SetPixel(0, 0, 0x808080);
+    grey.SetPixel(1, 0, 0x7F7F7F);
+    FixedDecoder decoder(grey);
+    GlyphRenderer r(&decoder);
+    ProjectSettings s = Settings(2, 1);
+    DotMatrix m;
+    s.THRESHOLD = u"128";
+    r.RenderDotMatrix(s, file, &m);
+    EXPECT_TRUE(m.Lit(0, 0));
+    EXPECT_FALSE(m.Lit(1, 0));
+    s.THRESHOLD = u"127";
+    r.RenderDotMatrix(s, file, &m);
+    EXPECT_TRUE(m.Lit(0, 0));
+    EXPECT_FALSE(m.Lit(1, 0));  // 127 grey is just below 127 in doubles
+    s.THRESHOLD = u"0";
+    r.RenderDotMatrix(s, file, &m);
+    EXPECT_EQ(LitCount(m), 2);
+    s.THRESHOLD = u"256";
+    r.RenderDotMatrix(s, file, &m);
+    EXPECT_EQ(LitCount(m), 0);
+}
+
+TEST_F(PicturePath, OutsideTheSurfaceIsWhiteAndTheMarginBlack) {
+    FixedDecoder decoder(RgbRaster(1, 1, 0x808080));
+    GlyphRenderer r(&decoder);
+    ProjectSettings s = Settings(4, 4);  // font 2 x 4: surface 6 x 8
+    s.OFFSETX = -3;                      // dot k samples column k + 3
+    DotMatrix m;
+    s.THRESHOLD = u"200";
+    r.RenderDotMatrix(s, file, &m);
+    // Column 0 reads the picture's grey, columns 1 and 2 the black margin (surface columns 4
+    // and 5), column 3 lies beyond the surface, which reads as white.
+    for (int y = 0; y < 4; ++y) {
+        EXPECT_FALSE(m.Lit(0, y));
+        EXPECT_FALSE(m.Lit(1, y));
+        EXPECT_FALSE(m.Lit(2, y));
+        EXPECT_TRUE(m.Lit(3, y));
+    }
+    s.THRESHOLD = u"0";
+    r.RenderDotMatrix(s, file, &m);
+    EXPECT_EQ(LitCount(m), 16);
+}
+
+TEST_F(PicturePath, StretchedToTheMatrix) {
+    RgbRaster checker(2, 2, kBlack);
+    checker.SetPixel(0, 0, kWhite);
+    checker.SetPixel(1, 1, kWhite);
+    FixedDecoder decoder(checker);
+    GlyphRenderer r(&decoder);
+    DotMatrix m;
+    r.RenderDotMatrix(Settings(4, 4), file, &m);
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 4; ++x) EXPECT_EQ(m.Lit(x, y), (x < 2) == (y < 2)) << x << "," << y;
+    }
+}
+
+TEST_F(PicturePath, WithoutADecoderAPictureDrawsNothing) {
+    GlyphRenderer r;
+    ProjectSettings s = Settings(4, 4);
+    s.THRESHOLD = u"0";  // even a threshold that lights everything
+    DotMatrix m;
+    r.RenderDotMatrix(s, file, &m);
+    EXPECT_EQ(LitCount(m), 0);
+    EXPECT_EQ(ClassifySource(file), SourceKind::Picture);
+}
+
+class RecordingPreview : public PreviewSink {
+public:
+    int dots = 0, lit = 0, finished = 0;
+    int64_t surfaceW = 0, surfaceH = 0;
+    void OnDot(int32_t, int32_t, bool l) override {
+        ++dots;
+        lit += l;
+    }
+    void OnFinish(const RenderSurface& s, int64_t, int64_t) override {
+        ++finished;
+        surfaceW = s.Width();
+        surfaceH = s.Height();
+    }
+};
+
+TEST(RenderDotMatrix, PreviewSeesEveryDotAndTheSurface) {
+    GlyphRenderer r;
+    RecordingPreview preview;
+    DotMatrix m;
+    ProjectSettings s = Settings(16, 16);
+    s.FONT.Height = -20;  // the surface uses the absolute value
+    r.RenderDotMatrix(s, u"A", &m, &preview);
+    EXPECT_EQ(preview.dots, 256);
+    EXPECT_EQ(preview.lit, LitCount(m));
+    EXPECT_EQ(preview.finished, 1);
+    EXPECT_EQ(preview.surfaceW, 16 + 8);
+    EXPECT_EQ(preview.surfaceH, 16 + 20);
+}
+
+}  // namespace
+}  // namespace zemtra
