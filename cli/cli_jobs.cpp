@@ -1,24 +1,39 @@
 // zemtra-cli's jobs, calling the same core functions as the desktop program.
 #include "cli/cli_jobs.h"
 
+#include <signal.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
 #include <ostream>
 
 #include "app/atomic_file.h"
+#include "app/error.h"
+#include "app/character_list.h"
 #include "app/unicode.h"
 #include "output/c_source_writer.h"
+#include "output/code_page.h"
+#include "output/font_library.h"
 #include "raster/glyph_renderer.h"
+#include "raster/qimage_picture_decoder.h"
 
 namespace zemtra::cli {
 namespace {
 
-// The list as "Add" builds it: one item per UTF-16 unit, each a character item.
-void ReplaceList(ProjectSettings& s, const std::u16string& text) {
-    s.TEXT = text;
-    s.LIST.clear();
-    s.PIC.clear();
-    for (char16_t c : text) {
-        s.LIST.emplace_back(1, c);
-        s.PIC.emplace_back(u"#");
+// --text replaces the list as "Add" does; --picture appends as "Load Picture" does.
+void ApplyListOptions(const Request& r, ProjectSettings& s) {
+    if (r.text) {
+        s.TEXT = Utf8ToUtf16(*r.text);
+        FillCharacterList(s, s.TEXT, true);
+    }
+    for (const std::string& picture : r.pictures) {
+        std::error_code ec;
+        const auto absolute = std::filesystem::absolute(picture, ec);
+        if (ec || !std::filesystem::is_regular_file(absolute, ec)) {
+            throw UserError("Cannot read the picture \"" + picture + "\": no such file");
+        }
+        AppendPictureItem(s, Utf8ToUtf16(absolute.string()));
     }
 }
 
@@ -45,9 +60,9 @@ void Emit(const Request& r, std::ostream& out, const std::string& bytes) {
 
 int RunCSource(const Request& r, std::ostream& out) {
     ProjectSettings s = r.settings;
-    if (r.text) ReplaceList(s, Utf8ToUtf16(*r.text));
+    ApplyListOptions(r, s);
     if (s.LIST.empty()) throw UsageError("c-source: the character list is empty (use --text)");
-    GlyphRenderer renderer;
+    GlyphRenderer renderer(&DefaultPictureDecoder());
     RendererGlyphSource glyphs(renderer, s);
     StringTextWriter text;
     if (!WriteCSource(s, CharacterText(s.LIST), glyphs, text)) {
@@ -59,12 +74,23 @@ int RunCSource(const Request& r, std::ostream& out) {
 }
 
 int RunShow(const Request& r, std::ostream& out) {
-    if (!r.character) throw UsageError("show: give --char C");
-    const std::u16string source = Utf8ToUtf16(*r.character);
-    if (source.size() != 1) {
-        throw UsageError("show: --char takes exactly one character of the basic plane");
+    if (r.character.has_value() == !r.pictures.empty() || r.pictures.size() > 1) {
+        throw UsageError("show: give either --char C or one --picture FILE");
     }
-    GlyphRenderer renderer;
+    std::u16string source;
+    if (r.character) {
+        source = Utf8ToUtf16(*r.character);
+        if (source.size() != 1) {
+            throw UsageError("show: --char takes exactly one character of the basic plane");
+        }
+    } else {
+        Request pictureOnly;
+        pictureOnly.pictures = r.pictures;
+        ProjectSettings pictures;
+        ApplyListOptions(pictureOnly, pictures);
+        source = pictures.PIC.back();
+    }
+    GlyphRenderer renderer(&DefaultPictureDecoder());
     DotMatrix matrix;
     if (!renderer.RenderDotMatrix(r.settings, source, &matrix)) {
         throw UsageError("show: the matrix size must be at least 1 x 1");
@@ -75,6 +101,114 @@ int RunShow(const Request& r, std::ostream& out) {
         text += '\n';
     }
     Emit(r, out, text);
+    return 0;
+}
+
+namespace {
+
+StopFlag* g_stop = nullptr;
+
+extern "C" void OnInterrupt(int) {
+    if (g_stop != nullptr) g_stop->Request();
+}
+
+int32_t CodePageKindOf(const std::string& name) {
+    const char* names[] = {"unicode", "mbcs", "gb2312", "gbk", "big5"};
+    for (int32_t i = 0; i < 5; ++i) {
+        if (name == names[i]) return i;
+    }
+    throw UsageError("--codepage: \"" + name + "\" is not one of unicode|mbcs|gb2312|gbk|big5");
+}
+
+uint16_t ParseCode(const std::string& option, const std::string& text, CodeRange range) {
+    size_t used = 0;
+    unsigned long value = 0;
+    std::string digits = text;
+    if (digits.size() > 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X')) {
+        digits = digits.substr(2);
+    }
+    try {
+        value = std::stoul(digits, &used, 16);
+    } catch (const std::exception&) {
+        used = 0;
+    }
+    if (digits.empty() || used != digits.size() || digits.size() > 4 || digits[0] == '-' ||
+        digits[0] == '+') {
+        throw UsageError(option + ": \"" + text + "\" is not a code of 1 to 4 hexadecimal digits");
+    }
+    if (value < range.lowest || value > range.highest) {
+        char message[160];
+        std::snprintf(message, sizeof message, "%s: 0x%04lX is outside the code page's range "
+                      "0x%04X..0x%04X", option.c_str(), value, range.lowest, range.highest);
+        throw UsageError(message);
+    }
+    return static_cast<uint16_t>(value);
+}
+
+// A progress bar on a terminal: percent, codes per second and the time left.
+class TerminalProgress : public ProgressSink {
+public:
+    explicit TerminalProgress(int64_t codes) : codes_(codes) {}
+    void SetRange(int, int) override { start_ = std::chrono::steady_clock::now(); }
+    void SetPosition(int percent) override {
+        const double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
+        const double done = static_cast<double>(codes_) * percent / 100.0;
+        const double rate = seconds > 0 ? done / seconds : 0;
+        const double left = rate > 0 ? (static_cast<double>(codes_) - done) / rate : 0;
+        const int filled = percent * 30 / 100;
+        std::fprintf(stderr, "\r[%-30s] %3d%%  %8.0f codes/s  %4.0f s left",
+                     std::string(static_cast<size_t>(filled), '#').c_str(), percent, rate, left);
+        std::fflush(stderr);
+    }
+    void Finish() { std::fprintf(stderr, "\n"); }
+
+private:
+    int64_t codes_;
+    std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+};
+
+}  // namespace
+
+int RunLibrary(const Request& r) {
+    if (!r.output) throw UsageError("library: give the target file with -o FILE.dzk");
+    ProjectSettings s = r.settings;
+    if (r.codepage) {
+        s.CODEPAGE = CodePageKindOf(*r.codepage);
+        if (!r.from) s.FROM = CodeRangeOf(s.CODEPAGE).lowest;
+        if (!r.to) s.TO = CodeRangeOf(s.CODEPAGE).highest;
+    }
+    const CodeRange range = CodeRangeOf(s.CODEPAGE);
+    if (r.from) s.FROM = ParseCode("--from", *r.from, range);
+    if (r.to) s.TO = ParseCode("--to", *r.to, range);
+    if (MatrixWidth(s) < 1 || MatrixHeight(s) < 1) {
+        throw UsageError("library: the matrix size must be at least 1 x 1");
+    }
+
+    StopFlag stop;
+    g_stop = &stop;
+    struct sigaction action {};
+    action.sa_handler = OnInterrupt;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+
+    const int64_t codes = (int64_t{(s.TO >> 8)} - (s.FROM >> 8) + 1) *
+                          (int64_t{s.TO & 0xFF} - (s.FROM & 0xFF) + 1);
+    TerminalProgress bar(codes > 0 ? codes : 0);
+    const bool terminal = ::isatty(STDERR_FILENO) == 1;
+    LibraryOptions options;
+    options.stop = &stop;
+    options.progress = terminal ? &bar : nullptr;
+    const LibraryResult result = BuildFontLibrary(s, *r.output, options);
+    if (terminal) bar.Finish();
+    g_stop = nullptr;
+    if (result.stopped) {
+        std::fprintf(stderr, "zemtra-cli: stopped after %lld of %lld codes; the records written "
+                     "so far are kept in %s\n", static_cast<long long>(result.codesVisited),
+                     static_cast<long long>(codes), r.output->c_str());
+        return 130;
+    }
     return 0;
 }
 

@@ -10,5 +10,6 @@ namespace zemtra::cli {
 
 int RunCSource(const Request& r, std::ostream& out);
 int RunShow(const Request& r, std::ostream& out);
+int RunLibrary(const Request& r);
 
 }  // namespace zemtra::cli

@@ -1,0 +1,313 @@
+// The font library job. Glyphs are rendered on every core in blocks of consecutive codes; one
+// writer puts the blocks into the file strictly in walk order, so the bytes are those of a
+// one-by-one walk. A bounded window of blocks keeps memory flat whatever the range.
+#include "output/font_library.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <condition_variable>
+#include <cstring>
+#include <exception>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "app/error.h"
+#include "output/code_page.h"
+#include "output/scan_order.h"
+#include "raster/glyph_renderer.h"
+
+namespace zemtra {
+namespace {
+
+ScanMode ModeOf(const ProjectSettings& s) {
+    return ScanMode{s.ORIENT, s.DIRECT, s.FORMAT, s.DATABIT};
+}
+
+// The library packs bytes: the data width capped at 8 bits.
+int PackingBits(const ProjectSettings& s) { return DataWidth(s.DATABIT) == 4 ? 4 : 8; }
+
+bool PlacesBySlot(int32_t kind) {
+    return kind == static_cast<int32_t>(CodePageKind::Gbk) ||
+           kind == static_cast<int32_t>(CodePageKind::Big5);
+}
+
+// The rectangle of codes: hi outer, lo inner.
+struct Walk {
+    int64_t fromHi, fromLo, rowLength, total;
+
+    explicit Walk(uint16_t from, uint16_t to) {
+        fromHi = from >> 8;
+        fromLo = from & 0xFF;
+        const int64_t rows = (to >> 8) - fromHi + 1;
+        rowLength = (to & 0xFF) - fromLo + 1;
+        total = rows > 0 && rowLength > 0 ? rows * rowLength : 0;
+    }
+    uint16_t CodeAt(int64_t index) const {
+        return static_cast<uint16_t>((fromHi + index / rowLength) * 256 + fromLo +
+                                     index % rowLength);
+    }
+};
+
+// One code's record, produced by a worker.
+struct Block {
+    std::vector<uint8_t> records;  // count x R
+    std::vector<uint8_t> hasCharacter;
+    int64_t first = 0;     // walk index of the first code
+    int64_t count = 0;     // codes in the block
+    int64_t finished = 0;  // codes done (all of them unless stopped)
+    bool ready = false;
+};
+
+void PackRecord(GlyphRenderer& renderer, const ProjectSettings& s, std::u16string_view ch,
+                DotMatrix& matrix, uint8_t* record) {
+    renderer.RenderDotMatrix(s, ch, &matrix);
+    const auto words = PackGlyph(matrix, ModeOf(s), PackingBits(s));
+    for (size_t i = 0; i < words.size(); ++i) record[i] = static_cast<uint8_t>(words[i]);
+}
+
+// Buffers contiguous writes; a write elsewhere flushes first, so the file sees the walk order.
+class RecordFile {
+public:
+    explicit RecordFile(const std::filesystem::path& path) : path_(path) {
+        fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        if (fd_ < 0) Fail("cannot create it");
+    }
+    ~RecordFile() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    void WriteAt(int64_t offset, const uint8_t* data, size_t size) {
+        if (offset != start_ + static_cast<int64_t>(buffer_.size()) || buffer_.size() > kFlushAt) {
+            Flush();
+            start_ = offset;
+        }
+        buffer_.insert(buffer_.end(), data, data + size);
+    }
+    void Close() {
+        Flush();
+        const int fd = fd_;
+        fd_ = -1;
+        if (::close(fd) != 0) Fail("closing failed");
+    }
+
+private:
+    static constexpr size_t kFlushAt = 1 << 20;
+
+    void Flush() {
+        size_t done = 0;
+        while (done < buffer_.size()) {
+            const ssize_t n = ::pwrite(fd_, buffer_.data() + done, buffer_.size() - done,
+                                       start_ + static_cast<int64_t>(done));
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) Fail("writing failed");
+            done += static_cast<size_t>(n);
+        }
+        start_ += static_cast<int64_t>(buffer_.size());
+        buffer_.clear();
+    }
+    [[noreturn]] void Fail(const char* what) {
+        throw UserError("Cannot write the font library \"" + path_.string() + "\": " + what +
+                        ": " + std::strerror(errno));
+    }
+
+    std::filesystem::path path_;
+    int fd_ = -1;
+    int64_t start_ = 0;
+    std::vector<uint8_t> buffer_;
+};
+
+class LibraryBuilder {
+public:
+    LibraryBuilder(const ProjectSettings& s, const LibraryOptions& o)
+        : s_(s), o_(o), walk_(s.FROM, s.TO), r_(LibraryRecordLength(s)) {}
+
+    LibraryResult Run(const std::filesystem::path& target);
+
+private:
+    bool StopRequested() const { return o_.stop != nullptr && o_.stop->Requested(); }
+    void Work();
+    void RenderBlock(Block& b, GlyphRenderer& renderer, DotMatrix& matrix);
+    // Writes the block's finished codes; false when a stop was requested before one of them.
+    bool WriteBlock(const Block& b, RecordFile& file, LibraryResult& result);
+
+    const ProjectSettings& s_;
+    const LibraryOptions& o_;
+    Walk walk_;
+    int64_t r_;
+    int64_t perBlock_ = 1;
+    int64_t blockCount_ = 0;
+    std::vector<Block> ring_;
+
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    int64_t nextBlock_ = 0;  // next block a worker takes
+    int64_t written_ = 0;    // blocks the writer is done with
+    bool abort_ = false;
+    std::exception_ptr failure_;
+
+    std::vector<uint8_t> previous_;  // the record a code without a character repeats
+    int lastPercent_ = -1;
+};
+
+void LibraryBuilder::RenderBlock(Block& b, GlyphRenderer& renderer, DotMatrix& matrix) {
+    const int32_t kind = s_.CODEPAGE;
+    for (int64_t k = 0; k < b.count; ++k) {
+        if (StopRequested()) return;
+        const std::u16string ch = CodeToCharacter(walk_.CodeAt(b.first + k), kind);
+        b.hasCharacter[k] = !ch.empty();
+        if (!ch.empty()) PackRecord(renderer, s_, ch, matrix, &b.records[k * r_]);
+        b.finished = k + 1;
+    }
+}
+
+void LibraryBuilder::Work() {
+    GlyphRenderer renderer;
+    DotMatrix matrix;
+    for (;;) {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [&] {
+            return abort_ || nextBlock_ >= blockCount_ ||
+                   nextBlock_ < written_ + static_cast<int64_t>(ring_.size());
+        });
+        if (abort_ || nextBlock_ >= blockCount_) return;
+        const int64_t index = nextBlock_++;
+        Block& b = ring_[index % ring_.size()];
+        lock.unlock();
+
+        b.first = index * perBlock_;
+        b.count = std::min(perBlock_, walk_.total - b.first);
+        b.finished = 0;
+        try {
+            RenderBlock(b, renderer, matrix);
+        } catch (...) {
+            lock.lock();
+            if (!failure_) failure_ = std::current_exception();
+            abort_ = true;
+            changed_.notify_all();
+            return;
+        }
+        lock.lock();
+        b.ready = true;
+        changed_.notify_all();
+    }
+}
+
+bool LibraryBuilder::WriteBlock(const Block& b, RecordFile& file, LibraryResult& result) {
+    const int32_t kind = s_.CODEPAGE;
+    const bool bySlot = PlacesBySlot(kind);
+    const int64_t base = bySlot ? LibraryBaseSlot(kind, s_.FROM) : 0;
+    for (int64_t k = 0; k < b.finished; ++k) {
+        if (StopRequested()) return false;
+        const int64_t index = b.first + k;
+        if (b.hasCharacter[k]) {
+            std::copy_n(&b.records[k * r_], r_, previous_.begin());
+        }
+        const uint16_t code = walk_.CodeAt(index);
+        if (!bySlot) {
+            file.WriteAt(index * r_, previous_.data(), previous_.size());
+            ++result.recordsWritten;
+        } else if (const auto slot = LibrarySlot(kind, code)) {
+            file.WriteAt((*slot - base) * r_, previous_.data(), previous_.size());
+            ++result.recordsWritten;
+        }
+        result.codesVisited = index + 1;
+        const int percent = static_cast<int>(index * 100 / walk_.total);
+        if (o_.progress && percent != lastPercent_) o_.progress->SetPosition(percent);
+        lastPercent_ = percent;
+    }
+    return true;
+}
+
+LibraryResult LibraryBuilder::Run(const std::filesystem::path& target) {
+    LibraryResult result;
+    RecordFile file(target);
+    if (o_.progress) {
+        o_.progress->SetRange(0, 100);
+        o_.progress->SetPosition(0);
+        lastPercent_ = 0;
+    }
+    // The record of an all-unlit matrix stands in before the first character.
+    previous_.assign(static_cast<size_t>(r_), 0);
+    {
+        DotMatrix empty(MatrixWidth(s_), MatrixHeight(s_));
+        const auto words = PackGlyph(empty, ModeOf(s_), PackingBits(s_));
+        for (size_t i = 0; i < words.size(); ++i) previous_[i] = static_cast<uint8_t>(words[i]);
+    }
+    perBlock_ = std::clamp<int64_t>((int64_t{1} << 20) / r_, 1, 256);
+    blockCount_ = (walk_.total + perBlock_ - 1) / perBlock_;
+    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    const int threads = std::max(1, o_.threads > 0 ? o_.threads : static_cast<int>(cores));
+    ring_.resize(static_cast<size_t>(threads) * 3);
+    for (Block& b : ring_) {
+        b.records.resize(static_cast<size_t>(perBlock_ * r_));
+        b.hasCharacter.resize(static_cast<size_t>(perBlock_));
+    }
+
+    std::vector<std::thread> workers;
+    for (int i = 0; i < threads && blockCount_ > 0; ++i) workers.emplace_back([this] { Work(); });
+    std::exception_ptr writeFailure;
+    try {
+        for (;;) {
+            Block* b;
+            {
+                std::unique_lock lock(mutex_);
+                if (written_ >= blockCount_) break;
+                b = &ring_[written_ % ring_.size()];
+                changed_.wait(lock, [&] { return b->ready || abort_; });
+                if (!b->ready) break;
+            }
+            const bool more = WriteBlock(*b, file, result) && b->finished == b->count;
+            {
+                std::lock_guard lock(mutex_);
+                b->ready = false;
+                ++written_;
+                changed_.notify_all();
+            }
+            if (!more) break;  // stopped inside this block
+        }
+    } catch (...) {
+        writeFailure = std::current_exception();
+    }
+    {
+        std::lock_guard lock(mutex_);
+        abort_ = true;
+        changed_.notify_all();
+    }
+    for (auto& t : workers) t.join();
+    if (failure_) std::rethrow_exception(failure_);
+    if (writeFailure) std::rethrow_exception(writeFailure);
+    file.Close();
+    result.stopped = result.codesVisited < walk_.total;
+    if (o_.progress) o_.progress->SetPosition(0);
+    return result;
+}
+
+}  // namespace
+
+int64_t LibraryRecordLength(const ProjectSettings& s) {
+    return WordCount(ModeOf(s), MatrixWidth(s), MatrixHeight(s), PackingBits(s));
+}
+
+int64_t LibraryBaseSlot(int32_t kind, uint16_t from) {
+    for (int lo = from & 0xFF; lo <= 0xFF; ++lo) {
+        const auto slot = LibrarySlot(kind, static_cast<uint16_t>((from & 0xFF00) | lo));
+        if (slot) return *slot;
+    }
+    return 0;
+}
+
+LibraryResult BuildFontLibrary(const ProjectSettings& settings,
+                               const std::filesystem::path& target,
+                               const LibraryOptions& options) {
+    if (MatrixWidth(settings) < 1 || MatrixHeight(settings) < 1) return {};
+    if (auto why = RenderLimitError(settings)) throw UserError(*why);
+    if (LibraryRecordLength(settings) <= 0) {
+        throw UserError("No valid scan orientation and direction are selected.");
+    }
+    return LibraryBuilder(settings, options).Run(target);
+}
+
+}  // namespace zemtra

@@ -1,0 +1,48 @@
+// The font library job: every code of a rectangle of codes in a code page becomes one
+// fixed-size glyph record of a headerless .dzk file.
+//
+// Layout: R = WordCount at the data width capped at 8 bits, one byte per word. UNICODE, MBCS and
+// GB2312 append one record per visited code in walk order (hi outer, lo inner). GBK and BIG5
+// place the record of a code at (slot(code) - base) x R, where base is the slot of From; a From
+// without a slot (GBK lo 0x7F, BIG5 lo 0x7F..0xA0) takes the slot of the next trail byte that has
+// one, so the first record of its row still lands at offset 0. A code without a character repeats
+// the previous record; when the very first code has none, its record is that of an all-unlit
+// matrix (polarity applied).
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+
+#include "app/progress.h"
+#include "app/project_settings.h"
+#include "raster/picture_decoder.h"
+
+namespace zemtra {
+
+// R: the bytes of one record for the settings' matrix and scan mode.
+int64_t LibraryRecordLength(const ProjectSettings& s);
+
+// The base slot of a GBK or BIG5 build starting at from.
+int64_t LibraryBaseSlot(int32_t kind, uint16_t from);
+
+struct LibraryResult {
+    int64_t codesVisited = 0;  // codes of the rectangle walked before the end or the stop
+    int64_t recordsWritten = 0;
+    bool stopped = false;
+};
+
+struct LibraryOptions {
+    int threads = 0;  // 0: one per core
+    ProgressSink* progress = nullptr;
+    const StopFlag* stop = nullptr;
+};
+
+// Builds the library of settings.FROM..TO in settings.CODEPAGE into target (created or
+// emptied). Reports percentages, tests the stop flag before every code and keeps what was
+// written when stopped. Throws UserError when the file cannot be created or written, when the
+// sizes exceed the limits or no scan mode is selected; does nothing for a matrix below 1 x 1.
+LibraryResult BuildFontLibrary(const ProjectSettings& settings,
+                               const std::filesystem::path& target,
+                               const LibraryOptions& options = {});
+
+}  // namespace zemtra
