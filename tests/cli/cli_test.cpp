@@ -163,5 +163,56 @@ TEST(Cli, ShowPrintsTheMatrixOnly) {
     EXPECT_EQ(r.out.find_first_not_of("#.\n"), std::string::npos);
 }
 
+TEST(CliLibrary, WritesTheRangeAndPrintsNothingOffATerminal) {
+    test::ScratchDir dir;
+    const std::string file = (dir / "a.dzk").string();
+    const Result r = RunCli({"library", "--codepage", "unicode", "--from", "41", "--to", "0x5A",
+                             "-o", file, "--face", "Liberation Sans"},
+                            true);
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(test::ReadBytes(file).size(), 26u * 32u);
+    // GB2312's default range when From and To are not given: 94 x 94 records.
+    const Result gb = RunCli({"library", "--codepage", "gb2312", "--matrix", "8x8", "-o", file});
+    EXPECT_EQ(gb.exitCode, 0);
+    EXPECT_EQ(test::ReadBytes(file).size(), 94u * 94u * 8u);
+}
+
+TEST(CliLibrary, CodesOutsideTheCodePageAreRefused) {
+    test::ScratchDir dir;
+    const std::string file = (dir / "a.dzk").string();
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"library", "--codepage", "gb2312", "--from", "0000", "-o", file},
+          {"library", "--codepage", "big5", "--to", "FFFF", "-o", file},
+          {"library", "--codepage", "gbk", "--from", "12345", "-o", file},
+          {"library", "--codepage", "gbk", "--from", "zz", "-o", file},
+          {"library", "--codepage", "klingon", "-o", file},
+          {"library", "--codepage", "unicode"}}) {
+        const Result r = RunCli(args, true);
+        EXPECT_EQ(r.exitCode, 2) << r.out;
+        EXPECT_NE(r.out.find("zemtra-cli: "), std::string::npos);
+    }
+    EXPECT_FALSE(std::filesystem::exists(file));
+}
+
+TEST(CliLibrary, InterruptStopsAndKeepsTheRecords) {
+    test::ScratchDir dir;
+    const std::string file = (dir / "big.dzk").string();
+    const std::string command = std::string("'") + ZEMTRA_CLI_PATH +
+                                "' library --codepage unicode --face 'WenQuanYi Zen Hei' -o '" +
+                                file + "' 2>/dev/null & pid=$!; sleep 0.7; kill -INT $pid; " +
+                                "wait $pid; echo $?";
+    FILE* pipe = popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    char buffer[32] = {};
+    const size_t n = fread(buffer, 1, sizeof buffer - 1, pipe);
+    pclose(pipe);
+    EXPECT_EQ(std::string(buffer, n), "130\n");
+    const auto size = test::ReadBytes(file).size();
+    EXPECT_GT(size, 0u);
+    EXPECT_LT(size, 65536u * 32u);
+    EXPECT_EQ(size % 32u, 0u);
+}
+
 }  // namespace
 }  // namespace zemtra
