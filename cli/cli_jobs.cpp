@@ -15,6 +15,7 @@
 #include "output/c_source_writer.h"
 #include "output/code_page.h"
 #include "output/font_library.h"
+#include "project/project_file.h"
 #include "raster/glyph_renderer.h"
 #include "raster/qimage_picture_decoder.h"
 
@@ -33,7 +34,9 @@ void ApplyListOptions(const Request& r, ProjectSettings& s) {
         if (ec || !std::filesystem::is_regular_file(absolute, ec)) {
             throw UserError("Cannot read the picture \"" + picture + "\": no such file");
         }
-        AppendPictureItem(s, Utf8ToUtf16(absolute.string()));
+        const std::u16string path = Utf8ToUtf16(absolute.string());
+        if (auto why = PicturePathProblem(path)) throw UsageError("--picture: " + *why);
+        AppendPictureItem(s, path);
     }
 }
 
@@ -209,6 +212,22 @@ int RunLibrary(const Request& r) {
                      static_cast<long long>(codes), r.output->c_str());
         return 130;
     }
+    return 0;
+}
+
+int RunProject(const Request& r) {
+    if (r.subcommand != "new" && r.subcommand != "save") {
+        throw UsageError("project: say \"project new FILE\" or \"project save FILE\"");
+    }
+    if (r.positional.size() != 1) throw UsageError("project " + r.subcommand + ": give one FILE");
+    ProjectSettings s = r.settings;
+    if (r.subcommand == "new") {
+        s = ProjectSettings();
+        ApplyNew(s);
+    } else {
+        ApplyListOptions(r, s);
+    }
+    SaveProject(r.positional[0], s);
     return 0;
 }
 

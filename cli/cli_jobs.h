@@ -11,5 +11,6 @@ namespace zemtra::cli {
 int RunCSource(const Request& r, std::ostream& out);
 int RunShow(const Request& r, std::ostream& out);
 int RunLibrary(const Request& r);
+int RunProject(const Request& r);
 
 }  // namespace zemtra::cli

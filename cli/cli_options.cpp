@@ -5,7 +5,9 @@
 #include <functional>
 #include <map>
 
+#include "app/error.h"
 #include "app/unicode.h"
+#include "project/project_file.h"
 
 namespace zemtra::cli {
 namespace {
@@ -110,6 +112,16 @@ Parser::Parser() {
     withValue["--bits"] = [this](const std::string& v) {
         r.settings.DATABIT = ParseChoice("--bits", v, {"8", "16", "24", "32", "4"});
     };
+    withValue["--project"] = [this](const std::string& v) {
+        const LoadedProject loaded = LoadProject(v, r.settings);
+        if (!loaded.isProject) {
+            throw UserError("\"" + v + "\" is not a Zemtra project (no [Project] Version=V1.0)");
+        }
+        r.settingsFromProject = true;
+        // The project's stored font size stands unless an option after it changes the matrix.
+        deriveFontSize = false;
+        fontSize.reset();
+    };
     withValue["--text"] = [this](const std::string& v) { r.text = v; };
     withValue["--picture"] = [this](const std::string& v) { r.pictures.push_back(v); };
     withValue["--char"] = [this](const std::string& v) { r.character = v; };
@@ -168,6 +180,10 @@ Request ParseCommandLine(const std::vector<std::string>& args) {
     Parser p;
     p.Run(args);
     if (p.r.command.empty()) throw UsageError("no command given (see --help)");
+    if (p.r.command == "project" && !p.r.positional.empty()) {
+        p.r.subcommand = p.r.positional.front();
+        p.r.positional.erase(p.r.positional.begin());
+    }
     return p.r;
 }
 
@@ -178,9 +194,23 @@ Commands:
   c-source --text TEXT [-o FILE] [--encoding utf-8|utf-16le]
         C source (fontlib_WxH and fonttab_WxH) for the characters of TEXT, one
         item per UTF-16 unit. Without -o it goes to standard output.
-  show --char C
-        The dot matrix of the character C: H lines of W characters, '#' lit,
-        '.' unlit (polarity not applied).
+  c-source ... --picture FILE
+        Appends a picture item after the other items (repeatable).
+  show --char C | --picture FILE
+        The dot matrix of the character C or of a picture: H lines of W
+        characters, '#' lit, '.' unlit (polarity not applied).
+  library --codepage unicode|mbcs|gb2312|gbk|big5 [--from HEX] [--to HEX]
+          -o FILE.dzk
+        The font library of the code range (default: the code page's whole
+        range). On a terminal it shows a progress bar; Ctrl+C stops it, keeps
+        the records written so far and exits with 130.
+  project new FILE.fprj
+        Writes a new project.
+  project save FILE.fprj [--project IN] [settings] [--text TEXT]
+        Writes a project from the settings, so scripts can make projects.
+
+Every command takes --project FILE.fprj first: settings, character list and
+pictures come from the project; options after it override single settings.
 
 Settings (defaults: a new project's):
   --matrix WxH            matrix size in dots (1..2048 a side)

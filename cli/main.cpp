@@ -23,6 +23,7 @@ int Run(const std::vector<std::string>& args) {
     if (r.command == "c-source") return RunCSource(r, std::cout);
     if (r.command == "show") return RunShow(r, std::cout);
     if (r.command == "library") return RunLibrary(r);
+    if (r.command == "project") return RunProject(r);
     throw UsageError("unknown command \"" + r.command + "\" (see --help)");
 }
 

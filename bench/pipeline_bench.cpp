@@ -1,0 +1,53 @@
+// What the writers do per glyph: RenderDotMatrix and PackGlyph at 16 x 16 dots (a new project's
+// settings, WenQuanYi Zen Hei) over U+4E00..U+9FA5 on one thread, beside the bare FreeType loop
+// over the same glyphs in the same run.
+#include <benchmark/benchmark.h>
+
+#include "bare_freetype.h"
+#include "output/scan_order.h"
+#include "raster/glyph_renderer.h"
+
+namespace {
+
+constexpr char16_t kFirst = 0x4E00;
+constexpr char16_t kLast = 0x9FA5;
+
+zemtra::ProjectSettings Cjk16() {
+    zemtra::ProjectSettings s;
+    zemtra::ApplyNew(s, false);
+    s.FONT.FaceName = u"WenQuanYi Zen Hei";
+    zemtra::DeriveFontSize(s);  // font 8 x 16
+    return s;
+}
+
+void BM_RenderAndPack_Cjk16(benchmark::State& state) {
+    const zemtra::ProjectSettings s = Cjk16();
+    zemtra::GlyphRenderer renderer;
+    zemtra::DotMatrix matrix;
+    const zemtra::ScanMode mode{};
+    for (auto _ : state) {
+        for (char16_t c = kFirst; c <= kLast; ++c) {
+            renderer.RenderDotMatrix(s, std::u16string_view(&c, 1), &matrix);
+            benchmark::DoNotOptimize(zemtra::PackGlyph(matrix, mode, 8));
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * (kLast - kFirst + 1));
+}
+
+void BM_BareLoop_Cjk16(benchmark::State& state) {
+    zemtra::bench::BareFace face(Cjk16().FONT);
+    if (!face.Ok()) {
+        state.SkipWithError("cannot open the face");
+        return;
+    }
+    for (auto _ : state) {
+        for (unsigned long c = kFirst; c <= kLast; ++c) benchmark::DoNotOptimize(face.Render(c));
+    }
+    state.SetItemsProcessed(state.iterations() * (kLast - kFirst + 1));
+    state.counters["ppem"] = face.Ppem();
+}
+
+BENCHMARK(BM_BareLoop_Cjk16)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_RenderAndPack_Cjk16)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
+}  // namespace

@@ -1,0 +1,274 @@
+// Loading and saving the 28 project keys, the PIC list rule and the hex field texts.
+#include "project/project_file.h"
+
+#include <cstdio>
+
+#include "app/error.h"
+#include "app/unicode.h"
+
+namespace zemtra {
+namespace {
+
+constexpr std::u16string_view kProject = u"Project";
+constexpr std::u16string_view kFont = u"FONT";
+
+// White space as the PIC split and the picture rule see it: a decoded value may hold CR and LF.
+bool IsPicSpace(char16_t c) {
+    return c == u' ' || (c >= u'\t' && c <= u'\r');
+}
+
+std::u16string_view TrimPicLeft(std::u16string_view v) {
+    size_t b = 0;
+    while (b < v.size() && IsPicSpace(v[b])) ++b;
+    return v.substr(b);
+}
+
+std::u16string_view TrimPic(std::u16string_view v) {
+    v = TrimPicLeft(v);
+    size_t e = v.size();
+    while (e > 0 && IsPicSpace(v[e - 1])) --e;
+    return v.substr(0, e);
+}
+
+std::u16string Decimal(int64_t v) {
+    const std::string s = std::to_string(v);
+    return std::u16string(s.begin(), s.end());
+}
+
+// The stored values of one section, found in one pass over the file; Text undoes our escaping.
+class SectionValues {
+  public:
+    SectionValues(const Profile& p, std::u16string_view section,
+                  std::vector<std::u16string_view> keys)
+        : keys_(std::move(keys)), values_(p.GetMany(section, keys_)) {}
+
+    std::u16string Text(std::u16string_view key, std::u16string_view fallback) const {
+        for (size_t i = 0; i < keys_.size(); ++i) {
+            if (keys_[i] == key && values_[i]) return DecodeValue(*values_[i]);
+        }
+        return std::u16string(fallback);
+    }
+    int32_t Number(std::u16string_view key, std::u16string_view fallback) const {
+        return Value(Text(key, fallback));
+    }
+    uint8_t Byte(std::u16string_view key, std::u16string_view fallback) const {
+        return static_cast<uint8_t>(static_cast<uint32_t>(Number(key, fallback)) & 0xFF);
+    }
+
+  private:
+    std::vector<std::u16string_view> keys_;
+    std::vector<std::optional<std::u16string>> values_;
+};
+
+// The face field holds 31 units; a surrogate pair that the cut would split goes whole.
+std::u16string CutFaceName(std::u16string face) {
+    if (face.size() <= kMaxFaceNameLength) return face;
+    size_t keep = kMaxFaceNameLength;
+    if (face[keep - 1] >= 0xD800 && face[keep - 1] <= 0xDBFF) --keep;
+    face.resize(keep);
+    return face;
+}
+
+void ReadFont(const Profile& p, LogFont& f) {
+    const SectionValues v(p, kFont,
+                          {u"FaceName", u"Weight", u"Italic", u"Underline", u"StrikeOut",
+                           u"CharSet", u"OutPrecision", u"ClipPrecision", u"PitchAndFamily"});
+    f.FaceName = CutFaceName(v.Text(u"FaceName", u"Arial"));
+    f.Weight = v.Number(u"Weight", u"400");
+    f.Italic = v.Byte(u"Italic", u"0");
+    f.Underline = v.Byte(u"Underline", u"0");
+    f.StrikeOut = v.Byte(u"StrikeOut", u"0");
+    f.CharSet = v.Byte(u"CharSet", u"0");
+    f.OutPrecision = v.Byte(u"OutPrecision", u"3");
+    f.ClipPrecision = v.Byte(u"ClipPrecision", u"2");
+    f.PitchAndFamily = v.Byte(u"PitchAndFamily", u"34");
+}
+
+std::optional<std::string> PicEntryProblem(const std::vector<std::u16string>& pictures, size_t i) {
+    const std::u16string& entry = pictures[i];
+    if (entry.empty() || entry == u"#") return std::nullopt;
+    const auto problem = [&](const char* what) {
+        return "The picture path \"" + Utf16ToUtf8(entry) + "\" " + what +
+               ", so a project file cannot keep it; rename the file or its folder.";
+    };
+    if (entry.find(u'|') != std::u16string::npos) {
+        return problem("contains \"|\", which separates the pictures in a project file");
+    }
+    if (IsPicSpace(entry.front())) return problem("starts with white space");
+    if (i + 1 == pictures.size() && IsPicSpace(entry.back())) {
+        return problem("ends with white space");
+    }
+    return std::nullopt;
+}
+
+std::u16string ListText(const std::vector<std::u16string>& list) {
+    std::u16string text;
+    for (const std::u16string& item : list) text += item;
+    return text;
+}
+
+}  // namespace
+
+std::u16string JoinPictures(const std::vector<std::u16string>& pictures) {
+    std::u16string value;
+    for (size_t i = 0; i < pictures.size(); ++i) {
+        if (i > 0) value += u'|';
+        value += pictures[i];
+    }
+    return value;
+}
+
+std::vector<std::u16string> SplitPictures(std::u16string_view value) {
+    std::vector<std::u16string> entries;
+    value = TrimPic(value);
+    if (value.empty()) return entries;
+    for (size_t bar; (bar = value.find(u'|')) != std::u16string_view::npos;) {
+        entries.emplace_back(value.substr(0, bar));
+        value = TrimPicLeft(value.substr(bar + 1));
+    }
+    entries.emplace_back(value);
+    return entries;
+}
+
+std::optional<std::string> PicturePathProblem(std::u16string_view path) {
+    if (path.empty()) return std::string("The picture path is empty.");
+    if (path == u"#") {
+        return std::string("The picture path \"#\" cannot be stored: \"#\" marks a character.");
+    }
+    // Anywhere in the list: neither the first nor the last place may lose white space.
+    const std::vector<std::u16string> alone{std::u16string(path)};
+    if (auto problem = PicEntryProblem(alone, 0)) return problem;
+    const std::vector<std::u16string> second{u"#", std::u16string(path), u"#"};
+    return PicEntryProblem(second, 1);
+}
+
+uint32_t HexFieldValue(std::u16string_view text) {
+    if (text.substr(0, 2) == u"0x") text.remove_prefix(2);
+    size_t i = 0;
+    while (i < text.size() && IsPicSpace(text[i])) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) negative = text[i++] == u'-';
+    const auto digit = [&](size_t at) -> int {
+        if (at >= text.size()) return -1;
+        const char16_t c = text[at];
+        if (c >= u'0' && c <= u'9') return c - u'0';
+        if (c >= u'a' && c <= u'f') return c - u'a' + 10;
+        if (c >= u'A' && c <= u'F') return c - u'A' + 10;
+        return -1;
+    };
+    if (i + 1 < text.size() && text[i] == u'0' && (text[i + 1] == u'x' || text[i + 1] == u'X') &&
+        digit(i + 2) >= 0) {
+        i += 2;
+    }
+    uint32_t value = 0;
+    for (int d; (d = digit(i)) >= 0; ++i) value = value * 16u + static_cast<uint32_t>(d);
+    return negative ? 0u - value : value;
+}
+
+std::u16string HexFieldText(uint32_t value) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%04X", value);
+    const std::string s(buffer);
+    return std::u16string(s.begin(), s.end());
+}
+
+LoadedProject ReadProject(const Profile& p, ProjectSettings& s) {
+    const SectionValues v(
+        p, kProject,
+        {u"Version", u"BLOCKNUMX", u"BLOCKNUMY", u"THRESHOLD", u"DATABIT", u"WIDTH", u"HEIGHT",
+         u"OFFSETX", u"OFFSETY", u"ORIENT", u"DIRECT", u"FORMAT", u"ENDEMO", u"CODEPAGE", u"FROM",
+         u"TO", u"TEXT", u"LIST", u"PIC"});
+    LoadedProject loaded;
+    if (v.Text(u"Version", u"") != kProjectVersion) return loaded;
+    loaded.isProject = true;
+    ProjectSettings r = s;  // filled whole, then taken: s changes all at once or not at all
+    r.BLOCKNUMX = v.Text(u"BLOCKNUMX", u"16");
+    r.BLOCKNUMY = v.Text(u"BLOCKNUMY", u"16");
+    r.THRESHOLD = v.Text(u"THRESHOLD", u"128");
+    r.DATABIT = v.Number(u"DATABIT", u"0");
+    r.WIDTH = v.Text(u"WIDTH", u"0");
+    r.FONT.Width = Value(r.WIDTH);
+    r.HEIGHT = v.Text(u"HEIGHT", u"0");
+    r.FONT.Height = Value(r.HEIGHT);
+    loaded.offsetXText = v.Text(u"OFFSETX", u"0");
+    r.OFFSETX = Value(loaded.offsetXText);
+    loaded.offsetYText = v.Text(u"OFFSETY", u"0");
+    r.OFFSETY = Value(loaded.offsetYText);
+    r.ORIENT = v.Number(u"ORIENT", u"0");
+    r.DIRECT = v.Number(u"DIRECT", u"0");
+    r.FORMAT = v.Number(u"FORMAT", u"0");
+    r.ENDEMO = v.Number(u"ENDEMO", u"0");
+    r.CODEPAGE = v.Number(u"CODEPAGE", u"0");
+    // Only the low 16 bits of a hex field's value count.
+    r.FROM = static_cast<uint16_t>(HexFieldValue(v.Text(u"FROM", u"0000")));
+    r.TO = static_cast<uint16_t>(HexFieldValue(v.Text(u"TO", u"FFFF")));
+    r.TEXT = v.Text(u"TEXT", u"");
+    const std::u16string list = v.Text(u"LIST", u"");
+    r.LIST.clear();
+    r.LIST.reserve(list.size());
+    for (char16_t unit : list) r.LIST.emplace_back(1, unit);
+    ReadFont(p, r.FONT);
+    r.PIC = SplitPictures(v.Text(u"PIC", u""));
+    s = std::move(r);
+    return loaded;
+}
+
+LoadedProject LoadProject(const std::filesystem::path& path, ProjectSettings& s) {
+    const Profile profile = Profile::LoadFile(path);
+    LoadedProject loaded = ReadProject(profile, s);
+    if (!loaded.isProject) {
+        ApplyNew(s);
+        loaded.offsetXText = loaded.offsetYText = u"0";
+    }
+    return loaded;
+}
+
+void WriteProject(const ProjectSettings& s, Profile& profile) {
+    for (size_t i = 0; i < s.PIC.size(); ++i) {
+        if (auto problem = PicEntryProblem(s.PIC, i)) throw UserError(*problem);
+    }
+    const auto text = [&](std::u16string_view section, std::u16string_view key,
+                          std::u16string_view value) {
+        profile.Set(section, key, EncodeValue(value));
+    };
+    const auto number = [&](std::u16string_view section, std::u16string_view key, int64_t v) {
+        profile.Set(section, key, Decimal(v));
+    };
+    text(kProject, u"Version", kProjectVersion);
+    text(kProject, u"BLOCKNUMX", s.BLOCKNUMX);
+    text(kProject, u"BLOCKNUMY", s.BLOCKNUMY);
+    text(kProject, u"THRESHOLD", s.THRESHOLD);
+    number(kProject, u"DATABIT", s.DATABIT);
+    text(kProject, u"WIDTH", s.WIDTH);
+    text(kProject, u"HEIGHT", s.HEIGHT);
+    number(kProject, u"OFFSETX", s.OFFSETX);
+    number(kProject, u"OFFSETY", s.OFFSETY);
+    number(kProject, u"ORIENT", s.ORIENT);
+    number(kProject, u"DIRECT", s.DIRECT);
+    number(kProject, u"FORMAT", s.FORMAT);
+    number(kProject, u"ENDEMO", s.ENDEMO);
+    number(kProject, u"CODEPAGE", s.CODEPAGE);
+    text(kProject, u"FROM", HexFieldText(s.FROM));
+    text(kProject, u"TO", HexFieldText(s.TO));
+    text(kProject, u"TEXT", s.TEXT);
+    text(kProject, u"LIST", ListText(s.LIST));
+    text(kProject, u"PIC", JoinPictures(s.PIC));
+    const LogFont& f = s.FONT;
+    text(kFont, u"FaceName", f.FaceName);
+    number(kFont, u"Weight", f.Weight);
+    number(kFont, u"Italic", f.Italic);
+    number(kFont, u"Underline", f.Underline);
+    number(kFont, u"StrikeOut", f.StrikeOut);
+    number(kFont, u"CharSet", f.CharSet);
+    number(kFont, u"OutPrecision", f.OutPrecision);
+    number(kFont, u"ClipPrecision", f.ClipPrecision);
+    number(kFont, u"PitchAndFamily", f.PitchAndFamily);
+}
+
+void SaveProject(const std::filesystem::path& path, const ProjectSettings& s) {
+    Profile profile = Profile::LoadFile(path);
+    WriteProject(s, profile);
+    profile.SaveFile(path);
+}
+
+}  // namespace zemtra
