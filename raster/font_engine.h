@@ -52,7 +52,8 @@ public:
     FontEngine(const FontEngine&) = delete;
     FontEngine& operator=(const FontEngine&) = delete;
 
-    // Draws text (zero or one UTF-16 unit) in the described font with quality
+    // Draws text (zero or one UTF-16 unit; of a longer text only the first unit is drawn, and a
+    // lone surrogate draws the default glyph) in the described font with quality
     // NONANTIALIASED whatever the description holds; replaces ink's contents. A positive Height
     // is the cell height, a negative one the em height, 0 the font's default; a nonzero Width is
     // the average character width and scales the glyphs horizontally. A character the face

@@ -1,0 +1,388 @@
+// The font layer: finds a face with fontconfig, sizes it by GDI's rules and draws one character
+// with FreeType's mono renderer, white on black, the cell's top-left at the origin.
+#include "raster/font_engine.h"
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_OUTLINE_H
+#include FT_SYNTHESIS_H
+#include FT_TRUETYPE_TABLES_H
+#include FT_TRUETYPE_TAGS_H
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/error.h"
+#include "raster/font_handles.h"
+#include "raster/font_ink.h"
+#include "raster/font_metrics.h"
+#include "raster/font_resolver.h"
+
+namespace zemtra {
+
+namespace {
+
+// Descriptions kept open at once; a library run uses one, the GUI flips between a few.
+constexpr size_t kCachedFonts = 4;
+// Beyond this horizontal em FreeType's sizes and the glyph bitmaps get absurd.
+constexpr double kMaxHorizontalPpem = 16384.0;
+
+// A face opened at the created font's size, with the synthesis it needs.
+struct SizedFace {
+    FaceFile file;
+    FtFacePtr face;
+    FT_Int32 loadFlags = FT_LOAD_TARGET_MONO;
+    int32_t boldPixels = 0;  // synthetic emboldening, whole pixels to the right
+    bool oblique = false;    // synthetic italic
+};
+
+// One resolved description: its primary face, size, strokes and lazily sorted fallbacks.
+struct CachedFont {
+    LogFont key;
+    FcPatternPtr pattern;
+    SizedFace primary;
+    FaceUnits units;
+    FontSize size;
+    StrokeRows underline;
+    StrokeRows strikeout;
+    bool fallbacksSorted = false;
+    FallbackList fallbacks;
+    std::vector<std::unique_ptr<SizedFace>> fallbackFaces;  // parallel; null until opened
+    std::vector<bool> fallbackFailed;
+};
+
+// The fields that change which face is chosen or how it is sized; the strokes, quality,
+// escapement and precisions are applied per call or not at all.
+LogFont CacheKey(const LogFont& font) {
+    LogFont key = font;
+    key.Underline = key.StrikeOut = key.Quality = 0;
+    key.Escapement = key.Orientation = 0;
+    key.OutPrecision = key.ClipPrecision = 0;
+    if (key.Height == 0) key.Width = 0;
+    return key;
+}
+
+std::string Failure(const LogFont& font, const std::string& reason) {
+    return "Cannot load font \"" + FaceNameForMessage(font) + "\": " + reason;
+}
+
+FaceUnits ReadFaceUnits(FT_Face face) {
+    FaceUnits u;
+    u.unitsPerEm = face->units_per_EM;
+    u.hheaAscender = face->ascender;
+    u.hheaDescender = face->descender;
+    u.underlinePosition = face->underline_position;
+    u.underlineThickness = face->underline_thickness;
+    if (auto* post = static_cast<TT_Postscript*>(FT_Get_Sfnt_Table(face, FT_SFNT_POST))) {
+        // GDI takes the post table's values as they stand.
+        u.underlinePosition = post->underlinePosition;
+        u.underlineThickness = post->underlineThickness;
+    }
+    auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+    if (os2 != nullptr && os2->version != 0xFFFF) {
+        u.winAscent = os2->usWinAscent;
+        u.winDescent = os2->usWinDescent;
+        u.xAvgCharWidth = os2->xAvgCharWidth;
+        u.strikeoutPosition = os2->yStrikeoutPosition;
+        u.strikeoutSize = os2->yStrikeoutSize;
+    } else {
+        // No OS/2 (Type 1 and the like): about half the x-height, as thick as the underline.
+        u.strikeoutPosition = u.unitsPerEm / 4;
+        u.strikeoutSize = u.underlineThickness;
+    }
+    return u;
+}
+
+std::vector<uint8_t> ReadVdmx(FT_Face face) {
+    FT_ULong length = 0;
+    if (FT_Load_Sfnt_Table(face, TTAG_VDMX, 0, nullptr, &length) != 0 || length == 0) return {};
+    std::vector<uint8_t> table(length);
+    if (FT_Load_Sfnt_Table(face, TTAG_VDMX, 0, table.data(), &length) != 0) return {};
+    return table;
+}
+
+// A face without outlines: the strike nearest the em, and its metrics in pixels (the units
+// then are pixels, so the stroke rules work unchanged). The width cannot scale a strike.
+FT_Error SizeBitmapOnly(FT_Face face, int32_t wantedPpem, FaceUnits& units, FontSize& size) {
+    if (face->num_fixed_sizes <= 0) return FT_Err_Invalid_Pixel_Size;
+    int best = 0;
+    for (int i = 1; i < face->num_fixed_sizes; ++i) {
+        const auto distance = [&](int s) {
+            return std::abs(face->available_sizes[s].y_ppem - FT_Pos{wantedPpem} * 64);
+        };
+        if (distance(i) < distance(best)) best = i;
+    }
+    if (const FT_Error e = FT_Select_Size(face, best)) return e;
+    const FT_Size_Metrics& m = face->size->metrics;
+    size = FontSize{};
+    size.cell.ppem = std::max<int32_t>(static_cast<int32_t>(m.y_ppem), 1);
+    size.cell.ascent = static_cast<int32_t>((m.ascender + 63) >> 6);
+    size.cell.descent = static_cast<int32_t>((-m.descender + 63) >> 6);
+    size.cell.averageWidth = std::max<int32_t>(face->available_sizes[best].width, 1);
+    units = FaceUnits{};
+    units.unitsPerEm = size.cell.ppem;
+    units.winAscent = size.cell.ascent;
+    units.winDescent = size.cell.descent;
+    units.underlinePosition = -(size.cell.descent + 1) / 2;
+    units.underlineThickness = 1;
+    units.strikeoutPosition = size.cell.ascent / 3;
+    units.strikeoutSize = 1;
+    return 0;
+}
+
+// The face's own weight on the OpenType scale. fontconfig's matched pattern carries the
+// requested weight for some faces, so the face itself is asked.
+int32_t FaceWeight(FT_Face face) {
+    auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+    if (os2 != nullptr && os2->version != 0xFFFF && os2->usWeightClass > 0) {
+        return os2->usWeightClass;
+    }
+    return (face->style_flags & FT_STYLE_FLAG_BOLD) ? 700 : 400;
+}
+
+// Sets a face to the created font's em and horizontal scale and decides its synthesis: bold
+// when FW_SEMIBOLD or more is asked of a lighter face, italic when the face is upright.
+FT_Error ApplySize(SizedFace& f, const FontSize& size, const LogFont& font) {
+    FT_Face face = f.face.get();
+    const int32_t ppem = size.cell.ppem;
+    const bool upright = (face->style_flags & FT_STYLE_FLAG_ITALIC) == 0;
+    f.oblique = font.Italic != 0 && upright && FT_IS_SCALABLE(face);
+    const bool bold = font.Weight >= 600 && FaceWeight(face) < 600;
+    f.boldPixels = bold ? std::max(1, (ppem + 12) / 24) : 0;
+    f.loadFlags = FT_LOAD_TARGET_MONO;
+    if (!FT_IS_SCALABLE(face)) {
+        FaceUnits ignored;
+        FontSize strike;
+        return SizeBitmapOnly(face, ppem, ignored, strike);
+    }
+    const double xPpem = ppem * size.xScale;
+    if (xPpem > kMaxHorizontalPpem) return FT_Err_Invalid_Pixel_Size;
+    FT_Size_RequestRec request{};
+    request.type = FT_SIZE_REQUEST_TYPE_NOMINAL;
+    request.height = FT_Long{ppem} * 64;
+    request.width = std::max<FT_Long>(std::lround(xPpem * 64.0), 1);
+    // A strike only fits the unscaled, upright glyph; otherwise draw the outlines.
+    if (size.xScale != 1.0 || f.oblique) f.loadFlags |= FT_LOAD_NO_BITMAP;
+    return FT_Request_Size(face, &request);
+}
+
+FT_Error OpenFace(FT_Library library, const FaceFile& file, SizedFace& out) {
+    FT_Face face = nullptr;
+    const FT_Error e = FT_New_Face(library, file.file.c_str(), file.index, &face);
+    if (e != 0) return e;
+    out.file = file;
+    out.face.reset(face);
+    return 0;
+}
+
+// Loads a glyph and leaves it rendered mono in the slot, synthesis applied; false when
+// FreeType cannot load or render it. smear: the pixels a bold strike glyph still needs.
+bool LoadMono(SizedFace& f, FT_UInt glyph, int32_t& smear) {
+    FT_Face face = f.face.get();
+    FT_GlyphSlot slot = face->glyph;
+    smear = 0;
+    if (f.boldPixels == 0 && !f.oblique) {
+        return FT_Load_Glyph(face, glyph, f.loadFlags | FT_LOAD_RENDER) == 0 &&
+               slot->format == FT_GLYPH_FORMAT_BITMAP;
+    }
+    if (FT_Load_Glyph(face, glyph, f.loadFlags) != 0) return false;
+    if (slot->format == FT_GLYPH_FORMAT_BITMAP) {
+        smear = f.boldPixels;  // a strike: overstrike the bits instead of the outline
+    } else if (slot->format == FT_GLYPH_FORMAT_OUTLINE) {
+        if (f.boldPixels > 0) {
+            // Whole pixels wider, the left edge kept (EmboldenXY grows right), as GDI's
+            // overstrike does; no taller.
+            FT_Outline_EmboldenXY(&slot->outline, FT_Pos{f.boldPixels} * 64, 0);
+        }
+        if (f.oblique) FT_GlyphSlot_Oblique(slot);
+        if (FT_Render_Glyph(slot, FT_RENDER_MODE_MONO) != 0) return false;
+    }
+    if (f.boldPixels > 0) slot->advance.x += FT_Pos{f.boldPixels} * 64;
+    return slot->format == FT_GLYPH_FORMAT_BITMAP;
+}
+
+bool IsSurrogate(char16_t unit) {
+    return unit >= 0xD800 && unit <= 0xDFFF;
+}
+
+// The face's glyph for a character; a symbol font keeps its glyphs at U+F000 + code, where GDI
+// finds the single-byte codes too.
+FT_UInt GlyphOf(FT_Face face, char16_t unit) {
+    FT_UInt glyph = FT_Get_Char_Index(face, unit);
+    if (glyph == 0 && unit < 0x100 && face->charmap != nullptr &&
+        face->charmap->encoding == FT_ENCODING_MS_SYMBOL) {
+        glyph = FT_Get_Char_Index(face, 0xF000u + unit);
+    }
+    return glyph;
+}
+
+}  // namespace
+
+struct FontEngine::Impl {
+    FtLibraryPtr library;
+    FcConfigPtr config;
+    std::vector<std::unique_ptr<CachedFont>> cache;  // most recently used first
+
+    Impl() {
+        FT_Library lib = nullptr;
+        if (const FT_Error e = FT_Init_FreeType(&lib)) {
+            throw UserError("Cannot start FreeType: " + FtErrorText(e));
+        }
+        library.reset(lib);
+        config = CurrentFontConfig();
+        if (!config) throw UserError("Cannot start fontconfig: its configuration did not load");
+    }
+
+    CachedFont& Resolve(const LogFont& font);
+    std::unique_ptr<CachedFont> Create(const LogFont& font);
+    void OpenPrimary(CachedFont& cached, const LogFont& font);
+    void SortFallbacksOnce(CachedFont& cached);
+    SizedFace* FindFallback(CachedFont& cached, const LogFont& font, char32_t code, FT_UInt& glyph);
+};
+
+namespace {
+
+// key == CacheKey(font), without building the key (and copying the face name) per glyph.
+bool MatchesKey(const LogFont& key, const LogFont& font) {
+    return key.Height == font.Height && key.Width == (font.Height == 0 ? 0 : font.Width) &&
+           key.Weight == font.Weight && key.Italic == font.Italic && key.CharSet == font.CharSet &&
+           key.PitchAndFamily == font.PitchAndFamily && key.FaceName == font.FaceName;
+}
+
+}  // namespace
+
+CachedFont& FontEngine::Impl::Resolve(const LogFont& font) {
+    for (size_t i = 0; i < cache.size(); ++i) {
+        if (MatchesKey(cache[i]->key, font)) {
+            const auto at = cache.begin() + static_cast<ptrdiff_t>(i);
+            std::rotate(cache.begin(), at, at + 1);
+            return *cache.front();
+        }
+    }
+    std::unique_ptr<CachedFont> created = Create(font);
+    created->key = CacheKey(font);
+    if (cache.size() >= kCachedFonts) cache.pop_back();
+    cache.insert(cache.begin(), std::move(created));
+    return *cache.front();
+}
+
+std::unique_ptr<CachedFont> FontEngine::Impl::Create(const LogFont& font) {
+    if (font.Height < -kMaxFontSize || font.Height > kMaxFontSize || font.Width < -kMaxFontSize ||
+        font.Width > kMaxFontSize) {
+        throw UserError(
+            Failure(font, "the size is beyond " + std::to_string(kMaxFontSize) + " pixels"));
+    }
+    auto cached = std::make_unique<CachedFont>();
+    cached->pattern = BuildFontPattern(config.get(), font);
+    OpenPrimary(*cached, font);
+    const FaceUnits& u = cached->units;
+    const FontCellMetrics& cell = cached->size.cell;
+    cached->underline =
+        StrokeRowsFor(u, cell.ppem, cell.ascent, u.underlinePosition, u.underlineThickness);
+    cached->strikeout =
+        StrokeRowsFor(u, cell.ppem, cell.ascent, u.strikeoutPosition, u.strikeoutSize);
+    return cached;
+}
+
+// The match, or when FreeType cannot use it the first sorted face it can; sized and ready.
+void FontEngine::Impl::OpenPrimary(CachedFont& cached, const LogFont& font) {
+    const FaceFile match = MatchFace(config.get(), cached.pattern.get(), font);
+    std::vector<FaceFile> candidates{match};
+    std::string firstReason;
+    for (size_t i = 0;; ++i) {
+        if (i == candidates.size()) {
+            if (cached.fallbacksSorted) break;
+            SortFallbacksOnce(cached);
+            for (const FallbackFace& f : cached.fallbacks.faces) candidates.push_back(f.face);
+            if (i == candidates.size()) break;
+        }
+        SizedFace& primary = cached.primary;
+        FT_Error e = OpenFace(library.get(), candidates[i], primary);
+        if (e == 0) {
+            FT_Face face = primary.face.get();
+            if (FT_IS_SCALABLE(face)) {
+                cached.units = ReadFaceUnits(face);
+                cached.size =
+                    ComputeFontSize(cached.units, font.Height, font.Width, ReadVdmx(face));
+            } else {
+                const int32_t height = font.Height == 0 ? kDefaultCellHeight : font.Height;
+                e = SizeBitmapOnly(face, height < 0 ? -height : height, cached.units, cached.size);
+            }
+            if (e == 0) e = ApplySize(primary, cached.size, font);
+            if (e == 0) return;
+        }
+        if (firstReason.empty()) firstReason = candidates[i].file + ": " + FtErrorText(e);
+        primary.face.reset();
+    }
+    throw UserError(Failure(font, firstReason));
+}
+
+void FontEngine::Impl::SortFallbacksOnce(CachedFont& cached) {
+    if (cached.fallbacksSorted) return;
+    cached.fallbacksSorted = true;
+    cached.fallbacks = SortFallbacks(config.get(), cached.pattern.get(), cached.primary.file);
+    cached.fallbackFaces.resize(cached.fallbacks.faces.size());
+    cached.fallbackFailed.assign(cached.fallbacks.faces.size(), false);
+}
+
+// The first fallback face that has the character, opened at the font's size on first use.
+SizedFace* FontEngine::Impl::FindFallback(CachedFont& cached, const LogFont& font, char32_t code,
+                                          FT_UInt& glyph) {
+    SortFallbacksOnce(cached);
+    const std::vector<FallbackFace>& faces = cached.fallbacks.faces;
+    for (size_t i = 0; i < faces.size(); ++i) {
+        if (cached.fallbackFailed[i] || !FcCharSetHasChar(faces[i].charset, code)) continue;
+        std::unique_ptr<SizedFace>& sized = cached.fallbackFaces[i];
+        if (!sized) {
+            sized = std::make_unique<SizedFace>();
+            if (OpenFace(library.get(), faces[i].face, *sized) != 0 ||
+                ApplySize(*sized, cached.size, font) != 0) {
+                sized.reset();
+                cached.fallbackFailed[i] = true;
+                continue;
+            }
+        }
+        glyph = FT_Get_Char_Index(sized->face.get(), code);
+        if (glyph != 0) return sized.get();
+    }
+    return nullptr;
+}
+
+FontEngine::FontEngine() : impl_(std::make_unique<Impl>()) {}
+FontEngine::~FontEngine() = default;
+
+void FontEngine::DrawCharacter(const LogFont& font, std::u16string_view text, GlyphInk& ink) {
+    ink.Clear();
+    if (text.empty()) return;
+    CachedFont& cached = impl_->Resolve(font);
+    const char16_t unit = text.front();
+    SizedFace* face = &cached.primary;
+    FT_UInt glyph = 0;
+    if (!IsSurrogate(unit)) {
+        glyph = GlyphOf(face->face.get(), unit);
+        if (glyph == 0) {
+            face = impl_->FindFallback(cached, font, unit, glyph);
+            if (face == nullptr) face = &cached.primary;  // its .notdef, GDI's default glyph
+        }
+    }
+    // A glyph FreeType cannot load draws nothing, as a failed TextOutW leaves the surface.
+    int32_t smear = 0;
+    if (!LoadMono(*face, glyph, smear)) return;
+    InkStrokes strokes;
+    if (font.Underline) strokes.rows[strokes.count++] = cached.underline;
+    if (font.StrikeOut) strokes.rows[strokes.count++] = cached.strikeout;
+    const FontCellMetrics& cell = cached.size.cell;
+    ComposeInk(face->face->glyph, smear, cell.ascent, cell.ascent + cell.descent, strokes, ink);
+}
+
+FontCellMetrics FontEngine::Metrics(const LogFont& font) {
+    return impl_->Resolve(font).size.cell;
+}
+
+std::string FontEngine::ResolvedFace(const LogFont& font) {
+    const FaceFile& file = impl_->Resolve(font).primary.file;
+    if (file.index == 0) return file.file;
+    return file.file + " (face " + std::to_string(file.index) + ")";
+}
+
+}  // namespace zemtra

@@ -1,0 +1,160 @@
+// Face look-up through fontconfig: LOGFONT fields become a pattern (family, weight, slant, the
+// character set's language, the pitch and family's generic), matched and sorted by fontconfig's
+// own rules and aliases.
+#include "raster/font_resolver.h"
+
+#include <algorithm>
+
+#include "app/error.h"
+#include "app/unicode.h"
+#include "raster/font_metrics.h"
+
+namespace zemtra {
+
+namespace {
+
+const FcChar8* Fc(const char* text) {
+    return reinterpret_cast<const FcChar8*>(text);
+}
+
+// The language GDI's font mapper favours for a LOGFONT character set; null for the Western and
+// default sets, which must not steer the match.
+const char* LanguageOfCharSet(uint8_t charSet) {
+    switch (charSet) {
+        case 128:
+            return "ja";  // SHIFTJIS_CHARSET
+        case 129:
+            return "ko";  // HANGUL_CHARSET
+        case 134:
+            return "zh-cn";  // GB2312_CHARSET
+        case 136:
+            return "zh-tw";  // CHINESEBIG5_CHARSET
+        case 161:
+            return "el";  // GREEK_CHARSET
+        case 177:
+            return "he";  // HEBREW_CHARSET
+        case 178:
+            return "ar";  // ARABIC_CHARSET
+        case 204:
+            return "ru";  // RUSSIAN_CHARSET
+        case 222:
+            return "th";  // THAI_CHARSET
+        default:
+            return nullptr;
+    }
+}
+
+// The generic family of the FF_* bits, tried after the named face as GDI's mapper does.
+const char* GenericOfPitchAndFamily(uint8_t pitchAndFamily) {
+    switch (pitchAndFamily & 0xF0) {
+        case 0x10:
+            return "serif";  // FF_ROMAN
+        case 0x20:
+            return "sans-serif";  // FF_SWISS
+        case 0x30:
+            return "monospace";  // FF_MODERN
+        case 0x40:
+            return "cursive";  // FF_SCRIPT
+        case 0x50:
+            return "fantasy";  // FF_DECORATIVE
+        default:
+            return nullptr;
+    }
+}
+
+double OpenTypeWeight(int32_t weight) {
+    if (weight <= 0) return 400.0;  // FW_DONTCARE
+    return static_cast<double>(std::min(weight, 1000));
+}
+
+bool ReadFace(FcPattern* pattern, FaceFile& face) {
+    FcChar8* file = nullptr;
+    if (FcPatternGetString(pattern, FC_FILE, 0, &file) != FcResultMatch || file == nullptr) {
+        return false;
+    }
+    face.file = reinterpret_cast<const char*>(file);
+    int value = 0;
+    face.index = FcPatternGetInteger(pattern, FC_INDEX, 0, &value) == FcResultMatch ? value : 0;
+    return true;
+}
+
+}  // namespace
+
+std::string FaceNameForMessage(const LogFont& font) {
+    return Utf16ToUtf8(font.FaceName);
+}
+
+FcPatternPtr BuildFontPattern(FcConfig* config, const LogFont& font) {
+    FcPatternPtr pattern(FcPatternCreate());
+    if (!pattern) {
+        throw UserError("Cannot load font \"" + FaceNameForMessage(font) + "\": out of memory");
+    }
+    FcPattern* p = pattern.get();
+    const std::string family = Utf16ToUtf8(font.FaceName);
+    if (!family.empty()) FcPatternAddString(p, FC_FAMILY, Fc(family.c_str()));
+    if (const char* generic = GenericOfPitchAndFamily(font.PitchAndFamily)) {
+        FcPatternAddString(p, FC_FAMILY, Fc(generic));
+    }
+    if ((font.PitchAndFamily & 0x03) == 1) FcPatternAddInteger(p, FC_SPACING, FC_MONO);
+    if (const char* lang = LanguageOfCharSet(font.CharSet)) {
+        FcPatternAddString(p, FC_LANG, Fc(lang));
+    }
+    FcPatternAddDouble(p, FC_WEIGHT, FcWeightFromOpenTypeDouble(OpenTypeWeight(font.Weight)));
+    FcPatternAddInteger(p, FC_SLANT, font.Italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+    // Only bitmap fonts care; an em near the cell height picks the nearest strike.
+    const int64_t height = font.Height == 0 ? kDefaultCellHeight : font.Height;
+    FcPatternAddDouble(p, FC_PIXEL_SIZE, static_cast<double>(height < 0 ? -height : height));
+    FcConfigSubstitute(config, p, FcMatchPattern);
+    FcDefaultSubstitute(p);
+    return pattern;
+}
+
+FaceFile MatchFace(FcConfig* config, FcPattern* pattern, const LogFont& font) {
+    FcResult result = FcResultNoMatch;
+    FcPatternPtr match(FcFontMatch(config, pattern, &result));
+    FaceFile face;
+    if (!match || !ReadFace(match.get(), face)) {
+        throw UserError("Cannot load font \"" + FaceNameForMessage(font) +
+                        "\": fontconfig found no installed font for it");
+    }
+    return face;
+}
+
+FallbackList SortFallbacks(FcConfig* config, FcPattern* pattern, const FaceFile& primary) {
+    FallbackList list;
+    FcResult result = FcResultNoMatch;
+    list.set.reset(FcFontSort(config, pattern, FcTrue, nullptr, &result));
+    if (!list.set) return list;
+    for (int i = 0; i < list.set->nfont; ++i) {
+        FcPattern* candidate = list.set->fonts[i];
+        FallbackFace entry;
+        FcCharSet* charset = nullptr;
+        if (!ReadFace(candidate, entry.face) || entry.face.SameFace(primary)) continue;
+        if (FcPatternGetCharSet(candidate, FC_CHARSET, 0, &charset) != FcResultMatch) continue;
+        entry.charset = charset;
+        list.faces.push_back(std::move(entry));
+    }
+    return list;
+}
+
+bool FontFamilyInstalled(std::u16string_view family) {
+    const std::string name = Utf16ToUtf8(family);
+    if (name.empty()) return false;
+    FcPatternPtr pattern(FcPatternBuild(nullptr, FC_FAMILY, FcTypeString, Fc(name.c_str()),
+                                        static_cast<char*>(nullptr)));
+    FcObjectSetPtr objects(FcObjectSetBuild(FC_FAMILY, static_cast<char*>(nullptr)));
+    if (!pattern || !objects) return false;
+    FcFontSetPtr fonts(FcFontList(nullptr, pattern.get(), objects.get()));
+    if (!fonts) return false;
+    // FcFontList also ignores blanks; a face name must match up to case, as GDI's does.
+    for (int i = 0; i < fonts->nfont; ++i) {
+        FcChar8* listed = nullptr;
+        for (int n = 0; FcPatternGetString(fonts->fonts[i], FC_FAMILY, n, &listed) == FcResultMatch;
+             ++n) {
+            if (FcStrCmpIgnoreCase(listed, Fc(name.c_str())) == 0) return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace zemtra
