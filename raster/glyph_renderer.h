@@ -68,6 +68,8 @@ public:
     FontEngine& Fonts() { return fonts_; }
 
 private:
+    static void SampleInk(const RenderSurface& surface, int64_t sx, int64_t sy, DotMatrix& matrix);
+
     const PictureDecoder* decoder_;
     FontEngine fonts_;
     GlyphInk ink_;

@@ -250,5 +250,32 @@ TEST(RenderDotMatrix, PreviewSeesEveryDotAndTheSurface) {
     EXPECT_EQ(preview.surfaceH, 16 + 20);
 }
 
+class NullPreview : public PreviewSink {
+public:
+    void OnDot(int32_t, int32_t, bool) override {}
+    void OnFinish(const RenderSurface&, int64_t, int64_t) override {}
+};
+
+// Without a preview the writers take a block-copy path; it must decide every dot as the
+// per-pixel path does, wherever the window lies against the ink and the surface.
+TEST(RenderDotMatrix, WriterPathMatchesThePerPixelPath) {
+    GlyphRenderer r;
+    NullPreview preview;
+    for (const char16_t* ch : {u"g", u"W", u"啊", u"Ç"}) {
+        for (int ox = -9; ox <= 9; ox += 3) {
+            for (int oy = -9; oy <= 9; oy += 3) {
+                ProjectSettings s = Settings(12, 14);
+                s.FONT.Height = -15;  // ink may leave the cell and the window
+                s.OFFSETX = ox;
+                s.OFFSETY = oy;
+                DotMatrix fast, slow;
+                r.RenderDotMatrix(s, ch, &fast);
+                r.RenderDotMatrix(s, ch, &slow, &preview);
+                EXPECT_EQ(fast, slow) << ox << "," << oy;
+            }
+        }
+    }
+}
+
 }  // namespace
 }  // namespace zemtra
