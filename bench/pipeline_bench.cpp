@@ -1,9 +1,8 @@
 // What the writers do per glyph: RenderDotMatrix and PackGlyph at 16 x 16 dots (a new project's
-// settings, WenQuanYi Zen Hei) over U+4E00..U+9FA5 on one thread, beside the bare FreeType loop
-// over the same glyphs in the same run.
+// settings, WenQuanYi Zen Hei) over U+4E00..U+9FA5 on one thread. Its floor is
+// BM_BareFreeType_Cjk16_Width8 of font_engine_bench.cpp: the same glyphs at the same size.
 #include <benchmark/benchmark.h>
 
-#include "bare_freetype.h"
 #include "output/scan_order.h"
 #include "raster/glyph_renderer.h"
 
@@ -34,20 +33,6 @@ void BM_RenderAndPack_Cjk16(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * (kLast - kFirst + 1));
 }
 
-void BM_BareLoop_Cjk16(benchmark::State& state) {
-    zemtra::bench::BareFace face(Cjk16().FONT);
-    if (!face.Ok()) {
-        state.SkipWithError("cannot open the face");
-        return;
-    }
-    for (auto _ : state) {
-        for (unsigned long c = kFirst; c <= kLast; ++c) benchmark::DoNotOptimize(face.Render(c));
-    }
-    state.SetItemsProcessed(state.iterations() * (kLast - kFirst + 1));
-    state.counters["ppem"] = face.Ppem();
-}
-
-BENCHMARK(BM_BareLoop_Cjk16)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_RenderAndPack_Cjk16)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 }  // namespace
