@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
-  libfreetype-dev libfontconfig-dev libicu-dev qt6-base-dev
+  libfreetype-dev libfontconfig-dev libicu-dev qt6-base-dev qt6-qpa-plugins
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fonts-wqy-zenhei
 )
