@@ -41,6 +41,15 @@ void WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
         target = std::filesystem::weakly_canonical(path, ec);
         if (ec) target = path;
     }
+    struct stat existing {};
+    if (::stat(target.c_str(), &existing) == 0) {
+        if (S_ISDIR(existing.st_mode)) Fail(path, "it is a folder", EISDIR);
+        if (!S_ISREG(existing.st_mode)) Fail(path, "it is not a regular file", EINVAL);
+        // A rename would get past the file's missing write permission, even for root.
+        if ((existing.st_mode & S_IWUSR) == 0 || ::access(target.c_str(), W_OK) != 0) {
+            Fail(path, "the file is read-only", EACCES);
+        }
+    }
     const std::filesystem::path folder =
         target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
     std::string temp = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
@@ -48,9 +57,8 @@ void WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
     if (fd < 0) Fail(path, "cannot create a file in its folder", errno);
 
     // Keep the permissions of the file being replaced; a new file gets the usual 0644.
-    struct stat old {};
-    const mode_t mode = ::stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
-    ::fchmod(fd, mode);
+    const bool replacing = ::stat(target.c_str(), &existing) == 0;
+    ::fchmod(fd, replacing ? (existing.st_mode & 07777) : 0644);
 
     int error = 0;
     const char* what = nullptr;

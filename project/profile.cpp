@@ -369,24 +369,6 @@ std::string Profile::ToBytes() const {
 }
 
 void Profile::SaveFile(const std::filesystem::path& path) const {
-    std::error_code ec;
-    std::filesystem::path target = path;
-    if (std::filesystem::is_symlink(path, ec)) {
-        const std::filesystem::path resolved = std::filesystem::weakly_canonical(path, ec);
-        if (!ec) target = resolved;
-    }
-    struct stat st {};
-    if (::stat(target.c_str(), &st) == 0) {
-        const auto refuse = [&](const std::string& why) {
-            throw UserError("Cannot write \"" + path.string() + "\": " + why);
-        };
-        if (S_ISDIR(st.st_mode)) refuse("it is a folder");
-        if (!S_ISREG(st.st_mode)) refuse("it is not a regular file");
-        // Replacing the file by a rename would get past its missing write permission.
-        if ((st.st_mode & S_IWUSR) == 0 || ::access(target.c_str(), W_OK) != 0) {
-            refuse(std::string("the file is read-only: ") + std::strerror(EACCES));
-        }
-    }
     WriteFileAtomically(path, ToBytes());
 }
 
