@@ -66,8 +66,8 @@ void PreviewCanvas::OnDot(int32_t row, int32_t column, bool lit) {
 void PreviewCanvas::OnFinish(const RenderSurface& surface, int64_t sampleX, int64_t sampleY) {
     if (geometry_.oversize) {
         const PreviewRect r = OversizeRect(width_, height_, image_.width, image_.height);
-        Blit(StretchBlt(dots_, static_cast<int32_t>(r.width), static_cast<int32_t>(r.height)),
-             r.x, r.y);
+        Blit(StretchBlt(dots_, static_cast<int32_t>(r.width), static_cast<int32_t>(r.height)), r.x,
+             r.y);
         return;
     }
     RgbRaster window(width_, height_);

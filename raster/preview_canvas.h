@@ -14,7 +14,7 @@ namespace zemtra {
 // Receives one render (Begin, then the renderer's OnDot and OnFinish) and keeps the finished
 // image, which repaints copy without rendering again.
 class PreviewCanvas : public PreviewSink {
-public:
+  public:
     // Starts a render of the settings' matrix into a cw x ch image, cleared to black. Returns
     // false, keeping the last image, when W or H is below 1 (the renderer draws nothing then).
     bool Begin(const ProjectSettings& settings, int32_t cw, int32_t ch);
@@ -29,7 +29,7 @@ public:
     const RgbRaster& Image() const { return image_; }
     const PreviewGeometry& Geometry() const { return geometry_; }
 
-private:
+  private:
     void Fill(const PreviewRect& r, uint32_t colour);
     void Blit(const RgbRaster& src, int64_t x, int64_t y);
 

@@ -1,0 +1,151 @@
+// Creating the controls of a dialog template as Qt widgets.
+#include "app/dialog_builder_qt.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+
+#include "app/ui_hooks_qt.h"
+#include "app/updown_widget.h"
+#include "raster/preview_widget.h"
+
+namespace zemtra {
+namespace {
+
+QLabel* MakeLabel(const ControlTemplate& t, QWidget* parent) {
+    auto* label = new QLabel(ToQString(t.caption), parent);
+    const Qt::Alignment h = (t.style & kStyleCentred) ? Qt::AlignHCenter : Qt::AlignLeft;
+    label->setAlignment(h | Qt::AlignTop);
+    return label;
+}
+
+QWidget* MakeTextControl(const ControlTemplate& t, QWidget* parent) {
+    if (t.kind == ControlKind::MultiLineEdit) {
+        auto* edit = new QPlainTextEdit(parent);
+        edit->setTabChangesFocus(true);  // in a dialog, Tab goes to the next control
+        edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        if (t.style & kStyleHScroll) {
+            edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+            edit->setLineWrapMode(QPlainTextEdit::NoWrap);
+        }
+        return edit;
+    }
+    return new QLineEdit(parent);
+}
+
+QWidget* MakeStatic(const ControlTemplate& t, QWidget* parent) {
+    switch (t.kind) {
+        case ControlKind::Preview:
+            return new PreviewWidget(parent);
+        case ControlKind::Separator: {
+            auto* line = new QFrame(parent);
+            line->setFrameStyle(QFrame::VLine | QFrame::Sunken);
+            return line;
+        }
+        case ControlKind::CodeCharacter: {
+            auto* box = new QLabel(parent);
+            box->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+            box->setAlignment(Qt::AlignCenter);
+            return box;
+        }
+        case ControlKind::DemoArea:
+            return new QWidget(parent);
+        default:
+            return MakeLabel(t, parent);
+    }
+}
+
+}  // namespace
+
+QWidget* CreateTemplateControl(const ControlTemplate& t, QWidget* parent) {
+    switch (t.kind) {
+        case ControlKind::ListBox: {
+            auto* list = new QListWidget(parent);
+            list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+            list->setUniformItemSizes(true);
+            return list;
+        }
+        case ControlKind::PushButton:
+        case ControlKind::DefaultPushButton: {
+            auto* button = new QPushButton(ToQString(t.caption), parent);
+            if (t.kind == ControlKind::DefaultPushButton) button->setDefault(true);
+            return button;
+        }
+        case ControlKind::Edit:
+        case ControlKind::HexEdit:
+        case ControlKind::MultiLineEdit:
+            return MakeTextControl(t, parent);
+        case ControlKind::ProgressBar: {
+            auto* bar = new QProgressBar(parent);
+            bar->setTextVisible(false);
+            bar->setRange(0, 100);
+            bar->setValue(0);
+            return bar;
+        }
+        case ControlKind::GroupBox:
+            return new QGroupBox(ToQString(t.caption), parent);
+        case ControlKind::UpDown:
+            return new UpDownWidget(parent);
+        case ControlKind::DropDownList: {
+            auto* combo = new QComboBox(parent);
+            for (std::u16string_view item : ComboItems(t.id)) combo->addItem(ToQString(item));
+            return combo;
+        }
+        case ControlKind::CheckBox:
+            return new QCheckBox(ToQString(t.caption), parent);
+        case ControlKind::HyperLink:
+            return MakeLabel(t, parent);
+        default:
+            return MakeStatic(t, parent);
+    }
+}
+
+std::map<int, QWidget*> PlaceTemplateControls(const DialogTemplate& d, QWidget* parent, int dpi) {
+    std::map<int, QWidget*> byId;
+    QWidget* previous = nullptr;
+    PixelRect previousRect;
+    for (const ControlTemplate& t : d.controls) {
+        PixelRect r = DluRectToPixels(t.rect, dpi);
+        QWidget* w = CreateTemplateControl(t, parent);
+        if (t.kind == ControlKind::UpDown && previous != nullptr) {
+            AttachUpDown(previousRect, r);
+            previous->setGeometry(previousRect.x, previousRect.y, previousRect.width,
+                                  previousRect.height);
+            static_cast<UpDownWidget*>(w)->SetBuddy(previous);
+        }
+        if (t.kind == ControlKind::DropDownList) {
+            // The template's height includes the opened list; the closed box is one line.
+            r.height = std::min(r.height, w->sizeHint().height());
+        }
+        w->setGeometry(r.x, r.y, r.width, r.height);
+        w->setProperty(kControlIdProperty, t.id);
+        if (t.style & kStyleHidden) w->hide();
+        if (t.id != kNoControlId) byId[t.id] = w;
+        previous = w;
+        previousRect = r;
+    }
+    return byId;
+}
+
+QFont DialogFont() {
+    QFont font;
+    font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("宋体"),
+                      QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("Liberation Sans")});
+    font.setPointSize(9);
+    return font;
+}
+
+int LogicalDpi(const QWidget* w) {
+    const QScreen* screen = w->screen();
+    if (screen == nullptr) return 96;
+    return std::max(1, qRound(screen->logicalDotsPerInchX()));
+}
+
+}  // namespace zemtra

@@ -1,0 +1,109 @@
+// Spin steps, position buttons, the progress message and line-break conversion.
+#include "app/settings_controls.h"
+
+#include <algorithm>
+
+namespace zemtra {
+
+std::u16string DecimalText(int64_t value) {
+    const std::string s = std::to_string(value);
+    return std::u16string(s.begin(), s.end());
+}
+
+std::u16string StepText(std::u16string_view text, int direction) {
+    if (direction == 0) return std::u16string(text);
+    const int64_t value = Value(text);
+    return DecimalText(direction > 0 ? value + 1 : value - 1);
+}
+
+std::u16string StepThreshold(std::u16string_view text, int direction) {
+    const int32_t value = Value(text);
+    if (direction < 0 && value > 0) return DecimalText(int64_t{value} - 1);
+    if (direction > 0 && value < 255) return DecimalText(int64_t{value} + 1);
+    return std::u16string(text);
+}
+
+namespace {
+
+int32_t Wrapped(int32_t value, int32_t delta) {
+    return static_cast<int32_t>(static_cast<uint32_t>(value) + static_cast<uint32_t>(delta));
+}
+
+}  // namespace
+
+bool ApplyOffsetButton(ProjectSettings& s, int32_t controlId) {
+    switch (controlId) {
+        case 1016:
+            s.OFFSETY = Wrapped(s.OFFSETY, -1);
+            return true;
+        case 1017:
+            s.OFFSETY = Wrapped(s.OFFSETY, 1);
+            return true;
+        case 1018:
+            s.OFFSETX = Wrapped(s.OFFSETX, -1);
+            return true;
+        case 1019:
+            s.OFFSETX = Wrapped(s.OFFSETX, 1);
+            return true;
+        case 1020:
+            s.OFFSETX = s.OFFSETY = 0;
+            return true;
+        default:
+            return false;
+    }
+}
+
+ProgressChange ApplyProgressMessage(ProgressBarState& bar, uint64_t wParam, int64_t lParam) {
+    if (wParam == 0) {
+        const auto bits = static_cast<uint32_t>(lParam);
+        bar.minimum = static_cast<int32_t>(bits & 0xFFFF);
+        bar.maximum = static_cast<int32_t>(bits >> 16);
+        return ProgressChange::Range;
+    }
+    if (wParam == 1) {
+        auto position = static_cast<int32_t>(lParam);
+        // The bar keeps its position inside its range, as the platform's bar does.
+        if (bar.minimum <= bar.maximum) position = std::clamp(position, bar.minimum, bar.maximum);
+        if (position == bar.position) return ProgressChange::None;
+        bar.position = position;
+        return ProgressChange::Position;
+    }
+    return ProgressChange::None;
+}
+
+int64_t ProgressRangeParam(int minimum, int maximum) {
+    return static_cast<int64_t>((static_cast<uint32_t>(maximum) & 0xFFFF) << 16 |
+                                (static_cast<uint32_t>(minimum) & 0xFFFF));
+}
+
+std::u16string PlatformLineBreaks(std::u16string_view editorText) {
+    std::u16string out;
+    out.reserve(editorText.size());
+    for (size_t i = 0; i < editorText.size(); ++i) {
+        const char16_t c = editorText[i];
+        // The text widgets hand out paragraph and line separators as "\n" or as themselves; a
+        // "\r\n" that is already there stays one line break.
+        const bool afterCr = i > 0 && editorText[i - 1] == u'\r';
+        if ((c == u'\n' && !afterCr) || c == u'\u2029' || c == u'\u2028') {
+            out += u"\r\n";
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::u16string EditorLineBreaks(std::u16string_view platformText) {
+    std::u16string out;
+    out.reserve(platformText.size());
+    for (size_t i = 0; i < platformText.size(); ++i) {
+        if (platformText[i] == u'\r' && i + 1 < platformText.size() &&
+            platformText[i + 1] == u'\n') {
+            continue;  // the "\n" that follows stands for the pair
+        }
+        out += platformText[i];
+    }
+    return out;
+}
+
+}  // namespace zemtra

@@ -1,0 +1,55 @@
+// The rules behind the main window's settings controls that are not a plain copy: the spin
+// buttons' steps, the position buttons, the progress message and the edit texts' line breaks.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "app/project_settings.h"
+
+namespace zemtra {
+
+// The decimal text of a number, "-" for negative ones, no padding.
+std::u16string DecimalText(int64_t value);
+
+// A spin step: only the sign of direction counts (positive: the up arrow, add 1; negative:
+// subtract 1; zero: the text stays). The result is the decimal text of value(text) +- 1, so a
+// typed "12abc" steps to "13".
+std::u16string StepText(std::u16string_view text, int direction);
+
+// The threshold's step keeps 0..255: it subtracts only above 0 and adds only below 255, and
+// leaves the text as it was otherwise (a typed "300" stays "300" on the up arrow).
+std::u16string StepThreshold(std::u16string_view text, int direction);
+
+// The position buttons "U" 1016, "D" 1017, "L" 1018, "R" 1019 and "C" 1020: they move OFFSETX
+// and OFFSETY by one without bounds (wrapping at the 32-bit limits, as the platform's int does).
+// False, changing nothing, for any other id.
+bool ApplyOffsetButton(ProjectSettings& s, int32_t controlId);
+
+// The progress message WM_GENERATION_PROGRESS (WM_USER + 100).
+inline constexpr uint32_t kGenerationProgressMessage = 0x0400 + 100;
+
+// The progress bar as the message drives it.
+struct ProgressBarState {
+    int32_t minimum = 0;
+    int32_t maximum = 100;
+    int32_t position = 0;
+};
+
+enum class ProgressChange { None, Range, Position };
+
+// wParam 0: the range from lParam's low (minimum) and high (maximum) 16 bits; wParam 1: the
+// position lParam (kept inside the range), only when it differs from the bar's; anything else:
+// nothing.
+ProgressChange ApplyProgressMessage(ProgressBarState& bar, uint64_t wParam, int64_t lParam);
+
+// lParam of a range message: minimum in the low word, maximum in the high word.
+int64_t ProgressRangeParam(int minimum, int maximum);
+
+// The multi-line edits of the platform keep "\r\n" line breaks; the GUI's text widgets give
+// "\n". These convert between the two, so the record and the output keep the platform's text.
+std::u16string PlatformLineBreaks(std::u16string_view editorText);
+std::u16string EditorLineBreaks(std::u16string_view platformText);
+
+}  // namespace zemtra

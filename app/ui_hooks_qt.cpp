@@ -1,0 +1,72 @@
+// The default modal dialogs and clipboard access, and finding controls by their ids.
+#include "app/ui_hooks_qt.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QGuiApplication>
+#include <QWidget>
+
+namespace zemtra {
+namespace {
+
+QString AskSaveFileName(QWidget* parent, const SaveFileRequest& request) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(request.filter);
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().front();
+}
+
+void ShowMessageBox(QWidget* parent, QMessageBox::Icon icon, const QString& caption,
+                    const QString& text) {
+    QMessageBox box(icon, caption, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+std::optional<QFont> PickFont(QWidget* parent, const QFont& initial) {
+    bool ok = false;
+    const QFont font = QFontDialog::getFont(&ok, initial, parent);
+    if (!ok) return std::nullopt;
+    return font;
+}
+
+bool PutOnClipboard(const QString& text) {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (clipboard == nullptr) return false;
+    clipboard->setText(text);
+    // Some platforms refuse quietly; what reads back tells.
+    return clipboard->text() == text;
+}
+
+}  // namespace
+
+UiHooks DefaultUiHooks() {
+    return UiHooks{AskSaveFileName, ShowMessageBox, PickFont, PutOnClipboard};
+}
+
+QWidget* FindControl(const QWidget* root, int id) {
+    if (root == nullptr) return nullptr;
+    const QList<QWidget*> widgets = root->findChildren<QWidget*>();
+    for (QWidget* w : widgets) {
+        const QVariant v = w->property(kControlIdProperty);
+        if (v.isValid() && v.toInt() == id) return w;
+    }
+    return nullptr;
+}
+
+QAction* FindCommand(const QWidget* root, int id) {
+    if (root == nullptr) return nullptr;
+    const QList<QAction*> actions = root->findChildren<QAction*>();
+    for (QAction* a : actions) {
+        const QVariant v = a->property(kCommandIdProperty);
+        if (v.isValid() && v.toInt() == id) return a;
+    }
+    return nullptr;
+}
+
+}  // namespace zemtra

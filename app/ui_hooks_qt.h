@@ -1,0 +1,55 @@
+// The GUI's modal questions (file dialogs, message boxes, the font picker, the clipboard)
+// behind replaceable functions, so tests can answer them; plus the control-id helpers.
+#pragma once
+
+#include <QFont>
+#include <QMessageBox>
+#include <QString>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+class QWidget;
+class QAction;
+
+namespace zemtra {
+
+// The Qt property that carries a control's numeric id, and a menu command's id.
+inline constexpr char kControlIdProperty[] = "controlId";
+inline constexpr char kCommandIdProperty[] = "commandId";
+
+struct SaveFileRequest {
+    QString filter;         // ";;"-separated, see FileDialogFilter
+    QString defaultSuffix;  // without the dot
+};
+
+struct UiHooks {
+    // A save-as dialog that asks before overwriting; an empty path when cancelled.
+    std::function<QString(QWidget* parent, const SaveFileRequest& request)> saveFileName;
+    std::function<void(QWidget* parent, QMessageBox::Icon icon, const QString& caption,
+                       const QString& text)>
+        messageBox;
+    // The font picker on a font; nothing when cancelled.
+    std::function<std::optional<QFont>(QWidget* parent, const QFont& initial)> chooseFont;
+    // Puts text on the clipboard; false when the clipboard cannot be had.
+    std::function<bool(const QString& text)> setClipboardText;
+};
+
+// The real dialogs and the system clipboard.
+UiHooks DefaultUiHooks();
+
+inline QString ToQString(std::u16string_view text) {
+    return QString(reinterpret_cast<const QChar*>(text.data()),
+                   static_cast<qsizetype>(text.size()));
+}
+inline std::u16string FromQString(const QString& text) {
+    return text.toStdU16String();
+}
+
+// The descendant of root whose controlId is id, or null.
+QWidget* FindControl(const QWidget* root, int id);
+// The action of the menu bar (or any menu) under root whose commandId is id, or null.
+QAction* FindCommand(const QWidget* root, int id);
+
+}  // namespace zemtra

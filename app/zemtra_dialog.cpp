@@ -1,0 +1,157 @@
+// CZemtraDlg's life: construction, start-up on Setting.ini, the Enter key, and the shutdown
+// sequence that every way of closing runs.
+#include "app/zemtra_dialog.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <system_error>
+
+#include "app/app_icon_qt.h"
+#include "app/character_list.h"
+#include "app/error.h"
+#include "project/program_folder.h"
+#include "project/project_file.h"
+#include "raster/qimage_picture_decoder.h"
+
+namespace zemtra {
+
+CZemtraDlg::CZemtraDlg(UiHooks hooks, QWidget* parent)
+    : QDialog(parent), hooks_(std::move(hooks)), renderer_(&DefaultPictureDecoder()) {
+    BuildWindow();
+    OnInitDialog();
+}
+
+CZemtraDlg::~CZemtraDlg() {
+    // Destroyed without being closed (a test, or the application quitting): the same sequence.
+    DestroyWindow();
+    WaitForWorker();  // a run started after the window was closed
+}
+
+QWidget* CZemtraDlg::Control(int id) const {
+    const auto it = controls_.find(id);
+    return it == controls_.end() ? nullptr : it->second;
+}
+
+void CZemtraDlg::OnInitDialog() {
+    // The framework's first data exchange puts the constructed record into the controls.
+    Push();
+    ShowOffsets(QStringLiteral("0"), QStringLiteral("0"));
+    // Minimised, the window manager shows this icon; there is no client area to paint it in.
+    setWindowIcon(ZemtraIcon());
+    programFolder_ = ProgramFolder();
+    std::error_code ec;
+    std::filesystem::current_path(programFolder_, ec);  // Language\ and Setting.ini resolve here
+    from_->setMaxLength(4);
+    to_->setMaxLength(4);
+    Load({});
+}
+
+void CZemtraDlg::ShowOffsets(const QString& x, const QString& y) {
+    offsetX_->setText(x);
+    offsetY_->setText(y);
+}
+
+void CZemtraDlg::Load(const std::filesystem::path& path) {
+    Pull();
+    LoadedProject loaded;
+    try {
+        loaded = LoadProject(path.empty() ? SettingIniPath() : path, settings_);
+    } catch (const UserError& e) {
+        ShowMessage(QMessageBox::Warning, windowTitle(), QString::fromStdString(e.what()));
+    }
+    if (!loaded.isProject) {
+        New();
+        return;
+    }
+    Push();
+    ShowOffsets(ToQString(loaded.offsetXText), ToQString(loaded.offsetYText));
+    from_->setText(ToQString(HexFieldText(settings_.FROM)));
+    to_->setText(ToQString(HexFieldText(settings_.TO)));
+    fontButton_->setText(ToQString(settings_.FONT.FaceName));
+    showDemo_->setChecked(settings_.ENDEMO != 0);
+    std::u16string listText;
+    for (const std::u16string& item : settings_.LIST) listText += item;
+    FillCharacterList(listText, false);
+    if (showDemo_->isChecked()) {
+        demoTimer_.start();
+    } else {
+        demoTimer_.stop();
+    }
+    RefreshPreview();
+}
+
+void CZemtraDlg::New() {
+    Pull();
+    ApplyNew(settings_);
+    fontButton_->setText(ToQString(settings_.FONT.FaceName));
+    ShowOffsets(QStringLiteral("0"), QStringLiteral("0"));
+    showDemo_->setChecked(false);
+    from_->setText(ToQString(HexFieldText(settings_.FROM)));
+    to_->setText(ToQString(HexFieldText(settings_.TO)));
+    Push();
+    DeriveFontSize();
+    FillCharacterList(u"", true);
+    settings_.PIC.clear();
+    demoTimer_.stop();
+    RefreshPreview();
+}
+
+// OFFSETX, OFFSETY, ENDEMO, FROM and TO live in their controls, outside pull and push.
+void CZemtraDlg::ReadDirectControls() {
+    settings_.ENDEMO = showDemo_->isChecked() ? 1 : 0;
+    settings_.FROM = static_cast<uint16_t>(HexFieldValue(FromQString(from_->text())));
+    settings_.TO = static_cast<uint16_t>(HexFieldValue(FromQString(to_->text())));
+}
+
+void CZemtraDlg::SaveSettings() {
+    Pull();
+    ReadDirectControls();
+    try {
+        SaveProject(SettingIniPath(), settings_);
+    } catch (const UserError& e) {
+        // Quietly losing the settings of the run would surprise the user at the next start.
+        ShowMessage(QMessageBox::Warning, windowTitle(), QString::fromStdString(e.what()));
+    }
+}
+
+void CZemtraDlg::DestroyWindow() {
+    if (destroyed_) return;
+    destroyed_ = true;
+    closing_.store(true);
+    SaveSettings();
+    demoTimer_.stop();
+    WaitForWorker();
+}
+
+void CZemtraDlg::done(int result) {
+    DestroyWindow();
+    QDialog::done(result);
+}
+
+void CZemtraDlg::accept() {
+    OnOK();
+}
+
+void CZemtraDlg::OnOK() {
+    Pull();
+    FillCharacterList(settings_.TEXT, true);
+}
+
+bool CZemtraDlg::eventFilter(QObject* watched, QEvent* event) {
+    // The multi-line text field does not take Enter for itself: Enter presses "Add".
+    if (watched == text_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            accept();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace zemtra

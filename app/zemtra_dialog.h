@@ -1,0 +1,173 @@
+// CZemtraDlg: the main window (dialog 102). It owns the settings record, the character list,
+// the preview and the generation workers, and turns every control's event into calls on the
+// core. Its parts are spread over zemtra_dialog*.cpp: start-up and shutdown, layout, settings
+// controls, the character list with the preview, and the workers.
+#pragma once
+
+#include <QDialog>
+#include <QTimer>
+#include <atomic>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <thread>
+
+#include "app/progress.h"
+#include "app/project_settings.h"
+#include "app/settings_controls.h"
+#include "app/ui_hooks_qt.h"
+#include "raster/glyph_renderer.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenuBar;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+
+namespace zemtra {
+
+class PreviewWidget;
+class UpDownWidget;
+
+class CZemtraDlg : public QDialog {
+    Q_OBJECT
+  public:
+    // Builds the window and runs its start-up (program folder, Setting.ini, first preview).
+    explicit CZemtraDlg(UiHooks hooks = DefaultUiHooks(), QWidget* parent = nullptr);
+    ~CZemtraDlg() override;
+
+    // The control of dialog 102 with this id, or null.
+    QWidget* Control(int id) const;
+    QMenuBar* MenuBar() const { return menuBar_; }
+    UiHooks& Hooks() { return hooks_; }
+    const ProjectSettings& Settings() const { return settings_; }
+    const std::u16string& CurrentCharacter() const { return currentCharacter_; }
+    const std::u16string& CurrentPicture() const { return currentPicture_; }
+    const std::filesystem::path& ProgramFolderPath() const { return programFolder_; }
+    bool WorkerRunning() const { return workerHeld_.load(); }
+    bool DemoTimerActive() const { return demoTimer_.isActive(); }
+    const ProgressBarState& ProgressBar() const { return bar_; }
+
+    // Controls to record, and back (an edit only where its text differs). Control
+    // notifications are locked out meanwhile, as the platform's data exchange does.
+    void Pull();
+    void Push();
+    // Pull; the "Font" button shows the face; the font size from the matrix size; push.
+    void DeriveFontSize();
+    // Renders the selected item into the preview.
+    void RefreshPreview();
+    // Rebuilds the list box from a text (see the core's FillCharacterList).
+    void FillCharacterList(std::u16string_view text, bool resetPictures);
+    // Makes the list box's selected item current.
+    void OnSelectCharacter();
+    // The project load that start-up runs on Setting.ini (an empty path means that file).
+    void Load(const std::filesystem::path& path);
+    // Enables or disables every control of the window; the menu bar is left alone.
+    void EnableAllControls(bool enable);
+    // WM_GENERATION_PROGRESS: wParam 0 sets the range, 1 the position when it differs.
+    void OnGenerationProgress(uint64_t wParam, int64_t lParam);
+
+    // "Add", reached by the default button and the Enter key; the window never closes on it.
+    void accept() override;
+    // Every way of closing ends here: save Setting.ini, stop timer 0, stop and wait for a worker.
+    void done(int result) override;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void BuildWindow();
+    void BuildMenu();
+    void BuildControls();
+    void TakeControls();
+    void ConnectControls();
+    void OnInitDialog();
+    void DestroyWindow();
+    void New();
+    void SaveSettings();
+    void ReadDirectControls();
+
+    // Settings controls.
+    void OnMatrixSizeChanged();
+    void OnFontWidthChanged();
+    void OnFontHeightChanged();
+    void OnThresholdChanged();
+    void OnFormatChanged();
+    void OnScanComboChanged();
+    void OnSpin(int id, int direction);
+    void OnOffsetButton(int id);
+    void OnFontButton();
+    void OnShowDemo();
+    void OnDemoTimer();
+    void OnAscii();
+    void OnOK();
+    void ShowOffsets(const QString& x, const QString& y);
+
+    // Workers.
+    void OnCreateList();
+    void OnCreateLibrary();
+    // The thread procedures; each works on its own copy of the record and list, taken when
+    // the button was pressed, so no menu command can change them under it.
+    static void ListGenerationWorker(CZemtraDlg* dialog, ProjectSettings job);
+    static void LibraryGenerationWorker(CZemtraDlg* dialog, ProjectSettings job);
+    void StartWorker(void (*procedure)(CZemtraDlg*, ProjectSettings), ProjectSettings job);
+    void JoinEndedWorker();
+    void WaitForWorker();
+    void RunOutputView();
+    QString AskLibraryTarget();
+    void ShowMessage(QMessageBox::Icon icon, const QString& caption, const QString& text);
+
+    UiHooks hooks_;
+    ProjectSettings settings_;
+    std::u16string currentCharacter_;
+    std::u16string currentPicture_;
+    std::filesystem::path programFolder_;
+    GlyphRenderer renderer_;
+    bool lockout_ = false;  // notifications are not handled during the data exchange
+    int dpi_ = 96;
+
+    QWidget* client_ = nullptr;
+    QMenuBar* menuBar_ = nullptr;
+    std::map<int, QWidget*> controls_;
+    QListWidget* list_ = nullptr;
+    PreviewWidget* preview_ = nullptr;
+    QPlainTextEdit* text_ = nullptr;
+    QProgressBar* progress_ = nullptr;
+    QPushButton* fontButton_ = nullptr;
+    QPushButton* createList_ = nullptr;
+    QPushButton* createLibrary_ = nullptr;
+    QLineEdit* matrixX_ = nullptr;
+    QLineEdit* matrixY_ = nullptr;
+    QLineEdit* fontWidth_ = nullptr;
+    QLineEdit* fontHeight_ = nullptr;
+    QLineEdit* threshold_ = nullptr;
+    QLineEdit* from_ = nullptr;
+    QLineEdit* to_ = nullptr;
+    QComboBox* dataBit_ = nullptr;
+    QComboBox* codePage_ = nullptr;
+    QComboBox* orient_ = nullptr;
+    QComboBox* direct_ = nullptr;
+    QComboBox* format_ = nullptr;
+    QCheckBox* showDemo_ = nullptr;
+    QLabel* offsetX_ = nullptr;
+    QLabel* offsetY_ = nullptr;
+    UpDownWidget* thresholdSpin_ = nullptr;
+    QTimer demoTimer_;  // timer 0
+
+    ProgressBarState bar_;
+    bool controlsEnabled_ = true;
+    // The worker: its thread object (GUI thread only), whether a worker holds the handle (the
+    // worker clears it as its last step), the run flag of the library job, and whether the
+    // window is closing (then no Output View and no file dialog opens any more).
+    std::thread worker_;
+    std::atomic<bool> workerHeld_{false};
+    StopFlag stop_;
+    std::atomic<bool> closing_{false};
+    bool destroyed_ = false;
+};
+
+}  // namespace zemtra

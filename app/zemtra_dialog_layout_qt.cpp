@@ -1,0 +1,133 @@
+// Building dialog 102 from its table: every control at its place in dialog units, carrying its
+// id; menu 131 with its command ids; and the wiring of the controls to their handlers.
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include "app/dialog_builder_qt.h"
+#include "app/dialog_template.h"
+#include "app/updown_widget.h"
+#include "app/zemtra_dialog.h"
+#include "raster/preview_widget.h"
+
+namespace zemtra {
+
+void CZemtraDlg::BuildWindow() {
+    const DialogTemplate& d = MainDialogTemplate();
+    setWindowTitle(ToQString(d.caption));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setFont(DialogFont());
+    dpi_ = LogicalDpi(this);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    BuildMenu();
+    layout->setMenuBar(menuBar_);
+    client_ = new QWidget(this);
+    client_->setFixedSize(DluToPixelsX(d.width, dpi_), DluToPixelsY(d.height, dpi_));
+    layout->addWidget(client_);
+    BuildControls();
+    TakeControls();
+    ConnectControls();
+    demoTimer_.setInterval(50);
+    connect(&demoTimer_, &QTimer::timeout, this, [this] { OnDemoTimer(); });
+}
+
+void CZemtraDlg::BuildMenu() {
+    menuBar_ = new QMenuBar(this);
+    for (const MenuPopupTemplate& popup : MainMenuTemplate()) {
+        QMenu* menu = menuBar_->addMenu(ToQString(popup.caption));
+        for (const MenuItemTemplate& item : popup.items) {
+            if (item.id == 0) {
+                menu->addSeparator();
+                continue;
+            }
+            QAction* action = menu->addAction(ToQString(item.caption));
+            action->setProperty(kCommandIdProperty, item.id);
+        }
+    }
+    // Exit ends the modal run like the close box; New, Open, Save, Load Picture and About get
+    // their handlers with the project commands, the picture source and the About box.
+    connect(FindCommand(menuBar_, kCmdExit), &QAction::triggered, this, [this] { reject(); });
+}
+
+void CZemtraDlg::BuildControls() {
+    controls_ = PlaceTemplateControls(MainDialogTemplate(), client_, dpi_);
+}
+
+void CZemtraDlg::TakeControls() {
+    const auto get = [this]<typename T>(int id, T*& out) {
+        out = qobject_cast<T*>(Control(id));
+        Q_ASSERT(out != nullptr);
+    };
+    get(1002, list_);
+    get(1000, preview_);
+    get(1003, text_);
+    get(1029, progress_);
+    get(1005, fontButton_);
+    get(1004, createList_);
+    get(1009, createLibrary_);
+    get(1006, matrixX_);
+    get(1007, matrixY_);
+    get(1045, fontWidth_);
+    get(1049, fontHeight_);
+    get(1010, threshold_);
+    get(1060, from_);
+    get(1061, to_);
+    get(1008, dataBit_);
+    get(1051, codePage_);
+    get(1054, orient_);
+    get(1055, direct_);
+    get(1056, format_);
+    get(1058, showDemo_);
+    get(1021, offsetX_);
+    get(1022, offsetY_);
+    get(1062, thresholdSpin_);
+}
+
+void CZemtraDlg::ConnectControls() {
+    connect(matrixX_, &QLineEdit::textChanged, this, [this] { OnMatrixSizeChanged(); });
+    connect(matrixY_, &QLineEdit::textChanged, this, [this] { OnMatrixSizeChanged(); });
+    connect(fontWidth_, &QLineEdit::textChanged, this, [this] { OnFontWidthChanged(); });
+    connect(fontHeight_, &QLineEdit::textChanged, this, [this] { OnFontHeightChanged(); });
+    connect(threshold_, &QLineEdit::textChanged, this, [this] { OnThresholdChanged(); });
+    // "activated" is the user's choice only, as the platform's selection-change notification.
+    connect(format_, &QComboBox::activated, this, [this] { OnFormatChanged(); });
+    for (QComboBox* combo : {dataBit_, orient_, direct_}) {
+        connect(combo, &QComboBox::activated, this, [this] { OnScanComboChanged(); });
+    }
+    for (int id : {1047, 1048, 1046, 1050, 1062}) {
+        auto* spin = static_cast<UpDownWidget*>(Control(id));
+        connect(spin, &UpDownWidget::Stepped, this, [this, id](int d) { OnSpin(id, d); });
+    }
+    for (int id : {1016, 1017, 1018, 1019, 1020}) {
+        auto* button = static_cast<QPushButton*>(Control(id));
+        connect(button, &QPushButton::clicked, this, [this, id] { OnOffsetButton(id); });
+    }
+    connect(fontButton_, &QPushButton::clicked, this, [this] { OnFontButton(); });
+    connect(showDemo_, &QCheckBox::clicked, this, [this] { OnShowDemo(); });
+    connect(list_, &QListWidget::currentRowChanged, this, [this] {
+        if (!lockout_) OnSelectCharacter();
+    });
+    connect(static_cast<QPushButton*>(Control(1001)), &QPushButton::clicked, this,
+            [this] { OnAscii(); });
+    connect(static_cast<QPushButton*>(Control(1)), &QPushButton::clicked, this, [this] { OnOK(); });
+    connect(createList_, &QPushButton::clicked, this, [this] { OnCreateList(); });
+    connect(createLibrary_, &QPushButton::clicked, this, [this] { OnCreateLibrary(); });
+    text_->installEventFilter(this);
+}
+
+}  // namespace zemtra

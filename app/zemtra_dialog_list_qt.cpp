@@ -1,0 +1,76 @@
+// The character list of the main window (list box 1002 beside the PIC list) and the preview
+// of its selected item.
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSignalBlocker>
+#include <system_error>
+
+#include "app/character_list.h"
+#include "app/unicode.h"
+#include "app/updown_widget.h"
+#include "app/zemtra_dialog.h"
+#include "raster/preview_widget.h"
+
+namespace zemtra {
+namespace {
+
+// "#" and an empty entry name no picture, whatever files the program folder holds.
+bool PictureFileExists(const std::u16string& entry) {
+    if (entry.empty() || entry == kCharacterEntry) return false;
+    std::error_code ec;
+    return std::filesystem::exists(std::filesystem::path(Utf16ToUtf8(entry)), ec);
+}
+
+}  // namespace
+
+void CZemtraDlg::FillCharacterList(std::u16string_view text, bool resetPictures) {
+    zemtra::FillCharacterList(settings_, text, resetPictures);
+    {
+        const QSignalBlocker block(list_);
+        list_->clear();
+        QStringList items;
+        items.reserve(static_cast<qsizetype>(settings_.LIST.size()));
+        for (const std::u16string& item : settings_.LIST) items.append(ToQString(item));
+        list_->addItems(items);
+        if (!settings_.LIST.empty()) list_->setCurrentRow(0);
+    }
+    if (settings_.LIST.empty()) {
+        currentCharacter_.clear();
+        if (resetPictures) currentPicture_.clear();
+        RefreshPreview();
+        return;
+    }
+    OnSelectCharacter();
+}
+
+void CZemtraDlg::OnSelectCharacter() {
+    const int row = list_->currentRow();
+    const bool valid = row >= 0 && static_cast<size_t>(row) < settings_.LIST.size();
+    currentCharacter_ = valid ? settings_.LIST[static_cast<size_t>(row)] : std::u16string();
+    if (!valid || static_cast<size_t>(row) >= settings_.PIC.size()) {
+        currentPicture_.clear();  // the threshold controls keep their visibility
+    } else {
+        currentPicture_ = settings_.PIC[static_cast<size_t>(row)];
+        const bool picture = PictureFileExists(currentPicture_);
+        threshold_->setVisible(picture);
+        thresholdSpin_->setVisible(picture);
+    }
+    RefreshPreview();
+}
+
+void CZemtraDlg::RefreshPreview() {
+    const bool picture = !currentPicture_.empty() && currentPicture_ != kCharacterEntry;
+    const std::u16string& source = picture ? currentPicture_ : currentCharacter_;
+    const QSize client = preview_->ClientSize();
+    PreviewCanvas& canvas = preview_->Canvas();
+    if (!canvas.Begin(settings_, client.width(), client.height())) return;
+    try {
+        renderer_.RenderDotMatrix(settings_, source, nullptr, &canvas);
+        preview_->ShowRendered();
+    } catch (const std::exception& e) {
+        // Shown in the area: a modal box on every keystroke of a typed size would be a trap.
+        preview_->ShowError(QString::fromUtf8(e.what()));
+    }
+}
+
+}  // namespace zemtra

@@ -1,0 +1,230 @@
+// The settings controls of the main window: the exchange with the record (pull and push), the
+// font-size derivation, and the handlers of the edits, combo boxes, spin and position buttons,
+// the "Font" button and the "Show Demo" box.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "app/character_list.h"
+#include "app/font_choice.h"
+#include "app/zemtra_dialog.h"
+
+namespace zemtra {
+namespace {
+
+// The platform's data exchange keeps control notifications from reaching the window while it
+// runs, so a push never sets off the handlers of the edits it writes.
+class Lockout {
+  public:
+    explicit Lockout(bool& flag) : flag_(flag), old_(flag) { flag_ = true; }
+    ~Lockout() { flag_ = old_; }
+    Lockout(const Lockout&) = delete;
+    Lockout& operator=(const Lockout&) = delete;
+
+  private:
+    bool& flag_;
+    bool old_;
+};
+
+void PushText(QLineEdit* edit, const std::u16string& text) {
+    const QString q = ToQString(text);
+    if (edit->text() != q) edit->setText(q);
+}
+
+void PushIndex(QComboBox* combo, int32_t index) {
+    combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
+}
+
+uint8_t CharSetOfFamily(const QString& family) {
+    const QList<QFontDatabase::WritingSystem> systems = QFontDatabase::writingSystems(family);
+    if (systems.contains(QFontDatabase::SimplifiedChinese)) return 134;   // GB2312_CHARSET
+    if (systems.contains(QFontDatabase::TraditionalChinese)) return 136;  // CHINESEBIG5_CHARSET
+    if (systems.contains(QFontDatabase::Japanese)) return 128;            // SHIFTJIS_CHARSET
+    if (systems.contains(QFontDatabase::Korean)) return 129;              // HANGUL_CHARSET
+    return 0;                                                             // ANSI_CHARSET
+}
+
+QFont ToQFont(const FontChoice& c) {
+    QFont font(ToQString(c.family));
+    if (c.pointSize > 0) font.setPointSizeF(c.pointSize);
+    font.setWeight(static_cast<QFont::Weight>(std::clamp(c.weight, 1, 1000)));
+    font.setItalic(c.italic);
+    font.setUnderline(c.underline);
+    font.setStrikeOut(c.strikeOut);
+    return font;
+}
+
+FontChoice FromQFont(const QFont& font) {
+    FontChoice c;
+    c.family = FromQString(font.family());
+    c.pointSize = font.pointSizeF() > 0 ? font.pointSizeF() : 0;
+    c.weight = font.weight();
+    c.italic = font.italic();
+    c.underline = font.underline();
+    c.strikeOut = font.strikeOut();
+    c.fixedPitch = QFontInfo(font).fixedPitch();
+    c.serif = font.styleHint() == QFont::Serif;
+    c.charSet = CharSetOfFamily(font.family());
+    return c;
+}
+
+}  // namespace
+
+void CZemtraDlg::Pull() {
+    Lockout lock(lockout_);
+    settings_.BLOCKNUMX = FromQString(matrixX_->text());
+    settings_.BLOCKNUMY = FromQString(matrixY_->text());
+    settings_.THRESHOLD = FromQString(threshold_->text());
+    settings_.TEXT = PlatformLineBreaks(FromQString(text_->toPlainText()));
+    settings_.DATABIT = dataBit_->currentIndex();
+    settings_.WIDTH = FromQString(fontWidth_->text());
+    settings_.HEIGHT = FromQString(fontHeight_->text());
+    settings_.CODEPAGE = codePage_->currentIndex();
+    settings_.ORIENT = orient_->currentIndex();
+    settings_.DIRECT = direct_->currentIndex();
+    settings_.FORMAT = format_->currentIndex();
+}
+
+void CZemtraDlg::Push() {
+    Lockout lock(lockout_);
+    PushText(matrixX_, settings_.BLOCKNUMX);
+    PushText(matrixY_, settings_.BLOCKNUMY);
+    PushText(threshold_, settings_.THRESHOLD);
+    if (PlatformLineBreaks(FromQString(text_->toPlainText())) != settings_.TEXT) {
+        text_->setPlainText(ToQString(EditorLineBreaks(settings_.TEXT)));
+    }
+    PushIndex(dataBit_, settings_.DATABIT);
+    PushText(fontWidth_, settings_.WIDTH);
+    PushText(fontHeight_, settings_.HEIGHT);
+    PushIndex(codePage_, settings_.CODEPAGE);
+    PushIndex(orient_, settings_.ORIENT);
+    PushIndex(direct_, settings_.DIRECT);
+    PushIndex(format_, settings_.FORMAT);
+}
+
+void CZemtraDlg::DeriveFontSize() {
+    Pull();
+    fontButton_->setText(ToQString(settings_.FONT.FaceName));
+    zemtra::DeriveFontSize(settings_);
+    Push();
+}
+
+void CZemtraDlg::OnMatrixSizeChanged() {
+    if (lockout_) return;
+    Pull();
+    DeriveFontSize();
+    RefreshPreview();
+}
+
+void CZemtraDlg::OnFontWidthChanged() {
+    if (lockout_) return;
+    Pull();
+    settings_.FONT.Width = Value(settings_.WIDTH);
+    RefreshPreview();
+}
+
+void CZemtraDlg::OnFontHeightChanged() {
+    if (lockout_) return;
+    Pull();
+    settings_.FONT.Height = Value(settings_.HEIGHT);
+    RefreshPreview();
+}
+
+void CZemtraDlg::OnThresholdChanged() {
+    if (lockout_) return;
+    Pull();
+    RefreshPreview();
+}
+
+void CZemtraDlg::OnFormatChanged() {
+    if (lockout_) return;
+    Pull();
+    RefreshPreview();  // the colours follow the polarity
+}
+
+void CZemtraDlg::OnScanComboChanged() {
+    if (lockout_) return;
+    Pull();  // the matrix does not change, so neither does the preview
+}
+
+void CZemtraDlg::OnSpin(int id, int direction) {
+    if (lockout_) return;
+    Pull();
+    switch (id) {
+        case 1047:
+        case 1048: {
+            std::u16string& field = id == 1047 ? settings_.BLOCKNUMX : settings_.BLOCKNUMY;
+            field = StepText(field, direction);
+            Push();
+            Pull();
+            DeriveFontSize();
+            break;
+        }
+        case 1046:
+            settings_.WIDTH = StepText(settings_.WIDTH, direction);
+            Push();
+            Pull();
+            settings_.FONT.Width = Value(settings_.WIDTH);
+            break;
+        case 1050:
+            settings_.HEIGHT = StepText(settings_.HEIGHT, direction);
+            Push();
+            Pull();
+            settings_.FONT.Height = Value(settings_.HEIGHT);
+            break;
+        case 1062:
+            settings_.THRESHOLD = StepThreshold(settings_.THRESHOLD, direction);
+            Push();
+            break;
+        default:
+            return;
+    }
+    RefreshPreview();
+}
+
+void CZemtraDlg::OnOffsetButton(int id) {
+    if (lockout_ || !ApplyOffsetButton(settings_, id)) return;
+    ShowOffsets(ToQString(DecimalText(settings_.OFFSETX)),
+                ToQString(DecimalText(settings_.OFFSETY)));
+    RefreshPreview();
+}
+
+void CZemtraDlg::OnFontButton() {
+    if (lockout_) return;
+    Pull();
+    const std::optional<QFont> chosen =
+        hooks_.chooseFont(this, ToQFont(ChoiceFromLogFont(settings_.FONT, dpi_)));
+    if (!chosen) return;
+    settings_.FONT = LogFontFromChoice(FromQFont(*chosen), dpi_);
+    DeriveFontSize();  // the matrix decides the size, not the font dialog
+    RefreshPreview();
+}
+
+void CZemtraDlg::OnShowDemo() {
+    if (lockout_) return;
+    settings_.ENDEMO = showDemo_->isChecked() ? 1 : 0;
+    if (showDemo_->isChecked()) {
+        demoTimer_.start();
+    } else {
+        demoTimer_.stop();
+    }
+}
+
+void CZemtraDlg::OnDemoTimer() {
+    // Timer 0 runs while "Show Demo" is checked; the scan demonstration paints on its ticks
+    // once its painter is part of the window.
+}
+
+void CZemtraDlg::OnAscii() {
+    if (lockout_) return;
+    Pull();
+    settings_.TEXT = PrintableAscii();
+    Push();
+}
+
+}  // namespace zemtra

@@ -1,0 +1,193 @@
+// The generation workers of the main window: the two "Create" buttons, the lock-out of the
+// controls, the progress message, and the wait for a worker when the window closes. A worker
+// reaches the window only by blocking calls into the GUI thread, which keeps its event loop
+// running whenever it waits for a worker.
+#include <QCoreApplication>
+#include <QFile>
+#include <QProgressBar>
+#include <QPushButton>
+#include <chrono>
+
+#include "app/file_filter.h"
+#include "app/special_strings.h"
+#include "app/zemtra_dialog.h"
+#include "output/c_source_writer.h"
+#include "output/font_library.h"
+#include "output/output_dialog.h"
+#include "output/output_text.h"
+#include "raster/qimage_picture_decoder.h"
+
+namespace zemtra {
+namespace {
+
+// Runs f on the window's thread and waits until it has run, as the platform's SendMessage.
+template <typename F>
+void Send(CZemtraDlg* dialog, F f) {
+    QMetaObject::invokeMethod(dialog, std::move(f), Qt::BlockingQueuedConnection);
+}
+
+// Progress as WM_GENERATION_PROGRESS messages sent to the window.
+class WindowProgress : public ProgressSink {
+  public:
+    explicit WindowProgress(CZemtraDlg* dialog) : dialog_(dialog) {}
+    void SetRange(int minimum, int maximum) override {
+        const int64_t lParam = ProgressRangeParam(minimum, maximum);
+        Send(dialog_, [d = dialog_, lParam] { d->OnGenerationProgress(0, lParam); });
+    }
+    void SetPosition(int position) override {
+        Send(dialog_, [d = dialog_, position] { d->OnGenerationProgress(1, position); });
+    }
+
+  private:
+    CZemtraDlg* dialog_;
+};
+
+std::filesystem::path LocalPath(const QString& path) {
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
+}
+
+}  // namespace
+
+void CZemtraDlg::EnableAllControls(bool enable) {
+    if (enable == controlsEnabled_) return;
+    controlsEnabled_ = enable;
+    // Window order is creation order; a hidden control is disabled too and stays hidden.
+    for (QObject* child : client_->children()) {
+        if (auto* w = qobject_cast<QWidget*>(child)) w->setEnabled(enable);
+    }
+}
+
+void CZemtraDlg::OnGenerationProgress(uint64_t wParam, int64_t lParam) {
+    switch (ApplyProgressMessage(bar_, wParam, lParam)) {
+        case ProgressChange::Range:
+            progress_->setRange(bar_.minimum, bar_.maximum);
+            break;
+        case ProgressChange::Position:
+            progress_->setValue(bar_.position);
+            break;
+        case ProgressChange::None:
+            break;
+    }
+}
+
+void CZemtraDlg::OnCreateList() {
+    if (workerHeld_.load() || closing_.load()) return;  // a closed window starts nothing
+    Pull();
+    if (MatrixWidth(settings_) <= 0 || MatrixHeight(settings_) <= 0) return;
+    EnableAllControls(false);
+    ReadDirectControls();
+    StartWorker(&ListGenerationWorker, settings_);
+}
+
+void CZemtraDlg::OnCreateLibrary() {
+    if (workerHeld_.load()) {
+        stop_.Request();  // the second press stops the run at its next code
+        return;
+    }
+    if (closing_.load()) return;  // a closed window starts nothing
+    Pull();
+    if (MatrixWidth(settings_) <= 0 || MatrixHeight(settings_) <= 0) return;
+    EnableAllControls(false);
+    createLibrary_->setEnabled(true);
+    ReadDirectControls();
+    // The run flag is set before the thread starts, so an early stop request is not lost.
+    stop_.Reset();
+    StartWorker(&LibraryGenerationWorker, settings_);
+}
+
+void CZemtraDlg::StartWorker(void (*procedure)(CZemtraDlg*, ProjectSettings), ProjectSettings job) {
+    if (worker_.joinable()) worker_.join();  // a finished run whose end is not handled yet
+    workerHeld_.store(true);
+    worker_ = std::thread(procedure, this, std::move(job));
+}
+
+void CZemtraDlg::JoinEndedWorker() {
+    // Only a worker that has let go of the handle: it has nothing left to do but return.
+    if (!workerHeld_.load() && worker_.joinable()) worker_.join();
+}
+
+void CZemtraDlg::WaitForWorker() {
+    while (workerHeld_.load()) {
+        stop_.Request();
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    if (worker_.joinable()) worker_.join();
+}
+
+void CZemtraDlg::ShowMessage(QMessageBox::Icon icon, const QString& caption, const QString& text) {
+    hooks_.messageBox(this, icon, caption, text);
+}
+
+void CZemtraDlg::RunOutputView() {
+    if (closing_.load()) return;  // the window is going: nobody is left to look at the text
+    COutputDlg view(this, hooks_);
+    view.exec();
+}
+
+QString CZemtraDlg::AskLibraryTarget() {
+    if (closing_.load() || stop_.Requested()) return {};
+    const SaveFileRequest request{
+        ToQString(FileDialogFilter(u"DZK Files(*.dzk)|*.dzk|All Files(*.*)|*.*||")),
+        QStringLiteral("dzk")};
+    return hooks_.saveFileName(this, request);
+}
+
+void CZemtraDlg::ListGenerationWorker(CZemtraDlg* d, ProjectSettings job) {
+    WindowProgress progress(d);
+    if (!job.LIST.empty()) {
+        bool written = false;
+        try {
+            GlyphRenderer renderer(&DefaultPictureDecoder());
+            RendererGlyphSource glyphs(renderer, job);
+            written = WriteCSourceToTempFile(job, CharacterText(job.LIST), glyphs, &progress);
+        } catch (const std::exception& e) {
+            const QString message = QString::fromUtf8(e.what());
+            Send(d, [d, message] {
+                d->ShowMessage(QMessageBox::Critical, d->windowTitle(), message);
+            });
+            progress.SetPosition(0);
+        }
+        // The worker waits here until the user closes the Output View.
+        if (written) Send(d, [d] { d->RunOutputView(); });
+    }
+    Send(d, [d] { d->EnableAllControls(true); });
+    QMetaObject::invokeMethod(
+        d, [d] { d->JoinEndedWorker(); }, Qt::QueuedConnection);
+    d->workerHeld_.store(false);  // the last touch of the window
+}
+
+void CZemtraDlg::LibraryGenerationWorker(CZemtraDlg* d, ProjectSettings job) {
+    WindowProgress progress(d);
+    progress.SetRange(0, 100);
+    progress.SetPosition(0);
+    QString target;
+    Send(d, [d, &target] { target = d->AskLibraryTarget(); });
+    if (!target.isEmpty()) {
+        const std::filesystem::path path = LocalPath(target);
+        if (!CreateOrEmptyFile(path)) {
+            Send(d, [d] {
+                d->ShowMessage(QMessageBox::NoIcon, d->windowTitle(), ToQString(kOpenFileError));
+            });
+        } else {
+            try {
+                LibraryOptions options;
+                options.progress = &progress;
+                options.stop = &d->stop_;
+                BuildFontLibrary(job, path, options);
+            } catch (const std::exception& e) {
+                const QString message = QString::fromUtf8(e.what());
+                Send(d, [d, message] {
+                    d->ShowMessage(QMessageBox::Critical, d->windowTitle(), message);
+                });
+            }
+        }
+    }
+    progress.SetPosition(0);
+    Send(d, [d] { d->EnableAllControls(true); });
+    QMetaObject::invokeMethod(
+        d, [d] { d->JoinEndedWorker(); }, Qt::QueuedConnection);
+    d->workerHeld_.store(false);  // the last touch of the window
+}
+
+}  // namespace zemtra

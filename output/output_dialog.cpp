@@ -1,0 +1,131 @@
+// The Output View: loading the temporary output file, Copy and Save.
+#include "output/output_dialog.h"
+
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextDocument>
+
+#include "app/dialog_builder_qt.h"
+#include "app/dialog_template.h"
+#include "app/file_filter.h"
+#include "app/settings_controls.h"
+#include "app/special_strings.h"
+#include "output/output_text.h"
+#include "output/temp_file.h"
+#include "output/text_file.h"
+
+namespace zemtra {
+namespace {
+
+// create + write + binary + Unicode: the flags every saved text is opened with.
+constexpr uint32_t kSaveFlags = CStdioFileEx::modeCreate | CStdioFileEx::modeWrite |
+                                CStdioFileEx::typeBinary | CStdioFileEx::modeUnicode;
+static_assert(kSaveFlags == 0x109001);
+
+constexpr char16_t kSaveFilter[] =
+    u"Text File(*.txt)|*.txt|C Header File(*.h)|*.h|C Source File(*.c)|*.c|Other File(*.*)|*.*||";
+
+// The temporary file's text; nothing when its folder cannot be used.
+std::u16string LoadTemporaryText(const std::filesystem::path& source) {
+    try {
+        return LoadOutputText(source.empty() ? TempOutputPath() : source);
+    } catch (const std::exception&) {
+        return {};
+    }
+}
+
+}  // namespace
+
+COutputDlg::COutputDlg(CZemtraDlg* main, UiHooks hooks, std::filesystem::path source,
+                       QWidget* parent)
+    : QDialog(parent), main_(main), hooks_(std::move(hooks)), source_(std::move(source)) {
+    const DialogTemplate& d = OutputDialogTemplate();
+    setWindowTitle(ToQString(d.caption));
+    setFont(DialogFont());
+    const int dpi = LogicalDpi(this);
+    setFixedSize(DluToPixelsX(d.width, dpi), DluToPixelsY(d.height, dpi));
+    controls_ = PlaceTemplateControls(d, this, dpi);
+    text_ = qobject_cast<QPlainTextEdit*>(Control(1030));
+    auto* copy = qobject_cast<QPushButton*>(Control(1031));
+    auto* save = qobject_cast<QPushButton*>(Control(1032));
+    auto* cancel = qobject_cast<QPushButton*>(Control(2));
+    // Enter belongs to the text box; no button presses itself on it.
+    for (QPushButton* b : {copy, save, cancel}) b->setAutoDefault(false);
+    connect(copy, &QPushButton::clicked, this, [this] { OnCopy(); });
+    connect(save, &QPushButton::clicked, this, [this] { OnSave(); });
+    connect(cancel, &QPushButton::clicked, this, [this] { reject(); });
+}
+
+COutputDlg::~COutputDlg() {
+    if (loader_.joinable()) loader_.join();
+}
+
+QWidget* COutputDlg::Control(int id) const {
+    const auto it = controls_.find(id);
+    return it == controls_.end() ? nullptr : it->second;
+}
+
+void COutputDlg::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!loader_.joinable() && !loaded_) StartLoading();
+}
+
+void COutputDlg::StartLoading() {
+    // Copy and Save must not see a half-loaded text: the window waits disabled.
+    setEnabled(false);
+    loader_ = std::thread([this] {
+        std::u16string text = LoadTemporaryText(source_);
+        QMetaObject::invokeMethod(
+            this, [this, t = std::move(text)]() mutable { OnLoaded(std::move(t)); },
+            Qt::QueuedConnection);
+    });
+}
+
+void COutputDlg::OnLoaded(std::u16string text) {
+    outputText_ = std::move(text);
+    text_->setPlainText(ToQString(EditorLineBreaks(outputText_)));
+    text_->document()->setModified(false);
+    loaded_ = true;
+    setEnabled(true);
+}
+
+std::u16string COutputDlg::CurrentText() const {
+    if (!text_->document()->isModified()) return outputText_;
+    return PlatformLineBreaks(FromQString(text_->toPlainText()));
+}
+
+void COutputDlg::OnCopy() {
+    outputText_ = CurrentText();
+    text_->document()->setModified(false);
+    if (!hooks_.setClipboardText(ToQString(outputText_))) {
+        hooks_.messageBox(this, QMessageBox::Critical, QString(),
+                          ToQString(DefaultSpecialString("IDS_CLIP_ERROR")));
+        return;
+    }
+    hooks_.messageBox(this, QMessageBox::Information, QString(),
+                      ToQString(DefaultSpecialString("IDS_CLIP_SUCCESS")));
+}
+
+void COutputDlg::OnSave() {
+    outputText_ = CurrentText();
+    text_->document()->setModified(false);
+    const QString path = hooks_.saveFileName(
+        this, {ToQString(FileDialogFilter(kSaveFilter)), QStringLiteral("txt")});
+    if (path.isEmpty()) return;
+    CStdioFileEx file;
+    const std::filesystem::path target(QFile::encodeName(path).toStdString());
+    // Unlike a silent failure, the user learns that the text is not where they asked for it.
+    if (!file.Open(target, kSaveFlags)) {
+        hooks_.messageBox(this, QMessageBox::Critical, windowTitle(),
+                          tr("Cannot create the file \"%1\".").arg(path));
+        return;
+    }
+    const bool written = file.WriteString(outputText_);
+    if (!file.Close() || !written) {
+        hooks_.messageBox(this, QMessageBox::Critical, windowTitle(),
+                          tr("Cannot write the file \"%1\"; it may be incomplete.").arg(path));
+    }
+}
+
+}  // namespace zemtra

@@ -1,0 +1,58 @@
+// COutputDlg, the Output View (dialog 129): the generated C source text, loaded from the
+// temporary file on a thread of its own while the window waits disabled, with Copy and Save.
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <thread>
+
+#include "app/ui_hooks_qt.h"
+
+class QPlainTextEdit;
+
+namespace zemtra {
+
+class CZemtraDlg;
+
+class COutputDlg : public QDialog {
+    Q_OBJECT
+  public:
+    // main: the main window, whose language table the texts come from once there is one.
+    // The text is read from source (the temporary output file unless given).
+    COutputDlg(CZemtraDlg* main, UiHooks hooks, std::filesystem::path source = {},
+               QWidget* parent = nullptr);
+    ~COutputDlg() override;
+
+    QWidget* Control(int id) const;
+    QPlainTextEdit* TextBox() const { return text_; }
+    bool Loaded() const { return loaded_; }
+
+    // Button 1031: the text box's text to the clipboard, with a message either way.
+    void OnCopy();
+    // Button 1032: the text box's text into a file the user names, UTF-16LE with its mark.
+    void OnSave();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void StartLoading();
+    void OnLoaded(std::u16string text);
+    // What the text box holds, with the platform's line breaks; the loaded text itself as
+    // long as the user has not edited it, so Copy and Save give its exact characters.
+    std::u16string CurrentText() const;
+
+    CZemtraDlg* main_;
+    UiHooks hooks_;
+    std::filesystem::path source_;
+    std::u16string outputText_;
+    QPlainTextEdit* text_ = nullptr;
+    std::map<int, QWidget*> controls_;
+    std::thread loader_;  // OutputLoadWorker
+    bool loaded_ = false;
+};
+
+}  // namespace zemtra

@@ -1,0 +1,86 @@
+// The dialog tables and the dialog-unit conversion: pixel sizes at 96 dpi and scaled, the
+// up-down attachment, and the tables' own consistency.
+#include "app/dialog_template.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace zemtra {
+namespace {
+
+TEST(DialogUnits, BaseUnitsOfSixByTwelvePixels) {
+    EXPECT_EQ(DluToPixelsX(300, 96), 450);
+    EXPECT_EQ(DluToPixelsY(300, 96), 450);
+    EXPECT_EQ(DluToPixelsX(512, 96), 768);
+    EXPECT_EQ(DluToPixelsY(370, 96), 555);
+    EXPECT_EQ(DluToPixelsX(7, 96), 11);  // 10.5 rounds away from zero, as MulDiv does
+    EXPECT_EQ(DluToPixelsY(7, 96), 11);
+    EXPECT_EQ(DluToPixelsX(300, 192), 900);
+    EXPECT_EQ(DluToPixelsY(12, 144), 27);
+}
+
+TEST(DialogUnits, EdgesMapSeparatelySoNeighboursTouch) {
+    const PixelRect a = DluRectToPixels({7, 7, 50, 300}, 96);
+    EXPECT_EQ(a, (PixelRect{11, 11, 75, 450}));
+    // 1018 "L" ends where 1020 "C" begins.
+    const PixelRect l = DluRectToPixels({450, 94, 16, 15}, 96);
+    const PixelRect c = DluRectToPixels({466, 94, 16, 15}, 96);
+    EXPECT_EQ(l.x + l.width, c.x);
+}
+
+TEST(DialogUnits, UpDownMovesToTheRightEndOfItsBuddy) {
+    PixelRect edit = DluRectToPixels({373, 39, 48, 12}, 96);
+    PixelRect spin = DluRectToPixels({410, 39, 11, 12}, 96);
+    const int right = edit.x + edit.width;
+    AttachUpDown(edit, spin);
+    EXPECT_EQ(spin.x + spin.width, right);
+    EXPECT_EQ(edit.x + edit.width, spin.x);
+    EXPECT_EQ(spin.y, edit.y);
+    EXPECT_EQ(spin.height, edit.height);
+}
+
+TEST(DialogTemplates, MainDialogIsConsistent) {
+    const DialogTemplate& d = MainDialogTemplate();
+    EXPECT_EQ(d.id, 102);
+    std::set<int32_t> ids;
+    const ControlTemplate* previous = nullptr;
+    for (const ControlTemplate& t : d.controls) {
+        if (t.id != kNoControlId) {
+            EXPECT_TRUE(ids.insert(t.id).second) << "duplicate " << t.id;
+        }
+        EXPECT_LE(t.rect.x + t.rect.width, d.width) << t.id;
+        EXPECT_LE(t.rect.y + t.rect.height, d.height) << t.id;
+        if (t.kind == ControlKind::UpDown) {
+            ASSERT_NE(previous, nullptr);
+            EXPECT_EQ(previous->kind, ControlKind::Edit) << "buddy of " << t.id;
+        }
+        if (t.kind == ControlKind::DropDownList) {
+            EXPECT_FALSE(ComboItems(t.id).empty()) << t.id;
+        }
+        const bool hidden = (t.style & kStyleHidden) != 0;
+        EXPECT_EQ(hidden, t.id == 1010 || t.id == 1062) << t.id;
+        previous = &t;
+    }
+    EXPECT_EQ(ids.size(), 47u);
+    EXPECT_EQ(ComboItems(1056), (std::vector<std::u16string_view>{u"Cathode", u"Anode"}));
+    EXPECT_EQ(ComboItems(1008).back(), u"4bit");
+}
+
+TEST(DialogTemplates, OutputViewAndMenu) {
+    const DialogTemplate& d = OutputDialogTemplate();
+    EXPECT_EQ(d.id, 129);
+    EXPECT_EQ(d.width, 512);
+    EXPECT_EQ(d.height, 383);
+    ASSERT_EQ(d.controls.size(), 4u);
+    EXPECT_EQ(d.controls[0].id, 1030);
+    const auto& menu = MainMenuTemplate();
+    ASSERT_EQ(menu.size(), 2u);
+    std::vector<int32_t> project;
+    for (const MenuItemTemplate& item : menu[0].items) project.push_back(item.id);
+    EXPECT_EQ(project, (std::vector<int32_t>{32781, 32772, 32774, 0, 32783, 0, 32776}));
+    EXPECT_EQ(menu[1].items.at(0).id, 32778);
+}
+
+}  // namespace
+}  // namespace zemtra

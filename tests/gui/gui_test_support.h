@@ -1,0 +1,118 @@
+// Shared pieces of the GUI tests: a scratch program folder, answers for the modal dialogs,
+// finding controls by id, and waiting while the event loop runs.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "app/ui_hooks_qt.h"
+#include "app/zemtra_dialog.h"
+#include "output/scoped_env.h"
+#include "support/test_support.h"
+
+namespace zemtra::test {
+
+struct ShownMessage {
+    QMessageBox::Icon icon;
+    QString caption;
+    QString text;
+};
+
+// Answers every modal question of the program and remembers what was asked.
+struct TestHooks {
+    std::deque<QString> saveNames;  // answers of the save dialogs, in order; empty: cancel
+    std::vector<SaveFileRequest> saveRequests;
+    std::vector<ShownMessage> messages;
+    std::optional<QFont> font;  // the font picker's answer
+    bool clipboardWorks = true;
+    QString clipboard;
+
+    UiHooks Make() {
+        UiHooks h;
+        h.saveFileName = [this](QWidget*, const SaveFileRequest& r) {
+            saveRequests.push_back(r);
+            if (saveNames.empty()) return QString();
+            QString name = saveNames.front();
+            saveNames.pop_front();
+            return name;
+        };
+        h.messageBox = [this](QWidget*, QMessageBox::Icon icon, const QString& caption,
+                              const QString& text) {
+            messages.push_back({icon, caption, text});
+        };
+        h.chooseFont = [this](QWidget*, const QFont&) { return font; };
+        h.setClipboardText = [this](const QString& text) {
+            if (!clipboardWorks) return false;
+            clipboard = text;
+            return true;
+        };
+        return h;
+    }
+};
+
+// A program folder of its own (Setting.ini goes there) for one test.
+class ScopedHome {
+  public:
+    ScopedHome() : env_("ZEMTRA_HOME", dir_.Path().c_str()) {}
+    const std::filesystem::path& Path() const { return dir_.Path(); }
+    std::filesystem::path operator/(std::string_view name) const { return dir_ / name; }
+
+  private:
+    ScratchDir dir_;
+    ScopedEnv env_;
+};
+
+template <typename T = QWidget>
+T* Ctl(const CZemtraDlg& dialog, int id) {
+    T* w = qobject_cast<T*>(dialog.Control(id));
+    EXPECT_NE(w, nullptr) << "control " << id;
+    return w;
+}
+
+// Runs the event loop until done() holds or the time is up; gives done().
+inline bool ProcessUntil(const std::function<bool()>& done, int timeoutMs = 20000) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > timeoutMs) return false;
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
+}
+
+// Calls action once on the first visible top-level window of type T for which ready holds,
+// from inside whatever event loop runs then (a modal dialog's own loop included).
+template <typename T>
+void WhenShown(std::function<void(T*)> action, std::function<bool(T*)> ready = nullptr) {
+    auto* timer = new QTimer;
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, [timer, action, ready] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            T* t = qobject_cast<T*>(w);
+            if (t == nullptr || !t->isVisible() || (ready && !ready(t))) continue;
+            timer->stop();
+            timer->deleteLater();
+            action(t);
+            return;
+        }
+    });
+    timer->start();
+}
+
+// The controls of the window that are enabled.
+inline std::vector<int> EnabledControls(const CZemtraDlg& dialog, const std::vector<int>& ids) {
+    std::vector<int> enabled;
+    for (int id : ids) {
+        if (dialog.Control(id) && dialog.Control(id)->isEnabled()) enabled.push_back(id);
+    }
+    return enabled;
+}
+
+}  // namespace zemtra::test

@@ -1,0 +1,97 @@
+// The preview grid's geometry: cell size and centring for every matrix that fits, the modes,
+// the thumbnail and the oversize picture's rectangle.
+#include "raster/preview_geometry.h"
+
+#include <gtest/gtest.h>
+
+namespace zemtra {
+namespace {
+
+TEST(PreviewGeometry, DefaultMatrixInTheDefaultArea) {
+    const PreviewGeometry g = ComputePreviewGeometry(16, 16, 450, 450);
+    EXPECT_FALSE(g.oversize);
+    EXPECT_EQ(g.gap, 1);
+    EXPECT_EQ(g.cell, 27);  // (450 - 17) / 16
+    EXPECT_EQ(g.pitch, 28);
+    EXPECT_EQ(g.x0, 1);  // (450 - 448 + 1) / 2
+    EXPECT_EQ(g.y0, 1);
+    EXPECT_EQ(g.Cell(2, 3), (PreviewRect{1 + 3 * 28, 1 + 2 * 28, 27, 27}));
+}
+
+TEST(PreviewGeometry, OneDotIsOneCentredSquareInsideItsLines) {
+    const PreviewGeometry g = ComputePreviewGeometry(1, 1, 450, 300);
+    EXPECT_EQ(g.cell, 298);  // min(cw - 2, ch - 2)
+    EXPECT_EQ(g.x0, (450 - 299 + 1) / 2);
+    EXPECT_EQ(g.y0, 1);
+}
+
+TEST(PreviewGeometry, NoGridLinesWhenTheyWouldNotFit) {
+    // 2W + 1 > cw while W <= cw: cells of cw / W without lines.
+    const PreviewGeometry g = ComputePreviewGeometry(300, 16, 450, 450);
+    EXPECT_FALSE(g.oversize);
+    EXPECT_EQ(g.gap, 0);
+    EXPECT_EQ(g.cell, 1);
+    EXPECT_EQ(g.x0, 75);
+    EXPECT_EQ(g.y0, (450 - 16) / 2);
+    EXPECT_TRUE(ComputePreviewGeometry(451, 16, 450, 450).oversize);
+    EXPECT_TRUE(ComputePreviewGeometry(16, 451, 450, 450).oversize);
+    EXPECT_FALSE(ComputePreviewGeometry(450, 450, 450, 450).oversize);
+}
+
+// For every matrix that fits, the grid with its outer lines lies inside the area, is centred
+// to within a pixel, and cells are at least one pixel.
+TEST(PreviewGeometry, EveryFittingGridIsInsideAndCentred) {
+    for (int64_t cw : {448, 450, 301}) {
+        const int64_t ch = 333;
+        for (int64_t w = 1; w <= cw; w += (w < 40 ? 1 : 17)) {
+            for (int64_t h = 1; h <= ch; h += (h < 40 ? 3 : 29)) {
+                const PreviewGeometry g = ComputePreviewGeometry(w, h, cw, ch);
+                ASSERT_FALSE(g.oversize);
+                ASSERT_GE(g.cell, 1) << w << "x" << h;
+                const int64_t left = g.x0 - g.gap;
+                const int64_t right = g.x0 + w * g.pitch - 1;  // last pixel of the outer line
+                const int64_t top = g.y0 - g.gap;
+                const int64_t bottom = g.y0 + h * g.pitch - 1;
+                ASSERT_GE(left, 0) << w << "x" << h << " in " << cw;
+                ASSERT_LT(right, cw) << w << "x" << h << " in " << cw;
+                ASSERT_GE(top, 0);
+                ASSERT_LT(bottom, ch);
+                EXPECT_LE(std::abs(left - (cw - 1 - right)), 1) << w << "x" << h;
+                EXPECT_LE(std::abs(top - (ch - 1 - bottom)), 1) << w << "x" << h;
+                // The cell is the largest that fits: one more pixel would not.
+                if (g.gap == 1) {
+                    EXPECT_TRUE(w * (g.cell + 2) + 1 > cw || h * (g.cell + 2) + 1 > ch);
+                }
+            }
+        }
+    }
+}
+
+TEST(PreviewGeometry, Thumbnail) {
+    EXPECT_EQ(ThumbnailRect(16, 16), (PreviewRect{0, 0, 16, 16}));
+    EXPECT_EQ(ThumbnailRect(50, 50), (PreviewRect{0, 0, 50, 50}));
+    EXPECT_EQ(ThumbnailRect(100, 40), (PreviewRect{0, 0, 50, 20}));
+    EXPECT_EQ(ThumbnailRect(40, 100), (PreviewRect{0, 0, 20, 50}));
+    EXPECT_EQ(ThumbnailRect(51, 51), (PreviewRect{0, 0, 50, 50}));
+    EXPECT_EQ(ThumbnailRect(1, 1), (PreviewRect{0, 0, 1, 1}));
+}
+
+TEST(PreviewGeometry, OversizeKeepsTheAspectAndCentres) {
+    EXPECT_EQ(OversizeRect(1000, 500, 450, 450), (PreviewRect{0, 112, 450, 225}));
+    EXPECT_EQ(OversizeRect(500, 1000, 450, 450), (PreviewRect{112, 0, 225, 450}));
+    EXPECT_EQ(OversizeRect(2048, 2048, 448, 448), (PreviewRect{0, 0, 448, 448}));
+}
+
+TEST(PreviewGeometry, ColoursByPolarity) {
+    EXPECT_EQ(PreviewDotColour(true, 0), kPreviewLight);
+    EXPECT_EQ(PreviewDotColour(false, 0), kPreviewDark);
+    EXPECT_EQ(PreviewDotColour(true, 1), kPreviewDark);
+    EXPECT_EQ(PreviewDotColour(false, 1), kPreviewLight);
+    EXPECT_EQ(PreviewDotColour(true, -1), kPreviewLight);  // no selection acts as Cathode
+    // 0x00BBGGRR: light is red 156, green 224, blue 239.
+    EXPECT_EQ(kPreviewLight & 0xFF, 156u);
+    EXPECT_EQ(kPreviewLight >> 16 & 0xFF, 239u);
+}
+
+}  // namespace
+}  // namespace zemtra
