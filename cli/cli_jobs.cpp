@@ -6,6 +6,8 @@
 
 #include <chrono>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <ostream>
 
 #include "app/atomic_file.h"
@@ -15,8 +17,10 @@
 #include "output/c_source_writer.h"
 #include "output/code_page.h"
 #include "output/font_library.h"
+#include "output/scan_decode.h"
 #include "project/project_file.h"
 #include "raster/glyph_renderer.h"
+#include "raster/qimage_matrix_png.h"
 #include "raster/qimage_picture_decoder.h"
 
 namespace zemtra::cli {
@@ -48,6 +52,16 @@ std::string Utf16LeWithMark(std::u16string_view text) {
         bytes.push_back(static_cast<char>(c >> 8));
     }
     return bytes;
+}
+
+// H lines of W characters, '#' lit and '.' unlit.
+std::string MatrixText(const DotMatrix& matrix) {
+    std::string text;
+    for (int32_t y = 0; y < matrix.Height(); ++y) {
+        for (int32_t x = 0; x < matrix.Width(); ++x) text += matrix.Lit(x, y) ? '#' : '.';
+        text += '\n';
+    }
+    return text;
 }
 
 void Emit(const Request& r, std::ostream& out, const std::string& bytes) {
@@ -98,12 +112,7 @@ int RunShow(const Request& r, std::ostream& out) {
     if (!renderer.RenderDotMatrix(r.settings, source, &matrix)) {
         throw UsageError("show: the matrix size must be at least 1 x 1");
     }
-    std::string text;
-    for (int32_t y = 0; y < matrix.Height(); ++y) {
-        for (int32_t x = 0; x < matrix.Width(); ++x) text += matrix.Lit(x, y) ? '#' : '.';
-        text += '\n';
-    }
-    Emit(r, out, text);
+    Emit(r, out, MatrixText(matrix));
     return 0;
 }
 
@@ -148,6 +157,18 @@ uint16_t ParseCode(const std::string& option, const std::string& text, CodeRange
     return static_cast<uint16_t>(value);
 }
 
+// --codepage sets the kind and its default range; --from and --to must lie inside it.
+void ApplyCodeRange(const Request& r, ProjectSettings& s) {
+    if (r.codepage) {
+        s.CODEPAGE = CodePageKindOf(*r.codepage);
+        if (!r.from) s.FROM = CodeRangeOf(s.CODEPAGE).lowest;
+        if (!r.to) s.TO = CodeRangeOf(s.CODEPAGE).highest;
+    }
+    const CodeRange range = CodeRangeOf(s.CODEPAGE);
+    if (r.from) s.FROM = ParseCode("--from", *r.from, range);
+    if (r.to) s.TO = ParseCode("--to", *r.to, range);
+}
+
 // A progress bar on a terminal: percent, codes per second and the time left.
 class TerminalProgress : public ProgressSink {
 public:
@@ -176,14 +197,7 @@ private:
 int RunLibrary(const Request& r) {
     if (!r.output) throw UsageError("library: give the target file with -o FILE.dzk");
     ProjectSettings s = r.settings;
-    if (r.codepage) {
-        s.CODEPAGE = CodePageKindOf(*r.codepage);
-        if (!r.from) s.FROM = CodeRangeOf(s.CODEPAGE).lowest;
-        if (!r.to) s.TO = CodeRangeOf(s.CODEPAGE).highest;
-    }
-    const CodeRange range = CodeRangeOf(s.CODEPAGE);
-    if (r.from) s.FROM = ParseCode("--from", *r.from, range);
-    if (r.to) s.TO = ParseCode("--to", *r.to, range);
+    ApplyCodeRange(r, s);
     if (MatrixWidth(s) < 1 || MatrixHeight(s) < 1) {
         throw UsageError("library: the matrix size must be at least 1 x 1");
     }
@@ -212,6 +226,53 @@ int RunLibrary(const Request& r) {
                      static_cast<long long>(codes), r.output->c_str());
         return 130;
     }
+    return 0;
+}
+
+namespace {
+
+std::vector<DotMatrix> DecodeCSourceFile(const Request& r) {
+    std::ifstream in(*r.cSource, std::ios::binary);
+    if (!in) throw UserError("Cannot read \"" + *r.cSource + "\".");
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const ParsedCSource parsed = ParseCSource(DecodeCSourceBytes(bytes));
+    const ProjectSettings& s = r.settings;
+    const ScanMode mode{s.ORIENT, s.DIRECT, s.FORMAT, s.DATABIT};
+    std::vector<DotMatrix> glyphs;
+    const std::u16string wanted = r.character ? Utf8ToUtf16(*r.character) : u"";
+    for (size_t i = 0; i < parsed.glyphs.size(); ++i) {
+        if (r.index && static_cast<long long>(i) != *r.index) continue;
+        if (r.character && parsed.glyphs[i].character != wanted) continue;
+        glyphs.push_back(
+            UnpackGlyph(parsed.glyphs[i].words, mode, parsed.width, parsed.height, parsed.bits));
+    }
+    if (glyphs.empty()) throw UsageError("decode: no such glyph in \"" + *r.cSource + "\"");
+    return glyphs;
+}
+
+}  // namespace
+
+int RunDecode(const Request& r, std::ostream& out) {
+    if (r.cSource.has_value() == r.dzk.has_value()) {
+        throw UsageError("decode: give either --c-source FILE or --dzk FILE");
+    }
+    std::vector<DotMatrix> glyphs;
+    if (r.cSource) {
+        glyphs = DecodeCSourceFile(r);
+    } else {
+        if (!r.code) throw UsageError("decode: --dzk needs --code HEX");
+        ProjectSettings s = r.settings;
+        ApplyCodeRange(r, s);
+        glyphs.push_back(ReadLibraryGlyph(*r.dzk, s, ParseCode("--code", *r.code, {0, 0xFFFF})));
+    }
+    if (r.png) {
+        if (glyphs.size() != 1) throw UsageError("decode: --png needs one glyph (--index or --char)");
+        SaveMatrixPng(glyphs.front(), *r.png);
+        return 0;
+    }
+    std::string text;
+    for (size_t i = 0; i < glyphs.size(); ++i) text += (i ? "\n" : "") + MatrixText(glyphs[i]);
+    out << text;
     return 0;
 }
 

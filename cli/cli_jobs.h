@@ -12,5 +12,6 @@ int RunCSource(const Request& r, std::ostream& out);
 int RunShow(const Request& r, std::ostream& out);
 int RunLibrary(const Request& r);
 int RunProject(const Request& r);
+int RunDecode(const Request& r, std::ostream& out);
 
 }  // namespace zemtra::cli

@@ -133,6 +133,13 @@ Parser::Parser() {
         }
         r.encoding = v;
     };
+    withValue["--c-source"] = [this](const std::string& v) { r.cSource = v; };
+    withValue["--dzk"] = [this](const std::string& v) { r.dzk = v; };
+    withValue["--index"] = [this](const std::string& v) {
+        r.index = ParseInteger("--index", v, 0, INT32_MAX);
+    };
+    withValue["--code"] = [this](const std::string& v) { r.code = v; };
+    withValue["--png"] = [this](const std::string& v) { r.png = v; };
     withValue["--codepage"] = [this](const std::string& v) { r.codepage = v; };
     withValue["--from"] = [this](const std::string& v) { r.from = v; };
     withValue["--to"] = [this](const std::string& v) { r.to = v; };
@@ -204,6 +211,13 @@ Commands:
         The font library of the code range (default: the code page's whole
         range). On a terminal it shows a progress bar; Ctrl+C stops it, keeps
         the records written so far and exits with 130.
+  decode --c-source FILE [--index N | --char C] [--png OUT.png]
+        Reads a generated C source back under the scan mode given by the
+        settings options (or --project) and prints each glyph's matrix, or
+        writes one as a PNG. The word width comes from the file.
+  decode --dzk FILE --codepage CP [--from HEX] [--to HEX] --code HEX
+        [--png OUT.png]
+        Reads one record of a font library built with those settings.
   project new FILE.fprj
         Writes a new project.
   project save FILE.fprj [--project IN] [settings] [--text TEXT]

@@ -29,6 +29,11 @@ struct Request {
     std::string encoding = "utf-8";
     std::optional<std::string> codepage;  // library --codepage
     std::optional<std::string> from, to;  // library --from/--to, hexadecimal
+    std::optional<std::string> cSource;   // decode --c-source
+    std::optional<std::string> dzk;       // decode --dzk
+    std::optional<long long> index;       // decode --index
+    std::optional<std::string> code;      // decode --code, hexadecimal
+    std::optional<std::string> png;       // decode --png
 };
 
 // Parses argv; settings start as New's and are changed option by option, in order.

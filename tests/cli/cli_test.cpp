@@ -250,5 +250,41 @@ TEST(CliProject, NewProjectAndFilesThatAreNoProject) {
     EXPECT_EQ(RunCli({"project", "frob", project}).exitCode, 2);
 }
 
+TEST(CliDecode, ReadsBackWhatCSourceAndLibraryWrote) {
+    test::ScratchDir dir;
+    const std::string c = (dir / "font.c").string();
+    const std::vector<std::string> mode = {"--matrix", "12x14", "--orientation", "column-row",
+                                           "--direction", "backward", "--polarity", "anode",
+                                           "--face", "Liberation Sans"};
+    auto with = [&](std::vector<std::string> args) {
+        args.insert(args.end(), mode.begin(), mode.end());
+        return args;
+    };
+    ASSERT_EQ(RunCli(with({"c-source", "--text", "Rx", "--bits", "16", "-o", c})).exitCode, 0);
+    const Result shown = RunCli(with({"show", "--char", "x"}));
+    const Result decoded = RunCli(with({"decode", "--c-source", c, "--char", "x"}));
+    ASSERT_EQ(decoded.exitCode, 0);
+    EXPECT_EQ(decoded.out, shown.out);
+    const Result byIndex = RunCli(with({"decode", "--c-source", c, "--index", "1"}));
+    EXPECT_EQ(byIndex.out, shown.out);
+
+    const std::string dzk = (dir / "font.dzk").string();
+    ASSERT_EQ(RunCli(with({"library", "--codepage", "unicode", "--from", "0041", "--to", "007A",
+                           "-o", dzk}))
+                  .exitCode,
+              0);
+    const Result record = RunCli(with({"decode", "--dzk", dzk, "--codepage", "unicode", "--from",
+                                       "0041", "--to", "007A", "--code", "0078"}));
+    EXPECT_EQ(record.out, shown.out);
+
+    const std::string png = (dir / "x.png").string();
+    EXPECT_EQ(RunCli(with({"decode", "--c-source", c, "--index", "0", "--png", png})).exitCode, 0);
+    EXPECT_EQ(test::ReadBytes(png).substr(1, 3), "PNG");
+    EXPECT_EQ(RunCli(with({"decode", "--c-source", c, "--png", png})).exitCode, 2);
+    EXPECT_EQ(RunCli({"decode", "--c-source", (dir / "missing.c").string()}).exitCode, 1);
+    test::WriteBytes(dir / "junk.c", "int main() { return 0; }");
+    EXPECT_EQ(RunCli({"decode", "--c-source", (dir / "junk.c").string()}).exitCode, 1);
+}
+
 }  // namespace
 }  // namespace zemtra

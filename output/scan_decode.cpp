@@ -1,0 +1,214 @@
+// The reader of generated data. UnpackGlyph describes each word by the dots it holds (a row
+// group, a column group, or one line of a band), which is the scan order seen from the other
+// side: a fault in either description shows in the round-trip tests.
+#include "output/scan_decode.h"
+
+#include <fstream>
+
+#include "app/error.h"
+#include "app/unicode.h"
+#include "output/code_page.h"
+#include "output/font_library.h"
+
+namespace zemtra {
+namespace {
+
+int64_t WordsFor(int64_t n, int d) { return (n + d - 1) / d; }
+
+// The dots of word k as (x, y) per bit position from the word's top used bit down.
+struct WordDots {
+    int64_t lineStart;  // first dot along the group
+    int64_t count;      // dots in the group
+    int64_t across;     // the row (Row, RowColumn) or column (Column, ColumnRow) of the group
+};
+
+// Line modes: each line (row or column of `lineLength` dots) is cut into groups of d.
+WordDots LineGroup(int64_t k, int64_t lineLength, int d) {
+    const int64_t perLine = WordsFor(lineLength, d);
+    const int64_t g = k % perLine;
+    return {g * d, std::min<int64_t>(d, lineLength - g * d), k / perLine};
+}
+
+// Band modes: bands of d lines across, each band sent line by line.
+WordDots BandLine(int64_t k, int64_t bandAxis, int64_t lines, int d) {
+    const int64_t band = k / lines;
+    return {band * d, std::min<int64_t>(d, bandAxis - band * d), k % lines};
+}
+
+}  // namespace
+
+DotMatrix UnpackGlyph(const std::vector<uint32_t>& words, const ScanMode& mode, int32_t width,
+                      int32_t height, int unitBits) {
+    const int d = unitBits == 0 ? UnitBits(mode.dataWidth) : unitBits;
+    const bool columns = mode.orientation == Column || mode.orientation == ColumnRow;
+    const bool bands = mode.orientation == RowColumn || mode.orientation == ColumnRow;
+    if (mode.orientation < Row || mode.orientation > ColumnRow ||
+        (mode.direction != Forward && mode.direction != Backward)) {
+        throw UserError("No valid scan orientation and direction are selected.");
+    }
+    const int64_t along = columns ? height : width;   // dots along a line
+    const int64_t lines = columns ? width : height;   // lines of the matrix
+    const int64_t expected = lines * WordsFor(along, d);
+    if (static_cast<int64_t>(words.size()) != expected) {
+        throw UserError("A " + std::to_string(width) + " x " + std::to_string(height) +
+                        " glyph has " + std::to_string(expected) + " words in this scan mode, not " +
+                        std::to_string(words.size()) + ".");
+    }
+    DotMatrix m(width, height);
+    for (int64_t k = 0; k < expected; ++k) {
+        const WordDots w = bands ? BandLine(k, along, lines, d) : LineGroup(k, along, d);
+        for (int64_t i = 0; i < w.count; ++i) {
+            // Forward: the group's first dot is the word's top bit; Backward: its bit 0.
+            const int64_t bit = mode.direction == Forward ? d - 1 - i : i;
+            const bool lit = (((words[k] >> bit) & 1u) != 0) != (mode.polarity == Anode);
+            const int64_t a = w.lineStart + i;
+            m.Set(static_cast<int32_t>(columns ? w.across : a),
+                  static_cast<int32_t>(columns ? a : w.across), lit);
+        }
+    }
+    return m;
+}
+
+namespace {
+
+class Cursor {
+public:
+    explicit Cursor(std::u16string_view t) : t_(t) {}
+    bool Done() const { return at_ >= t_.size(); }
+    bool Starts(std::u16string_view s) const { return t_.substr(at_, s.size()) == s; }
+    void Skip(size_t n) { at_ = std::min(t_.size(), at_ + n); }
+    void SkipSpace() {
+        while (!Done() && (t_[at_] == ' ' || t_[at_] == '\t' || t_[at_] == '\r' || t_[at_] == '\n'))
+            ++at_;
+    }
+    char16_t Take() { return Done() ? u'\0' : t_[at_++]; }
+    bool Find(std::u16string_view s) {
+        const size_t p = t_.find(s, at_);
+        if (p == std::u16string_view::npos) return false;
+        at_ = p + s.size();
+        return true;
+    }
+    // Digits in the given base; -1 when there are none.
+    int64_t Number(int base) {
+        int64_t v = 0;
+        bool any = false;
+        while (!Done()) {
+            const char16_t c = t_[at_];
+            int digit = -1;
+            if (c >= '0' && c <= '9') digit = c - '0';
+            if (base == 16 && c >= 'A' && c <= 'F') digit = c - 'A' + 10;
+            if (base == 16 && c >= 'a' && c <= 'f') digit = c - 'a' + 10;
+            if (digit < 0) break;
+            v = v * base + digit;
+            if (v > 0xFFFFFFFFLL) return -1;
+            any = true;
+            ++at_;
+        }
+        return any ? v : -1;
+    }
+
+private:
+    std::u16string_view t_;
+    size_t at_ = 0;
+};
+
+[[noreturn]] void Malformed(const std::string& what) {
+    throw UserError("This is not a C source written by Zemtra: " + what + ".");
+}
+
+void ParseHeader(Cursor& c, ParsedCSource& out) {
+    if (!c.Find(u"//DataBits : ")) Malformed("no DataBits line");
+    out.bits = static_cast<int>(c.Number(10));
+    if (out.bits != 4 && out.bits != 8 && out.bits != 16 && out.bits != 24 && out.bits != 32) {
+        Malformed("the word width is not 4, 8, 16, 24 or 32 bits");
+    }
+    if (!c.Find(u"fontlib_")) Malformed("no fontlib array");
+    out.width = static_cast<int32_t>(c.Number(10));
+    if (c.Take() != u'x') Malformed("the fontlib name has no size");
+    out.height = static_cast<int32_t>(c.Number(10));
+    if (out.width < 1 || out.height < 1 || out.width > kMaxMatrixSide ||
+        out.height > kMaxMatrixSide) {
+        Malformed("the matrix size is missing or out of range");
+    }
+    if (!c.Find(u"[] = {")) Malformed("the fontlib array does not open");
+}
+
+}  // namespace
+
+ParsedCSource ParseCSource(std::u16string_view text) {
+    ParsedCSource out;
+    Cursor c(text);
+    ParseHeader(c, out);
+    const uint64_t limit = out.bits == 32 ? 0xFFFFFFFFull : (1ull << out.bits) - 1;
+    ParsedGlyph glyph;
+    for (;;) {
+        c.SkipSpace();
+        if (c.Done()) Malformed("the fontlib array does not close");
+        if (c.Starts(u"};")) break;
+        if (c.Starts(u"0x")) {
+            c.Skip(2);
+            const int64_t word = c.Number(16);
+            if (word < 0 || static_cast<uint64_t>(word) > limit) Malformed("a word is malformed");
+            glyph.words.push_back(static_cast<uint32_t>(word));
+            if (c.Starts(u",")) c.Skip(1);
+        } else if (c.Starts(u"// '")) {
+            c.Skip(4);
+            glyph.character = std::u16string(1, c.Take());
+            if (!c.Starts(u"', ")) Malformed("a character comment is malformed");
+            c.Skip(3);
+            glyph.position = c.Number(10);
+            out.glyphs.push_back(std::move(glyph));
+            glyph = ParsedGlyph{};
+        } else {
+            Malformed("unexpected text inside the fontlib array");
+        }
+    }
+    if (!glyph.words.empty()) Malformed("the last character has no comment");
+    return out;
+}
+
+std::u16string DecodeCSourceBytes(std::string_view bytes) {
+    if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
+        static_cast<unsigned char>(bytes[1]) == 0xFE) {
+        std::u16string text;
+        text.reserve(bytes.size() / 2);
+        for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
+            text.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                                 static_cast<unsigned char>(bytes[i + 1]) << 8));
+        }
+        return text;
+    }
+    return Utf8ToUtf16(bytes);
+}
+
+DotMatrix ReadLibraryGlyph(const std::filesystem::path& file, const ProjectSettings& s,
+                           uint16_t code) {
+    const int hi = code >> 8, lo = code & 0xFF;
+    const int fromHi = s.FROM >> 8, fromLo = s.FROM & 0xFF, toHi = s.TO >> 8, toLo = s.TO & 0xFF;
+    if (hi < fromHi || hi > toHi || lo < fromLo || lo > toLo) {
+        throw UserError("The code is outside the library's range of codes.");
+    }
+    const int64_t r = LibraryRecordLength(s);
+    if (r <= 0) throw UserError("No valid scan orientation and direction are selected.");
+    int64_t index = int64_t{hi - fromHi} * (toLo - fromLo + 1) + (lo - fromLo);
+    if (s.CODEPAGE == static_cast<int32_t>(CodePageKind::Gbk) ||
+        s.CODEPAGE == static_cast<int32_t>(CodePageKind::Big5)) {
+        const auto slot = LibrarySlot(s.CODEPAGE, code);
+        if (!slot) throw UserError("This code has no record in a GBK or BIG5 library.");
+        index = *slot - LibraryBaseSlot(s.CODEPAGE, s.FROM);
+    }
+    std::ifstream in(file, std::ios::binary);
+    if (!in) throw UserError("Cannot read \"" + file.string() + "\".");
+    std::string record(static_cast<size_t>(r), '\0');
+    in.seekg(index * r);
+    if (!in.read(record.data(), r)) {
+        throw UserError("\"" + file.string() + "\" ends before the record of this code.");
+    }
+    std::vector<uint32_t> words(record.begin(), record.end());
+    for (auto& w : words) w &= 0xFF;
+    const int u = DataWidth(s.DATABIT) == 4 ? 4 : 8;
+    return UnpackGlyph(words, ScanMode{s.ORIENT, s.DIRECT, s.FORMAT, s.DATABIT}, MatrixWidth(s),
+                       MatrixHeight(s), u);
+}
+
+}  // namespace zemtra
