@@ -22,6 +22,7 @@
 #include "raster/glyph_renderer.h"
 #include "raster/qimage_matrix_png.h"
 #include "raster/qimage_picture_decoder.h"
+#include "raster/scan_order_picture.h"
 
 namespace zemtra::cli {
 namespace {
@@ -273,6 +274,16 @@ int RunDecode(const Request& r, std::ostream& out) {
     std::string text;
     for (size_t i = 0; i < glyphs.size(); ++i) text += (i ? "\n" : "") + MatrixText(glyphs[i]);
     out << text;
+    return 0;
+}
+
+int RunScanOrder(const Request& r) {
+    if (!r.png) throw UsageError("scan-order: give the picture to write with --png FILE");
+    const ProjectSettings& s = r.settings;
+    const RgbRaster picture = ScanOrderPicture(ScanMode{s.ORIENT, s.DIRECT, s.FORMAT, s.DATABIT},
+                                               MatrixWidth(s), MatrixHeight(s), 12);
+    if (picture.width == 0) throw UsageError("scan-order: no valid scan mode or matrix size");
+    SaveRasterPng(picture, *r.png);
     return 0;
 }
 

@@ -13,5 +13,6 @@ int RunShow(const Request& r, std::ostream& out);
 int RunLibrary(const Request& r);
 int RunProject(const Request& r);
 int RunDecode(const Request& r, std::ostream& out);
+int RunScanOrder(const Request& r);
 
 }  // namespace zemtra::cli

@@ -6,6 +6,7 @@
 #include <map>
 
 #include "app/error.h"
+#include "app/presets.h"
 #include "app/unicode.h"
 #include "project/project_file.h"
 
@@ -122,6 +123,17 @@ Parser::Parser() {
         deriveFontSize = false;
         fontSize.reset();
     };
+    withValue["--preset"] = [this](const std::string& v) {
+        const ControllerPreset* p = FindPreset(v);
+        if (p == nullptr) {
+            std::string names;
+            for (const auto& q : ControllerPresets()) {
+                names += (names.empty() ? "" : "|") + std::string(q.name);
+            }
+            throw UsageError("--preset: \"" + v + "\" is not one of " + names);
+        }
+        ApplyPreset(r.settings, *p);
+    };
     withValue["--text"] = [this](const std::string& v) { r.text = v; };
     withValue["--picture"] = [this](const std::string& v) { r.pictures.push_back(v); };
     withValue["--char"] = [this](const std::string& v) { r.character = v; };
@@ -218,6 +230,9 @@ Commands:
   decode --dzk FILE --codepage CP [--from HEX] [--to HEX] --code HEX
         [--png OUT.png]
         Reads one record of a font library built with those settings.
+  scan-order --png OUT.png [settings]
+        A picture of the scan order: dots shaded from dark (first) to light
+        (last), alternate words in two colours.
   project new FILE.fprj
         Writes a new project.
   project save FILE.fprj [--project IN] [settings] [--text TEXT]
@@ -240,6 +255,9 @@ Settings (defaults: a new project's):
   --direction forward|backward
   --polarity cathode|anode
   --bits 8|16|24|32|4     output word width
+  --preset NAME           orientation, direction, polarity and width of a
+                          controller: ssd1306, sh1106, st7920, ks0108,
+                          pcd8544, max7219, hub75, row-msb
 
   --help, --version
 

@@ -25,6 +25,7 @@ int Run(const std::vector<std::string>& args) {
     if (r.command == "library") return RunLibrary(r);
     if (r.command == "project") return RunProject(r);
     if (r.command == "decode") return RunDecode(r, std::cout);
+    if (r.command == "scan-order") return RunScanOrder(r);
     throw UsageError("unknown command \"" + r.command + "\" (see --help)");
 }
 

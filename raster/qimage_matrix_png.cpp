@@ -29,4 +29,20 @@ void SaveMatrixPng(const DotMatrix& m, const std::filesystem::path& file, int sc
     }
 }
 
+void SaveRasterPng(const RgbRaster& raster, const std::filesystem::path& file) {
+    if (raster.width < 1 || raster.height < 1) throw UserError("There is no picture to write.");
+    QImage image(raster.width, raster.height, QImage::Format_RGB32);
+    for (int y = 0; y < raster.height; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < raster.width; ++x) {
+            const uint32_t c = raster.GetPixel(x, y);
+            line[x] = qRgb(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
+                           static_cast<int>((c >> 16) & 0xFF));
+        }
+    }
+    if (!image.save(QString::fromStdString(file.string()), "PNG")) {
+        throw UserError("Cannot write the picture \"" + file.string() + "\".");
+    }
+}
+
 }  // namespace zemtra

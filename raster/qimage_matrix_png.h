@@ -5,11 +5,15 @@
 #include <filesystem>
 
 #include "raster/dot_matrix.h"
+#include "raster/raster.h"
 
 namespace zemtra {
 
 // Each dot becomes a square of `scale` pixels with a one-pixel black gap. Throws UserError when
 // the picture cannot be written.
 void SaveMatrixPng(const DotMatrix& matrix, const std::filesystem::path& file, int scale = 8);
+
+// Any raster of 0x00BBGGRR pixels as a PNG. Throws UserError when it cannot be written.
+void SaveRasterPng(const RgbRaster& raster, const std::filesystem::path& file);
 
 }  // namespace zemtra

@@ -286,5 +286,22 @@ TEST(CliDecode, ReadsBackWhatCSourceAndLibraryWrote) {
     EXPECT_EQ(RunCli({"decode", "--c-source", (dir / "junk.c").string()}).exitCode, 1);
 }
 
+TEST(CliPresets, PresetSetsTheScanModeAndUnknownNamesAreRefused) {
+    const Result preset = RunCli({"c-source", "--text", "A", "--preset", "ssd1306"});
+    const Result explicitMode = RunCli({"c-source", "--text", "A", "--orientation", "column-row",
+                                        "--direction", "backward"});
+    ASSERT_EQ(preset.exitCode, 0);
+    EXPECT_EQ(preset.out, explicitMode.out);
+    const Result st = RunCli({"c-source", "--text", "A", "--preset", "ST7920"});
+    EXPECT_NE(st.out.find("//DataBits : 16bits"), std::string::npos);
+    const Result bad = RunCli({"c-source", "--text", "A", "--preset", "vt100"}, true);
+    EXPECT_EQ(bad.exitCode, 2);
+    EXPECT_NE(bad.out.find("ssd1306"), std::string::npos);
+    test::ScratchDir dir;
+    const std::string png = (dir / "order.png").string();
+    EXPECT_EQ(RunCli({"scan-order", "--preset", "pcd8544", "--png", png}).exitCode, 0);
+    EXPECT_EQ(test::ReadBytes(png).substr(1, 3), "PNG");
+}
+
 }  // namespace
 }  // namespace zemtra
