@@ -23,6 +23,7 @@
 #include "raster/qimage_matrix_png.h"
 #include "raster/qimage_picture_decoder.h"
 #include "raster/scan_order_picture.h"
+#include "raster/specimen.h"
 
 namespace zemtra::cli {
 namespace {
@@ -284,6 +285,75 @@ int RunScanOrder(const Request& r) {
                                                MatrixWidth(s), MatrixHeight(s), 12);
     if (picture.width == 0) throw UsageError("scan-order: no valid scan mode or matrix size");
     SaveRasterPng(picture, *r.png);
+    return 0;
+}
+
+namespace {
+
+std::u16string HexLabel(unsigned code) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%04X", code);
+    return Utf8ToUtf16(text);
+}
+
+// The glyphs of a specimen: the code range when a code page or range is given, else the list.
+std::vector<SpecimenGlyph> SpecimenGlyphs(const Request& r, const ProjectSettings& s) {
+    GlyphRenderer renderer(&DefaultPictureDecoder());
+    std::vector<SpecimenGlyph> glyphs;
+    auto add = [&](std::u16string_view source, std::u16string label) {
+        SpecimenGlyph g;
+        renderer.RenderDotMatrix(s, source, &g.matrix);
+        g.label = std::move(label);
+        glyphs.push_back(std::move(g));
+    };
+    if (r.codepage || r.from || r.to) {
+        for (int hi = s.FROM >> 8; hi <= s.TO >> 8; ++hi) {
+            for (int lo = s.FROM & 0xFF; lo <= (s.TO & 0xFF); ++lo) {
+                const auto code = static_cast<uint16_t>(hi * 256 + lo);
+                add(CodeToCharacter(code, s.CODEPAGE), HexLabel(code));
+            }
+        }
+    } else {
+        for (size_t i = 0; i < s.LIST.size(); ++i) {
+            const char16_t unit = s.LIST[i].empty() ? u' ' : s.LIST[i][0];
+            add(ItemSource(s, i), IsPictureItem(s, i) ? u"pic" : HexLabel(unit));
+        }
+    }
+    return glyphs;
+}
+
+}  // namespace
+
+int RunSpecimen(const Request& r) {
+    if (!r.output) throw UsageError("specimen: give the picture to write with -o FILE.png");
+    ProjectSettings s = r.settings;
+    ApplyListOptions(r, s);
+    ApplyCodeRange(r, s);
+    if (MatrixWidth(s) < 1 || MatrixHeight(s) < 1) {
+        throw UsageError("specimen: the matrix size must be at least 1 x 1");
+    }
+    if (auto why = RenderLimitError(s)) throw UsageError("specimen: " + *why);
+    const std::vector<SpecimenGlyph> glyphs = SpecimenGlyphs(r, s);
+    if (glyphs.empty()) throw UsageError("specimen: nothing to show (use --text or --codepage)");
+    FontEngine labels;
+    const size_t pages = (glyphs.size() + kSpecimenPerPage - 1) / kSpecimenPerPage;
+    const std::filesystem::path out(*r.output);
+    for (size_t page = 0; page < pages; ++page) {
+        const auto first = glyphs.begin() + static_cast<std::ptrdiff_t>(page * kSpecimenPerPage);
+        const auto last = glyphs.begin() + static_cast<std::ptrdiff_t>(
+                                               std::min(glyphs.size(), (page + 1) * kSpecimenPerPage));
+        std::filesystem::path file = out;
+        if (pages > 1) {
+            char suffix[32];
+            std::snprintf(suffix, sizeof suffix, "-%03zu", page + 1);
+            file = out.parent_path() / (out.stem().string() + suffix + out.extension().string());
+        }
+        SaveRasterPng(SpecimenPage(std::vector<SpecimenGlyph>(first, last), labels), file);
+    }
+    if (pages > 1) {
+        std::fprintf(stderr, "zemtra-cli: wrote %zu pages, %s-001 ... %s-%03zu\n", pages,
+                     out.stem().c_str(), out.stem().c_str(), pages);
+    }
     return 0;
 }
 

@@ -14,5 +14,6 @@ int RunLibrary(const Request& r);
 int RunProject(const Request& r);
 int RunDecode(const Request& r, std::ostream& out);
 int RunScanOrder(const Request& r);
+int RunSpecimen(const Request& r);
 
 }  // namespace zemtra::cli

@@ -230,6 +230,9 @@ Commands:
   decode --dzk FILE --codepage CP [--from HEX] [--to HEX] --code HEX
         [--png OUT.png]
         Reads one record of a font library built with those settings.
+  specimen -o SHEET.png [--text TEXT | --codepage CP [--from HEX] [--to HEX]]
+        Every glyph of the list, or of a code range, as the display shows it,
+        with its code under it; 256 glyphs a page (SHEET-001.png, ...).
   scan-order --png OUT.png [settings]
         A picture of the scan order: dots shaded from dark (first) to light
         (last), alternate words in two colours.

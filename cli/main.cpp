@@ -26,6 +26,7 @@ int Run(const std::vector<std::string>& args) {
     if (r.command == "project") return RunProject(r);
     if (r.command == "decode") return RunDecode(r, std::cout);
     if (r.command == "scan-order") return RunScanOrder(r);
+    if (r.command == "specimen") return RunSpecimen(r);
     throw UsageError("unknown command \"" + r.command + "\" (see --help)");
 }
 

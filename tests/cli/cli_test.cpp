@@ -303,5 +303,22 @@ TEST(CliPresets, PresetSetsTheScanModeAndUnknownNamesAreRefused) {
     EXPECT_EQ(test::ReadBytes(png).substr(1, 3), "PNG");
 }
 
+TEST(CliSpecimen, WritesOnePicturePerPageOfTheRangeOrTheList) {
+    test::ScratchDir dir;
+    const std::string sheet = (dir / "sheet.png").string();
+    ASSERT_EQ(RunCli({"specimen", "--text", "AB", "-o", sheet}).exitCode, 0);
+    EXPECT_EQ(test::ReadBytes(sheet).substr(1, 3), "PNG");
+    // 0x0000..0x01FF in a rectangle of 2 x 256 codes: two pages.
+    const std::string range = (dir / "range.png").string();
+    ASSERT_EQ(RunCli({"specimen", "--codepage", "unicode", "--from", "0000", "--to", "01FF",
+                      "--matrix", "8x8", "-o", range})
+                  .exitCode,
+              0);
+    EXPECT_TRUE(std::filesystem::exists(dir / "range-001.png"));
+    EXPECT_TRUE(std::filesystem::exists(dir / "range-002.png"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "range-003.png"));
+    EXPECT_EQ(RunCli({"specimen", "-o", sheet}).exitCode, 2);
+}
+
 }  // namespace
 }  // namespace zemtra
