@@ -26,6 +26,10 @@ struct LogFont {
     uint8_t Quality = 0;
     uint8_t PitchAndFamily = 0;
     std::u16string FaceName = u"Arial";  // at most kMaxFaceNameLength units
+    // Ours: a font file to draw with instead of the installed face (TrueType/OpenType, a face of
+    // a collection, or a BDF/PCF bitmap font); empty for the installed face by FaceName.
+    std::u16string FontFile;
+    int32_t FontIndex = 0;
 
     bool operator==(const LogFont&) const = default;
 };

@@ -2,13 +2,16 @@
 #include "cli/cli_options.h"
 
 #include <charconv>
+#include <filesystem>
 #include <functional>
 #include <map>
 
 #include "app/error.h"
+#include "app/font_file.h"
 #include "app/presets.h"
 #include "app/unicode.h"
 #include "project/project_file.h"
+#include "raster/font_engine.h"
 
 namespace zemtra::cli {
 namespace {
@@ -82,6 +85,10 @@ Parser::Parser() {
             throw UsageError("--face: the face name must have 1 to 31 characters");
         }
         r.settings.FONT.FaceName = face;
+        deriveFontSize = true;
+    };
+    withValue["--font-file"] = [this](const std::string& v) {
+        r.fontFile = v;
         deriveFontSize = true;
     };
     withValue["--weight"] = [this](const std::string& v) {
@@ -184,7 +191,23 @@ void Parser::Run(const std::vector<std::string>& args) {
             r.positional.push_back(a);
         }
     }
-    if (deriveFontSize) DeriveFontSize(r.settings);
+    if (r.fontFile) {
+        // PATH[:INDEX]: a trailing ":digits" is the face index of a collection.
+        std::string path = *r.fontFile;
+        int32_t index = 0;
+        const size_t colon = path.rfind(':');
+        if (colon != std::string::npos && colon + 1 < path.size() &&
+            path.find_first_not_of("0123456789", colon + 1) == std::string::npos &&
+            !std::filesystem::exists(path)) {
+            index = static_cast<int32_t>(ParseInteger("--font-file", path.substr(colon + 1), 0, 65535));
+            path.resize(colon);
+        }
+        FontEngine fonts;
+        ChooseFontFile(r.settings, Utf8ToUtf16(path), index, fonts);
+        if (deriveFontSize) DeriveFontSizeFor(r.settings, fonts);
+    } else if (deriveFontSize) {
+        DeriveFontSize(r.settings);
+    }
     if (fontSize) {
         r.settings.WIDTH = Decimal(fontSize->first);
         r.settings.HEIGHT = Decimal(fontSize->second);
@@ -247,6 +270,9 @@ pictures come from the project; options after it override single settings.
 Settings (defaults: a new project's):
   --matrix WxH            matrix size in dots (1..2048 a side)
   --face NAME             font face name (fontconfig resolves aliases)
+  --font-file PATH[:N]    draw with a font file instead: TrueType/OpenType
+                          (N: face of a collection) or BDF/PCF bitmap fonts,
+                          which keep their own size
   --weight N              font weight, 0..1000 (400 normal, 700 bold)
   --italic, --underline, --strikeout
   --charset N             character set byte, 0..255

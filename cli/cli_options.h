@@ -34,6 +34,7 @@ struct Request {
     std::optional<long long> index;       // decode --index
     std::optional<std::string> code;      // decode --code, hexadecimal
     std::optional<std::string> png;       // decode --png
+    std::optional<std::string> fontFile;  // --font-file PATH[:INDEX]
 };
 
 // Parses argv; settings start as New's and are changed option by option, in order.

@@ -72,7 +72,8 @@ std::u16string CutFaceName(std::u16string face) {
 void ReadFont(const Profile& p, LogFont& f) {
     const SectionValues v(p, kFont,
                           {u"FaceName", u"Weight", u"Italic", u"Underline", u"StrikeOut",
-                           u"CharSet", u"OutPrecision", u"ClipPrecision", u"PitchAndFamily"});
+                           u"CharSet", u"OutPrecision", u"ClipPrecision", u"PitchAndFamily",
+                           u"FontFile", u"FontIndex"});
     f.FaceName = CutFaceName(v.Text(u"FaceName", u"Arial"));
     f.Weight = v.Number(u"Weight", u"400");
     f.Italic = v.Byte(u"Italic", u"0");
@@ -82,6 +83,8 @@ void ReadFont(const Profile& p, LogFont& f) {
     f.OutPrecision = v.Byte(u"OutPrecision", u"3");
     f.ClipPrecision = v.Byte(u"ClipPrecision", u"2");
     f.PitchAndFamily = v.Byte(u"PitchAndFamily", u"34");
+    f.FontFile = v.Text(u"FontFile", u"");
+    f.FontIndex = f.FontFile.empty() ? 0 : v.Number(u"FontIndex", u"0");
 }
 
 std::optional<std::string> PicEntryProblem(const std::vector<std::u16string>& pictures, size_t i) {
@@ -263,6 +266,12 @@ void WriteProject(const ProjectSettings& s, Profile& profile) {
     number(kFont, u"OutPrecision", f.OutPrecision);
     number(kFont, u"ClipPrecision", f.ClipPrecision);
     number(kFont, u"PitchAndFamily", f.PitchAndFamily);
+    // A font file adds two keys; a project that never used one stays as it was, and one that
+    // did has them emptied rather than left behind.
+    if (!f.FontFile.empty() || profile.Get(kFont, u"FontFile")) {
+        text(kFont, u"FontFile", f.FontFile);
+        number(kFont, u"FontIndex", f.FontFile.empty() ? 0 : f.FontIndex);
+    }
 }
 
 void SaveProject(const std::filesystem::path& path, const ProjectSettings& s) {

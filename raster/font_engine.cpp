@@ -13,6 +13,7 @@
 #include <cmath>
 
 #include "app/error.h"
+#include "app/unicode.h"
 #include "raster/font_handles.h"
 #include "raster/font_ink.h"
 #include "raster/font_metrics.h"
@@ -246,7 +247,8 @@ namespace {
 bool MatchesKey(const LogFont& key, const LogFont& font) {
     return key.Height == font.Height && key.Width == (font.Height == 0 ? 0 : font.Width) &&
            key.Weight == font.Weight && key.Italic == font.Italic && key.CharSet == font.CharSet &&
-           key.PitchAndFamily == font.PitchAndFamily && key.FaceName == font.FaceName;
+           key.PitchAndFamily == font.PitchAndFamily && key.FaceName == font.FaceName &&
+           key.FontIndex == font.FontIndex && key.FontFile == font.FontFile;
 }
 
 }  // namespace
@@ -286,12 +288,15 @@ std::unique_ptr<CachedFont> FontEngine::Impl::Create(const LogFont& font) {
 
 // The match, or when FreeType cannot use it the first sorted face it can; sized and ready.
 void FontEngine::Impl::OpenPrimary(CachedFont& cached, const LogFont& font) {
-    const FaceFile match = MatchFace(config.get(), cached.pattern.get(), font);
+    // A font file chosen by path is the face itself; fontconfig only supplies fallbacks.
+    const bool byFile = !font.FontFile.empty();
+    const FaceFile match = byFile ? FaceFile{Utf16ToUtf8(font.FontFile), font.FontIndex}
+                                  : MatchFace(config.get(), cached.pattern.get(), font);
     std::vector<FaceFile> candidates{match};
     std::string firstReason;
     for (size_t i = 0;; ++i) {
         if (i == candidates.size()) {
-            if (cached.fallbacksSorted) break;
+            if (cached.fallbacksSorted || byFile) break;
             SortFallbacksOnce(cached);
             for (const FallbackFace& f : cached.fallbacks.faces) candidates.push_back(f.face);
             if (i == candidates.size()) break;
@@ -373,6 +378,10 @@ void FontEngine::DrawCharacter(const LogFont& font, std::u16string_view text, Gl
     if (font.StrikeOut) strokes.rows[strokes.count++] = cached.strikeout;
     const FontCellMetrics& cell = cached.size.cell;
     ComposeInk(face->face->glyph, smear, cell.ascent, cell.ascent + cell.descent, strokes, ink);
+}
+
+bool FontEngine::HasOutlines(const LogFont& font) {
+    return FT_IS_SCALABLE(impl_->Resolve(font).primary.face.get());
 }
 
 FontCellMetrics FontEngine::Metrics(const LogFont& font) {

@@ -64,6 +64,9 @@ public:
     // The cell metrics of the described font as it would be created.
     FontCellMetrics Metrics(const LogFont& font);
 
+    // False for a bitmap font (BDF, PCF), which draws its own pixels at its own size.
+    bool HasOutlines(const LogFont& font);
+
     // The font file (and face index) fontconfig picked for the description; for messages.
     std::string ResolvedFace(const LogFont& font);
 

@@ -81,7 +81,7 @@ bool ReadFace(FcPattern* pattern, FaceFile& face) {
 }  // namespace
 
 std::string FaceNameForMessage(const LogFont& font) {
-    return Utf16ToUtf8(font.FaceName);
+    return Utf16ToUtf8(font.FontFile.empty() ? font.FaceName : font.FontFile);
 }
 
 FcPatternPtr BuildFontPattern(FcConfig* config, const LogFont& font) {

@@ -5,7 +5,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   libfreetype-dev libfontconfig-dev libicu-dev qt6-base-dev qt6-qpa-plugins
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-liberation fonts-wqy-zenhei
+  fonts-liberation fonts-wqy-zenhei xfonts-terminus
 )
 missing=()
 for p in "${packages[@]}"; do

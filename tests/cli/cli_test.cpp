@@ -320,5 +320,27 @@ TEST(CliSpecimen, WritesOnePicturePerPageOfTheRangeOrTheList) {
     EXPECT_EQ(RunCli({"specimen", "-o", sheet}).exitCode, 2);
 }
 
+TEST(CliFontFile, BitmapFontKeepsItsOwnSizeAndBadFilesAreRefused) {
+    const char* pcf = "/usr/share/fonts/X11/misc/ter-u16n_iso-8859-1.pcf.gz";
+    if (!std::filesystem::exists(pcf)) GTEST_SKIP() << "xfonts-terminus is not installed";
+    test::ScratchDir dir;
+    const std::string project = (dir / "ter.fprj").string();
+    ASSERT_EQ(RunCli({"project", "save", project, "--matrix", "8x16", "--font-file", pcf}).exitCode,
+              0);
+    const std::string bytes = test::ReadBytes(project);
+    std::string narrow;
+    for (size_t i = 2; i < bytes.size(); i += 2) narrow += bytes[i];
+    EXPECT_NE(narrow.find("FontFile="), std::string::npos);
+    EXPECT_NE(narrow.find("HEIGHT=16"), std::string::npos);
+    const Result direct = RunCli({"show", "--char", "H", "--matrix", "8x16", "--font-file", pcf});
+    const Result fromProject = RunCli({"show", "--project", project, "--char", "H"});
+    ASSERT_EQ(direct.exitCode, 0);
+    EXPECT_EQ(direct.out, fromProject.out);
+    EXPECT_NE(direct.out.find('#'), std::string::npos);
+    const Result missing = RunCli({"show", "--char", "H", "--font-file", "/no/font.ttf"}, true);
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_NE(missing.out.find("no such file"), std::string::npos) << missing.out;
+}
+
 }  // namespace
 }  // namespace zemtra

@@ -115,6 +115,26 @@ TEST(ProjectSaveTest, RoundTripKeepsEveryStoredField) {
     EXPECT_EQ(RoundTrip(s), s);
 }
 
+TEST(ProjectSaveTest, FontFileKeysAppearOnlyWhenUsed) {
+    ScratchDir dir;
+    ProjectSettings s = NewSettings();
+    SaveProject(dir / "p.fprj", s);
+    EXPECT_EQ(ReadBytes(dir / "p.fprj").find(Utf16LeBytes(u"FontFile").substr(2)),
+              std::string::npos);
+    s.FONT.FontFile = u"/fonts/ter-u16n.pcf.gz";
+    s.FONT.FontIndex = 2;
+    EXPECT_EQ(RoundTrip(s), s);
+    SaveProject(dir / "p.fprj", s);
+    // Back to the installed face: the keys are emptied, so the old file cannot come back.
+    s.FONT.FontFile.clear();
+    s.FONT.FontIndex = 0;
+    SaveProject(dir / "p.fprj", s);
+    ProjectSettings back;
+    LoadProject(dir / "p.fprj", back);
+    EXPECT_EQ(back.FONT.FontFile, u"");
+    EXPECT_EQ(back.FONT.FontIndex, 0);
+}
+
 TEST(ProjectSaveTest, MergesIntoAnExistingFileInPlace) {
     ScratchDir dir;
     const auto path = dir / "Setting.ini";

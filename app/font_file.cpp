@@ -1,0 +1,45 @@
+// Choosing a font file and keeping the size fields true to a bitmap font.
+#include "app/font_file.h"
+
+#include <filesystem>
+
+#include "app/error.h"
+#include "app/unicode.h"
+#include "raster/font_engine.h"
+
+namespace zemtra {
+namespace {
+
+std::u16string Decimal(int32_t v) { return Utf8ToUtf16(std::to_string(v)); }
+
+void UseBitmapSize(ProjectSettings& s, FontEngine& fonts) {
+    const FontCellMetrics cell = fonts.Metrics(s.FONT);
+    s.FONT.Width = cell.averageWidth;
+    s.FONT.Height = cell.ascent + cell.descent;
+    s.WIDTH = Decimal(s.FONT.Width);
+    s.HEIGHT = Decimal(s.FONT.Height);
+}
+
+}  // namespace
+
+void ChooseFontFile(ProjectSettings& s, std::u16string_view path, int32_t index,
+                    FontEngine& fonts) {
+    std::error_code ec;
+    const std::filesystem::path file(Utf16ToUtf8(path));
+    if (!std::filesystem::is_regular_file(file, ec)) {
+        throw UserError("Cannot load font \"" + file.string() + "\": no such file");
+    }
+    ProjectSettings chosen = s;
+    chosen.FONT.FontFile = std::u16string(path);
+    chosen.FONT.FontIndex = index;
+    DeriveFontSize(chosen);
+    if (!fonts.HasOutlines(chosen.FONT)) UseBitmapSize(chosen, fonts);  // throws if unusable
+    s = chosen;
+}
+
+void DeriveFontSizeFor(ProjectSettings& s, FontEngine& fonts) {
+    DeriveFontSize(s);
+    if (!s.FONT.FontFile.empty() && !fonts.HasOutlines(s.FONT)) UseBitmapSize(s, fonts);
+}
+
+}  // namespace zemtra
