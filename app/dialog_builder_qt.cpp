@@ -12,9 +12,13 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "app/app_icon_qt.h"
 #include "app/ui_hooks_qt.h"
 #include "app/updown_widget.h"
 #include "raster/preview_widget.h"
+#include "raster/scan_demo_widget.h"
+#include "ui/hex_edit_widget.h"
+#include "ui/hyperlink_widget.h"
 
 namespace zemtra {
 namespace {
@@ -37,6 +41,7 @@ QWidget* MakeTextControl(const ControlTemplate& t, QWidget* parent) {
         }
         return edit;
     }
+    if (t.kind == ControlKind::HexEdit) return new CHexEdit(parent);
     return new QLineEdit(parent);
 }
 
@@ -56,7 +61,12 @@ QWidget* MakeStatic(const ControlTemplate& t, QWidget* parent) {
             return box;
         }
         case ControlKind::DemoArea:
-            return new QWidget(parent);
+            return new ScanDemoWidget(parent);
+        case ControlKind::Icon: {
+            auto* icon = new QLabel(parent);
+            icon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            return icon;  // the pixmap follows once the control has its size
+        }
         default:
             return MakeLabel(t, parent);
     }
@@ -100,8 +110,12 @@ QWidget* CreateTemplateControl(const ControlTemplate& t, QWidget* parent) {
         }
         case ControlKind::CheckBox:
             return new QCheckBox(ToQString(t.caption), parent);
-        case ControlKind::HyperLink:
-            return MakeLabel(t, parent);
+        case ControlKind::HyperLink: {
+            auto* link = new CHyperLink(ToQString(t.caption), parent);
+            const Qt::Alignment h = (t.style & kStyleCentred) ? Qt::AlignHCenter : Qt::AlignLeft;
+            link->setAlignment(h | Qt::AlignTop);
+            return link;
+        }
         default:
             return MakeStatic(t, parent);
     }
@@ -125,6 +139,9 @@ std::map<int, QWidget*> PlaceTemplateControls(const DialogTemplate& d, QWidget* 
             r.height = std::min(r.height, w->sizeHint().height());
         }
         w->setGeometry(r.x, r.y, r.width, r.height);
+        if (t.kind == ControlKind::Icon) {
+            static_cast<QLabel*>(w)->setPixmap(ZemtraIcon().pixmap(std::min(r.width, r.height)));
+        }
         w->setProperty(kControlIdProperty, t.id);
         if (t.style & kStyleHidden) w->hide();
         if (t.id != kNoControlId) byId[t.id] = w;

@@ -1,7 +1,10 @@
 // The tables of dialog 102, dialog 129 and menu 131, and the dialog-unit conversion.
 #include "app/dialog_template.h"
 
+#include <string>
+
 #include "app/about.h"
+#include "app/unicode.h"
 
 namespace zemtra {
 namespace {
@@ -80,6 +83,17 @@ DialogTemplate BuildOutputDialog() {
     return d;
 }
 
+DialogTemplate BuildAboutDialog() {
+    static const std::u16string version = u"Zemtra Version " + Utf8ToUtf16(ZEMTRA_VERSION);
+    DialogTemplate d{100, u"About Zemtra", 235, 55, {}};
+    d.controls = {
+        {kNoControlId, K::Icon, u"", {11, 17, 20, 20}},
+        {kNoControlId, K::Label, version, {40, 10, 119, 8}},
+        {1, K::DefaultPushButton, u"OK", {178, 7, 50, 16}},
+    };
+    return d;
+}
+
 // MulDiv: a * b / c rounded half away from zero.
 int32_t MulDiv(int64_t a, int64_t b, int64_t c) {
     const int64_t p = a * b;
@@ -96,6 +110,11 @@ const DialogTemplate& MainDialogTemplate() {
 
 const DialogTemplate& OutputDialogTemplate() {
     static const DialogTemplate d = BuildOutputDialog();
+    return d;
+}
+
+const DialogTemplate& AboutDialogTemplate() {
+    static const DialogTemplate d = BuildAboutDialog();
     return d;
 }
 

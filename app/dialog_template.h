@@ -30,6 +30,7 @@ enum class ControlKind {
     CheckBox,
     DemoArea,  // the scan demonstration's area
     HyperLink,
+    Icon,  // the program's icon
 };
 
 // Style bits of our own; only what the GUI needs to tell controls of one kind apart.
@@ -77,6 +78,8 @@ struct DialogTemplate {
 const DialogTemplate& MainDialogTemplate();
 // Dialog 129, the Output View.
 const DialogTemplate& OutputDialogTemplate();
+// Dialog 100, the About box; its version line carries ZEMTRA_VERSION.
+const DialogTemplate& AboutDialogTemplate();
 
 // The items of a drop-down list of dialog 102, in order; empty for any other id.
 std::vector<std::u16string_view> ComboItems(int32_t controlId);

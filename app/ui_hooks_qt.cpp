@@ -2,11 +2,15 @@
 #include "app/ui_hooks_qt.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
+#include <QFile>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QGuiApplication>
 #include <QWidget>
+
+#include "ui/hyperlink_rules.h"
 
 namespace zemtra {
 namespace {
@@ -20,6 +24,16 @@ QString AskSaveFileName(QWidget* parent, const SaveFileRequest& request) {
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().front();
+}
+
+QStringList AskOpenFileNames(QWidget* parent, const OpenFileRequest& request) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(request.multiple ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
+    dialog.setNameFilter(request.filter);
+    if (!request.defaultSuffix.isEmpty()) dialog.setDefaultSuffix(request.defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted) return {};
+    return dialog.selectedFiles();
 }
 
 void ShowMessageBox(QWidget* parent, QMessageBox::Icon icon, const QString& caption,
@@ -46,7 +60,19 @@ bool PutOnClipboard(const QString& text) {
 }  // namespace
 
 UiHooks DefaultUiHooks() {
-    return UiHooks{AskSaveFileName, ShowMessageBox, PickFont, PutOnClipboard};
+    UiHooks hooks;
+    hooks.saveFileName = AskSaveFileName;
+    hooks.openFileNames = AskOpenFileNames;
+    hooks.messageBox = ShowMessageBox;
+    hooks.chooseFont = PickFont;
+    hooks.setClipboardText = PutOnClipboard;
+    hooks.openLink = [](const QString& address) { return OpenTarget(address.toStdU16String()); };
+    hooks.beep = [] { QApplication::beep(); };
+    return hooks;
+}
+
+std::filesystem::path ToLocalPath(const QString& path) {
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
 }
 
 QWidget* FindControl(const QWidget* root, int id) {

@@ -5,6 +5,8 @@
 #include <QFont>
 #include <QMessageBox>
 #include <QString>
+#include <QStringList>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -24,9 +26,18 @@ struct SaveFileRequest {
     QString defaultSuffix;  // without the dot
 };
 
+struct OpenFileRequest {
+    QString filter;         // ";;"-separated, see FileDialogFilter
+    QString defaultSuffix;  // for a name typed without one; empty: none
+    bool multiple = false;  // several files may be chosen
+};
+
 struct UiHooks {
     // A save-as dialog that asks before overwriting; an empty path when cancelled.
     std::function<QString(QWidget* parent, const SaveFileRequest& request)> saveFileName;
+    // An open dialog for existing files; the chosen full paths in the dialog's order, none when
+    // cancelled.
+    std::function<QStringList(QWidget* parent, const OpenFileRequest& request)> openFileNames;
     std::function<void(QWidget* parent, QMessageBox::Icon icon, const QString& caption,
                        const QString& text)>
         messageBox;
@@ -34,6 +45,10 @@ struct UiHooks {
     std::function<std::optional<QFont>(QWidget* parent, const QFont& initial)> chooseFont;
     // Puts text on the clipboard; false when the clipboard cannot be had.
     std::function<bool(const QString& text)> setClipboardText;
+    // Opens a web address in the user's browser; the outcome number of ui/hyperlink_rules.h.
+    std::function<int(const QString& address)> openLink;
+    // The exclamation sound.
+    std::function<void()> beep;
 };
 
 // The real dialogs and the system clipboard.
@@ -46,6 +61,9 @@ inline QString ToQString(std::u16string_view text) {
 inline std::u16string FromQString(const QString& text) {
     return text.toStdU16String();
 }
+
+// A file dialog's answer as a path of the file system (its bytes as the system names them).
+std::filesystem::path ToLocalPath(const QString& path);
 
 // The descendant of root whose controlId is id, or null.
 QWidget* FindControl(const QWidget* root, int id);

@@ -17,6 +17,7 @@
 #include "project/program_folder.h"
 #include "project/project_file.h"
 #include "raster/qimage_picture_decoder.h"
+#include "ui/hex_edit_widget.h"
 
 namespace zemtra {
 
@@ -46,8 +47,12 @@ void CZemtraDlg::OnInitDialog() {
     programFolder_ = ProgramFolder();
     std::error_code ec;
     std::filesystem::current_path(programFolder_, ec);  // Language\ and Setting.ini resolve here
-    from_->setMaxLength(4);
-    to_->setMaxLength(4);
+    from_->setMaxLength(kHexEditMaxLength);
+    to_->setMaxLength(kHexEditMaxLength);
+    ConfigureHyperLink();
+    language_ = std::make_unique<CMultiLanguage>(programFolder_);
+    BuildLanguageMenu(language_->PrepareLanguages());
+    ApplyLanguage(u"");
     Load({});
 }
 
@@ -63,6 +68,9 @@ void CZemtraDlg::Load(const std::filesystem::path& path) {
         loaded = LoadProject(path.empty() ? SettingIniPath() : path, settings_);
     } catch (const UserError& e) {
         ShowMessage(QMessageBox::Warning, windowTitle(), QString::fromStdString(e.what()));
+        // A project the user opened but that cannot be read leaves the settings alone; only
+        // the start-up, which has nothing else to show, falls back on New.
+        if (!path.empty()) return;
     }
     if (!loaded.isProject) {
         New();
@@ -70,8 +78,9 @@ void CZemtraDlg::Load(const std::filesystem::path& path) {
     }
     Push();
     ShowOffsets(ToQString(loaded.offsetXText), ToQString(loaded.offsetYText));
-    from_->setText(ToQString(HexFieldText(settings_.FROM)));
-    to_->setText(ToQString(HexFieldText(settings_.TO)));
+    from_->SetValue(settings_.FROM);
+    to_->SetValue(settings_.TO);
+    ShowCodeCharacters();  // the code page may have changed where the codes did not
     fontButton_->setText(ToQString(settings_.FONT.FaceName));
     showDemo_->setChecked(settings_.ENDEMO != 0);
     std::u16string listText;
@@ -91,9 +100,10 @@ void CZemtraDlg::New() {
     fontButton_->setText(ToQString(settings_.FONT.FaceName));
     ShowOffsets(QStringLiteral("0"), QStringLiteral("0"));
     showDemo_->setChecked(false);
-    from_->setText(ToQString(HexFieldText(settings_.FROM)));
-    to_->setText(ToQString(HexFieldText(settings_.TO)));
+    from_->SetValue(settings_.FROM);
+    to_->SetValue(settings_.TO);
     Push();
+    ShowCodeCharacters();
     DeriveFontSize();
     FillCharacterList(u"", true);
     settings_.PIC.clear();
@@ -104,25 +114,37 @@ void CZemtraDlg::New() {
 // OFFSETX, OFFSETY, ENDEMO, FROM and TO live in their controls, outside pull and push.
 void CZemtraDlg::ReadDirectControls() {
     settings_.ENDEMO = showDemo_->isChecked() ? 1 : 0;
-    settings_.FROM = static_cast<uint16_t>(HexFieldValue(FromQString(from_->text())));
-    settings_.TO = static_cast<uint16_t>(HexFieldValue(FromQString(to_->text())));
+    // Only the low 16 bits of a code count.
+    settings_.FROM = static_cast<uint16_t>(from_->GetValue() & 0xFFFF);
+    settings_.TO = static_cast<uint16_t>(to_->GetValue() & 0xFFFF);
 }
 
-void CZemtraDlg::SaveSettings() {
+bool CZemtraDlg::Save(const std::filesystem::path& path) {
     Pull();
     ReadDirectControls();
     try {
-        SaveProject(SettingIniPath(), settings_);
+        // Merged into the file: Setting.ini keeps its [Setting] section, a project its extras.
+        SaveProject(path.empty() ? SettingIniPath() : path, settings_);
+        return true;
     } catch (const UserError& e) {
-        // Quietly losing the settings of the run would surprise the user at the next start.
+        // Quietly losing the settings would surprise the user at the next start or open.
         ShowMessage(QMessageBox::Warning, windowTitle(), QString::fromStdString(e.what()));
+        return false;
     }
+}
+
+void CZemtraDlg::SaveSettings() {
+    Save({});
 }
 
 void CZemtraDlg::DestroyWindow() {
     if (destroyed_) return;
     destroyed_ = true;
     closing_.store(true);
+    // The field being left is settled before the settings are saved, as the window's hiding
+    // takes the focus away first on the platform.
+    if (from_->hasFocus()) OnFromLostFocus();
+    if (to_->hasFocus()) OnToLostFocus();
     SaveSettings();
     demoTimer_.stop();
     WaitForWorker();

@@ -1,7 +1,8 @@
 // CZemtraDlg: the main window (dialog 102). It owns the settings record, the character list,
 // the preview and the generation workers, and turns every control's event into calls on the
 // core. Its parts are spread over zemtra_dialog*.cpp: start-up and shutdown, layout, settings
-// controls, the character list with the preview, and the workers.
+// controls with the scan demo, the character list with the preview, the workers, the project
+// commands with pictures and the code range, and the languages with the link and About box.
 #pragma once
 
 #include <QDialog>
@@ -9,20 +10,24 @@
 #include <atomic>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "app/progress.h"
 #include "app/project_settings.h"
 #include "app/settings_controls.h"
 #include "app/ui_hooks_qt.h"
 #include "raster/glyph_renderer.h"
+#include "ui/multi_language.h"
 
 class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QMenu;
 class QMenuBar;
 class QPlainTextEdit;
 class QProgressBar;
@@ -30,7 +35,10 @@ class QPushButton;
 
 namespace zemtra {
 
+class CHexEdit;
+class CHyperLink;
 class PreviewWidget;
+class ScanDemoWidget;
 class UpDownWidget;
 
 class CZemtraDlg : public QDialog {
@@ -51,6 +59,11 @@ class CZemtraDlg : public QDialog {
     bool WorkerRunning() const { return workerHeld_.load(); }
     bool DemoTimerActive() const { return demoTimer_.isActive(); }
     const ProgressBarState& ProgressBar() const { return bar_; }
+    // The language tables of the window and of the dialogs it opens; null before start-up.
+    const CMultiLanguage* Language() const { return language_.get(); }
+    QMenu* LanguageMenu() const { return languageMenu_; }
+    // The scan demo's step, which the next tick draws.
+    int32_t DemoStep() const { return demoStep_; }
 
     // Controls to record, and back (an edit only where its text differs). Control
     // notifications are locked out meanwhile, as the platform's data exchange does.
@@ -70,6 +83,15 @@ class CZemtraDlg : public QDialog {
     void EnableAllControls(bool enable);
     // WM_GENERATION_PROGRESS: wParam 0 sets the range, 1 the position when it differs.
     void OnGenerationProgress(uint64_t wParam, int64_t lParam);
+    // Saves the settings as a project (an empty path means Setting.ini); false, after telling
+    // the user, when the file cannot be written.
+    bool Save(const std::filesystem::path& path);
+
+    // Selects a language (empty: the stored one) and re-texts the window, its menu bar and
+    // its three translated combo boxes, which keep their selections.
+    void ApplyLanguage(std::u16string_view name);
+    // A command of the language menu; ids outside 60000..60999 do nothing.
+    void OnLanguageCommand(uint32_t id);
 
     // "Add", reached by the default button and the Enter key; the window never closes on it.
     void accept() override;
@@ -90,6 +112,30 @@ class CZemtraDlg : public QDialog {
     void New();
     void SaveSettings();
     void ReadDirectControls();
+    void ConnectCommands();
+
+    // Project commands and pictures.
+    void OnNew();
+    void OnOpen();
+    void OnSave();
+    void OnLoadPicture();
+    void OnAbout();
+
+    // The code-range group.
+    void OnCodePageChanged();
+    void OnFromLostFocus();
+    void OnToLostFocus();
+    void OnCodeTextChanged(CHexEdit* field);
+    void ShowCodeCharacters();
+
+    // Languages and the link.
+    void BuildLanguageMenu(const std::vector<std::u16string>& names);
+    void UpdateLanguageChecks();
+    void RefillScanCombos();
+    void ConfigureHyperLink();
+
+    // The scan demo: redraw the image for step (with redraw) and copy it onto control 1057.
+    void PaintScanDemo(int32_t step, bool redraw);
 
     // Settings controls.
     void OnMatrixSizeChanged();
@@ -145,8 +191,12 @@ class CZemtraDlg : public QDialog {
     QLineEdit* fontWidth_ = nullptr;
     QLineEdit* fontHeight_ = nullptr;
     QLineEdit* threshold_ = nullptr;
-    QLineEdit* from_ = nullptr;
-    QLineEdit* to_ = nullptr;
+    CHexEdit* from_ = nullptr;
+    CHexEdit* to_ = nullptr;
+    QLabel* fromCharacter_ = nullptr;
+    QLabel* toCharacter_ = nullptr;
+    ScanDemoWidget* demo_ = nullptr;
+    CHyperLink* link_ = nullptr;
     QComboBox* dataBit_ = nullptr;
     QComboBox* codePage_ = nullptr;
     QComboBox* orient_ = nullptr;
@@ -157,6 +207,9 @@ class CZemtraDlg : public QDialog {
     QLabel* offsetY_ = nullptr;
     UpDownWidget* thresholdSpin_ = nullptr;
     QTimer demoTimer_;  // timer 0
+    int32_t demoStep_ = 0;
+    std::unique_ptr<CMultiLanguage> language_;
+    QMenu* languageMenu_ = nullptr;
 
     ProgressBarState bar_;
     bool controlsEnabled_ = true;

@@ -19,6 +19,10 @@
 #include "app/updown_widget.h"
 #include "app/zemtra_dialog.h"
 #include "raster/preview_widget.h"
+#include "raster/scan_demo.h"
+#include "raster/scan_demo_widget.h"
+#include "ui/hex_edit_widget.h"
+#include "ui/hyperlink_widget.h"
 
 namespace zemtra {
 
@@ -42,7 +46,7 @@ void CZemtraDlg::BuildWindow() {
     BuildControls();
     TakeControls();
     ConnectControls();
-    demoTimer_.setInterval(50);
+    demoTimer_.setInterval(kScanDemoTimerMs);
     connect(&demoTimer_, &QTimer::timeout, this, [this] { OnDemoTimer(); });
 }
 
@@ -59,8 +63,20 @@ void CZemtraDlg::BuildMenu() {
             action->setProperty(kCommandIdProperty, item.id);
         }
     }
-    // Exit ends the modal run like the close box; New, Open, Save, Load Picture and About get
-    // their handlers with the project commands, the picture source and the About box.
+    ConnectCommands();
+}
+
+void CZemtraDlg::ConnectCommands() {
+    const auto on = [this](int id, void (CZemtraDlg::*handler)()) {
+        connect(FindCommand(menuBar_, id), &QAction::triggered, this,
+                [this, handler] { (this->*handler)(); });
+    };
+    on(kCmdNew, &CZemtraDlg::OnNew);
+    on(kCmdOpen, &CZemtraDlg::OnOpen);
+    on(kCmdSave, &CZemtraDlg::OnSave);
+    on(kCmdLoadPicture, &CZemtraDlg::OnLoadPicture);
+    on(kCmdAbout, &CZemtraDlg::OnAbout);
+    // Exit ends the modal run like the close box.
     connect(FindCommand(menuBar_, kCmdExit), &QAction::triggered, this, [this] { reject(); });
 }
 
@@ -96,6 +112,10 @@ void CZemtraDlg::TakeControls() {
     get(1021, offsetX_);
     get(1022, offsetY_);
     get(1062, thresholdSpin_);
+    get(1065, fromCharacter_);
+    get(1066, toCharacter_);
+    get(1057, demo_);
+    get(1059, link_);
 }
 
 void CZemtraDlg::ConnectControls() {
@@ -128,6 +148,13 @@ void CZemtraDlg::ConnectControls() {
     connect(createList_, &QPushButton::clicked, this, [this] { OnCreateList(); });
     connect(createLibrary_, &QPushButton::clicked, this, [this] { OnCreateLibrary(); });
     text_->installEventFilter(this);
+    fromCharacter_->setTextFormat(Qt::PlainText);
+    toCharacter_->setTextFormat(Qt::PlainText);
+    connect(codePage_, &QComboBox::activated, this, [this] { OnCodePageChanged(); });
+    connect(from_, &CHexEdit::FocusLost, this, [this] { OnFromLostFocus(); });
+    connect(to_, &CHexEdit::FocusLost, this, [this] { OnToLostFocus(); });
+    connect(from_, &QLineEdit::textChanged, this, [this] { OnCodeTextChanged(from_); });
+    connect(to_, &QLineEdit::textChanged, this, [this] { OnCodeTextChanged(to_); });
 }
 
 }  // namespace zemtra

@@ -13,6 +13,8 @@
 #include "app/character_list.h"
 #include "app/font_choice.h"
 #include "app/zemtra_dialog.h"
+#include "raster/scan_demo.h"
+#include "raster/scan_demo_widget.h"
 
 namespace zemtra {
 namespace {
@@ -216,8 +218,18 @@ void CZemtraDlg::OnShowDemo() {
 }
 
 void CZemtraDlg::OnDemoTimer() {
-    // Timer 0 runs while "Show Demo" is checked; the scan demonstration paints on its ticks
-    // once its painter is part of the window.
+    // Timer 0 runs while "Show Demo" is checked; the step goes on from wherever it stopped.
+    PaintScanDemo(demoStep_, true);
+    demoStep_ = NextScanDemoStep(demoStep_);
+}
+
+void CZemtraDlg::PaintScanDemo(int32_t step, bool redraw) {
+    if (!redraw) {
+        demo_->update();  // a repaint copies the cached image
+        return;
+    }
+    const ScanMode mode{settings_.ORIENT, settings_.DIRECT, settings_.FORMAT, settings_.DATABIT};
+    demo_->Show(RenderScanDemo(mode, step));
 }
 
 void CZemtraDlg::OnAscii() {

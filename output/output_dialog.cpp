@@ -9,8 +9,10 @@
 #include "app/dialog_builder_qt.h"
 #include "app/dialog_template.h"
 #include "app/file_filter.h"
+#include "app/language_qt.h"
 #include "app/settings_controls.h"
 #include "app/special_strings.h"
+#include "app/zemtra_dialog.h"
 #include "output/output_text.h"
 #include "output/temp_file.h"
 #include "output/text_file.h"
@@ -55,6 +57,17 @@ COutputDlg::COutputDlg(CZemtraDlg* main, UiHooks hooks, std::filesystem::path so
     connect(copy, &QPushButton::clicked, this, [this] { OnCopy(); });
     connect(save, &QPushButton::clicked, this, [this] { OnSave(); });
     connect(cancel, &QPushButton::clicked, this, [this] { reject(); });
+    // The view speaks the main window's language as it opens.
+    if (main_ != nullptr && main_->Language() != nullptr) {
+        TranslateDialogWindow(*main_->Language(), this, d.id, this);
+    }
+}
+
+QString COutputDlg::ClipboardMessage(std::string_view key) const {
+    const std::u16string english = DefaultSpecialString(key);
+    if (main_ == nullptr || main_->Language() == nullptr) return ToQString(english);
+    const std::u16string key16(key.begin(), key.end());
+    return ToQString(main_->Language()->GetText(kSpecialStringsSection, key16, english));
 }
 
 COutputDlg::~COutputDlg() {
@@ -100,11 +113,11 @@ void COutputDlg::OnCopy() {
     text_->document()->setModified(false);
     if (!hooks_.setClipboardText(ToQString(outputText_))) {
         hooks_.messageBox(this, QMessageBox::Critical, QString(),
-                          ToQString(DefaultSpecialString("IDS_CLIP_ERROR")));
+                          ClipboardMessage("IDS_CLIP_ERROR"));
         return;
     }
     hooks_.messageBox(this, QMessageBox::Information, QString(),
-                      ToQString(DefaultSpecialString("IDS_CLIP_SUCCESS")));
+                      ClipboardMessage("IDS_CLIP_SUCCESS"));
 }
 
 void COutputDlg::OnSave() {

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <map>
 #include <string>
+#include <string_view>
 #include <thread>
 
 #include "app/ui_hooks_qt.h"
@@ -20,7 +21,7 @@ class CZemtraDlg;
 class COutputDlg : public QDialog {
     Q_OBJECT
   public:
-    // main: the main window, whose language table the texts come from once there is one.
+    // main: the main window, whose language the texts come from; null keeps English.
     // The text is read from source (the temporary output file unless given).
     COutputDlg(CZemtraDlg* main, UiHooks hooks, std::filesystem::path source = {},
                QWidget* parent = nullptr);
@@ -44,6 +45,9 @@ class COutputDlg : public QDialog {
     // What the text box holds, with the platform's line breaks; the loaded text itself as
     // long as the user has not edited it, so Copy and Save give its exact characters.
     std::u16string CurrentText() const;
+    // A clipboard message (IDS_CLIP_SUCCESS, IDS_CLIP_ERROR) in the main window's language,
+    // with "\n" as line breaks; English where the language has none.
+    QString ClipboardMessage(std::string_view key) const;
 
     CZemtraDlg* main_;
     UiHooks hooks_;

@@ -30,9 +30,14 @@ struct TestHooks {
     std::deque<QString> saveNames;  // answers of the save dialogs, in order; empty: cancel
     std::vector<SaveFileRequest> saveRequests;
     std::vector<ShownMessage> messages;
+    std::deque<QStringList> openNames;  // answers of the open dialogs, in order; empty: cancel
+    std::vector<OpenFileRequest> openRequests;
     std::optional<QFont> font;  // the font picker's answer
     bool clipboardWorks = true;
     QString clipboard;
+    int linkOutcome = 42;  // what opening a link gives
+    std::vector<QString> openedLinks;
+    int beeps = 0;
 
     UiHooks Make() {
         UiHooks h;
@@ -43,6 +48,18 @@ struct TestHooks {
             saveNames.pop_front();
             return name;
         };
+        h.openFileNames = [this](QWidget*, const OpenFileRequest& r) {
+            openRequests.push_back(r);
+            if (openNames.empty()) return QStringList();
+            QStringList names = openNames.front();
+            openNames.pop_front();
+            return names;
+        };
+        h.openLink = [this](const QString& address) {
+            openedLinks.push_back(address);
+            return linkOutcome;
+        };
+        h.beep = [this] { ++beeps; };
         h.messageBox = [this](QWidget*, QMessageBox::Icon icon, const QString& caption,
                               const QString& text) {
             messages.push_back({icon, caption, text});

@@ -1,0 +1,118 @@
+// The main window's languages: the "&Language" menu, re-texting the window, its menu bar and
+// its three translated combo boxes; plus the web link's set-up and the About box.
+#include <QAction>
+#include <QComboBox>
+#include <QMenu>
+#include <QMenuBar>
+#include <array>
+
+#include "app/about.h"
+#include "app/dialog_template.h"
+#include "app/language_qt.h"
+#include "app/zemtra_dialog.h"
+#include "ui/about_dialog.h"
+#include "ui/hyperlink_widget.h"
+
+namespace zemtra {
+namespace {
+
+struct ComboText {
+    std::u16string_view key;
+    std::u16string_view english;
+};
+
+constexpr std::array<ComboText, 4> kOrientTexts = {{{u"IDS_ORIENT_ROW", u"Row"},
+                                                    {u"IDS_ORIENT_COL", u"Column"},
+                                                    {u"IDS_ORIENT_ROWCOL", u"Row/Column"},
+                                                    {u"IDS_ORIENT_COLROW", u"Column/Row"}}};
+constexpr std::array<ComboText, 2> kDirectTexts = {
+    {{u"IDS_DIRECT_FORWARD", u"Forward"}, {u"IDS_DIRECT_BACKWARD", u"Backward"}}};
+constexpr std::array<ComboText, 2> kFormatTexts = {
+    {{u"IDS_FORMAT_CATHODE", u"Cathode"}, {u"IDS_FORMAT_ANODE", u"Anode"}}};
+
+// Refills a combo box with the language's texts, keeping its selected index.
+template <size_t N>
+void Refill(QComboBox* combo, const std::array<ComboText, N>& texts,
+            const CMultiLanguage& language) {
+    const int selected = combo->currentIndex();
+    combo->clear();
+    for (const ComboText& t : texts) {
+        combo->addItem(ToQString(language.GetText(kSpecialStringsSection, t.key, t.english)));
+    }
+    combo->setCurrentIndex(selected);
+}
+
+constexpr int32_t kMainMenuId = 131;
+
+}  // namespace
+
+void CZemtraDlg::BuildLanguageMenu(const std::vector<std::u16string>& names) {
+    languageMenu_ = new QMenu(QStringLiteral("&Language"), menuBar_);
+    const QList<QAction*> popups = menuBar_->actions();
+    // Between the project popup and the help popup.
+    menuBar_->insertMenu(popups.size() > 1 ? popups[1] : nullptr, languageMenu_);
+    for (size_t i = 0; i < names.size(); ++i) {
+        QAction* action = languageMenu_->addAction(ToQString(names[i]));
+        const uint32_t id = LanguageCommandId(i);
+        action->setCheckable(true);
+        action->setProperty(kCommandIdProperty, id);
+        connect(action, &QAction::triggered, this, [this, id] {
+            OnLanguageCommand(id);
+            UpdateLanguageChecks();  // also undoes the toggle of an item that does nothing
+        });
+    }
+    // A dialog's menu gets no command-state updates of its own: they run as a popup opens.
+    connect(languageMenu_, &QMenu::aboutToShow, this, [this] { UpdateLanguageChecks(); });
+}
+
+void CZemtraDlg::UpdateLanguageChecks() {
+    if (languageMenu_ == nullptr || !language_) return;
+    const QString chosen = ToQString(language_->GetLanguageName());
+    for (QAction* action : languageMenu_->actions()) {
+        // Items beyond the routed ids get no update, so they never carry the mark.
+        const bool routed = IsLanguageCommand(action->property(kCommandIdProperty).toUInt());
+        action->setChecked(routed && action->text() == chosen);
+    }
+}
+
+void CZemtraDlg::OnLanguageCommand(uint32_t id) {
+    if (!IsLanguageCommand(id) || languageMenu_ == nullptr) return;
+    for (QAction* action : languageMenu_->actions()) {
+        // The caption is the display name, by which the language is found again.
+        if (action->property(kCommandIdProperty).toUInt() == id) {
+            ApplyLanguage(FromQString(action->text()));
+            return;
+        }
+    }
+}
+
+void CZemtraDlg::ApplyLanguage(std::u16string_view name) {
+    if (!language_) return;
+    language_->SelectLanguage(name);
+    TranslateDialogWindow(*language_, this, MainDialogTemplate().id, client_);
+    TranslateMenuBar(*language_, menuBar_, kMainMenuId);
+    RefillScanCombos();
+    UpdateLanguageChecks();
+}
+
+void CZemtraDlg::RefillScanCombos() {
+    Refill(orient_, kOrientTexts, *language_);
+    Refill(direct_, kDirectTexts, *language_);
+    Refill(format_, kFormatTexts, *language_);
+}
+
+void CZemtraDlg::ConfigureHyperLink() {
+    link_->SetHooks(hooks_);
+    link_->Attach();  // fitted once, to its template caption
+    link_->SetFitToText(false);
+    link_->SetTarget(ToQString(kMakerWebAddress));
+    link_->SetLinkColours(kMainDialogLinkColours);
+    link_->SetUnderlineMode(UnderlineMode::Never);
+}
+
+void CZemtraDlg::OnAbout() {
+    CAboutDlg about(this, this);
+    about.exec();
+}
+
+}  // namespace zemtra

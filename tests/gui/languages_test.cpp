@@ -1,0 +1,200 @@
+// Languages in the window: the first start's files and menu, switching to Simplified Chinese
+// (window, menu bar, combo boxes at once), the choice kept in Setting.ini beside the last
+// run's project, an added fourth language, the About box and Output View speaking it, and
+// language items beyond the routed command ids doing nothing.
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+
+#include "app/unicode.h"
+#include "gui/gui_test_support.h"
+#include "output/output_dialog.h"
+#include "project/profile.h"
+#include "project/program_folder.h"
+#include "project/project_file.h"
+#include "ui/about_dialog.h"
+#include "ui/builtin_languages.h"
+
+namespace zemtra::test {
+namespace {
+
+const QString kSimplified = QString::fromUtf8("简体中文");
+
+// A language file as the built-in ones are stored: UTF-16LE with its mark, CR LF.
+void WriteLanguageFile(const std::filesystem::path& path, const std::u16string& text) {
+    std::string bytes = "\xFF\xFE";
+    for (char16_t c : text) {
+        bytes.push_back(static_cast<char>(c & 0xFF));
+        bytes.push_back(static_cast<char>(c >> 8));
+    }
+    WriteBytes(path, bytes);
+}
+
+QStringList MenuTexts(const QList<QAction*>& actions) {
+    QStringList texts;
+    for (const QAction* a : actions) texts << a->text();
+    return texts;
+}
+
+std::u16string StoredLanguage() {
+    return Profile::LoadFile(SettingIniPath()).GetString(u"Setting", u"Language", u"(none)");
+}
+
+QAction* LanguageItem(const CZemtraDlg& dialog, const QString& name) {
+    for (QAction* a : dialog.LanguageMenu()->actions()) {
+        if (a->text() == name) return a;
+    }
+    return nullptr;
+}
+
+TEST(Languages, FirstStartWritesTheFilesAndListsTheBuiltInLanguages) {
+    ScopedHome home;
+    TestHooks answers;
+    CZemtraDlg dialog(answers.Make());
+    ASSERT_TRUE(std::filesystem::exists(home / "Setting.ini") ||
+                std::filesystem::exists(home / "setting.ini"));
+    EXPECT_EQ(StoredLanguage(), u"English");
+    for (const BuiltinLanguage& b : kBuiltinLanguages) {
+        const std::filesystem::path file =
+            home.Path() / "Language" / (Utf16ToUtf8(b.fileName) + ".ini");
+        const std::span<const unsigned char> builtin = BuiltinLanguageFile(b.resourceId);
+        EXPECT_EQ(ReadBytes(file), std::string(builtin.begin(), builtin.end())) << file;
+    }
+    const QList<QAction*> items = dialog.LanguageMenu()->actions();
+    EXPECT_EQ(MenuTexts(items),
+              (QStringList{"English", kSimplified, QString::fromUtf8("繁體中文")}));
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        EXPECT_EQ(items[i]->property(kCommandIdProperty).toUInt(), 60000u + i);
+        EXPECT_TRUE(items[i]->isCheckable());
+        EXPECT_EQ(items[i]->isChecked(), i == 0) << i;
+    }
+    EXPECT_EQ(dialog.MenuBar()->actions()[1]->menu(), dialog.LanguageMenu());
+}
+
+TEST(Languages, SwitchingReTextsEverythingAtOnceAndIsKept) {
+    ScopedHome home;
+    TestHooks answers;
+    {
+        CZemtraDlg dialog(answers.Make());
+        for (auto [id, index] : {std::pair{1054, 2}, {1055, 1}, {1056, 1}}) {
+            Ctl<QComboBox>(dialog, id)->setCurrentIndex(index);
+        }
+        LanguageItem(dialog, kSimplified)->trigger();
+        EXPECT_EQ(dialog.windowTitle(), "Zemtra");
+        EXPECT_EQ(Ctl<QPushButton>(dialog, 1)->text(), QString::fromUtf8("添加"));
+        EXPECT_EQ(Ctl<QPushButton>(dialog, 1009)->text(), QString::fromUtf8("生成"));
+        EXPECT_EQ(Ctl<QGroupBox>(dialog, 1040)->title(), QString::fromUtf8("字体"));
+        EXPECT_EQ(Ctl<QAbstractButton>(dialog, 1058)->text(), QString::fromUtf8("扫描演示"));
+        EXPECT_EQ(MenuTexts(dialog.MenuBar()->actions()),
+                  (QStringList{QString::fromUtf8("工程(&P)"), QString::fromUtf8("语言(&L)"),
+                               QString::fromUtf8("帮助(&H)")}));
+        EXPECT_EQ(FindCommand(dialog.MenuBar(), 32781)->text(), QString::fromUtf8("新建(&N)"));
+        EXPECT_EQ(FindCommand(dialog.MenuBar(), 32778)->text(), QString::fromUtf8("关于(&A)"));
+        auto* orient = Ctl<QComboBox>(dialog, 1054);
+        EXPECT_EQ(orient->itemText(0), QString::fromUtf8("逐行"));
+        EXPECT_EQ(orient->currentIndex(), 2);
+        EXPECT_EQ(orient->currentText(), QString::fromUtf8("行/列"));
+        EXPECT_EQ(Ctl<QComboBox>(dialog, 1055)->currentText(), QString::fromUtf8("逆向"));
+        EXPECT_EQ(Ctl<QComboBox>(dialog, 1056)->currentText(), QString::fromUtf8("阳码"));
+        EXPECT_EQ(StoredLanguage(), u"简体中文");
+        EXPECT_TRUE(LanguageItem(dialog, kSimplified)->isChecked());
+        EXPECT_FALSE(LanguageItem(dialog, "English")->isChecked());
+        dialog.close();  // saves the project into the same file
+    }
+    // Both the language and the last run's project are in Setting.ini.
+    EXPECT_EQ(StoredLanguage(), u"简体中文");
+    ProjectSettings saved;
+    EXPECT_TRUE(LoadProject(SettingIniPath(), saved).isProject);
+    EXPECT_EQ(saved.ORIENT, 2);
+    CZemtraDlg again(answers.Make());
+    EXPECT_EQ(Ctl<QPushButton>(again, 1)->text(), QString::fromUtf8("添加"));
+    EXPECT_EQ(Ctl<QComboBox>(again, 1054)->currentText(), QString::fromUtf8("行/列"));
+    LanguageItem(again, "English")->trigger();
+    EXPECT_EQ(Ctl<QPushButton>(again, 1)->text(), "Add");
+    EXPECT_EQ(again.MenuBar()->actions()[1]->text(), "&Language");
+}
+
+TEST(Languages, AnAddedFileIsTheFourthLanguage) {
+    ScopedHome home;
+    TestHooks answers;
+    { CZemtraDlg first(answers.Make()); }
+    WriteLanguageFile(
+        home / "Language" / "4.Deutsch.ini",
+        u"[Setting]\r\nLanguage=Deutsch\r\n\r\n[IDD_102]\r\nIDD_102_1=Hinzuf\u00fcgen\r\n"
+        u"IDD_102_1004=\r\n[MENU_131]\r\nMENU_131_1=Sprache\r\n");
+    CZemtraDlg dialog(answers.Make());
+    const QList<QAction*> items = dialog.LanguageMenu()->actions();
+    ASSERT_EQ(items.size(), 4);
+    EXPECT_EQ(items[3]->text(), "Deutsch");
+    EXPECT_EQ(items[3]->property(kCommandIdProperty).toUInt(), 60003u);
+    items[3]->trigger();
+    EXPECT_EQ(Ctl<QPushButton>(dialog, 1)->text(), QString::fromUtf8("Hinzufügen"));
+    EXPECT_EQ(Ctl<QPushButton>(dialog, 1004)->text(), "Create");  // an empty text keeps it
+    EXPECT_EQ(Ctl<QGroupBox>(dialog, 1040)->title(), "Font");     // a missing one too
+    EXPECT_EQ(dialog.MenuBar()->actions()[1]->text(), "Sprache");
+    EXPECT_EQ(Ctl<QComboBox>(dialog, 1054)->itemText(0), "Row");  // English defaults
+    EXPECT_TRUE(items[3]->isChecked());
+    EXPECT_EQ(StoredLanguage(), u"Deutsch");
+}
+
+TEST(Languages, ItemsBeyondTheRoutedIdsDoNothing) {
+    ScopedHome home;
+    std::filesystem::create_directories(home / "Language");
+    for (int i = 0; i < 1001; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "L%04d.ini", i);
+        WriteLanguageFile(home / "Language" / name,
+                          u"[Setting]\r\nLanguage=L" + Utf8ToUtf16(std::to_string(i)) + u"\r\n");
+    }
+    TestHooks answers;
+    CZemtraDlg dialog(answers.Make());
+    const QList<QAction*> items = dialog.LanguageMenu()->actions();
+    ASSERT_EQ(items.size(), 1001);
+    EXPECT_EQ(items[1000]->property(kCommandIdProperty).toUInt(), 61000u);
+    items[999]->trigger();
+    EXPECT_EQ(dialog.Language()->GetLanguageName(), u"L999");
+    items[1000]->trigger();
+    EXPECT_EQ(dialog.Language()->GetLanguageName(), u"L999");
+    EXPECT_FALSE(items[1000]->isChecked());
+    EXPECT_TRUE(items[999]->isChecked());
+}
+
+TEST(Languages, AboutBoxAndOutputViewSpeakTheLanguageWhenTheyOpen) {
+    ScopedHome home;
+    TestHooks answers;
+    CZemtraDlg dialog(answers.Make());
+    LanguageItem(dialog, kSimplified)->trigger();
+    QString title, ok, version;
+    WhenShown<CAboutDlg>([&](CAboutDlg* about) {
+        title = about->windowTitle();
+        ok = qobject_cast<QPushButton*>(about->Control(1))->text();
+        version = about->VersionText();
+        qobject_cast<QPushButton*>(about->Control(1))->click();
+    });
+    FindCommand(dialog.MenuBar(), 32778)->trigger();
+    EXPECT_EQ(title, QString::fromUtf8("关于 Zemtra"));
+    EXPECT_EQ(ok, QString::fromUtf8("确定"));
+    EXPECT_EQ(version, QStringLiteral("Zemtra Version " ZEMTRA_VERSION));
+
+    WriteBytes(home / "out.dat", std::string("\xFF\xFE"
+                                             "A\0",
+                                             4));
+    COutputDlg view(&dialog, answers.Make(), home / "out.dat");
+    EXPECT_EQ(view.windowTitle(), QString::fromUtf8("输出查看"));
+    EXPECT_EQ(qobject_cast<QPushButton*>(view.Control(1031))->text(), QString::fromUtf8("复制"));
+    EXPECT_EQ(qobject_cast<QPushButton*>(view.Control(2))->text(), QString::fromUtf8("取消"));
+    view.OnCopy();
+    LanguageItem(dialog, "English")->trigger();
+    COutputDlg english(&dialog, answers.Make(), home / "out.dat");
+    EXPECT_EQ(english.windowTitle(), "Output View");
+    english.OnCopy();
+    ASSERT_EQ(answers.messages.size(), 2u);
+    EXPECT_EQ(answers.messages[0].text, QString::fromUtf8("数据已成功复制到剪切板!"));
+    EXPECT_EQ(answers.messages[1].text, "Data has been successfully\ncopied to the clipboard!");
+}
+
+}  // namespace
+}  // namespace zemtra::test
