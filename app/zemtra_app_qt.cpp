@@ -8,11 +8,12 @@
 
 namespace zemtra {
 
-bool CZemtraApp::InitInstance() {
+bool CZemtraApp::InitInstance(const std::filesystem::path& project) {
     QApplication::setApplicationName(QStringLiteral("Zemtra"));
     QApplication::setWindowIcon(ZemtraIcon());
     {
         CZemtraDlg dialog;
+        if (!project.empty()) dialog.Load(project);  // after Setting.ini, errors shown
         dialog.exec();
     }
     return false;

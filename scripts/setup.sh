@@ -6,6 +6,8 @@ packages=(
   libfreetype-dev libfontconfig-dev libicu-dev qt6-base-dev qt6-qpa-plugins
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fonts-wqy-zenhei xfonts-terminus
+  dpkg-dev   # dpkg-shlibdeps: the .deb's library dependencies (cpack -G DEB)
+  clang libclang-rt-14-dev   # the libFuzzer targets (scripts/fuzz.sh)
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,0 +1,102 @@
+# What `cmake --install` puts beside the two programs (desktop entry, icons, AppStream and MIME
+# data, manual pages, documents, the CMake package) and how CPack turns that into a .deb.
+include(GNUInstallDirs)
+include(CMakePackageConfigHelpers)
+
+set(ZEMTRA_APP_ID org.zemtra.Zemtra)
+set(ZEMTRA_ICON_SIZES 16 22 24 32 48 64 128 256)
+set(ZEMTRA_CMAKE_DIR lib/cmake/Zemtra)
+set(ZEMTRA_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/zemtra)  # named after the package, as Debian has it
+
+# Desktop integration, only with the desktop program.
+if(TARGET zemtra)
+  install(FILES resources/${ZEMTRA_APP_ID}.desktop
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  install(FILES resources/${ZEMTRA_APP_ID}.metainfo.xml
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+  install(FILES resources/zemtra-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
+          RENAME zemtra.xml)
+  foreach(size IN LISTS ZEMTRA_ICON_SIZES)
+    install(FILES resources/icons/${size}x${size}/${ZEMTRA_APP_ID}.png
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+  endforeach()
+  install(FILES resources/icons/${ZEMTRA_APP_ID}.svg
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+endif()
+
+# Manual pages, gzip-compressed as Debian has them when gzip is there.
+set(man_pages docs/zemtra-cli.1)
+if(TARGET zemtra)
+  list(APPEND man_pages docs/zemtra.1)
+endif()
+find_program(ZEMTRA_GZIP gzip)
+set(man_outputs)
+foreach(page IN LISTS man_pages)
+  cmake_path(GET page FILENAME name)
+  if(ZEMTRA_GZIP)
+    set(out ${CMAKE_CURRENT_BINARY_DIR}/man/${name}.gz)
+    add_custom_command(OUTPUT ${out}
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_CURRENT_BINARY_DIR}/man
+      COMMAND ${ZEMTRA_GZIP} -9 -n -c ${CMAKE_CURRENT_SOURCE_DIR}/${page} > ${out}
+      DEPENDS ${page} COMMENT "Compressing ${name}")
+    list(APPEND man_outputs ${out})
+  else()
+    list(APPEND man_outputs ${CMAKE_CURRENT_SOURCE_DIR}/${page})
+  endif()
+endforeach()
+add_custom_target(zemtra_man_pages ALL DEPENDS ${man_outputs})
+install(FILES ${man_outputs} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+install(FILES docs/dzk-format.md docs/project-file.md docs/presets.md
+        DESTINATION ${ZEMTRA_DOC_DIR})
+install(DIRECTORY docs/presets DESTINATION ${ZEMTRA_DOC_DIR})
+install(DIRECTORY examples/hello-glyph DESTINATION ${ZEMTRA_DOC_DIR}/examples
+        PATTERN "build*" EXCLUDE)
+
+# The CMake package: find_package(Zemtra) gives Zemtra::zemtra-cli and the build rules.
+set(ZEMTRA_INSTALL_CLI ${CMAKE_INSTALL_BINDIR}/zemtra-cli)
+configure_package_config_file(cmake/ZemtraConfig.cmake.in
+  ${CMAKE_CURRENT_BINARY_DIR}/cmake/ZemtraConfig.cmake
+  INSTALL_DESTINATION ${ZEMTRA_CMAKE_DIR}
+  PATH_VARS ZEMTRA_INSTALL_CLI)
+# 0.x releases may change the rules between minor versions.
+write_basic_package_version_file(${CMAKE_CURRENT_BINARY_DIR}/cmake/ZemtraConfigVersion.cmake
+  VERSION ${PROJECT_VERSION} COMPATIBILITY SameMinorVersion ARCH_INDEPENDENT)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/cmake/ZemtraConfig.cmake
+              ${CMAKE_CURRENT_BINARY_DIR}/cmake/ZemtraConfigVersion.cmake
+              cmake/ZemtraFunctions.cmake
+        DESTINATION ${ZEMTRA_CMAKE_DIR})
+
+# Debian package: `cpack -G DEB` in the build folder.
+set(CPACK_PACKAGE_NAME zemtra)
+set(CPACK_PACKAGE_VENDOR "The Zemtra developers")
+set(CPACK_PACKAGE_CONTACT "The Zemtra developers <developers@zemtra.org>")
+set(CPACK_PACKAGE_HOMEPAGE_URL "https://zemtra.org")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "dot-matrix fonts for LED and LCD display controllers")
+set(CPACK_PACKAGE_DESCRIPTION
+  "Zemtra turns characters of an installed font, or pictures, into monochrome dot matrices\n"
+  "and encodes them into the data words a display controller expects, in row, column or\n"
+  "banded scan order with 4 to 32-bit words. It writes C source for a list of characters\n"
+  "and binary font libraries (.dzk) for whole code ranges (Unicode, GB2312, GBK, BIG5).\n"
+  "The package holds the desktop program zemtra, the command-line tool zemtra-cli and a\n"
+  "CMake package that runs zemtra-cli at build time.")
+string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_GENERATOR DEB)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+# Fonts to draw with: without them fontconfig falls back to whatever is installed.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, fonts-wqy-zenhei")
+find_program(ZEMTRA_DPKG_SHLIBDEPS dpkg-shlibdeps)
+if(ZEMTRA_DPKG_SHLIBDEPS)
+  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+else()
+  # The libraries of Debian 12, listed by hand where dpkg-dev is missing.
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "libc6, libstdc++6, libqt6core6, libqt6gui6, libqt6widgets6, libfreetype6, libfontconfig1, libicu72")
+endif()
+include(CPack)
