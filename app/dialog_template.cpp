@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/about.h"
+#include "app/presets.h"
 #include "app/unicode.h"
 
 namespace zemtra {
@@ -26,7 +27,8 @@ DialogTemplate BuildMainDialog() {
         {1004, K::PushButton, u"Create", {311, 311, 50, 30}},
         {1029, K::ProgressBar, u"", {7, 347, 353, 15}},
         {1040, K::GroupBox, u"Font", {365, 7, 140, 133}},
-        {1005, K::PushButton, u"Font", {373, 18, 126, 17}},
+        {1005, K::PushButton, u"Font", {373, 18, 74, 17}},
+        {kFontFileButtonId, K::PushButton, u"Font File...", {449, 18, 50, 17}},
         {1006, K::Edit, u"", {373, 39, 48, 12}},
         {1047, K::UpDown, u"", {410, 39, 11, 12}},
         {kNoControlId, K::Label, u"x", {432, 39, 8, 12}, kC},
@@ -50,6 +52,8 @@ DialogTemplate BuildMainDialog() {
         {1036, K::Label, u"Size", {388, 127, 40, 8}, kC},
         {1037, K::Label, u"Position", {454, 127, 40, 8}, kC},
         {1041, K::GroupBox, u"Scan Mode", {365, 143, 140, 100}},
+        // On the group's title line, right of the title: the group has no free row inside.
+        {kPresetComboId, K::DropDownList, u"", {408, 141, 91, 80}},
         {1054, K::DropDownList, u"", {376, 156, 120, 60}},
         {1055, K::DropDownList, u"", {376, 172, 120, 60}},
         {1056, K::DropDownList, u"", {376, 188, 120, 60}},
@@ -78,6 +82,9 @@ DialogTemplate BuildOutputDialog() {
         {1030, K::MultiLineEdit, u"", {7, 7, 444, 369}, kV | kStyleHScroll},
         {1031, K::PushButton, u"Copy", {455, 7, 50, 14}},
         {1032, K::PushButton, u"Save", {455, 35, 50, 14}},
+        {kVerifyButtonId, K::PushButton, u"Verify", {455, 63, 50, 14}},
+        {kVerifyPictureId, K::Label, u"", {455, 81, 50, 110}, kC},
+        {kVerifyCaptionId, K::Label, u"", {455, 195, 50, 24}, kC},
         {2, K::PushButton, u"Cancel", {455, 362, 50, 14}},
     };
     return d;
@@ -92,6 +99,16 @@ DialogTemplate BuildAboutDialog() {
         {1, K::DefaultPushButton, u"OK", {178, 7, 50, 16}},
     };
     return d;
+}
+
+// "(none)" and the presets' titles; built once, as the views point into it.
+std::vector<std::u16string_view> PresetComboItems() {
+    static const std::vector<std::u16string> titles = [] {
+        std::vector<std::u16string> t{u"(none)"};
+        for (const ControllerPreset& p : ControllerPresets()) t.push_back(Utf8ToUtf16(p.title));
+        return t;
+    }();
+    return {titles.begin(), titles.end()};
 }
 
 // MulDiv: a * b / c rounded half away from zero.
@@ -130,6 +147,8 @@ std::vector<std::u16string_view> ComboItems(int32_t controlId) {
             return {u"Forward", u"Backward"};
         case 1056:
             return {u"Cathode", u"Anode"};
+        case kPresetComboId:
+            return PresetComboItems();
         default:
             return {};
     }
@@ -143,6 +162,7 @@ const std::vector<MenuPopupTemplate>& MainMenuTemplate() {
           {kCmdSave, u"&Save"},
           {0, u""},
           {kCmdLoadPicture, u"Load Picture"},
+          {kCmdSpecimen, u"Specimen Sheet..."},
           {0, u""},
           {kCmdExit, u"&Exit"}}},
         {u"&Help", {{kCmdAbout, u"&About"}}},

@@ -74,6 +74,16 @@ struct DialogTemplate {
     std::vector<ControlTemplate> controls;  // in window order (creation and tab order)
 };
 
+// Controls of our own beyond the original dialogs. In dialog 102: "Font File..." right of the
+// narrowed "Font" button 1005, and the controller-preset drop-down on the title line of the
+// "Scan Mode" group. In dialog 129: "Verify" under "Save", with the decoded glyph's picture and
+// its character below it.
+inline constexpr int32_t kFontFileButtonId = 1070;
+inline constexpr int32_t kPresetComboId = 1071;
+inline constexpr int32_t kVerifyButtonId = 1033;
+inline constexpr int32_t kVerifyPictureId = 1034;
+inline constexpr int32_t kVerifyCaptionId = 1035;
+
 // Dialog 102, the main window.
 const DialogTemplate& MainDialogTemplate();
 // Dialog 129, the Output View.
@@ -100,6 +110,9 @@ inline constexpr int32_t kCmdNew = 32781;
 inline constexpr int32_t kCmdOpen = 32772;
 inline constexpr int32_t kCmdSave = 32774;
 inline constexpr int32_t kCmdLoadPicture = 32783;
+// "Specimen Sheet...", after "Load Picture": PNG pages of the list's glyphs, or of the code
+// range when the list is empty.
+inline constexpr int32_t kCmdSpecimen = 32785;
 inline constexpr int32_t kCmdExit = 32776;
 inline constexpr int32_t kCmdAbout = 32778;
 

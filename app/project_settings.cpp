@@ -74,6 +74,8 @@ void DeriveFontSize(ProjectSettings& s) {
 void ApplyNew(ProjectSettings& s, bool simSunInstalled) {
     LogFont& f = s.FONT;
     f.FaceName = simSunInstalled ? u"宋体" : u"Arial";
+    f.FontFile.clear();  // back to an installed face
+    f.FontIndex = 0;
     f.Weight = 400;
     f.Italic = f.Underline = f.StrikeOut = f.CharSet = 0;
     f.OutPrecision = 3;

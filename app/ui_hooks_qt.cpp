@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QGuiApplication>
+#include <QInputDialog>
 #include <QWidget>
 
 #include "ui/hyperlink_rules.h"
@@ -42,6 +43,15 @@ void ShowMessageBox(QWidget* parent, QMessageBox::Icon icon, const QString& capt
     box.exec();
 }
 
+std::optional<int> PickItem(QWidget* parent, const QString& caption, const QString& label,
+                            const QStringList& items) {
+    bool ok = false;
+    const QString chosen = QInputDialog::getItem(parent, caption, label, items, 0, false, &ok);
+    if (!ok) return std::nullopt;
+    const auto index = static_cast<int>(items.indexOf(chosen));
+    return index >= 0 ? std::optional<int>(index) : std::nullopt;
+}
+
 std::optional<QFont> PickFont(QWidget* parent, const QFont& initial) {
     bool ok = false;
     const QFont font = QFontDialog::getFont(&ok, initial, parent);
@@ -64,6 +74,7 @@ UiHooks DefaultUiHooks() {
     hooks.saveFileName = AskSaveFileName;
     hooks.openFileNames = AskOpenFileNames;
     hooks.messageBox = ShowMessageBox;
+    hooks.chooseItem = PickItem;
     hooks.chooseFont = PickFont;
     hooks.setClipboardText = PutOnClipboard;
     hooks.openLink = [](const QString& address) { return OpenTarget(address.toStdU16String()); };

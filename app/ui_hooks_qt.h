@@ -41,6 +41,10 @@ struct UiHooks {
     std::function<void(QWidget* parent, QMessageBox::Icon icon, const QString& caption,
                        const QString& text)>
         messageBox;
+    // One item of a list (the faces of a font collection); its index, nothing when cancelled.
+    std::function<std::optional<int>(QWidget* parent, const QString& caption, const QString& label,
+                                     const QStringList& items)>
+        chooseItem;
     // The font picker on a font; nothing when cancelled.
     std::function<std::optional<QFont>(QWidget* parent, const QFont& initial)> chooseFont;
     // Puts text on the clipboard; false when the clipboard cannot be had.

@@ -81,7 +81,7 @@ void CZemtraDlg::Load(const std::filesystem::path& path) {
     from_->SetValue(settings_.FROM);
     to_->SetValue(settings_.TO);
     ShowCodeCharacters();  // the code page may have changed where the codes did not
-    fontButton_->setText(ToQString(settings_.FONT.FaceName));
+    ShowFontName();
     showDemo_->setChecked(settings_.ENDEMO != 0);
     std::u16string listText;
     for (const std::u16string& item : settings_.LIST) listText += item;
@@ -97,7 +97,10 @@ void CZemtraDlg::Load(const std::filesystem::path& path) {
 void CZemtraDlg::New() {
     Pull();
     ApplyNew(settings_);
-    fontButton_->setText(ToQString(settings_.FONT.FaceName));
+    // New draws with an installed face again; the core's New keeps these fields.
+    settings_.FONT.FontFile.clear();
+    settings_.FONT.FontIndex = 0;
+    ShowFontName();
     ShowOffsets(QStringLiteral("0"), QStringLiteral("0"));
     showDemo_->setChecked(false);
     from_->SetValue(settings_.FROM);

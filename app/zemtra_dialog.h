@@ -69,7 +69,8 @@ class CZemtraDlg : public QDialog {
     // notifications are locked out meanwhile, as the platform's data exchange does.
     void Pull();
     void Push();
-    // Pull; the "Font" button shows the face; the font size from the matrix size; push.
+    // Pull; the "Font" button shows the face; the font size from the matrix size (a bitmap
+    // font file keeps its own); push.
     void DeriveFontSize();
     // Renders the selected item into the preview.
     void RefreshPreview();
@@ -120,6 +121,9 @@ class CZemtraDlg : public QDialog {
     void OnSave();
     void OnLoadPicture();
     void OnAbout();
+    // "Specimen Sheet...": PNG pages of the list, or of the code range when the list is empty,
+    // written by a worker like the other long jobs.
+    void OnSpecimenSheet();
 
     // The code-range group.
     void OnCodePageChanged();
@@ -147,6 +151,15 @@ class CZemtraDlg : public QDialog {
     void OnSpin(int id, int direction);
     void OnOffsetButton(int id);
     void OnFontButton();
+    // "Font File...": a font file (and the face of a collection) instead of an installed face.
+    void OnFontFileButton();
+    // The "Font" button's caption: the font file's name while one is in use, else the face.
+    void ShowFontName();
+    // The preset drop-down: a choice sets the four scan-mode boxes; any change of those boxes
+    // shows the preset they match, or "(none)".
+    void PreparePresetCombo();
+    void OnPresetChosen();
+    void ShowMatchingPreset();
     void OnShowDemo();
     void OnDemoTimer();
     void OnAscii();
@@ -160,6 +173,7 @@ class CZemtraDlg : public QDialog {
     // the button was pressed, so no menu command can change them under it.
     static void ListGenerationWorker(CZemtraDlg* dialog, ProjectSettings job);
     static void LibraryGenerationWorker(CZemtraDlg* dialog, ProjectSettings job);
+    static void SpecimenWorker(CZemtraDlg* dialog, ProjectSettings job);
     void StartWorker(void (*procedure)(CZemtraDlg*, ProjectSettings), ProjectSettings job);
     void JoinEndedWorker();
     void WaitForWorker();
@@ -184,6 +198,8 @@ class CZemtraDlg : public QDialog {
     QPlainTextEdit* text_ = nullptr;
     QProgressBar* progress_ = nullptr;
     QPushButton* fontButton_ = nullptr;
+    QPushButton* fontFileButton_ = nullptr;
+    QComboBox* preset_ = nullptr;
     QPushButton* createList_ = nullptr;
     QPushButton* createLibrary_ = nullptr;
     QLineEdit* matrixX_ = nullptr;
@@ -219,6 +235,7 @@ class CZemtraDlg : public QDialog {
     std::thread worker_;
     std::atomic<bool> workerHeld_{false};
     StopFlag stop_;
+    std::filesystem::path specimenTarget_;  // set before SpecimenWorker starts
     std::atomic<bool> closing_{false};
     bool destroyed_ = false;
 };

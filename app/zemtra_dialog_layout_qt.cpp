@@ -75,6 +75,7 @@ void CZemtraDlg::ConnectCommands() {
     on(kCmdOpen, &CZemtraDlg::OnOpen);
     on(kCmdSave, &CZemtraDlg::OnSave);
     on(kCmdLoadPicture, &CZemtraDlg::OnLoadPicture);
+    on(kCmdSpecimen, &CZemtraDlg::OnSpecimenSheet);
     on(kCmdAbout, &CZemtraDlg::OnAbout);
     // Exit ends the modal run like the close box.
     connect(FindCommand(menuBar_, kCmdExit), &QAction::triggered, this, [this] { reject(); });
@@ -94,6 +95,8 @@ void CZemtraDlg::TakeControls() {
     get(1003, text_);
     get(1029, progress_);
     get(1005, fontButton_);
+    get(kFontFileButtonId, fontFileButton_);
+    get(kPresetComboId, preset_);
     get(1004, createList_);
     get(1009, createLibrary_);
     get(1006, matrixX_);
@@ -138,6 +141,9 @@ void CZemtraDlg::ConnectControls() {
         connect(button, &QPushButton::clicked, this, [this, id] { OnOffsetButton(id); });
     }
     connect(fontButton_, &QPushButton::clicked, this, [this] { OnFontButton(); });
+    connect(fontFileButton_, &QPushButton::clicked, this, [this] { OnFontFileButton(); });
+    PreparePresetCombo();
+    connect(preset_, &QComboBox::activated, this, [this] { OnPresetChosen(); });
     connect(showDemo_, &QCheckBox::clicked, this, [this] { OnShowDemo(); });
     connect(list_, &QListWidget::currentRowChanged, this, [this] {
         if (!lockout_) OnSelectCharacter();

@@ -11,7 +11,9 @@
 #include <QPushButton>
 
 #include "app/character_list.h"
+#include "app/error.h"
 #include "app/font_choice.h"
+#include "app/font_file.h"
 #include "app/zemtra_dialog.h"
 #include "raster/scan_demo.h"
 #include "raster/scan_demo_widget.h"
@@ -107,12 +109,17 @@ void CZemtraDlg::Push() {
     PushIndex(orient_, settings_.ORIENT);
     PushIndex(direct_, settings_.DIRECT);
     PushIndex(format_, settings_.FORMAT);
+    ShowMatchingPreset();
 }
 
 void CZemtraDlg::DeriveFontSize() {
     Pull();
-    fontButton_->setText(ToQString(settings_.FONT.FaceName));
-    zemtra::DeriveFontSize(settings_);
+    ShowFontName();
+    try {
+        DeriveFontSizeFor(settings_, renderer_.Fonts());
+    } catch (const UserError&) {
+        // The sizes are derived by then; the preview tells why the font file cannot be drawn.
+    }
     Push();
 }
 
@@ -146,12 +153,14 @@ void CZemtraDlg::OnThresholdChanged() {
 void CZemtraDlg::OnFormatChanged() {
     if (lockout_) return;
     Pull();
+    ShowMatchingPreset();
     RefreshPreview();  // the colours follow the polarity
 }
 
 void CZemtraDlg::OnScanComboChanged() {
     if (lockout_) return;
     Pull();  // the matrix does not change, so neither does the preview
+    ShowMatchingPreset();
 }
 
 void CZemtraDlg::OnSpin(int id, int direction) {
@@ -202,6 +211,7 @@ void CZemtraDlg::OnFontButton() {
     const std::optional<QFont> chosen =
         hooks_.chooseFont(this, ToQFont(ChoiceFromLogFont(settings_.FONT, dpi_)));
     if (!chosen) return;
+    // A whole new description: an installed face again, no font file.
     settings_.FONT = LogFontFromChoice(FromQFont(*chosen), dpi_);
     DeriveFontSize();  // the matrix decides the size, not the font dialog
     RefreshPreview();

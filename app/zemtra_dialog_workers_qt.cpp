@@ -1,7 +1,7 @@
-// The generation workers of the main window: the two "Create" buttons, the lock-out of the
-// controls, the progress message, and the wait for a worker when the window closes. A worker
-// reaches the window only by blocking calls into the GUI thread, which keeps its event loop
-// running whenever it waits for a worker.
+// The generation workers of the main window: the two "Create" buttons and the specimen sheet,
+// the lock-out of the controls, the progress message, and the wait for a worker when the
+// window closes. A worker reaches the window only by blocking calls into the GUI thread, which
+// keeps its event loop running whenever it waits for a worker.
 #include <QCoreApplication>
 #include <QFile>
 #include <QProgressBar>
@@ -15,7 +15,9 @@
 #include "output/font_library.h"
 #include "output/output_dialog.h"
 #include "output/output_text.h"
+#include "raster/qimage_matrix_png.h"
 #include "raster/qimage_picture_decoder.h"
+#include "raster/specimen.h"
 
 namespace zemtra {
 namespace {
@@ -44,6 +46,59 @@ class WindowProgress : public ProgressSink {
 
 std::filesystem::path LocalPath(const QString& path) {
     return std::filesystem::path(QFile::encodeName(path).toStdString());
+}
+
+// Rendering the glyphs fills the bar to this position, writing the pages the rest.
+constexpr int kSpecimenRenderShare = 80;
+
+class ScaledProgress : public ProgressSink {
+  public:
+    ScaledProgress(ProgressSink& to, int scale) : to_(to), scale_(scale) {}
+    void SetRange(int minimum, int maximum) override { to_.SetRange(minimum, maximum); }
+    void SetPosition(int position) override { to_.SetPosition(position * scale_ / 100); }
+
+  private:
+    ProgressSink& to_;
+    int scale_;
+};
+
+QString ShownPath(const std::filesystem::path& p) {
+    return QFile::decodeName(QByteArray::fromStdString(p.string()));
+}
+
+// Renders the sheet's glyphs and writes its pages; what to tell the user afterwards, or
+// nothing when the window is closing.
+QString WriteSpecimenSheet(const ProjectSettings& job, const std::filesystem::path& target,
+                           ProgressSink& progress, const StopFlag& stop) {
+    GlyphRenderer renderer(&DefaultPictureDecoder());
+    ScaledProgress rendering(progress, kSpecimenRenderShare);
+    const SpecimenRun run{&rendering, &stop};
+    const bool list = !job.LIST.empty();
+    const std::vector<SpecimenGlyph> glyphs =
+        list ? SpecimenGlyphsOfList(job, renderer, run) : SpecimenGlyphsOfRange(job, renderer, run);
+    if (stop.Requested()) return {};
+    if (glyphs.empty()) return QObject::tr("The code range holds no code; nothing was written.");
+    const size_t pages = SpecimenPageCount(glyphs.size());
+    for (size_t page = 0; page < pages; ++page) {
+        if (stop.Requested()) return {};
+        const auto first = glyphs.begin() + static_cast<std::ptrdiff_t>(page * kSpecimenPerPage);
+        const auto last = glyphs.begin() + static_cast<std::ptrdiff_t>(std::min(
+                                               glyphs.size(), (page + 1) * kSpecimenPerPage));
+        SaveRasterPng(SpecimenPage(std::vector<SpecimenGlyph>(first, last), renderer.Fonts()),
+                      SpecimenPageFile(target, page, pages));
+        progress.SetPosition(kSpecimenRenderShare +
+                             static_cast<int>((page + 1) * (100 - kSpecimenRenderShare) / pages));
+    }
+    const QString what = list ? QObject::tr("%n character(s) of the list", "", int(glyphs.size()))
+                              : QObject::tr("%n code(s) of the range", "", int(glyphs.size()));
+    if (pages == 1) {
+        return QObject::tr("Wrote %1 into\n%2").arg(what, ShownPath(target));
+    }
+    return QObject::tr("Wrote %1 on %2 pages:\n%3\n...\n%4")
+        .arg(what)
+        .arg(pages)
+        .arg(ShownPath(SpecimenPageFile(target, 0, pages)),
+             ShownPath(SpecimenPageFile(target, pages - 1, pages)));
 }
 
 }  // namespace
@@ -93,6 +148,30 @@ void CZemtraDlg::OnCreateLibrary() {
     // The run flag is set before the thread starts, so an early stop request is not lost.
     stop_.Reset();
     StartWorker(&LibraryGenerationWorker, settings_);
+}
+
+void CZemtraDlg::OnSpecimenSheet() {
+    if (workerHeld_.load() || closing_.load()) return;  // one job at a time
+    Pull();
+    ReadDirectControls();
+    QString problem;
+    if (MatrixWidth(settings_) < 1 || MatrixHeight(settings_) < 1) {
+        problem = tr("The matrix size must be at least 1 x 1 for a specimen sheet.");
+    } else if (const std::optional<std::string> why = RenderLimitError(settings_)) {
+        problem = QString::fromStdString(*why);
+    }
+    if (!problem.isEmpty()) {
+        ShowMessage(QMessageBox::Warning, windowTitle(), problem);
+        return;
+    }
+    const QString name = hooks_.saveFileName(
+        this, {ToQString(FileDialogFilter(u"PNG Files(*.png)|*.png|All Files(*.*)|*.*||")),
+               QStringLiteral("png")});
+    if (name.isEmpty()) return;
+    specimenTarget_ = LocalPath(name);
+    EnableAllControls(false);
+    stop_.Reset();
+    StartWorker(&SpecimenWorker, settings_);
 }
 
 void CZemtraDlg::StartWorker(void (*procedure)(CZemtraDlg*, ProjectSettings), ProjectSettings job) {
@@ -184,6 +263,30 @@ void CZemtraDlg::LibraryGenerationWorker(CZemtraDlg* d, ProjectSettings job) {
         }
     }
     progress.SetPosition(0);
+    Send(d, [d] { d->EnableAllControls(true); });
+    QMetaObject::invokeMethod(
+        d, [d] { d->JoinEndedWorker(); }, Qt::QueuedConnection);
+    d->workerHeld_.store(false);  // the last touch of the window
+}
+
+void CZemtraDlg::SpecimenWorker(CZemtraDlg* d, ProjectSettings job) {
+    WindowProgress progress(d);
+    progress.SetRange(0, 100);
+    progress.SetPosition(0);
+    QString report;
+    auto icon = QMessageBox::Information;
+    try {
+        report = WriteSpecimenSheet(job, d->specimenTarget_, progress, d->stop_);
+    } catch (const std::exception& e) {
+        report = QString::fromUtf8(e.what());
+        icon = QMessageBox::Critical;
+    }
+    progress.SetPosition(0);
+    if (!report.isEmpty()) {
+        Send(d, [d, icon, report] {
+            if (!d->closing_.load()) d->ShowMessage(icon, d->windowTitle(), report);
+        });
+    }
     Send(d, [d] { d->EnableAllControls(true); });
     QMetaObject::invokeMethod(
         d, [d] { d->JoinEndedWorker(); }, Qt::QueuedConnection);

@@ -1,21 +1,28 @@
-// The Output View: loading the temporary output file, Copy and Save.
+// The Output View: loading the temporary output file, Copy, Save and Verify.
 #include "output/output_dialog.h"
 
 #include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextDocument>
 
 #include "app/dialog_builder_qt.h"
 #include "app/dialog_template.h"
+#include "app/error.h"
 #include "app/file_filter.h"
 #include "app/language_qt.h"
 #include "app/settings_controls.h"
 #include "app/special_strings.h"
 #include "app/zemtra_dialog.h"
+#include "output/c_source_lines.h"
 #include "output/output_text.h"
+#include "output/scan_decode.h"
 #include "output/temp_file.h"
 #include "output/text_file.h"
+#include "raster/preview_geometry.h"
 
 namespace zemtra {
 namespace {
@@ -37,6 +44,36 @@ std::u16string LoadTemporaryText(const std::filesystem::path& source) {
     }
 }
 
+QRgb ToQRgb(uint32_t bgr) {
+    return qRgb(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
+                static_cast<int>((bgr >> 16) & 0xFF));
+}
+
+// The glyph as the preview shows it (lit dots light under Cathode, dark under Anode, on black),
+// enlarged by whole dots as far as the area allows, shrunk to it when even one pixel a dot is
+// too much.
+QPixmap GlyphPixmap(const DotMatrix& m, int32_t polarity, QSize area) {
+    const int pitch = std::max(1, std::min(area.width() / m.Width(), area.height() / m.Height()));
+    const int dot = pitch > 2 ? pitch - 1 : pitch;
+    const QRgb on = ToQRgb(polarity == Anode ? kPreviewDark : kPreviewLight);
+    const QRgb off = ToQRgb(polarity == Anode ? kPreviewLight : kPreviewDark);
+    QImage image(m.Width() * pitch, m.Height() * pitch, QImage::Format_RGB32);
+    image.fill(qRgb(0, 0, 0));
+    for (int y = 0; y < m.Height(); ++y) {
+        for (int x = 0; x < m.Width(); ++x) {
+            const QRgb c = m.Lit(x, y) ? on : off;
+            for (int dy = 0; dy < dot; ++dy) {
+                auto* line = reinterpret_cast<QRgb*>(image.scanLine(y * pitch + dy));
+                for (int dx = 0; dx < dot; ++dx) line[x * pitch + dx] = c;
+            }
+        }
+    }
+    if (image.width() > area.width() || image.height() > area.height()) {
+        image = image.scaled(area, Qt::KeepAspectRatio, Qt::FastTransformation);
+    }
+    return QPixmap::fromImage(image);
+}
+
 }  // namespace
 
 COutputDlg::COutputDlg(CZemtraDlg* main, UiHooks hooks, std::filesystem::path source,
@@ -51,12 +88,24 @@ COutputDlg::COutputDlg(CZemtraDlg* main, UiHooks hooks, std::filesystem::path so
     text_ = qobject_cast<QPlainTextEdit*>(Control(1030));
     auto* copy = qobject_cast<QPushButton*>(Control(1031));
     auto* save = qobject_cast<QPushButton*>(Control(1032));
+    auto* verify = qobject_cast<QPushButton*>(Control(kVerifyButtonId));
     auto* cancel = qobject_cast<QPushButton*>(Control(2));
+    verifyPicture_ = qobject_cast<QLabel*>(Control(kVerifyPictureId));
+    verifyCaption_ = qobject_cast<QLabel*>(Control(kVerifyCaptionId));
+    verifyPicture_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    verifyCaption_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    verifyCaption_->setTextFormat(Qt::PlainText);
+    verifyCaption_->setWordWrap(true);
     // Enter belongs to the text box; no button presses itself on it.
-    for (QPushButton* b : {copy, save, cancel}) b->setAutoDefault(false);
+    for (QPushButton* b : {copy, save, verify, cancel}) b->setAutoDefault(false);
     connect(copy, &QPushButton::clicked, this, [this] { OnCopy(); });
     connect(save, &QPushButton::clicked, this, [this] { OnSave(); });
+    connect(verify, &QPushButton::clicked, this, [this] { OnVerify(); });
     connect(cancel, &QPushButton::clicked, this, [this] { reject(); });
+    if (main_ != nullptr) {
+        const ProjectSettings& m = main_->Settings();
+        mode_ = ScanMode{m.ORIENT, m.DIRECT, m.FORMAT, m.DATABIT};
+    }
     // The view speaks the main window's language as it opens.
     if (main_ != nullptr && main_->Language() != nullptr) {
         TranslateDialogWindow(*main_->Language(), this, d.id, this);
@@ -139,6 +188,39 @@ void COutputDlg::OnSave() {
         hooks_.messageBox(this, QMessageBox::Critical, windowTitle(),
                           tr("Cannot write the file \"%1\"; it may be incomplete.").arg(path));
     }
+}
+
+void COutputDlg::OnVerify() {
+    // The editor's own text, so its lines are the caret's lines.
+    const std::u16string text = FromQString(text_->toPlainText());
+    const auto line = static_cast<size_t>(text_->textCursor().blockNumber());
+    try {
+        const ParsedCSource parsed = ParseCSource(text);
+        const std::optional<size_t> index = GlyphIndexAtLine(text, line);
+        if (!index || *index >= parsed.glyphs.size()) {
+            hooks_.messageBox(this, QMessageBox::Information, windowTitle(),
+                              tr("Put the caret on a line with a character's words or comment."));
+            return;
+        }
+        const ParsedGlyph& g = parsed.glyphs[*index];
+        DotMatrix glyph = UnpackGlyph(g.words, mode_, parsed.width, parsed.height, parsed.bits);
+        ShowVerified(glyph, QStringLiteral("'%1', %2\n%3 x %4")
+                                .arg(ToQString(g.character))
+                                .arg(g.position)
+                                .arg(parsed.width)
+                                .arg(parsed.height));
+        verified_ = std::move(glyph);
+    } catch (const UserError& e) {
+        hooks_.messageBox(this, QMessageBox::Warning, windowTitle(), QString::fromUtf8(e.what()));
+    }
+}
+
+void COutputDlg::ShowVerified(const DotMatrix& glyph, const QString& caption) {
+    const QPixmap pixmap = GlyphPixmap(glyph, mode_.polarity, verifyPicture_->size());
+    verifyPicture_->setPixmap(pixmap);
+    verifyCaption_->setText(caption);
+    // The caption sits right under the picture, whose height follows the glyph's shape.
+    verifyCaption_->move(verifyCaption_->x(), verifyPicture_->y() + pixmap.height() + 6);
 }
 
 }  // namespace zemtra

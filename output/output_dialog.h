@@ -1,17 +1,22 @@
 // COutputDlg, the Output View (dialog 129): the generated C source text, loaded from the
-// temporary file on a thread of its own while the window waits disabled, with Copy and Save.
+// temporary file on a thread of its own while the window waits disabled, with Copy and Save,
+// and Verify, which reads the glyph under the caret back from the text.
 #pragma once
 
 #include <QDialog>
 #include <QString>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <thread>
 
 #include "app/ui_hooks_qt.h"
+#include "output/scan_order.h"
+#include "raster/dot_matrix.h"
 
+class QLabel;
 class QPlainTextEdit;
 
 namespace zemtra {
@@ -35,6 +40,15 @@ class COutputDlg : public QDialog {
     void OnCopy();
     // Button 1032: the text box's text into a file the user names, UTF-16LE with its mark.
     void OnSave();
+    // Button 1033: parses the text box's text and unpacks the character whose words or comment
+    // stand on the caret's line in the scan mode, showing it beside the text in the preview's
+    // colours; what keeps it from being read goes into a message box.
+    void OnVerify();
+    // The scan mode Verify unpacks with: the main window's when there is one, else Row,
+    // Forward, Cathode, 8bit, until set.
+    void SetScanMode(const ScanMode& mode) { mode_ = mode; }
+    // The glyph the last Verify showed; nothing before one succeeded.
+    const std::optional<DotMatrix>& VerifiedGlyph() const { return verified_; }
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -48,12 +62,17 @@ class COutputDlg : public QDialog {
     // A clipboard message (IDS_CLIP_SUCCESS, IDS_CLIP_ERROR) in the main window's language,
     // with "\n" as line breaks; English where the language has none.
     QString ClipboardMessage(std::string_view key) const;
+    void ShowVerified(const DotMatrix& glyph, const QString& caption);
 
     CZemtraDlg* main_;
     UiHooks hooks_;
     std::filesystem::path source_;
     std::u16string outputText_;
     QPlainTextEdit* text_ = nullptr;
+    QLabel* verifyPicture_ = nullptr;
+    QLabel* verifyCaption_ = nullptr;
+    ScanMode mode_;
+    std::optional<DotMatrix> verified_;
     std::map<int, QWidget*> controls_;
     std::thread loader_;  // OutputLoadWorker
     bool loaded_ = false;

@@ -1,8 +1,14 @@
-// Lays out a specimen page. Dots get a pitch that keeps a page within a few thousand pixels.
+// Gathers a specimen's glyphs and lays out its pages. Dots get a pitch that keeps a page within
+// a few thousand pixels.
 #include "raster/specimen.h"
 
 #include <algorithm>
+#include <cstdio>
 
+#include "app/character_list.h"
+#include "app/unicode.h"
+#include "output/code_page.h"
+#include "raster/glyph_renderer.h"
 #include "raster/preview_geometry.h"
 
 namespace zemtra {
@@ -43,7 +49,78 @@ void DrawLabel(RgbRaster& image, int32_t x0, int32_t y0, std::u16string_view tex
     }
 }
 
+std::u16string HexLabel(unsigned code) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%04X", code);
+    return Utf8ToUtf16(text);
+}
+
+// Renders and labels the glyphs one by one, telling the progress; refuses once told to stop.
+class Gatherer {
+public:
+    Gatherer(const ProjectSettings& s, GlyphRenderer& renderer, const SpecimenRun& run,
+             size_t total)
+        : s_(s), renderer_(renderer), run_(run), total_(total) {
+        glyphs_.reserve(total);
+    }
+    bool Add(std::u16string_view source, std::u16string label) {
+        if (run_.stop != nullptr && run_.stop->Requested()) return false;
+        SpecimenGlyph& g = glyphs_.emplace_back();
+        renderer_.RenderDotMatrix(s_, source, &g.matrix);
+        g.label = std::move(label);
+        const int percent = static_cast<int>(glyphs_.size() * 100 / total_);
+        if (run_.progress != nullptr && percent != percent_) run_.progress->SetPosition(percent);
+        percent_ = percent;
+        return true;
+    }
+    std::vector<SpecimenGlyph> Take() { return std::move(glyphs_); }
+
+private:
+    const ProjectSettings& s_;
+    GlyphRenderer& renderer_;
+    const SpecimenRun& run_;
+    size_t total_;
+    int percent_ = 0;
+    std::vector<SpecimenGlyph> glyphs_;
+};
+
 }  // namespace
+
+std::vector<SpecimenGlyph> SpecimenGlyphsOfList(const ProjectSettings& s, GlyphRenderer& renderer,
+                                                const SpecimenRun& run) {
+    Gatherer gather(s, renderer, run, s.LIST.size());
+    for (size_t i = 0; i < s.LIST.size(); ++i) {
+        const char16_t unit = s.LIST[i].empty() ? u' ' : s.LIST[i][0];
+        if (!gather.Add(ItemSource(s, i), IsPictureItem(s, i) ? u"pic" : HexLabel(unit))) break;
+    }
+    return gather.Take();
+}
+
+std::vector<SpecimenGlyph> SpecimenGlyphsOfRange(const ProjectSettings& s, GlyphRenderer& renderer,
+                                                 const SpecimenRun& run) {
+    const int fromHi = s.FROM >> 8, toHi = s.TO >> 8, fromLo = s.FROM & 0xFF, toLo = s.TO & 0xFF;
+    const size_t total = fromHi > toHi || fromLo > toLo
+                             ? 0
+                             : static_cast<size_t>(toHi - fromHi + 1) * (toLo - fromLo + 1);
+    Gatherer gather(s, renderer, run, total);
+    for (int hi = fromHi; hi <= toHi; ++hi) {
+        for (int lo = fromLo; lo <= toLo; ++lo) {
+            const auto code = static_cast<uint16_t>(hi * 256 + lo);
+            if (!gather.Add(CodeToCharacter(code, s.CODEPAGE), HexLabel(code))) {
+                return gather.Take();
+            }
+        }
+    }
+    return gather.Take();
+}
+
+std::filesystem::path SpecimenPageFile(const std::filesystem::path& name, size_t page,
+                                       size_t pages) {
+    if (pages <= 1) return name;
+    char suffix[32];
+    std::snprintf(suffix, sizeof suffix, "-%03zu", page + 1);
+    return name.parent_path() / (name.stem().string() + suffix + name.extension().string());
+}
 
 RgbRaster SpecimenPage(const std::vector<SpecimenGlyph>& glyphs, FontEngine& fonts) {
     if (glyphs.empty()) return {};

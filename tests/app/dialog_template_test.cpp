@@ -62,7 +62,7 @@ TEST(DialogTemplates, MainDialogIsConsistent) {
         EXPECT_EQ(hidden, t.id == 1010 || t.id == 1062) << t.id;
         previous = &t;
     }
-    EXPECT_EQ(ids.size(), 47u);
+    EXPECT_EQ(ids.size(), 49u);  // with "Font File..." and the preset drop-down
     EXPECT_EQ(ComboItems(1056), (std::vector<std::u16string_view>{u"Cathode", u"Anode"}));
     EXPECT_EQ(ComboItems(1008).back(), u"4bit");
 }
@@ -72,13 +72,14 @@ TEST(DialogTemplates, OutputViewAndMenu) {
     EXPECT_EQ(d.id, 129);
     EXPECT_EQ(d.width, 512);
     EXPECT_EQ(d.height, 383);
-    ASSERT_EQ(d.controls.size(), 4u);
+    ASSERT_EQ(d.controls.size(), 7u);  // with Verify and its picture and caption
     EXPECT_EQ(d.controls[0].id, 1030);
     const auto& menu = MainMenuTemplate();
     ASSERT_EQ(menu.size(), 2u);
     std::vector<int32_t> project;
     for (const MenuItemTemplate& item : menu[0].items) project.push_back(item.id);
-    EXPECT_EQ(project, (std::vector<int32_t>{32781, 32772, 32774, 0, 32783, 0, 32776}));
+    EXPECT_EQ(project,
+              (std::vector<int32_t>{32781, 32772, 32774, 0, 32783, kCmdSpecimen, 0, 32776}));
     EXPECT_EQ(menu[1].items.at(0).id, 32778);
 }
 

@@ -104,7 +104,11 @@ TEST(ApplyNew, DefaultsDerivedSizeAndKeptQuality) {
     s.PIC = {u"#"};
     s.TEXT = u"A";
     s.TO = 0x1234;
+    s.FONT.FontFile = u"/fonts/ter-u16n.pcf.gz";
+    s.FONT.FontIndex = 3;
     ApplyNew(s, false);
+    EXPECT_EQ(s.FONT.FontFile, u"");
+    EXPECT_EQ(s.FONT.FontIndex, 0);
     EXPECT_EQ(s.FONT.FaceName, u"Arial");
     EXPECT_EQ(s.BLOCKNUMX, u"16");
     EXPECT_EQ(s.FONT.Width, 8);

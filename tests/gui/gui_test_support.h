@@ -33,6 +33,8 @@ struct TestHooks {
     std::deque<QStringList> openNames;  // answers of the open dialogs, in order; empty: cancel
     std::vector<OpenFileRequest> openRequests;
     std::optional<QFont> font;  // the font picker's answer
+    std::optional<int> item;    // the list question's answer
+    std::vector<QStringList> itemQuestions;
     bool clipboardWorks = true;
     QString clipboard;
     int linkOutcome = 42;  // what opening a link gives
@@ -65,6 +67,10 @@ struct TestHooks {
             messages.push_back({icon, caption, text});
         };
         h.chooseFont = [this](QWidget*, const QFont&) { return font; };
+        h.chooseItem = [this](QWidget*, const QString&, const QString&, const QStringList& items) {
+            itemQuestions.push_back(items);
+            return item;
+        };
         h.setClipboardText = [this](const QString& text) {
             if (!clipboardWorks) return false;
             clipboard = text;
