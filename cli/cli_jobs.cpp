@@ -20,6 +20,7 @@
 #include "output/scan_decode.h"
 #include "project/project_file.h"
 #include "raster/glyph_renderer.h"
+#include "raster/picture_check.h"
 #include "raster/qimage_matrix_png.h"
 #include "raster/qimage_picture_decoder.h"
 #include "raster/scan_order_picture.h"
@@ -37,13 +38,42 @@ void ApplyListOptions(const Request& r, ProjectSettings& s) {
     for (const std::string& picture : r.pictures) {
         std::error_code ec;
         const auto absolute = std::filesystem::absolute(picture, ec);
-        if (ec || !std::filesystem::is_regular_file(absolute, ec)) {
-            throw UserError("Cannot read the picture \"" + picture + "\": no such file");
-        }
+        const auto problem = ec ? std::optional<std::string>(ec.message())
+                                : PictureFileProblem(DefaultPictureDecoder(), absolute);
+        if (problem) throw UserError("Cannot read the picture \"" + picture + "\": " + *problem);
         const std::u16string path = Utf8ToUtf16(absolute.string());
         if (auto why = PicturePathProblem(path)) throw UsageError("--picture: " + *why);
         AppendPictureItem(s, path);
     }
+}
+
+// A picture item whose file went missing or broke would be written as a blank glyph; a batch
+// job stops instead and names the first few.
+void CheckListPictures(const ProjectSettings& s) {
+    std::string problems;
+    size_t count = 0;
+    for (size_t i = 0; i < s.LIST.size() && i < s.PIC.size(); ++i) {
+        const std::u16string& entry = s.PIC[i];
+        if (entry.empty() || entry == u"#") continue;
+        const std::string path = Utf16ToUtf8(entry);
+        const auto problem = PictureFileProblem(DefaultPictureDecoder(), path);
+        if (!problem) continue;
+        if (++count <= 3) {
+            problems += "\n  item " + std::to_string(i + 1) + ", \"" + path + "\": " + *problem;
+        }
+    }
+    if (count == 0) return;
+    if (count > 3) problems += "\n  and " + std::to_string(count - 3) + " more";
+    throw UserError(std::to_string(count) + " picture item(s) of the list cannot be read:" +
+                    problems);
+}
+
+// A matrix that renders nothing is a mistake on the command line; the texts say why.
+UsageError MatrixTooSmall(const std::string& command, const ProjectSettings& s) {
+    return UsageError(command + ": the matrix size \"" + Utf16ToUtf8(s.BLOCKNUMX) + "\" x \"" +
+                      Utf16ToUtf8(s.BLOCKNUMY) + "\" reads as " +
+                      std::to_string(MatrixWidth(s)) + " x " + std::to_string(MatrixHeight(s)) +
+                      "; it must be at least 1 x 1");
 }
 
 std::string Utf16LeWithMark(std::u16string_view text) {
@@ -81,11 +111,12 @@ int RunCSource(const Request& r, std::ostream& out) {
     ProjectSettings s = r.settings;
     ApplyListOptions(r, s);
     if (s.LIST.empty()) throw UsageError("c-source: the character list is empty (use --text)");
+    CheckListPictures(s);
     GlyphRenderer renderer(&DefaultPictureDecoder());
     RendererGlyphSource glyphs(renderer, s);
     StringTextWriter text;
     if (!WriteCSource(s, CharacterText(s.LIST), glyphs, text)) {
-        throw UsageError("c-source: the matrix size must be at least 1 x 1");
+        throw MatrixTooSmall("c-source", s);
     }
     Emit(r, out, r.encoding == "utf-16le" ? Utf16LeWithMark(text.Text())
                                           : Utf16ToUtf8(text.Text()));
@@ -112,7 +143,7 @@ int RunShow(const Request& r, std::ostream& out) {
     GlyphRenderer renderer(&DefaultPictureDecoder());
     DotMatrix matrix;
     if (!renderer.RenderDotMatrix(r.settings, source, &matrix)) {
-        throw UsageError("show: the matrix size must be at least 1 x 1");
+        throw MatrixTooSmall("show", r.settings);
     }
     Emit(r, out, MatrixText(matrix));
     return 0;
@@ -201,7 +232,15 @@ int RunLibrary(const Request& r) {
     ProjectSettings s = r.settings;
     ApplyCodeRange(r, s);
     if (MatrixWidth(s) < 1 || MatrixHeight(s) < 1) {
-        throw UsageError("library: the matrix size must be at least 1 x 1");
+        throw MatrixTooSmall("library", s);
+    }
+    // The desktop program writes an empty file for an empty rectangle; a script gets told.
+    if ((s.TO >> 8) < (s.FROM >> 8) || (s.TO & 0xFF) < (s.FROM & 0xFF)) {
+        char message[200];
+        std::snprintf(message, sizeof message, "library: From 0x%04X and To 0x%04X hold no code "
+                      "(the high byte runs %02X..%02X, the low byte %02X..%02X); nothing was "
+                      "written", s.FROM, s.TO, s.FROM >> 8, s.TO >> 8, s.FROM & 0xFF, s.TO & 0xFF);
+        throw UsageError(message);
     }
 
     StopFlag stop;
@@ -223,9 +262,10 @@ int RunLibrary(const Request& r) {
     if (terminal) bar.Finish();
     g_stop = nullptr;
     if (result.stopped) {
-        std::fprintf(stderr, "zemtra-cli: stopped after %lld of %lld codes; the records written "
-                     "so far are kept in %s\n", static_cast<long long>(result.codesVisited),
-                     static_cast<long long>(codes), r.output->c_str());
+        std::fprintf(stderr, "zemtra-cli: stopped after %lld of %lld codes; the %lld records "
+                     "written so far are kept in %s\n", static_cast<long long>(result.codesVisited),
+                     static_cast<long long>(codes), static_cast<long long>(result.recordsWritten),
+                     r.output->c_str());
         return 130;
     }
     return 0;
@@ -290,36 +330,11 @@ int RunScanOrder(const Request& r) {
 
 namespace {
 
-std::u16string HexLabel(unsigned code) {
-    char text[8];
-    std::snprintf(text, sizeof text, "%04X", code);
-    return Utf8ToUtf16(text);
-}
-
 // The glyphs of a specimen: the code range when a code page or range is given, else the list.
 std::vector<SpecimenGlyph> SpecimenGlyphs(const Request& r, const ProjectSettings& s) {
     GlyphRenderer renderer(&DefaultPictureDecoder());
-    std::vector<SpecimenGlyph> glyphs;
-    auto add = [&](std::u16string_view source, std::u16string label) {
-        SpecimenGlyph g;
-        renderer.RenderDotMatrix(s, source, &g.matrix);
-        g.label = std::move(label);
-        glyphs.push_back(std::move(g));
-    };
-    if (r.codepage || r.from || r.to) {
-        for (int hi = s.FROM >> 8; hi <= s.TO >> 8; ++hi) {
-            for (int lo = s.FROM & 0xFF; lo <= (s.TO & 0xFF); ++lo) {
-                const auto code = static_cast<uint16_t>(hi * 256 + lo);
-                add(CodeToCharacter(code, s.CODEPAGE), HexLabel(code));
-            }
-        }
-    } else {
-        for (size_t i = 0; i < s.LIST.size(); ++i) {
-            const char16_t unit = s.LIST[i].empty() ? u' ' : s.LIST[i][0];
-            add(ItemSource(s, i), IsPictureItem(s, i) ? u"pic" : HexLabel(unit));
-        }
-    }
-    return glyphs;
+    if (r.codepage || r.from || r.to) return SpecimenGlyphsOfRange(s, renderer);
+    return SpecimenGlyphsOfList(s, renderer);
 }
 
 }  // namespace
@@ -336,19 +351,14 @@ int RunSpecimen(const Request& r) {
     const std::vector<SpecimenGlyph> glyphs = SpecimenGlyphs(r, s);
     if (glyphs.empty()) throw UsageError("specimen: nothing to show (use --text or --codepage)");
     FontEngine labels;
-    const size_t pages = (glyphs.size() + kSpecimenPerPage - 1) / kSpecimenPerPage;
+    const size_t pages = SpecimenPageCount(glyphs.size());
     const std::filesystem::path out(*r.output);
     for (size_t page = 0; page < pages; ++page) {
         const auto first = glyphs.begin() + static_cast<std::ptrdiff_t>(page * kSpecimenPerPage);
         const auto last = glyphs.begin() + static_cast<std::ptrdiff_t>(
                                                std::min(glyphs.size(), (page + 1) * kSpecimenPerPage));
-        std::filesystem::path file = out;
-        if (pages > 1) {
-            char suffix[32];
-            std::snprintf(suffix, sizeof suffix, "-%03zu", page + 1);
-            file = out.parent_path() / (out.stem().string() + suffix + out.extension().string());
-        }
-        SaveRasterPng(SpecimenPage(std::vector<SpecimenGlyph>(first, last), labels), file);
+        SaveRasterPng(SpecimenPage(std::vector<SpecimenGlyph>(first, last), labels),
+                      SpecimenPageFile(out, page, pages));
     }
     if (pages > 1) {
         std::fprintf(stderr, "zemtra-cli: wrote %zu pages, %s-001 ... %s-%03zu\n", pages,

@@ -1,4 +1,5 @@
 // zemtra-cli: runs Zemtra's jobs without a display, for build systems and scripts.
+#include <cstdlib>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -33,6 +34,10 @@ int Run(const std::vector<std::string>& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Qt's image readers print their complaints about damaged files; the command line says
+    // itself what is wrong with a picture, in one line. A rule the user sets stays in force.
+    // (libpng itself still prints "libpng error: ..." for a damaged PNG.)
+    ::setenv("QT_LOGGING_RULES", "qt.gui.imageio*=false", 0);
     std::vector<std::string> args(argv + 1, argv + argc);
     try {
         return Run(args);

@@ -2,6 +2,7 @@
 #include "output/c_source_writer.h"
 
 #include <cstdio>
+#include <string>
 
 #include "app/about.h"
 #include "app/error.h"
@@ -59,6 +60,15 @@ unsigned AnsiCode(std::u16string_view display) {
     const auto b0 = bytes.size() > 0 ? static_cast<unsigned char>(bytes[0]) : 0u;
     const auto b1 = bytes.size() > 1 ? static_cast<unsigned char>(bytes[1]) : 0u;
     return b0 * 256u + b1;
+}
+
+// A line comment ends at a line break, so a CR or LF item would leave the rest of its comment
+// as code that does not compile; there they are written as \r and \n. The fonttab's block
+// comments take every character raw.
+std::u16string LineCommentText(std::u16string_view display) {
+    if (display == u"\r") return u"\\r";
+    if (display == u"\n") return u"\\n";
+    return std::u16string(display);
 }
 
 class Writer {
@@ -143,7 +153,7 @@ void Writer::Run(std::u16string_view text, ProgressSink* progress) {
         glyphs_.Render(picture ? std::u16string_view(s_.PIC[y]) : display, matrix);
 
         std::u16string piece = u"\t" + Words(PackGlyph(matrix, mode_, d_));
-        piece += (last ? u"  // '" : u", // '") + display;
+        piece += (last ? u"  // '" : u", // '") + LineCommentText(display);
         piece += Format(last ? "', %zu\r\n" : "', %zu\r\n\r\n", y);
         Put(piece);
 
@@ -168,10 +178,27 @@ std::u16string CharacterText(const std::vector<std::u16string>& list) {
     return text;
 }
 
+int64_t CSourceLengthBound(const ProjectSettings& s, size_t characters) {
+    const ScanMode mode{s.ORIENT, s.DIRECT, s.FORMAT, s.DATABIT};
+    const int bits = UnitBits(mode.dataWidth);
+    const int64_t words = WordCount(mode, MatrixWidth(s), MatrixHeight(s), bits);
+    if (words <= 0) return 0;
+    // "0x", the digits and a comma per word; the comment and the fonttab entry per character.
+    return static_cast<int64_t>(characters) * (words * (bits / 4 + 3) + 24);
+}
+
 bool WriteCSource(const ProjectSettings& settings, std::u16string_view text, GlyphSource& glyphs,
                   TextWriter& out, ProgressSink* progress) {
     if (MatrixWidth(settings) < 1 || MatrixHeight(settings) < 1) return false;
     if (auto why = RenderLimitError(settings)) throw UserError(*why);
+    if (const int64_t bound = CSourceLengthBound(settings, text.size()); bound > kMaxCSourceUnits) {
+        throw UserError("The C source for " + std::to_string(text.size()) + " characters of " +
+                        std::to_string(MatrixWidth(settings)) + " x " +
+                        std::to_string(MatrixHeight(settings)) + " dots would hold over " +
+                        std::to_string(bound / 1'000'000) + " million characters; at most " +
+                        std::to_string(kMaxCSourceUnits / 1'000'000) +
+                        " million can be made. Use a shorter list or a smaller matrix.");
+    }
     Writer(settings, glyphs, out).Run(text, progress);
     return true;
 }

@@ -37,9 +37,17 @@ private:
 // The list items joined in list order, an empty item counting as one space.
 std::u16string CharacterText(const std::vector<std::u16string>& list);
 
+// The C source is kept whole in memory (Output View, command line), so a job whose text would
+// hold more UTF-16 units than this is refused before anything is rendered.
+inline constexpr int64_t kMaxCSourceUnits = int64_t{1} << 28;
+
+// A lower bound of the length of the C source for this many characters under the settings
+// (0 when no scan mode is selected).
+int64_t CSourceLengthBound(const ProjectSettings& settings, size_t characters);
+
 // Writes the C source for text (one character per UTF-16 unit) with settings.PIC naming the
 // pictures. Returns false, writing nothing, when W or H is below 1. Throws UserError for sizes
-// above the limits and when the writer fails.
+// above the limits (kMaxCSourceUnits included) and when the writer fails.
 bool WriteCSource(const ProjectSettings& settings, std::u16string_view text, GlyphSource& glyphs,
                   TextWriter& out, ProgressSink* progress = nullptr);
 

@@ -138,6 +138,12 @@ bool IsSurrogate(char16_t unit) {
     return unit >= 0xD800 && unit <= 0xDFFF;
 }
 
+// Every Windows ANSI code page maps 00..7F to U+0000..U+007F. ICU's table for 932 (IBM-943)
+// swaps the controls 1A, 1C and 7F instead, so ASCII never goes through the tables.
+bool IsAscii(char16_t unit) {
+    return unit < 0x80;
+}
+
 }  // namespace
 
 std::string WideToMultiByte(int codePage, std::u16string_view text) {
@@ -145,12 +151,15 @@ std::string WideToMultiByte(int codePage, std::u16string_view text) {
     if (converter == nullptr) return {};
     std::string out;
     out.reserve(text.size());
-    // Surrogates never pair up here: each is a unit of its own that no table maps.
+    // Surrogates never pair up here: each is a unit of its own that no table maps. ASCII is
+    // written as it is (see IsAscii).
     size_t start = 0;
     for (size_t i = 0; i <= text.size(); ++i) {
-        if (i < text.size() && !IsSurrogate(text[i])) continue;
-        EncodeRun(converter->cnv.get(), text.substr(start, i - start), out);
-        if (i < text.size()) out.push_back(kDefaultByte);
+        if (i < text.size() && !IsSurrogate(text[i]) && !IsAscii(text[i])) continue;
+        if (i > start) EncodeRun(converter->cnv.get(), text.substr(start, i - start), out);
+        if (i < text.size()) {
+            out.push_back(IsSurrogate(text[i]) ? kDefaultByte : static_cast<char>(text[i]));
+        }
         start = i + 1;
     }
     return out;
@@ -163,7 +172,9 @@ std::u16string MultiByteToWide(int codePage, std::string_view bytes) {
     out.reserve(bytes.size());
     for (size_t i = 0; i < bytes.size(); ++i) {
         const auto byte = static_cast<unsigned char>(bytes[i]);
-        if (!converter->lead[byte]) {
+        if (IsAscii(byte)) {
+            out.push_back(static_cast<char16_t>(byte));
+        } else if (!converter->lead[byte]) {
             DecodeOne(*converter, bytes.data() + i, 1, out);
         } else if (i + 1 < bytes.size() && bytes[i + 1] != '\0') {
             // A lead byte takes any nonzero byte after it, whether the table holds the pair or not.

@@ -4,6 +4,7 @@
 #include "output/font_library.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -79,11 +80,13 @@ public:
     ~RecordFile() {
         if (fd_ >= 0) ::close(fd_);
     }
+    // Every record is written with the same size, so the records on disk can be counted.
     void WriteAt(int64_t offset, const uint8_t* data, size_t size) {
         if (offset != start_ + static_cast<int64_t>(buffer_.size()) || buffer_.size() > kFlushAt) {
             Flush();
             start_ = offset;
         }
+        recordSize_ = size;
         buffer_.insert(buffer_.end(), data, data + size);
     }
     void Close() {
@@ -92,6 +95,8 @@ public:
         fd_ = -1;
         if (::close(fd) != 0) Fail("closing failed");
     }
+    // Records whose every byte reached the file.
+    int64_t RecordsOnDisk() const { return recordsOnDisk_; }
 
 private:
     static constexpr size_t kFlushAt = 1 << 20;
@@ -102,11 +107,30 @@ private:
             const ssize_t n = ::pwrite(fd_, buffer_.data() + done, buffer_.size() - done,
                                        start_ + static_cast<int64_t>(done));
             if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) Fail("writing failed");
+            if (n <= 0) {
+                const int error = n < 0 ? errno : ENOSPC;
+                DropTornRecord(done);
+                errno = error;
+                Fail("writing failed");
+            }
             done += static_cast<size_t>(n);
         }
+        if (recordSize_ > 0) recordsOnDisk_ += static_cast<int64_t>(buffer_.size() / recordSize_);
         start_ += static_cast<int64_t>(buffer_.size());
         buffer_.clear();
+    }
+    // A write that stopped inside a record at the end of the file (a full disk) leaves only
+    // whole records behind.
+    void DropTornRecord(size_t done) {
+        buffer_.clear();
+        if (recordSize_ == 0) return;
+        recordsOnDisk_ += static_cast<int64_t>(done / recordSize_);
+        const int64_t end = start_ + static_cast<int64_t>(done);
+        const auto torn = static_cast<int64_t>(done % recordSize_);
+        struct stat st {};
+        if (torn == 0 || ::fstat(fd_, &st) != 0 || st.st_size > end) return;
+        // When even this fails the torn tail stays; the count above still holds.
+        if (::ftruncate(fd_, static_cast<off_t>(end - torn)) != 0) return;
     }
     [[noreturn]] void Fail(const char* what) {
         throw UserError("Cannot write the font library \"" + path_.string() + "\": " + what +
@@ -116,6 +140,8 @@ private:
     std::filesystem::path path_;
     int fd_ = -1;
     int64_t start_ = 0;
+    size_t recordSize_ = 0;
+    int64_t recordsOnDisk_ = 0;
     std::vector<uint8_t> buffer_;
 };
 
@@ -132,6 +158,8 @@ private:
     void RenderBlock(Block& b, GlyphRenderer& renderer, DotMatrix& matrix);
     // Writes the block's finished codes; false when a stop was requested before one of them.
     bool WriteBlock(const Block& b, RecordFile& file, LibraryResult& result);
+    // Flushes what was written before a failure and throws its message with the record count.
+    [[noreturn]] void KeepWhatWasWritten(RecordFile& file, std::exception_ptr failure);
 
     const ProjectSettings& s_;
     const LibraryOptions& o_;
@@ -221,6 +249,24 @@ bool LibraryBuilder::WriteBlock(const Block& b, RecordFile& file, LibraryResult&
     return true;
 }
 
+void LibraryBuilder::KeepWhatWasWritten(RecordFile& file, std::exception_ptr failure) {
+    std::string message;
+    try {
+        std::rethrow_exception(failure);
+    } catch (const std::exception& e) {
+        message = e.what();
+    } catch (...) {
+        message = "The font library could not be built.";
+    }
+    try {
+        file.Close();  // what was rendered before the failure goes to disk too
+    } catch (const UserError&) {
+    }
+    if (!message.empty() && message.back() != '.') message += '.';
+    throw UserError(message + " The " + std::to_string(file.RecordsOnDisk()) +
+                    " records written before it are kept.");
+}
+
 LibraryResult LibraryBuilder::Run(const std::filesystem::path& target) {
     LibraryResult result;
     RecordFile file(target);
@@ -277,9 +323,12 @@ LibraryResult LibraryBuilder::Run(const std::filesystem::path& target) {
         changed_.notify_all();
     }
     for (auto& t : workers) t.join();
-    if (failure_) std::rethrow_exception(failure_);
-    if (writeFailure) std::rethrow_exception(writeFailure);
-    file.Close();
+    if (failure_ || writeFailure) KeepWhatWasWritten(file, failure_ ? failure_ : writeFailure);
+    try {
+        file.Close();
+    } catch (const UserError&) {
+        KeepWhatWasWritten(file, std::current_exception());
+    }
     result.stopped = result.codesVisited < walk_.total;
     if (o_.progress) o_.progress->SetPosition(0);
     return result;

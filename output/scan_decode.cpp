@@ -154,6 +154,10 @@ ParsedCSource ParseCSource(std::u16string_view text) {
         } else if (c.Starts(u"// '")) {
             c.Skip(4);
             glyph.character = std::u16string(1, c.Take());
+            // CR and LF items are written as \r and \n, which a line comment can hold.
+            if (glyph.character == u"\\" && (c.Starts(u"r', ") || c.Starts(u"n', "))) {
+                glyph.character = c.Take() == u'r' ? u"\r" : u"\n";
+            }
             if (!c.Starts(u"', ")) Malformed("a character comment is malformed");
             c.Skip(3);
             glyph.position = c.Number(10);

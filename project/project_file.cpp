@@ -1,6 +1,7 @@
 // Loading and saving the 28 project keys, the PIC list rule and the hex field texts.
 #include "project/project_file.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "app/error.h"
@@ -102,6 +103,13 @@ std::optional<std::string> PicEntryProblem(const std::vector<std::u16string>& pi
         return problem("ends with white space");
     }
     return std::nullopt;
+}
+
+void CheckListLength(const char* key, size_t length, const char* what) {
+    if (length <= kMaxProjectListLength) return;
+    throw UserError("The project's " + std::string(key) + " holds " + std::to_string(length) +
+                    " " + what + "; at most " + std::to_string(kMaxProjectListLength) +
+                    " can be loaded.");
 }
 
 std::u16string ListText(const std::vector<std::u16string>& list) {
@@ -207,11 +215,17 @@ LoadedProject ReadProject(const Profile& p, ProjectSettings& s) {
     r.TO = static_cast<uint16_t>(HexFieldValue(v.Text(u"TO", u"FFFF")));
     r.TEXT = v.Text(u"TEXT", u"");
     const std::u16string list = v.Text(u"LIST", u"");
+    CheckListLength("TEXT", r.TEXT.size(), "characters");
+    CheckListLength("LIST", list.size(), "characters");
     r.LIST.clear();
     r.LIST.reserve(list.size());
     for (char16_t unit : list) r.LIST.emplace_back(1, unit);
     ReadFont(p, r.FONT);
-    r.PIC = SplitPictures(v.Text(u"PIC", u""));
+    const std::u16string pic = v.Text(u"PIC", u"");
+    // Counted before splitting, so that a file of bars never becomes millions of entries.
+    CheckListLength("PIC", static_cast<size_t>(std::count(pic.begin(), pic.end(), u'|')),
+                    "picture separators");
+    r.PIC = SplitPictures(pic);
     s = std::move(r);
     return loaded;
 }

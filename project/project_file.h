@@ -35,6 +35,11 @@ namespace zemtra {
 
 inline constexpr std::u16string_view kProjectVersion = u"V1.0";
 
+// A project whose TEXT or LIST holds more UTF-16 units than this, or whose PIC more entries, is
+// refused: each list item is an object of its own, so a 50 MB list would take gigabytes. Every
+// code of the basic plane fifteen times over still fits.
+inline constexpr size_t kMaxProjectListLength = 1'000'000;
+
 struct LoadedProject {
     // False when the file is not a version "V1.0" project (or does not exist).
     bool isProject = false;
@@ -44,7 +49,8 @@ struct LoadedProject {
 };
 
 // Fills s from the keys of a profile. When its Version is not exactly "V1.0", s stays as it is
-// and isProject is false. Does not derive the font size or clamp FROM and TO.
+// and isProject is false. Does not derive the font size or clamp FROM and TO. Throws UserError,
+// leaving s as it was, when TEXT, LIST or PIC is longer than kMaxProjectListLength.
 LoadedProject ReadProject(const Profile& profile, ProjectSettings& s);
 
 // Loads a project file into s; a missing file or one that is not a "V1.0" project applies New

@@ -160,10 +160,13 @@ TEST_F(CSourceTest, FonttabCodesComeFromTheAnsiCodePage) {
     EXPECT_NE(latin.find(u"0x3F00/*啊*/"), std::u16string::npos);  // the default character
 }
 
-TEST_F(CSourceTest, ControlCharactersAreWrittenRaw) {
-    const auto text = Write(Settings(8, 2), u"\nA", glyphs);
-    EXPECT_NE(text.find(u", // '\n', 0\r\n\r\n"), std::u16string::npos);
-    EXPECT_NE(text.find(u"0x0A00/*\n*/,"), std::u16string::npos);
+TEST_F(CSourceTest, ControlCharactersAreWrittenRawExceptLineBreaksInLineComments) {
+    // A raw line break would end the // comment and leave "', 0" as code.
+    const auto text = Write(Settings(8, 2), u"\n\r\tA", glyphs);
+    EXPECT_NE(text.find(u", // '\\n', 0\r\n\r\n"), std::u16string::npos);
+    EXPECT_NE(text.find(u", // '\\r', 1\r\n\r\n"), std::u16string::npos);
+    EXPECT_NE(text.find(u", // '\t', 2\r\n\r\n"), std::u16string::npos);
+    EXPECT_NE(text.find(u"0x0A00/*\n*/,0x0D00/*\r*/,"), std::u16string::npos);
 }
 
 TEST_F(CSourceTest, PictureEntriesAreRenderedButCommentsShowTheItem) {

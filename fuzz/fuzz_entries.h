@@ -1,0 +1,41 @@
+// The fuzz targets' bodies, one function per target. The libFuzzer programs call them, and the
+// regression test replays every saved finding through the same function.
+#pragma once
+
+#include <array>
+#include <string_view>
+
+namespace zemtra::fuzz {
+
+// Profile::FromBytes in every encoding, lookups, Set and a ToBytes round trip.
+void FuzzProfile(std::string_view data);
+// ReadProject over Profile::FromBytes, then saving and loading again gives the same settings.
+void FuzzProject(std::string_view data);
+// A Language folder of fuzzed files (and Setting.ini) read through CMultiLanguage.
+void FuzzLanguage(std::string_view data);
+// The bytes as a picture file, decoded and rendered through the renderer's picture path.
+void FuzzPicture(std::string_view data);
+// The hex field's key, character and paste rules and its value conversions.
+void FuzzHexEdit(std::string_view data);
+// CodeToCharacter and the ANSI conversions in every code page.
+void FuzzCodePage(std::string_view data);
+
+struct FuzzTarget {
+    std::string_view name;  // also the folder under fuzz/corpus and fuzz/regressions
+    void (*entry)(std::string_view);
+};
+
+inline constexpr std::array<FuzzTarget, 6> kFuzzTargets{{
+    {"profile", FuzzProfile},
+    {"project", FuzzProject},
+    {"language", FuzzLanguage},
+    {"picture", FuzzPicture},
+    {"hex_edit", FuzzHexEdit},
+    {"code_page", FuzzCodePage},
+}};
+
+// Stops the program with the message when an invariant does not hold, so that the fuzzer
+// keeps the input and a replaying test fails.
+void Check(bool condition, const char* what);
+
+}  // namespace zemtra::fuzz

@@ -1,0 +1,260 @@
+// Writes the fuzz targets' seed corpora (fuzz/corpus/<target>/) with Zemtra's own writers and
+// Qt's image writers: `zemtra_fuzz_seeds DIR` (the script scripts/fuzz.sh --seeds runs it).
+#include <QBuffer>
+#include <QImage>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "app/character_list.h"
+#include "app/project_settings.h"
+#include "output/code_page.h"
+#include "project/profile.h"
+#include "project/project_file.h"
+#include "ui/builtin_languages.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace zemtra;
+
+fs::path g_root;
+
+void Write(const std::string& target, const std::string& name, const std::string& bytes) {
+    const fs::path folder = g_root / target;
+    fs::create_directories(folder);
+    std::ofstream(folder / name, std::ios::binary)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string Builtin(int id) {
+    const auto bytes = BuiltinLanguageFile(id);
+    return std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+}
+
+std::string Utf16Le(std::u16string_view text, bool mark) {
+    std::string out = mark ? "\xFF\xFE" : "";
+    for (char16_t c : text) {
+        out.push_back(static_cast<char>(c & 0xFF));
+        out.push_back(static_cast<char>(c >> 8));
+    }
+    return out;
+}
+
+std::string Utf16Be(std::u16string_view text) {
+    std::string out = "\xFE\xFF";
+    for (char16_t c : text) {
+        out.push_back(static_cast<char>(c >> 8));
+        out.push_back(static_cast<char>(c & 0xFF));
+    }
+    return out;
+}
+
+// A project's bytes merged into the given file bytes.
+std::string ProjectBytes(const ProjectSettings& s, const std::string& into = {}) {
+    Profile p = Profile::FromBytes(into, 936);
+    WriteProject(s, p);
+    return p.ToBytes();
+}
+
+void ProfileSeeds() {
+    ProjectSettings s;
+    ApplyNew(s, false);
+    Write("profile", "new_project.fprj", ProjectBytes(s));
+    Profile setting;
+    setting.Set(u"Setting", u"Language", u"简体中文");
+    Write("profile", "setting_utf16le.ini", setting.ToBytes());
+    Write("profile", "utf16be.ini",
+          Utf16Be(u"[Setting]\r\nLanguage=English\r\n[Project]\r\nTEXT=\"  a \"\r\n"));
+    Write("profile", "utf8_bom.ini",
+          "\xEF\xBB\xBF; comment\r\n[Project]\r\nVersion = "
+          "V1.0\r\nTEXT=\xE4\xB8\xAD\xE6\x96\x87\r\n");
+    Write("profile", "utf8_lf.ini",
+          "[project]\nversion=V1.0\nkey without value\n\n[FONT]\n"
+          "FaceName='\xE5\xAE\x8B\xE4\xBD\x93'\n[Project]\nTEXT=second\n");
+    Write("profile", "ansi_936.ini",
+          "[Project]\r\nTEXT=" + WideToMultiByte(936, u"汉字\\zemtra\\") + "\r\nPIC=#|#\r");
+    Write("profile", "escaped.ini", ProjectBytes([] {
+              ProjectSettings t;
+              t.TEXT = u"\\zemtra\\ line\r\nbreak \"quoted\" ";
+              return t;
+          }()));
+    Write("profile", "language_english.ini", Builtin(132));
+}
+
+void ProjectSeeds() {
+    ProjectSettings s;
+    ApplyNew(s, false);
+    Write("project", "new.fprj", ProjectBytes(s));
+    s.BLOCKNUMX = u"24";
+    s.BLOCKNUMY = u"12abc";
+    s.THRESHOLD = u"-5";
+    s.OFFSETX = -3;
+    s.OFFSETY = 2147483647;
+    s.DATABIT = 4;
+    s.ORIENT = 3;
+    s.CODEPAGE = 3;
+    s.FROM = 0x8140;
+    s.TO = 0xFEFE;
+    s.FONT.FaceName = u"WenQuanYi Zen Hei";
+    s.FONT.Weight = 700;
+    s.FONT.Italic = 1;
+    FillCharacterList(s, u"AB中\r\n", true);
+    AppendPictureItem(s, u"/tmp/zemtra picture.png");
+    Write("project", "list_and_picture.fprj", ProjectBytes(s));
+    s.TEXT = u" !\"#$%&'()*+,-./0123456789:;<=>?@AZ[\\]^_`az{|}~";
+    FillCharacterList(s, s.TEXT, true);
+    Write("project", "ascii_text.fprj", ProjectBytes(s));
+    // An existing Setting.ini with its language section, saved over.
+    Write("project", "setting_merge.ini",
+          ProjectBytes(s,
+                       "[Setting]\r\nLanguage=English\r\n; kept\r\n[Project]\r\nVersion=V0.9\r\n"));
+    Write(
+        "project", "ansi_936.fprj",
+        "[Project]\r\nVersion=V1.0\r\nBLOCKNUMX=16\r\nFROM=a1a1\r\nTO=fefe\r\nCODEPAGE=2\r\nLIST=" +
+            WideToMultiByte(936, u"汉字") +
+            "\r\nPIC=#|#\r\n[FONT]\r\nFaceName=" + WideToMultiByte(936, u"宋体") + "\r\n");
+    Write("project", "utf16_no_mark.fprj", Utf16Le(u"[Project]\r\nVersion=V1.0\r\n", false));
+    Write("project", "wrong_version.fprj", "[Project]\nVersion=V1.0 \nVersion=v1.0\n");
+}
+
+void LanguageSeeds() {
+    const std::string sep = "\n--zemtra-file--\n";
+    Profile setting;
+    setting.Set(u"Setting", u"Language", u"English");
+    const std::string settingIni = setting.ToBytes();
+    Write("language", "one_builtin", settingIni + sep + Builtin(132));
+    Write("language", "three_builtins",
+          settingIni + sep + Builtin(132) + sep + Builtin(133) + sep + Builtin(134));
+    Profile user;
+    user.Set(u"Setting", u"Language", u"Deutsch");
+    user.Set(u"IDD_102", u"IDD_102_Title", u"Zemtra auf Deutsch");
+    user.Set(u"MENU_131", u"MENU_131_0", u"&Projekt");
+    user.Set(u"MENU_131", u"MENU_131_0_3", u"Innen");
+    user.Set(u"SPECIAL_STRINGS", u"IDS_CLIP_SUCCESS", u"Zeile\\nzwei");
+    Write("language", "user_and_keyless",
+          "[Setting]\nLanguage=Deutsch\n" + sep + "[Other]\nx=y\n" + sep + user.ToBytes());
+    Write("language", "empty_folder", "");
+}
+
+std::string Encode(const QImage& image, const char* format, int quality = -1) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format, quality);
+    return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
+}
+
+QImage Gradient(int w, int h, QImage::Format format) {
+    QImage image(w, h, QImage::Format_ARGB32);
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            image.setPixel(x, y,
+                           qRgba(x * 255 / w, y * 255 / h, (x + y) * 9 & 0xFF, x * 16 & 0xFF));
+        }
+    }
+    return image.convertToFormat(format);
+}
+
+// A GIF of four colours whose LZW data restarts with a clear code before every pixel, so every
+// code is three bits wide; frames after the first are drawn over it.
+std::string Gif(int w, int h, int frames) {
+    const auto put16 = [](std::string& s, int v) {
+        s.push_back(static_cast<char>(v & 0xFF));
+        s.push_back(static_cast<char>(v >> 8));
+    };
+    std::string gif = "GIF89a";
+    put16(gif, w);
+    put16(gif, h);
+    gif += std::string("\x91\x00\x00", 3) +
+           std::string("\x10\x20\x30\xC0\x00\x00\x00\xC0\x00\x40\x50\x60", 12);
+    for (int f = 0; f < frames; ++f) {
+        gif += std::string("\x21\xF9\x04\x05\x0A\x00\x03\x00", 8);
+        gif += std::string("\x2C\0\0\0\0", 5);
+        put16(gif, w);
+        put16(gif, h);
+        gif += '\0';
+        std::string data;
+        uint32_t acc = 0;
+        int bits = 0;
+        const auto code = [&](int c) {
+            acc |= static_cast<uint32_t>(c) << bits;
+            for (bits += 3; bits >= 8; bits -= 8, acc >>= 8)
+                data.push_back(static_cast<char>(acc & 0xFF));
+        };
+        for (int i = 0; i < w * h; ++i) {
+            code(4);
+            code((i + f) % 4);
+        }
+        code(5);
+        if (bits > 0) data.push_back(static_cast<char>(acc & 0xFF));
+        gif += '\x02';
+        for (size_t at = 0; at < data.size(); at += 255) {
+            const std::string block = data.substr(at, 255);
+            gif.push_back(static_cast<char>(block.size()));
+            gif += block;
+        }
+        gif += '\0';
+    }
+    return gif + ";";
+}
+
+void PictureSeeds() {
+    Write("picture", "rgb24.bmp", Encode(Gradient(16, 12, QImage::Format_RGB32), "BMP"));
+    Write("picture", "mono.bmp", Encode(Gradient(16, 12, QImage::Format_Mono), "BMP"));
+    Write("picture", "indexed8.bmp", Encode(Gradient(9, 7, QImage::Format_Indexed8), "BMP"));
+    Write("picture", "argb32.bmp", Encode(Gradient(5, 4, QImage::Format_ARGB32), "BMP"));
+    Write("picture", "photo.jpg", Encode(Gradient(24, 16, QImage::Format_RGB32), "JPEG", 80));
+    Write("picture", "grey.jpg", Encode(Gradient(8, 8, QImage::Format_Grayscale8), "JPEG", 50));
+    Write("picture", "alpha.png", Encode(Gradient(16, 12, QImage::Format_ARGB32), "PNG"));
+    Write("picture", "palette.png", Encode(Gradient(16, 12, QImage::Format_Indexed8), "PNG"));
+    Write("picture", "grey16.png", Encode(Gradient(6, 5, QImage::Format_Grayscale16), "PNG"));
+    Write("picture", "mono.png", Encode(Gradient(17, 3, QImage::Format_Mono), "PNG"));
+    Write("picture", "one.gif", Gif(4, 2, 1));
+    Write("picture", "two_frames.gif", Gif(6, 5, 2));
+}
+
+std::string Hex(uint8_t a, uint8_t b, std::u16string_view units) {
+    return std::string{static_cast<char>(a), static_cast<char>(b)} + Utf16Le(units, false);
+}
+
+void HexSeeds() {
+    Write("hex_edit", "paste_digits", Hex(0, 0, u"|12ab"));
+    Write("hex_edit", "paste_prefix", Hex(0, 4, u"0x12|0x7F"));
+    Write("hex_edit", "paste_x", Hex(1, 1, u"0|x5"));
+    Write("hex_edit", "prefix_caret", Hex(1, 1, u"0x12|G\b"));
+    Write("hex_edit", "value_only", Hex(2, 3, u" -0X1A|"));
+}
+
+void CodePageSeeds() {
+    // The first byte picks the code page: index into 874, 932, 936, 949, 950, 1250 ... 1258.
+    Write("code_page", "gbk", std::string(1, 2) + WideToMultiByte(936, u"汉字ABC\u20AC") + "\x81");
+    Write("code_page", "big5",
+          std::string(1, 4) + WideToMultiByte(950, u"中文字") + std::string("\xA1\0", 2));
+    Write("code_page", "shift_jis", std::string(1, 1) + WideToMultiByte(932, u"ｱｲ日本\\"));
+    Write("code_page", "korean", std::string(1, 3) + WideToMultiByte(949, u"한국어"));
+    Write("code_page", "western", std::string(1, 7) + WideToMultiByte(1252, u"Àé€\u2019"));
+    Write("code_page", "utf16_units",
+          std::string(1, 2) + Utf16Le(u"\xD800\x41\xDC00\uFFFD", false));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::cerr << "usage: zemtra_fuzz_seeds CORPUS_DIR\n";
+        return 2;
+    }
+    g_root = argv[1];
+    ProfileSeeds();
+    ProjectSeeds();
+    LanguageSeeds();
+    PictureSeeds();
+    HexSeeds();
+    CodePageSeeds();
+    return 0;
+}

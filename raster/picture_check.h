@@ -1,0 +1,19 @@
+// Why a picture file cannot serve as a dot-matrix source, in words for the user. The renderer
+// itself draws such a file as nothing; the command line refuses it with this reason instead.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "raster/picture_decoder.h"
+
+namespace zemtra {
+
+// Nothing when decoder reads the file as a picture; else the reason: missing, a folder, not a
+// regular file, not readable, or not a picture the decoder takes (empty, damaged, truncated,
+// too large).
+std::optional<std::string> PictureFileProblem(const PictureDecoder& decoder,
+                                              const std::filesystem::path& file);
+
+}  // namespace zemtra
