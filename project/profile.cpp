@@ -302,6 +302,17 @@ Profile::Plan Profile::MakePlan() const {
 }
 
 ProfileEncoding Profile::OutputEncoding() const {
+    const ProfileEncoding out = LineEncoding();
+    if (out != ProfileEncoding::Ansi) return out;
+    // A file without a mark is told apart by its bytes alone: replacing the one line that was
+    // not valid UTF-8 can make the rest of an ANSI file read as UTF-8 next time. Such a file is
+    // written as UTF-16LE with a mark instead, which keeps every line's text.
+    std::string bytes;
+    WriteLines(MakePlan(), out, bytes);
+    return DetectProfileEncoding(bytes) == out ? out : ProfileEncoding::Utf16Le;
+}
+
+ProfileEncoding Profile::LineEncoding() const {
     if (encoding_ == ProfileEncoding::Utf16Le || encoding_ == ProfileEncoding::Utf16Be) {
         return encoding_;
     }

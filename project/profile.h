@@ -46,7 +46,8 @@ inline constexpr std::uintmax_t kMaxProfileBytes = 64u << 20;
 //  - a new file is UTF-16LE with a byte-order mark; a file keeps its encoding while every
 //    written line fits it (UTF-8 cannot hold a lone surrogate; an ANSI file takes only ASCII,
 //    since its other bytes mean different things under different locales); otherwise the whole
-//    file is rewritten as UTF-16LE with a mark, which the platform's functions read too.
+//    file is rewritten as UTF-16LE with a mark, which the platform's functions read too. So is
+//    an ANSI file whose new bytes would read as UTF-8 (the line that was not valid UTF-8 gone).
 //    A UTF-16 file of odd length loses its last, incomplete byte when it is rewritten.
 class Profile {
   public:
@@ -99,6 +100,8 @@ class Profile {
     struct Plan;
 
     const Edit* FindEdit(std::u16string_view section, std::u16string_view key) const;
+    // The file's encoding if every written line fits it, else UTF-16LE.
+    ProfileEncoding LineEncoding() const;
     Plan MakePlan() const;
     void WriteLines(const Plan& plan, ProfileEncoding out, std::string& bytes) const;
 
