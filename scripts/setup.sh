@@ -6,6 +6,7 @@ packages=(
   libfreetype-dev libfontconfig-dev libicu-dev qt6-base-dev qt6-qpa-plugins
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fonts-wqy-zenhei xfonts-terminus
+  unifont xfonts-unifont pcf2bdf   # a bitmap font with an independent hex source, checked dot for dot
   dpkg-dev   # dpkg-shlibdeps: the .deb's library dependencies (cpack -G DEB)
   clang libclang-rt-14-dev   # the libFuzzer targets (scripts/fuzz.sh)
 )

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
+
 #include "app/error.h"
 #include "app/unicode.h"
 #include "raster/font_engine.h"
@@ -106,6 +109,98 @@ TEST_F(FontFileTest, InstalledTerminusPcfKeepsItsSize) {
     int lit = 0;
     for (int y = 0; y < 16; ++y) lit += a.Lit(1, y);
     EXPECT_GE(lit, 8);  // H's left stem
+}
+
+// unifont.hex (package unifont) is an independent copy of the glyphs in unifont.pcf.gz
+// (xfonts-unifont): each line is CODE:BITS, 8 x 16 or 16 x 16 dots, rows top to bottom.
+struct HexGlyph {
+    char32_t code;
+    int width;
+    std::string rows;  // '#'/'.' text as Rows() prints it
+};
+
+std::vector<HexGlyph> ReadUnifontHex(const char* path) {
+    std::vector<HexGlyph> glyphs;
+    std::ifstream in(path);
+    std::string line;
+    while (std::getline(in, line)) {
+        const size_t colon = line.find(':');
+        if (colon == std::string::npos) continue;
+        const std::string bits = line.substr(colon + 1);
+        const int width = bits.size() == 32 ? 8 : bits.size() == 64 ? 16 : 0;
+        if (width == 0) continue;
+        HexGlyph g{static_cast<char32_t>(std::stoul(line.substr(0, colon), nullptr, 16)), width,
+                   {}};
+        const int digitsPerRow = width / 4;
+        for (int y = 0; y < 16; ++y) {
+            const unsigned long row = std::stoul(bits.substr(y * digitsPerRow, digitsPerRow),
+                                                 nullptr, 16);
+            for (int x = 0; x < width; ++x) g.rows += (row >> (width - 1 - x)) & 1 ? '#' : '.';
+            g.rows += '\n';
+        }
+        glyphs.push_back(std::move(g));
+    }
+    return glyphs;
+}
+
+// Renders every glyph of the hex file from a font file at the matrix of its own width and
+// gives the codes whose dots differ.
+std::vector<char32_t> Mismatches(const std::vector<HexGlyph>& hex, const std::string& fontPath,
+                                 ProjectSettings s, FontEngine& fonts) {
+    ChooseFontFile(s, Utf8ToUtf16(fontPath), 0, fonts);
+    EXPECT_EQ(s.HEIGHT, u"16") << fontPath;
+    s.BLOCKNUMY = u"16";
+    GlyphRenderer renderer;
+    DotMatrix m;
+    std::vector<char32_t> wrong;
+    for (const HexGlyph& g : hex) {
+        // Controls and surrogates are not characters a list can hold.
+        if (g.code < 0x20 || (g.code >= 0xD800 && g.code <= 0xDFFF)) continue;
+        s.BLOCKNUMX = g.width == 8 ? u"8" : u"16";
+        std::u16string text;
+        if (g.code >= 0x10000) {
+            text += static_cast<char16_t>(0xD800 + ((g.code - 0x10000) >> 10));
+            text += static_cast<char16_t>(0xDC00 + ((g.code - 0x10000) & 0x3FF));
+        } else {
+            text += static_cast<char16_t>(g.code);
+        }
+        renderer.RenderDotMatrix(s, text, &m);
+        if (Rows(m) != g.rows) wrong.push_back(g.code);
+    }
+    return wrong;
+}
+
+std::string Codes(const std::vector<char32_t>& codes) {
+    std::string text;
+    char buf[16];
+    for (size_t i = 0; i < codes.size() && i < 20; ++i) {
+        std::snprintf(buf, sizeof buf, " U+%04X", static_cast<unsigned>(codes[i]));
+        text += buf;
+    }
+    return text;
+}
+
+TEST_F(FontFileTest, DebianUnifontPcfAndBdfMatchItsHexSourceDotForDot) {
+    const char* hexPath = "/usr/share/unifont/unifont.hex";
+    const char* pcf = "/usr/share/fonts/X11/misc/unifont.pcf.gz";
+    if (!std::filesystem::exists(hexPath) || !std::filesystem::exists(pcf)) {
+        GTEST_SKIP() << "unifont and xfonts-unifont are not installed";
+    }
+    const std::vector<HexGlyph> hex = ReadUnifontHex(hexPath);
+    ASSERT_GT(hex.size(), 50000u);
+
+    const std::vector<char32_t> pcfWrong = Mismatches(hex, pcf, s, fonts);
+    EXPECT_TRUE(pcfWrong.empty()) << pcfWrong.size() << " glyphs differ:" << Codes(pcfWrong);
+
+    // The same font as BDF text, converted by Debian's pcf2bdf.
+    const std::string bdf = (dir / "unifont.bdf").string();
+    const std::string convert =
+        "gzip -dc " + std::string(pcf) + " | pcf2bdf -o " + bdf + " 2>/dev/null";
+    if (std::system(convert.c_str()) != 0 || !std::filesystem::exists(bdf)) {
+        GTEST_SKIP() << "pcf2bdf is not installed";
+    }
+    const std::vector<char32_t> bdfWrong = Mismatches(hex, bdf, s, fonts);
+    EXPECT_TRUE(bdfWrong.empty()) << bdfWrong.size() << " glyphs differ:" << Codes(bdfWrong);
 }
 
 TEST_F(FontFileTest, OutlineFilesAndCollectionsByIndex) {

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdio>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -340,6 +341,31 @@ TEST(CliFontFile, BitmapFontKeepsItsOwnSizeAndBadFilesAreRefused) {
     const Result missing = RunCli({"show", "--char", "H", "--font-file", "/no/font.ttf"}, true);
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_NE(missing.out.find("no such file"), std::string::npos) << missing.out;
+}
+
+TEST(CliFontFile, UnifontPcfShowsTheDotsOfItsHexSource) {
+    const char* hexPath = "/usr/share/unifont/unifont.hex";
+    const char* pcf = "/usr/share/fonts/X11/misc/unifont.pcf.gz";
+    if (!std::filesystem::exists(hexPath) || !std::filesystem::exists(pcf)) {
+        GTEST_SKIP() << "unifont and xfonts-unifont are not installed";
+    }
+    // 啊 is U+554A, a 16 x 16 glyph; the hex line gives its rows as four digits each.
+    std::ifstream hex(hexPath);
+    std::string line, bits;
+    while (std::getline(hex, line)) {
+        if (line.rfind("554A:", 0) == 0) bits = line.substr(5);
+    }
+    ASSERT_EQ(bits.size(), 64u);
+    std::string expected;
+    for (int y = 0; y < 16; ++y) {
+        const unsigned long row = std::stoul(bits.substr(y * 4, 4), nullptr, 16);
+        for (int x = 15; x >= 0; --x) expected += (row >> x) & 1 ? '#' : '.';
+        expected += '\n';
+    }
+    const Result shown =
+        RunCli({"show", "--char", "\xE5\x95\x8A", "--matrix", "16x16", "--font-file", pcf});
+    ASSERT_EQ(shown.exitCode, 0);
+    EXPECT_EQ(shown.out, expected);
 }
 
 }  // namespace
