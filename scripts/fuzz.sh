@@ -15,8 +15,12 @@ if [ $# -lt 1 ]; then
   exit 2
 fi
 
-CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DZEMTRA_FUZZ=ON -DZEMTRA_TEST=OFF -DZEMTRA_BENCH=OFF -DZEMTRA_GUI=OFF >/dev/null
+# A build folder already set up for fuzzing (scripts/test.sh's build-asan/, which has the tests
+# and the GUI too) is only brought up to date; any other is configured for the fuzzers alone.
+if ! grep -qs '^ZEMTRA_FUZZ:BOOL=ON' "$build/CMakeCache.txt"; then
+  CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DZEMTRA_FUZZ=ON -DZEMTRA_TEST=OFF -DZEMTRA_BENCH=OFF -DZEMTRA_GUI=OFF >/dev/null
+fi
 if ! cmake --build "$build" -j"$(nproc)" >"$build/build.log" 2>&1; then
   tail -30 "$build/build.log" >&2
   exit 1

@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # The tests that run threads, under ThreadSanitizer (build-tsan/): the font library job's
-# workers (tests/output), the command line's interrupted library build (tests/cli, CliLibrary),
-# and the desktop program's workers and Output View loader (tests/gui). Not part of
-# scripts/test.sh: the extra build would take CI past its time; run it after changing threads.
+# workers (tests/output), the command line's interrupted library build and killed saves
+# (tests/cli), and the desktop program's workers and Output View loader (tests/gui). The last
+# stage of scripts/test.sh; run it alone after changing threads.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${ZEMTRA_TSAN_BUILD_DIR:-build-tsan}
 . scripts/sanitizers/env.sh
 export QT_QPA_PLATFORM=offscreen
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEMTRA_SANITIZE=thread \
-  -DZEMTRA_BENCH=OFF >/dev/null
+CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -gline-tables-only -DNDEBUG" \
+  -DZEMTRA_SANITIZE=thread -DZEMTRA_BENCH=OFF >/dev/null
 cmake --build "$build" -j"$(nproc)" --target zemtra-cli zemtra_output_tests zemtra_cli_tests \
   zemtra_gui_tests
 "$build/tests/zemtra_output_tests"
