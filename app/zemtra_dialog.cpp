@@ -74,6 +74,14 @@ void CZemtraDlg::Load(const std::filesystem::path& path) {
     }
     if (!loaded.isProject) {
         New();
+        // Opening resets to the defaults as always, but never without saying why.
+        if (!path.empty()) {
+            ShowMessage(QMessageBox::Warning, windowTitle(),
+                        tr("\"%1\" is not a Zemtra project: %2.\nThe settings are back to "
+                           "their defaults.")
+                            .arg(QString::fromStdString(path.string()),
+                                 QString::fromStdString(WhyNotAProject(path))));
+        }
         return;
     }
     Push();

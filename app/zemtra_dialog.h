@@ -174,6 +174,8 @@ class CZemtraDlg : public QDialog {
     static void ListGenerationWorker(CZemtraDlg* dialog, ProjectSettings job);
     static void LibraryGenerationWorker(CZemtraDlg* dialog, ProjectSettings job);
     static void SpecimenWorker(CZemtraDlg* dialog, ProjectSettings job);
+    // A worker's last steps: the controls back on, its thread joined once it has returned.
+    static void EndWorker(CZemtraDlg* dialog);
     void StartWorker(void (*procedure)(CZemtraDlg*, ProjectSettings), ProjectSettings job);
     void JoinEndedWorker();
     void WaitForWorker();

@@ -11,6 +11,8 @@
 #include "app/zemtra_dialog.h"
 #include "output/code_page.h"
 #include "project/project_file.h"
+#include "raster/picture_check.h"
+#include "raster/qimage_picture_decoder.h"
 #include "ui/hex_edit_widget.h"
 
 namespace zemtra {
@@ -56,6 +58,12 @@ void CZemtraDlg::OnLoadPicture() {
             // A path the project file could not give back would turn into another picture, or
             // none, at the next open.
             if (const std::optional<std::string> problem = PicturePathProblem(path)) {
+                refused << name + QStringLiteral(": ") + QString::fromStdString(*problem);
+                continue;
+            }
+            // A file that does not decode would only ever give a blank glyph.
+            if (const auto problem =
+                    PictureFileProblem(DefaultPictureDecoder(), ToLocalPath(name))) {
                 refused << name + QStringLiteral(": ") + QString::fromStdString(*problem);
                 continue;
             }

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <chrono>
 
+#include "app/error.h"
 #include "app/file_filter.h"
 #include "app/special_strings.h"
 #include "app/zemtra_dialog.h"
@@ -16,8 +17,22 @@
 #include "output/output_dialog.h"
 #include "output/output_text.h"
 #include "raster/qimage_matrix_png.h"
+#include "raster/picture_check.h"
 #include "raster/qimage_picture_decoder.h"
 #include "raster/specimen.h"
+
+// ThreadSanitizer cannot see the semaphore behind Qt::BlockingQueuedConnection in the
+// uninstrumented Qt library; Send() tells it about the hand-over itself.
+#if defined(__SANITIZE_THREAD__)
+#define ZEMTRA_TSAN 1
+#elif defined(__has_feature)
+#if __has_feature(thread_sanitizer)
+#define ZEMTRA_TSAN 1
+#endif
+#endif
+#ifdef ZEMTRA_TSAN
+#include <sanitizer/tsan_interface.h>
+#endif
 
 namespace zemtra {
 namespace {
@@ -25,7 +40,20 @@ namespace {
 // Runs f on the window's thread and waits until it has run, as the platform's SendMessage.
 template <typename F>
 void Send(CZemtraDlg* dialog, F f) {
+#ifdef ZEMTRA_TSAN
+    __tsan_release(dialog);
+    QMetaObject::invokeMethod(
+        dialog,
+        [dialog, &f] {
+            __tsan_acquire(dialog);
+            f();
+            __tsan_release(dialog);
+        },
+        Qt::BlockingQueuedConnection);
+    __tsan_acquire(dialog);
+#else
     QMetaObject::invokeMethod(dialog, std::move(f), Qt::BlockingQueuedConnection);
+#endif
 }
 
 // Progress as WM_GENERATION_PROGRESS messages sent to the window.
@@ -212,11 +240,22 @@ QString CZemtraDlg::AskLibraryTarget() {
     return hooks_.saveFileName(this, request);
 }
 
+void CZemtraDlg::EndWorker(CZemtraDlg* d) {
+    Send(d, [d] { d->EnableAllControls(true); });
+    QMetaObject::invokeMethod(
+        d, [d] { d->JoinEndedWorker(); }, Qt::QueuedConnection);
+    d->workerHeld_.store(false);  // the last touch of the window
+}
+
 void CZemtraDlg::ListGenerationWorker(CZemtraDlg* d, ProjectSettings job) {
     WindowProgress progress(d);
     if (!job.LIST.empty()) {
         bool written = false;
         try {
+            // A picture item whose file went missing or broke would come out blank.
+            if (auto why = ListPictureProblems(DefaultPictureDecoder(), job)) {
+                throw UserError(*why);
+            }
             GlyphRenderer renderer(&DefaultPictureDecoder());
             RendererGlyphSource glyphs(renderer, job);
             written = WriteCSourceToTempFile(job, CharacterText(job.LIST), glyphs, &progress);
@@ -230,10 +269,7 @@ void CZemtraDlg::ListGenerationWorker(CZemtraDlg* d, ProjectSettings job) {
         // The worker waits here until the user closes the Output View.
         if (written) Send(d, [d] { d->RunOutputView(); });
     }
-    Send(d, [d] { d->EnableAllControls(true); });
-    QMetaObject::invokeMethod(
-        d, [d] { d->JoinEndedWorker(); }, Qt::QueuedConnection);
-    d->workerHeld_.store(false);  // the last touch of the window
+    EndWorker(d);
 }
 
 void CZemtraDlg::LibraryGenerationWorker(CZemtraDlg* d, ProjectSettings job) {
@@ -253,7 +289,17 @@ void CZemtraDlg::LibraryGenerationWorker(CZemtraDlg* d, ProjectSettings job) {
                 LibraryOptions options;
                 options.progress = &progress;
                 options.stop = &d->stop_;
-                BuildFontLibrary(job, path, options);
+                const LibraryResult result = BuildFontLibrary(job, path, options);
+                // Stopped by the button, not by closing: say what the file holds now.
+                if (result.stopped && !d->closing_.load()) {
+                    const QString message =
+                        tr("Stopped. The %1 records written so far are kept in \"%2\".")
+                            .arg(result.recordsWritten)
+                            .arg(target);
+                    Send(d, [d, message] {
+                        d->ShowMessage(QMessageBox::Information, d->windowTitle(), message);
+                    });
+                }
             } catch (const std::exception& e) {
                 const QString message = QString::fromUtf8(e.what());
                 Send(d, [d, message] {
@@ -263,10 +309,7 @@ void CZemtraDlg::LibraryGenerationWorker(CZemtraDlg* d, ProjectSettings job) {
         }
     }
     progress.SetPosition(0);
-    Send(d, [d] { d->EnableAllControls(true); });
-    QMetaObject::invokeMethod(
-        d, [d] { d->JoinEndedWorker(); }, Qt::QueuedConnection);
-    d->workerHeld_.store(false);  // the last touch of the window
+    EndWorker(d);
 }
 
 void CZemtraDlg::SpecimenWorker(CZemtraDlg* d, ProjectSettings job) {
@@ -287,10 +330,7 @@ void CZemtraDlg::SpecimenWorker(CZemtraDlg* d, ProjectSettings job) {
             if (!d->closing_.load()) d->ShowMessage(icon, d->windowTitle(), report);
         });
     }
-    Send(d, [d] { d->EnableAllControls(true); });
-    QMetaObject::invokeMethod(
-        d, [d] { d->JoinEndedWorker(); }, Qt::QueuedConnection);
-    d->workerHeld_.store(false);  // the last touch of the window
+    EndWorker(d);
 }
 
 }  // namespace zemtra

@@ -47,27 +47,6 @@ void ApplyListOptions(const Request& r, ProjectSettings& s) {
     }
 }
 
-// A picture item whose file went missing or broke would be written as a blank glyph; a batch
-// job stops instead and names the first few.
-void CheckListPictures(const ProjectSettings& s) {
-    std::string problems;
-    size_t count = 0;
-    for (size_t i = 0; i < s.LIST.size() && i < s.PIC.size(); ++i) {
-        const std::u16string& entry = s.PIC[i];
-        if (entry.empty() || entry == u"#") continue;
-        const std::string path = Utf16ToUtf8(entry);
-        const auto problem = PictureFileProblem(DefaultPictureDecoder(), path);
-        if (!problem) continue;
-        if (++count <= 3) {
-            problems += "\n  item " + std::to_string(i + 1) + ", \"" + path + "\": " + *problem;
-        }
-    }
-    if (count == 0) return;
-    if (count > 3) problems += "\n  and " + std::to_string(count - 3) + " more";
-    throw UserError(std::to_string(count) + " picture item(s) of the list cannot be read:" +
-                    problems);
-}
-
 // A matrix that renders nothing is a mistake on the command line; the texts say why.
 UsageError MatrixTooSmall(const std::string& command, const ProjectSettings& s) {
     return UsageError(command + ": the matrix size \"" + Utf16ToUtf8(s.BLOCKNUMX) + "\" x \"" +
@@ -111,7 +90,7 @@ int RunCSource(const Request& r, std::ostream& out) {
     ProjectSettings s = r.settings;
     ApplyListOptions(r, s);
     if (s.LIST.empty()) throw UsageError("c-source: the character list is empty (use --text)");
-    CheckListPictures(s);
+    if (auto why = ListPictureProblems(DefaultPictureDecoder(), s)) throw UserError(*why);
     GlyphRenderer renderer(&DefaultPictureDecoder());
     RendererGlyphSource glyphs(renderer, s);
     StringTextWriter text;

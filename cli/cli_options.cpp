@@ -3,7 +3,6 @@
 
 #include <charconv>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <map>
 
@@ -57,26 +56,6 @@ int32_t ParseChoice(const std::string& option, const std::string& text,
     std::string list;
     for (const auto& n : names) list += (list.empty() ? "" : "|") + n;
     throw UsageError(option + ": \"" + text + "\" is not one of " + list);
-}
-
-// What keeps a file that exists from being a project, for the message.
-std::string WhyNoProject(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::string head(4096, '\0');
-    in.read(head.data(), static_cast<std::streamsize>(head.size()));
-    head.resize(static_cast<size_t>(in.gcount()));
-    if (head.empty()) return "the file is empty";
-    // Text in UTF-16 has a zero byte in every other place; without FF FE it reads as ANSI.
-    size_t oddZeros = 0;
-    for (size_t i = 1; i < head.size(); i += 2) oddZeros += head[i] == '\0';
-    const bool marked = head.rfind("\xFF\xFE", 0) == 0 || head.rfind("\xFE\xFF", 0) == 0;
-    if (!marked && head.size() >= 8 && oddZeros * 4 >= head.size()) {
-        return "it looks like UTF-16 without a byte-order mark; save it with the mark FF FE";
-    }
-    const std::optional<std::u16string> version =
-        Profile::LoadFile(path).Get(u"Project", u"Version");
-    if (!version) return "it has no [Project] Version=V1.0";
-    return "its Version is \"" + Utf16ToUtf8(*version) + "\", not \"V1.0\"";
 }
 
 struct Parser {
@@ -144,7 +123,7 @@ Parser::Parser() {
     withValue["--project"] = [this](const std::string& v) {
         const LoadedProject loaded = LoadProject(v, r.settings);
         if (!loaded.isProject) {
-            throw UserError("\"" + v + "\" is not a Zemtra project: " + WhyNoProject(v));
+            throw UserError("\"" + v + "\" is not a Zemtra project: " + WhyNotAProject(v));
         }
         r.settingsFromProject = true;
         // The project's stored font size stands unless an option after it changes the matrix.

@@ -62,12 +62,23 @@ unsigned AnsiCode(std::u16string_view display) {
     return b0 * 256u + b1;
 }
 
+// A NUL item is written as \0 in both comments: a 0 unit would end the text for every reader
+// that stops there (the Output View among them, losing the glyphs after it), and no C file
+// should hold one.
+constexpr std::u16string_view kNul(u"\0", 1);
+
 // A line comment ends at a line break, so a CR or LF item would leave the rest of its comment
 // as code that does not compile; there they are written as \r and \n. The fonttab's block
-// comments take every character raw.
+// comments take every other character raw.
 std::u16string LineCommentText(std::u16string_view display) {
     if (display == u"\r") return u"\\r";
     if (display == u"\n") return u"\\n";
+    if (display == kNul) return u"\\0";
+    return std::u16string(display);
+}
+
+std::u16string BlockCommentText(std::u16string_view display) {
+    if (display == kNul) return u"\\0";
     return std::u16string(display);
 }
 
@@ -157,7 +168,7 @@ void Writer::Run(std::u16string_view text, ProgressSink* progress) {
         piece += Format(last ? "', %zu\r\n" : "', %zu\r\n\r\n", y);
         Put(piece);
 
-        fonttab += Format("0x%04X", AnsiCode(display)) + u"/*" + display;
+        fonttab += Format("0x%04X", AnsiCode(display)) + u"/*" + BlockCommentText(display);
         fonttab += last ? u"*/" : u"*/,";
         if ((y + 1) % 8 == 0 && !last) fonttab += u"\r\n\t";
         if (progress) progress->SetPosition(static_cast<int>((y + 1) * 100 / length));

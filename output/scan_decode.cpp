@@ -154,9 +154,13 @@ ParsedCSource ParseCSource(std::u16string_view text) {
         } else if (c.Starts(u"// '")) {
             c.Skip(4);
             glyph.character = std::u16string(1, c.Take());
-            // CR and LF items are written as \r and \n, which a line comment can hold.
-            if (glyph.character == u"\\" && (c.Starts(u"r', ") || c.Starts(u"n', "))) {
-                glyph.character = c.Take() == u'r' ? u"\r" : u"\n";
+            // CR, LF and NUL items are written as \r, \n and \0, which a line comment can hold.
+            if (glyph.character == u"\\" &&
+                (c.Starts(u"r', ") || c.Starts(u"n', ") || c.Starts(u"0', "))) {
+                const char16_t escaped = c.Take();
+                glyph.character = escaped == u'r'   ? std::u16string(u"\r")
+                                  : escaped == u'n' ? std::u16string(u"\n")
+                                                    : std::u16string(1, u'\0');
             }
             if (!c.Starts(u"', ")) Malformed("a character comment is malformed");
             c.Skip(3);

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <fstream>
 
 #include "app/error.h"
 #include "app/unicode.h"
@@ -228,6 +229,27 @@ LoadedProject ReadProject(const Profile& p, ProjectSettings& s) {
     r.PIC = SplitPictures(pic);
     s = std::move(r);
     return loaded;
+}
+
+std::string WhyNotAProject(const std::filesystem::path& path) {
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec)) return "there is no such file";
+    std::ifstream in(path, std::ios::binary);
+    std::string head(4096, '\0');
+    in.read(head.data(), static_cast<std::streamsize>(head.size()));
+    head.resize(static_cast<size_t>(in.gcount()));
+    if (head.empty()) return "the file is empty";
+    // Text in UTF-16 has a zero byte in every other place; without FF FE it reads as ANSI.
+    size_t oddZeros = 0;
+    for (size_t i = 1; i < head.size(); i += 2) oddZeros += head[i] == '\0';
+    const bool marked = head.rfind("\xFF\xFE", 0) == 0 || head.rfind("\xFE\xFF", 0) == 0;
+    if (!marked && head.size() >= 8 && oddZeros * 4 >= head.size()) {
+        return "it looks like UTF-16 without a byte-order mark; save it with the mark FF FE";
+    }
+    const std::optional<std::u16string> version =
+        Profile::LoadFile(path).Get(u"Project", u"Version");
+    if (!version) return "it has no [Project] Version=V1.0";
+    return "its Version is \"" + Utf16ToUtf8(*version) + "\", not \"V1.0\"";
 }
 
 LoadedProject LoadProject(const std::filesystem::path& path, ProjectSettings& s) {

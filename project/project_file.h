@@ -58,6 +58,10 @@ LoadedProject ReadProject(const Profile& profile, ProjectSettings& s);
 // read or is too large.
 LoadedProject LoadProject(const std::filesystem::path& path, ProjectSettings& s);
 
+// Why LoadProject found no project at path, in words for a message: no such file, an empty
+// file, UTF-16 without its byte-order mark, no Version key, or the Version it has.
+std::string WhyNotAProject(const std::filesystem::path& path);
+
 // Sets the 28 keys in table order. Throws UserError, setting nothing, when the PIC entries
 // would not load back as they are.
 void WriteProject(const ProjectSettings& s, Profile& profile);

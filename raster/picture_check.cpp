@@ -7,6 +7,8 @@
 #include <cstring>
 #include <system_error>
 
+#include "app/unicode.h"
+
 namespace zemtra {
 
 std::optional<std::string> PictureFileProblem(const PictureDecoder& decoder,
@@ -25,6 +27,25 @@ std::optional<std::string> PictureFileProblem(const PictureDecoder& decoder,
                "over 67 million pixels)";
     }
     return std::nullopt;
+}
+
+std::optional<std::string> ListPictureProblems(const PictureDecoder& decoder,
+                                               const ProjectSettings& s) {
+    std::string problems;
+    size_t count = 0;
+    for (size_t i = 0; i < s.LIST.size() && i < s.PIC.size(); ++i) {
+        const std::u16string& entry = s.PIC[i];
+        if (entry.empty() || entry == u"#") continue;
+        const std::string path = Utf16ToUtf8(entry);
+        const auto problem = PictureFileProblem(decoder, path);
+        if (!problem) continue;
+        if (++count <= 3) {
+            problems += "\n  item " + std::to_string(i + 1) + ", \"" + path + "\": " + *problem;
+        }
+    }
+    if (count == 0) return std::nullopt;
+    if (count > 3) problems += "\n  and " + std::to_string(count - 3) + " more";
+    return std::to_string(count) + " picture item(s) of the list cannot be read:" + problems;
 }
 
 }  // namespace zemtra

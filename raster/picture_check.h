@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "app/project_settings.h"
 #include "raster/picture_decoder.h"
 
 namespace zemtra {
@@ -15,5 +16,11 @@ namespace zemtra {
 // too large).
 std::optional<std::string> PictureFileProblem(const PictureDecoder& decoder,
                                               const std::filesystem::path& file);
+
+// Nothing when every picture item of the list reads; else how many do not, the first three
+// with their item number, path and reason. Such an item would come out as a blank glyph, so
+// the jobs that write the list stop instead.
+std::optional<std::string> ListPictureProblems(const PictureDecoder& decoder,
+                                               const ProjectSettings& s);
 
 }  // namespace zemtra

@@ -346,10 +346,13 @@ TEST(HostileText, AwkwardCharactersInTheCoreWriter) {
     StringTextWriter out;
     ASSERT_TRUE(WriteCSource(s, kAwkward, glyphs, out));
     const std::u16string& text = out.Text();
-    // Line breaks would end their // comment; everything else stands raw.
+    // Line breaks would end their // comment and a NUL the text for readers that stop at the
+    // first 0 unit; everything else stands raw.
     EXPECT_NE(text.find(u"// '\\r', 3\r\n"), std::u16string::npos);
     EXPECT_NE(text.find(u"// '\\n', 4\r\n"), std::u16string::npos);
-    EXPECT_NE(text.find(std::u16string(u"// '\0', 2\r\n", 11)), std::u16string::npos);
+    EXPECT_NE(text.find(u"// '\\0', 2\r\n"), std::u16string::npos);
+    EXPECT_NE(text.find(u"/*\\0*/"), std::u16string::npos);
+    EXPECT_EQ(text.find(u'\0'), std::u16string::npos);
     EXPECT_NE(text.find(u"// '\xD800', 1\r\n"), std::u16string::npos);
     EXPECT_NE(text.find(u"// '\\', 5\r\n"), std::u16string::npos);
     EXPECT_NE(text.find(u"/*\n*/"), std::u16string::npos);

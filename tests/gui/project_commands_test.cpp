@@ -172,18 +172,20 @@ TEST_F(ProjectCommands, CancelAndFailuresLeaveTheSettingsAlone) {
     ASSERT_EQ(answers.messages.size(), 1u);
     EXPECT_EQ(answers.messages[0].icon, QMessageBox::Warning);
     EXPECT_EQ(Ctl<QLineEdit>(dialog, 1006)->text(), "20");
-    // A file that is no project applies New, without a message.
+    // A file that is no project applies New, and says why.
     WriteBytes(home / "notes.txt", "just text\r\n");
     answers.openNames.push_back({Path("notes.txt")});
     Command(kCmdOpen);
     EXPECT_EQ(Ctl<QLineEdit>(dialog, 1006)->text(), "16");
-    EXPECT_EQ(answers.messages.size(), 1u);
+    ASSERT_EQ(answers.messages.size(), 2u);
+    EXPECT_TRUE(answers.messages[1].text.contains("no [Project] Version"))
+        << answers.messages[1].text.toStdString();
     // A save that cannot be written says so.
     answers.saveNames.push_back(Path("missing/folder/x.fprj"));
     Command(kCmdSave);
-    ASSERT_EQ(answers.messages.size(), 2u);
-    EXPECT_TRUE(answers.messages[1].text.contains("x.fprj"))
-        << answers.messages[1].text.toStdString();
+    ASSERT_EQ(answers.messages.size(), 3u);
+    EXPECT_TRUE(answers.messages[2].text.contains("x.fprj"))
+        << answers.messages[2].text.toStdString();
 }
 
 TEST_F(ProjectCommands, NewAndOpenDuringALibraryRunDoNotTouchItsJob) {
