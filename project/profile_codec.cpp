@@ -17,16 +17,16 @@
 namespace zemtra {
 namespace profile_detail {
 
-std::u16string_view TrimLeft(std::u16string_view text) {
+std::u16string_view TrimLeft(std::u16string_view text, SpaceTest isSpace) {
     size_t b = 0;
-    while (b < text.size() && IsSpace(text[b])) ++b;
+    while (b < text.size() && isSpace(text[b])) ++b;
     return text.substr(b);
 }
 
-std::u16string_view Trim(std::u16string_view text) {
-    text = TrimLeft(text);
+std::u16string_view Trim(std::u16string_view text, SpaceTest isSpace) {
+    text = TrimLeft(text, isSpace);
     size_t e = text.size();
-    while (e > 0 && IsSpace(text[e - 1])) --e;
+    while (e > 0 && isSpace(text[e - 1])) --e;
     return text.substr(0, e);
 }
 

@@ -16,8 +16,10 @@ inline bool IsSpace(char16_t c) {
     return c == u' ' || c == u'\t' || c == u'\v' || c == u'\f';
 }
 
-std::u16string_view Trim(std::u16string_view text);
-std::u16string_view TrimLeft(std::u16string_view text);
+// The text without the white space at both ends, or at its start; isSpace says what counts.
+using SpaceTest = bool (*)(char16_t);
+std::u16string_view Trim(std::u16string_view text, SpaceTest isSpace = IsSpace);
+std::u16string_view TrimLeft(std::u16string_view text, SpaceTest isSpace = IsSpace);
 
 // Section and key names compare with ASCII letters folded; other units must be equal.
 bool NamesEqual(std::u16string_view a, std::u16string_view b);

@@ -7,6 +7,7 @@
 
 #include "app/error.h"
 #include "app/unicode.h"
+#include "project/profile_detail.h"
 
 namespace zemtra {
 namespace {
@@ -20,16 +21,11 @@ bool IsPicSpace(char16_t c) {
 }
 
 std::u16string_view TrimPicLeft(std::u16string_view v) {
-    size_t b = 0;
-    while (b < v.size() && IsPicSpace(v[b])) ++b;
-    return v.substr(b);
+    return profile_detail::TrimLeft(v, IsPicSpace);
 }
 
 std::u16string_view TrimPic(std::u16string_view v) {
-    v = TrimPicLeft(v);
-    size_t e = v.size();
-    while (e > 0 && IsPicSpace(v[e - 1])) --e;
-    return v.substr(0, e);
+    return profile_detail::Trim(v, IsPicSpace);
 }
 
 std::u16string Decimal(int64_t v) {
