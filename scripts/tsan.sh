@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The tests that run threads, under ThreadSanitizer (build-tsan/): the font library job's
 # workers (tests/output), the command line's interrupted library build and killed saves
-# (tests/cli), and the desktop program's workers and Output View loader (tests/gui). The last
-# stage of scripts/test.sh; run it alone after changing threads.
+# (tests/cli), and the desktop program's workers, Output View loader and hostile-input runs
+# (tests/gui). The last stage of scripts/test.sh; run it alone after changing threads.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${ZEMTRA_TSAN_BUILD_DIR:-build-tsan}
@@ -16,6 +16,6 @@ cmake --build "$build" -j"$(nproc)" --target zemtra-cli zemtra_output_tests zemt
 "$build/tests/zemtra_output_tests"
 "$build/tests/zemtra_cli_tests" --gtest_filter='CliLibrary.*:CliSaveKill.*'
 if [ -x "$build/tests/zemtra_gui_tests" ]; then
-  "$build/tests/zemtra_gui_tests" --gtest_filter='Workers.*:OutputView.*:MainWindow.*'
+  "$build/tests/zemtra_gui_tests" --gtest_filter='Workers.*:OutputView.*:MainWindow.*:HostileGui.*'
 fi
 echo "tsan: no ThreadSanitizer report"
