@@ -290,6 +290,15 @@ void CZemtraDlg::LibraryGenerationWorker(CZemtraDlg* d, ProjectSettings job) {
                 options.progress = &progress;
                 options.stop = &d->stop_;
                 const LibraryResult result = BuildFontLibrary(job, path, options);
+                // The empty file is what the run makes of such a range; it should not pass
+                // for a library.
+                if (const auto empty = EmptyCodeRectangle(job); empty && !result.stopped) {
+                    const QString message =
+                        tr("%1; the library file is empty.").arg(QString::fromStdString(*empty));
+                    Send(d, [d, message] {
+                        d->ShowMessage(QMessageBox::Warning, d->windowTitle(), message);
+                    });
+                }
                 // Stopped by the button, not by closing: say what the file holds now.
                 if (result.stopped && !d->closing_.load()) {
                     const QString message =

@@ -214,12 +214,8 @@ int RunLibrary(const Request& r) {
         throw MatrixTooSmall("library", s);
     }
     // The desktop program writes an empty file for an empty rectangle; a script gets told.
-    if ((s.TO >> 8) < (s.FROM >> 8) || (s.TO & 0xFF) < (s.FROM & 0xFF)) {
-        char message[200];
-        std::snprintf(message, sizeof message, "library: From 0x%04X and To 0x%04X hold no code "
-                      "(the high byte runs %02X..%02X, the low byte %02X..%02X); nothing was "
-                      "written", s.FROM, s.TO, s.FROM >> 8, s.TO >> 8, s.FROM & 0xFF, s.TO & 0xFF);
-        throw UsageError(message);
+    if (const auto empty = EmptyCodeRectangle(s)) {
+        throw UsageError("library: " + *empty + "; nothing was written");
     }
 
     StopFlag stop;

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <condition_variable>
+#include <cstdio>
 #include <cstring>
 #include <exception>
 #include <mutex>
@@ -346,6 +347,16 @@ int64_t LibraryBaseSlot(int32_t kind, uint16_t from) {
         if (slot) return *slot;
     }
     return 0;
+}
+
+std::optional<std::string> EmptyCodeRectangle(const ProjectSettings& s) {
+    if ((s.TO >> 8) >= (s.FROM >> 8) && (s.TO & 0xFF) >= (s.FROM & 0xFF)) return std::nullopt;
+    char message[160];
+    std::snprintf(message, sizeof message,
+                  "From 0x%04X and To 0x%04X hold no code (the high byte runs %02X..%02X, the "
+                  "low byte %02X..%02X)",
+                  s.FROM, s.TO, s.FROM >> 8, s.TO >> 8, s.FROM & 0xFF, s.TO & 0xFF);
+    return std::string(message);
 }
 
 LibraryResult BuildFontLibrary(const ProjectSettings& settings,

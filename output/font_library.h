@@ -12,6 +12,8 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
+#include <string>
 
 #include "app/progress.h"
 #include "app/project_settings.h"
@@ -36,6 +38,10 @@ struct LibraryOptions {
     ProgressSink* progress = nullptr;
     const StopFlag* stop = nullptr;
 };
+
+// Why settings.FROM..TO holds no code (the high bytes or the low bytes run backwards), in words
+// for a message; nothing when it holds at least one.
+std::optional<std::string> EmptyCodeRectangle(const ProjectSettings& settings);
 
 // Builds the library of settings.FROM..TO in settings.CODEPAGE into target (created or
 // emptied). Reports percentages, tests the stop flag before every code and keeps what was

@@ -180,6 +180,21 @@ TEST_F(HostileGui, SizesBeyondTheLimitsAreRefusedWhenAJobStarts) {
     EXPECT_TRUE(dialog.Control(1009)->isEnabled());
 }
 
+TEST_F(HostileGui, EmptyCodeRectangleGivesAnEmptyFileAndSaysSo) {
+    Ctl<QComboBox>(dialog, 1051)->setCurrentIndex(0);
+    Edit(1060)->setText("9000");  // From above To, typed without leaving the field
+    Edit(1061)->setText("8000");
+    answers.saveNames.push_back(Path("none.dzk"));
+    Ctl<QPushButton>(dialog, 1009)->click();
+    ASSERT_TRUE(WaitForEnd());
+    ASSERT_EQ(answers.messages.size(), 1u);
+    EXPECT_EQ(answers.messages[0].icon, QMessageBox::Warning);
+    EXPECT_EQ(LastMessage(),
+              "From 0x9000 and To 0x8000 hold no code (the high byte runs 90..80, the low byte "
+              "00..00); the library file is empty.");
+    EXPECT_EQ(std::filesystem::file_size(home / "none.dzk"), 0u);
+}
+
 TEST_F(HostileGui, AwkwardAndLongTextsBecomeItemsAndAreWritten) {
     // A lone surrogate, NUL, a line break and a backslash among ordinary characters.
     const QString awkward =
