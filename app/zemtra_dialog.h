@@ -176,6 +176,8 @@ class CZemtraDlg : public QDialog {
     static void SpecimenWorker(CZemtraDlg* dialog, ProjectSettings job);
     // A worker's last steps: the controls back on, its thread joined once it has returned.
     static void EndWorker(CZemtraDlg* dialog);
+    // A message box from a worker thread, shown on the window's thread; the worker waits for it.
+    static void TellFromWorker(CZemtraDlg* dialog, QMessageBox::Icon icon, const QString& text);
     void StartWorker(void (*procedure)(CZemtraDlg*, ProjectSettings), ProjectSettings job);
     void JoinEndedWorker();
     void WaitForWorker();

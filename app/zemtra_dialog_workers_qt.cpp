@@ -240,6 +240,10 @@ QString CZemtraDlg::AskLibraryTarget() {
     return hooks_.saveFileName(this, request);
 }
 
+void CZemtraDlg::TellFromWorker(CZemtraDlg* d, QMessageBox::Icon icon, const QString& text) {
+    Send(d, [d, icon, text] { d->ShowMessage(icon, d->windowTitle(), text); });
+}
+
 void CZemtraDlg::EndWorker(CZemtraDlg* d) {
     Send(d, [d] { d->EnableAllControls(true); });
     QMetaObject::invokeMethod(
@@ -260,10 +264,7 @@ void CZemtraDlg::ListGenerationWorker(CZemtraDlg* d, ProjectSettings job) {
             RendererGlyphSource glyphs(renderer, job);
             written = WriteCSourceToTempFile(job, CharacterText(job.LIST), glyphs, &progress);
         } catch (const std::exception& e) {
-            const QString message = QString::fromUtf8(e.what());
-            Send(d, [d, message] {
-                d->ShowMessage(QMessageBox::Critical, d->windowTitle(), message);
-            });
+            TellFromWorker(d, QMessageBox::Critical, QString::fromUtf8(e.what()));
             progress.SetPosition(0);
         }
         // The worker waits here until the user closes the Output View.
@@ -281,9 +282,7 @@ void CZemtraDlg::LibraryGenerationWorker(CZemtraDlg* d, ProjectSettings job) {
     if (!target.isEmpty()) {
         const std::filesystem::path path = LocalPath(target);
         if (!CreateOrEmptyFile(path)) {
-            Send(d, [d] {
-                d->ShowMessage(QMessageBox::NoIcon, d->windowTitle(), ToQString(kOpenFileError));
-            });
+            TellFromWorker(d, QMessageBox::NoIcon, ToQString(kOpenFileError));
         } else {
             try {
                 LibraryOptions options;
@@ -293,27 +292,19 @@ void CZemtraDlg::LibraryGenerationWorker(CZemtraDlg* d, ProjectSettings job) {
                 // The empty file is what the run makes of such a range; it should not pass
                 // for a library.
                 if (const auto empty = EmptyCodeRectangle(job); empty && !result.stopped) {
-                    const QString message =
-                        tr("%1; the library file is empty.").arg(QString::fromStdString(*empty));
-                    Send(d, [d, message] {
-                        d->ShowMessage(QMessageBox::Warning, d->windowTitle(), message);
-                    });
+                    TellFromWorker(
+                        d, QMessageBox::Warning,
+                        tr("%1; the library file is empty.").arg(QString::fromStdString(*empty)));
                 }
                 // Stopped by the button, not by closing: say what the file holds now.
                 if (result.stopped && !d->closing_.load()) {
-                    const QString message =
-                        tr("Stopped. The %1 records written so far are kept in \"%2\".")
-                            .arg(result.recordsWritten)
-                            .arg(target);
-                    Send(d, [d, message] {
-                        d->ShowMessage(QMessageBox::Information, d->windowTitle(), message);
-                    });
+                    TellFromWorker(d, QMessageBox::Information,
+                                   tr("Stopped. The %1 records written so far are kept in \"%2\".")
+                                       .arg(result.recordsWritten)
+                                       .arg(target));
                 }
             } catch (const std::exception& e) {
-                const QString message = QString::fromUtf8(e.what());
-                Send(d, [d, message] {
-                    d->ShowMessage(QMessageBox::Critical, d->windowTitle(), message);
-                });
+                TellFromWorker(d, QMessageBox::Critical, QString::fromUtf8(e.what()));
             }
         }
     }

@@ -5,49 +5,21 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
 
 #include "app/error.h"
 #include "app/unicode.h"
 #include "raster/font_engine.h"
 #include "raster/glyph_renderer.h"
+#include "support/font_fixtures.h"
 #include "support/test_support.h"
 
 namespace zemtra {
 namespace {
 
-// A tiny BDF font: 'A' on the baseline and 'g' with a descender, cell 5 x 8 (ascent 7).
-constexpr char kTinyBdf[] =
-    "STARTFONT 2.1\n"
-    "FONT -zemtra-tiny-medium-r-normal--8-80-75-75-c-50-iso10646-1\n"
-    "SIZE 8 75 75\n"
-    "FONTBOUNDINGBOX 5 8 0 -1\n"
-    "STARTPROPERTIES 4\n"
-    "FONT_ASCENT 7\n"
-    "FONT_DESCENT 1\n"
-    "CHARSET_REGISTRY \"ISO10646\"\n"
-    "CHARSET_ENCODING \"1\"\n"
-    "ENDPROPERTIES\n"
-    "CHARS 2\n"
-    "STARTCHAR A\nENCODING 65\nSWIDTH 625 0\nDWIDTH 5 0\nBBX 5 7 0 0\nBITMAP\n"
-    "20\n50\n88\n88\nF8\n88\n88\nENDCHAR\n"
-    "STARTCHAR g\nENCODING 103\nSWIDTH 625 0\nDWIDTH 5 0\nBBX 4 5 0 -1\nBITMAP\n"
-    "70\n90\n70\n10\nE0\nENDCHAR\n"
-    "ENDFONT\n";
-
-std::string Rows(const DotMatrix& m) {
-    std::string text;
-    for (int y = 0; y < m.Height(); ++y) {
-        for (int x = 0; x < m.Width(); ++x) text += m.Lit(x, y) ? '#' : '.';
-        text += '\n';
-    }
-    return text;
-}
-
 class FontFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        test::WriteBytes(dir / "tiny.bdf", kTinyBdf);
+        test::WriteBytes(dir / "tiny.bdf", test::kTinyBdf);
         ApplyNew(s, false);
     }
     test::ScratchDir dir;
@@ -66,7 +38,7 @@ TEST_F(FontFileTest, BitmapFontRendersPixelExactAtItsOwnSize) {
     GlyphRenderer renderer;
     DotMatrix m;
     renderer.RenderDotMatrix(s, u"A", &m);
-    EXPECT_EQ(Rows(m),
+    EXPECT_EQ(test::MatrixRows(m),
               "..#...\n"
               ".#.#..\n"
               "#...#.\n"
@@ -76,7 +48,7 @@ TEST_F(FontFileTest, BitmapFontRendersPixelExactAtItsOwnSize) {
               "#...#.\n"
               "......\n");
     renderer.RenderDotMatrix(s, u"g", &m);
-    EXPECT_EQ(Rows(m),
+    EXPECT_EQ(test::MatrixRows(m),
               "......\n"
               "......\n"
               "......\n"
@@ -89,7 +61,7 @@ TEST_F(FontFileTest, BitmapFontRendersPixelExactAtItsOwnSize) {
     s.OFFSETX = 1;
     s.OFFSETY = -3;
     renderer.RenderDotMatrix(s, u"g", &m);
-    EXPECT_EQ(Rows(m).substr(0, 7), "..###.\n");
+    EXPECT_EQ(test::MatrixRows(m).substr(0, 7), "..###.\n");
 }
 
 TEST_F(FontFileTest, InstalledTerminusPcfKeepsItsSize) {
@@ -111,49 +83,18 @@ TEST_F(FontFileTest, InstalledTerminusPcfKeepsItsSize) {
     EXPECT_GE(lit, 8);  // H's left stem
 }
 
-// unifont.hex (package unifont) is an independent copy of the glyphs in unifont.pcf.gz
-// (xfonts-unifont): each line is CODE:BITS, 8 x 16 or 16 x 16 dots, rows top to bottom.
-struct HexGlyph {
-    char32_t code;
-    int width;
-    std::string rows;  // '#'/'.' text as Rows() prints it
-};
-
-std::vector<HexGlyph> ReadUnifontHex(const char* path) {
-    std::vector<HexGlyph> glyphs;
-    std::ifstream in(path);
-    std::string line;
-    while (std::getline(in, line)) {
-        const size_t colon = line.find(':');
-        if (colon == std::string::npos) continue;
-        const std::string bits = line.substr(colon + 1);
-        const int width = bits.size() == 32 ? 8 : bits.size() == 64 ? 16 : 0;
-        if (width == 0) continue;
-        HexGlyph g{static_cast<char32_t>(std::stoul(line.substr(0, colon), nullptr, 16)), width,
-                   {}};
-        const int digitsPerRow = width / 4;
-        for (int y = 0; y < 16; ++y) {
-            const unsigned long row = std::stoul(bits.substr(y * digitsPerRow, digitsPerRow),
-                                                 nullptr, 16);
-            for (int x = 0; x < width; ++x) g.rows += (row >> (width - 1 - x)) & 1 ? '#' : '.';
-            g.rows += '\n';
-        }
-        glyphs.push_back(std::move(g));
-    }
-    return glyphs;
-}
-
 // Renders every glyph of the hex file from a font file at the matrix of its own width and
 // gives the codes whose dots differ.
-std::vector<char32_t> Mismatches(const std::vector<HexGlyph>& hex, const std::string& fontPath,
-                                 ProjectSettings s, FontEngine& fonts) {
+std::vector<char32_t> Mismatches(const std::vector<test::HexGlyph>& hex,
+                                 const std::string& fontPath, ProjectSettings s,
+                                 FontEngine& fonts) {
     ChooseFontFile(s, Utf8ToUtf16(fontPath), 0, fonts);
     EXPECT_EQ(s.HEIGHT, u"16") << fontPath;
     s.BLOCKNUMY = u"16";
     GlyphRenderer renderer;
     DotMatrix m;
     std::vector<char32_t> wrong;
-    for (const HexGlyph& g : hex) {
+    for (const test::HexGlyph& g : hex) {
         // Controls and surrogates are not characters a list can hold.
         if (g.code < 0x20 || (g.code >= 0xD800 && g.code <= 0xDFFF)) continue;
         s.BLOCKNUMX = g.width == 8 ? u"8" : u"16";
@@ -165,7 +106,7 @@ std::vector<char32_t> Mismatches(const std::vector<HexGlyph>& hex, const std::st
             text += static_cast<char16_t>(g.code);
         }
         renderer.RenderDotMatrix(s, text, &m);
-        if (Rows(m) != g.rows) wrong.push_back(g.code);
+        if (test::MatrixRows(m) != g.rows) wrong.push_back(g.code);
     }
     return wrong;
 }
@@ -181,12 +122,11 @@ std::string Codes(const std::vector<char32_t>& codes) {
 }
 
 TEST_F(FontFileTest, DebianUnifontPcfAndBdfMatchItsHexSourceDotForDot) {
-    const char* hexPath = "/usr/share/unifont/unifont.hex";
-    const char* pcf = "/usr/share/fonts/X11/misc/unifont.pcf.gz";
-    if (!std::filesystem::exists(hexPath) || !std::filesystem::exists(pcf)) {
+    const char* pcf = test::kUnifontPcf;
+    if (!std::filesystem::exists(test::kUnifontHex) || !std::filesystem::exists(pcf)) {
         GTEST_SKIP() << "unifont and xfonts-unifont are not installed";
     }
-    const std::vector<HexGlyph> hex = ReadUnifontHex(hexPath);
+    const std::vector<test::HexGlyph> hex = test::ReadUnifontHex();
     ASSERT_GT(hex.size(), 50000u);
 
     const std::vector<char32_t> pcfWrong = Mismatches(hex, pcf, s, fonts);

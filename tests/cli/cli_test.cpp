@@ -1,16 +1,14 @@
 // zemtra-cli as a build system runs it: exit codes, messages, encodings, and `show` and
 // `c-source` agreeing on every scan mode.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <array>
-#include <cstdio>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "cli/run_cli.h"
 #include "output/scan_order.h"
+#include "support/font_fixtures.h"
 #include "support/test_support.h"
 
 namespace zemtra {
@@ -21,25 +19,11 @@ struct Result {
     std::string out;
 };
 
-// Runs zemtra-cli with the arguments (each passed through single quotes); stderr is folded into
-// the output only when asked.
+// Runs zemtra-cli with the arguments; its standard error comes in front of the output only
+// when asked.
 Result RunCli(const std::vector<std::string>& args, bool withStderr = false) {
-    std::string command = std::string("'") + ZEMTRA_CLI_PATH + "'";
-    for (const auto& a : args) {
-        std::string quoted;
-        for (char c : a) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-        command += " '" + quoted + "'";
-    }
-    command += withStderr ? " 2>&1" : " 2>/dev/null";
-    Result r;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return r;
-    std::array<char, 4096> buffer{};
-    size_t n;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) r.out.append(buffer.data(), n);
-    const int status = pclose(pipe);
-    r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return r;
+    const test::CliRun run = test::RunZemtraCli(args);
+    return {run.exitCode, withStderr ? run.err + run.out : run.out};
 }
 
 DotMatrix ParseShow(const std::string& text) {
@@ -344,24 +328,16 @@ TEST(CliFontFile, BitmapFontKeepsItsOwnSizeAndBadFilesAreRefused) {
 }
 
 TEST(CliFontFile, UnifontPcfShowsTheDotsOfItsHexSource) {
-    const char* hexPath = "/usr/share/unifont/unifont.hex";
-    const char* pcf = "/usr/share/fonts/X11/misc/unifont.pcf.gz";
-    if (!std::filesystem::exists(hexPath) || !std::filesystem::exists(pcf)) {
+    const char* pcf = test::kUnifontPcf;
+    if (!std::filesystem::exists(test::kUnifontHex) || !std::filesystem::exists(pcf)) {
         GTEST_SKIP() << "unifont and xfonts-unifont are not installed";
     }
-    // 啊 is U+554A, a 16 x 16 glyph; the hex line gives its rows as four digits each.
-    std::ifstream hex(hexPath);
-    std::string line, bits;
-    while (std::getline(hex, line)) {
-        if (line.rfind("554A:", 0) == 0) bits = line.substr(5);
-    }
-    ASSERT_EQ(bits.size(), 64u);
+    // 啊 is U+554A, a 16 x 16 glyph.
     std::string expected;
-    for (int y = 0; y < 16; ++y) {
-        const unsigned long row = std::stoul(bits.substr(y * 4, 4), nullptr, 16);
-        for (int x = 15; x >= 0; --x) expected += (row >> x) & 1 ? '#' : '.';
-        expected += '\n';
+    for (const test::HexGlyph& g : test::ReadUnifontHex()) {
+        if (g.code == 0x554A) expected = g.rows;
     }
+    ASSERT_FALSE(expected.empty());
     const Result shown =
         RunCli({"show", "--char", "\xE5\x95\x8A", "--matrix", "16x16", "--font-file", pcf});
     ASSERT_EQ(shown.exitCode, 0);

@@ -21,12 +21,6 @@ struct CliRun {
     std::string err;
 };
 
-inline std::string ShellQuote(const std::string& s) {
-    std::string quoted = "'";
-    for (char c : s) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
 // Runs zemtra-cli with these arguments; prefix (already quoted) goes in front of it, e.g. a
 // command that changes the user.
 inline CliRun RunZemtraCli(const std::vector<std::string>& args, const std::string& prefix = "") {

@@ -22,11 +22,6 @@
 namespace zemtra::test {
 namespace {
 
-std::string Quoted(const std::string& path) {
-    std::string q = "'";
-    for (char c : path) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
 
 // The C text has one comment line per glyph.
 int GlyphComments(const std::u16string& text) {
@@ -240,7 +235,7 @@ TEST(HostileGuiExit, UnwritableSettingIniIsReportedOnce) {
 TEST_F(HostileGui, FullDiskKeepsTheWholeRecordsAndSaysSo) {
     const std::filesystem::path small = home / "small";
     std::filesystem::create_directory(small);
-    if (std::system(("mount -t tmpfs -o size=64k tmpfs " + Quoted(small.string()) +
+    if (std::system(("mount -t tmpfs -o size=64k tmpfs " + ShellQuote(small.string()) +
                      " 2>/dev/null")
                         .c_str()) != 0) {
         GTEST_SKIP() << "mounting a tmpfs is not permitted here";
@@ -252,7 +247,7 @@ TEST_F(HostileGui, FullDiskKeepsTheWholeRecordsAndSaysSo) {
     Ctl<QPushButton>(dialog, 1009)->click();
     const bool ended = WaitForEnd();
     const auto size = std::filesystem::file_size(small / "full.dzk");
-    EXPECT_EQ(std::system(("umount " + Quoted(small.string())).c_str()), 0);
+    EXPECT_EQ(std::system(("umount " + ShellQuote(small.string())).c_str()), 0);
     ASSERT_TRUE(ended);
     ASSERT_EQ(answers.messages.size(), 1u);
     EXPECT_EQ(answers.messages[0].icon, QMessageBox::Critical);

@@ -10,25 +10,11 @@
 #include "app/presets.h"
 #include "app/unicode.h"
 #include "gui/gui_test_support.h"
+#include "support/font_fixtures.h"
 #include "raster/preview_widget.h"
 
 namespace zemtra::test {
 namespace {
-
-// A tiny BDF font with a 5 x 8 cell (as in tests/app/font_file_test.cpp).
-constexpr char kTinyBdf[] =
-    "STARTFONT 2.1\n"
-    "FONT -zemtra-tiny-medium-r-normal--8-80-75-75-c-50-iso10646-1\n"
-    "SIZE 8 75 75\n"
-    "FONTBOUNDINGBOX 5 8 0 -1\n"
-    "STARTPROPERTIES 2\n"
-    "FONT_ASCENT 7\n"
-    "FONT_DESCENT 1\n"
-    "ENDPROPERTIES\n"
-    "CHARS 1\n"
-    "STARTCHAR A\nENCODING 65\nSWIDTH 625 0\nDWIDTH 5 0\nBBX 5 7 0 0\nBITMAP\n"
-    "20\n50\n88\n88\nF8\n88\n88\nENDCHAR\n"
-    "ENDFONT\n";
 
 constexpr char kZenHei[] = "/usr/share/fonts/truetype/wqy/wqy-zenhei.ttc";
 

@@ -22,12 +22,7 @@ std::string Render(const std::filesystem::path& file, int w, int h, const char16
     GlyphRenderer renderer(&DefaultPictureDecoder());
     DotMatrix m;
     renderer.RenderDotMatrix(s, Utf8ToUtf16(file.string()), &m);
-    std::string text;
-    for (int y = 0; y < m.Height(); ++y) {
-        for (int x = 0; x < m.Width(); ++x) text += m.Lit(x, y) ? '#' : '.';
-        text += '\n';
-    }
-    return text;
+    return test::MatrixRows(m);
 }
 
 class PictureRender : public ::testing::Test {

@@ -1,9 +1,12 @@
-// Small helpers shared by the test folders: test data paths, scratch folders, file bytes.
+// Small helpers shared by the test folders: test data paths, scratch folders, file bytes,
+// matrices as text, shell quoting.
 #pragma once
 
 #include <filesystem>
 #include <string>
 #include <string_view>
+
+#include "raster/dot_matrix.h"
 
 namespace zemtra::test {
 
@@ -13,6 +16,23 @@ std::filesystem::path DataPath(std::string_view name);
 // The whole content of a file; empty when it cannot be read.
 std::string ReadBytes(const std::filesystem::path& path);
 void WriteBytes(const std::filesystem::path& path, std::string_view bytes);
+
+// The matrix as text: a line per row, '#' lit and '.' unlit.
+inline std::string MatrixRows(const DotMatrix& m) {
+    std::string text;
+    for (int y = 0; y < m.Height(); ++y) {
+        for (int x = 0; x < m.Width(); ++x) text += m.Lit(x, y) ? '#' : '.';
+        text += '\n';
+    }
+    return text;
+}
+
+// s in single quotes for a shell command line.
+inline std::string ShellQuote(const std::string& s) {
+    std::string quoted = "'";
+    for (char c : s) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
 
 // A fresh folder of its own, removed with everything in it when the object goes.
 class ScratchDir {

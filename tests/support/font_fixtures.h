@@ -1,0 +1,65 @@
+// Fonts for the tests: a tiny hand-written BDF, and Debian's Unifont in its hex source form,
+// an independent copy of the glyphs in unifont.pcf.gz.
+#pragma once
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace zemtra::test {
+
+// 'A' on the baseline and 'g' with a descender, cell 5 x 8 (ascent 7).
+inline constexpr char kTinyBdf[] =
+    "STARTFONT 2.1\n"
+    "FONT -zemtra-tiny-medium-r-normal--8-80-75-75-c-50-iso10646-1\n"
+    "SIZE 8 75 75\n"
+    "FONTBOUNDINGBOX 5 8 0 -1\n"
+    "STARTPROPERTIES 4\n"
+    "FONT_ASCENT 7\n"
+    "FONT_DESCENT 1\n"
+    "CHARSET_REGISTRY \"ISO10646\"\n"
+    "CHARSET_ENCODING \"1\"\n"
+    "ENDPROPERTIES\n"
+    "CHARS 2\n"
+    "STARTCHAR A\nENCODING 65\nSWIDTH 625 0\nDWIDTH 5 0\nBBX 5 7 0 0\nBITMAP\n"
+    "20\n50\n88\n88\nF8\n88\n88\nENDCHAR\n"
+    "STARTCHAR g\nENCODING 103\nSWIDTH 625 0\nDWIDTH 5 0\nBBX 4 5 0 -1\nBITMAP\n"
+    "70\n90\n70\n10\nE0\nENDCHAR\n"
+    "ENDFONT\n";
+
+// Packages unifont and xfonts-unifont.
+inline constexpr char kUnifontHex[] = "/usr/share/unifont/unifont.hex";
+inline constexpr char kUnifontPcf[] = "/usr/share/fonts/X11/misc/unifont.pcf.gz";
+
+// One line CODE:BITS of unifont.hex: 8 x 16 or 16 x 16 dots, rows top to bottom.
+struct HexGlyph {
+    char32_t code;
+    int width;
+    std::string rows;  // '#' lit, '.' unlit, each row ended by '\n'
+};
+
+inline std::vector<HexGlyph> ReadUnifontHex(const char* path = kUnifontHex) {
+    std::vector<HexGlyph> glyphs;
+    std::ifstream in(path);
+    std::string line;
+    while (std::getline(in, line)) {
+        const size_t colon = line.find(':');
+        if (colon == std::string::npos) continue;
+        const std::string bits = line.substr(colon + 1);
+        const int width = bits.size() == 32 ? 8 : bits.size() == 64 ? 16 : 0;
+        if (width == 0) continue;
+        HexGlyph g{static_cast<char32_t>(std::stoul(line.substr(0, colon), nullptr, 16)), width,
+                   {}};
+        const int digitsPerRow = width / 4;
+        for (int y = 0; y < 16; ++y) {
+            const unsigned long row =
+                std::stoul(bits.substr(y * digitsPerRow, digitsPerRow), nullptr, 16);
+            for (int x = 0; x < width; ++x) g.rows += (row >> (width - 1 - x)) & 1 ? '#' : '.';
+            g.rows += '\n';
+        }
+        glyphs.push_back(std::move(g));
+    }
+    return glyphs;
+}
+
+}  // namespace zemtra::test
