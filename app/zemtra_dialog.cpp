@@ -80,7 +80,7 @@ void CZemtraDlg::Load(const std::filesystem::path& path) {
                         tr("\"%1\" is not a Zemtra project: %2.\nThe settings are back to "
                            "their defaults.")
                             .arg(QString::fromStdString(path.string()),
-                                 QString::fromStdString(WhyNotAProject(path))));
+                                 QString::fromStdString(loaded.whyNotAProject)));
         }
         return;
     }

@@ -123,7 +123,7 @@ Parser::Parser() {
     withValue["--project"] = [this](const std::string& v) {
         const LoadedProject loaded = LoadProject(v, r.settings);
         if (!loaded.isProject) {
-            throw UserError("\"" + v + "\" is not a Zemtra project: " + WhyNotAProject(v));
+            throw UserError("\"" + v + "\" is not a Zemtra project: " + loaded.whyNotAProject);
         }
         r.settingsFromProject = true;
         // The project's stored font size stands unless an option after it changes the matrix.

@@ -227,7 +227,11 @@ LoadedProject ReadProject(const Profile& p, ProjectSettings& s) {
     return loaded;
 }
 
-std::string WhyNotAProject(const std::filesystem::path& path) {
+namespace {
+
+// Why the file at path, read as profile, is no project, in words for a message. Only its first
+// 4 KiB are read again, for the byte-level reasons.
+std::string WhyNotAProject(const std::filesystem::path& path, const Profile& profile) {
     std::error_code ec;
     if (!std::filesystem::exists(path, ec)) return "there is no such file";
     std::ifstream in(path, std::ios::binary);
@@ -242,11 +246,12 @@ std::string WhyNotAProject(const std::filesystem::path& path) {
     if (!marked && head.size() >= 8 && oddZeros * 4 >= head.size()) {
         return "it looks like UTF-16 without a byte-order mark; save it with the mark FF FE";
     }
-    const std::optional<std::u16string> version =
-        Profile::LoadFile(path).Get(u"Project", u"Version");
+    const std::optional<std::u16string> version = profile.Get(u"Project", u"Version");
     if (!version) return "it has no [Project] Version=V1.0";
     return "its Version is \"" + Utf16ToUtf8(*version) + "\", not \"V1.0\"";
 }
+
+}  // namespace
 
 LoadedProject LoadProject(const std::filesystem::path& path, ProjectSettings& s) {
     const Profile profile = Profile::LoadFile(path);
@@ -254,6 +259,7 @@ LoadedProject LoadProject(const std::filesystem::path& path, ProjectSettings& s)
     if (!loaded.isProject) {
         ApplyNew(s);
         loaded.offsetXText = loaded.offsetYText = u"0";
+        loaded.whyNotAProject = WhyNotAProject(path, profile);
     }
     return loaded;
 }

@@ -43,6 +43,9 @@ inline constexpr size_t kMaxProjectListLength = 1'000'000;
 struct LoadedProject {
     // False when the file is not a version "V1.0" project (or does not exist).
     bool isProject = false;
+    // When LoadProject found no project, why, in words for a message: no such file, an empty
+    // file, UTF-16 without its byte-order mark, no Version key, or the Version it has.
+    std::string whyNotAProject;
     // OFFSETX and OFFSETY as read, which the offset statics show until the next change.
     std::u16string offsetXText;
     std::u16string offsetYText;
@@ -57,10 +60,6 @@ LoadedProject ReadProject(const Profile& profile, ProjectSettings& s);
 // (ApplyNew) instead. Throws UserError, leaving s as it was, when the file exists but cannot be
 // read or is too large.
 LoadedProject LoadProject(const std::filesystem::path& path, ProjectSettings& s);
-
-// Why LoadProject found no project at path, in words for a message: no such file, an empty
-// file, UTF-16 without its byte-order mark, no Version key, or the Version it has.
-std::string WhyNotAProject(const std::filesystem::path& path);
 
 // Sets the 28 keys in table order. Throws UserError, setting nothing, when the PIC entries
 // would not load back as they are.
