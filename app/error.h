@@ -8,7 +8,7 @@
 namespace zemtra {
 
 class UserError : public std::runtime_error {
-public:
+  public:
     explicit UserError(const std::string& message) : std::runtime_error(message) {}
 };
 

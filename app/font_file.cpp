@@ -10,7 +10,9 @@
 namespace zemtra {
 namespace {
 
-std::u16string Decimal(int32_t v) { return Utf8ToUtf16(std::to_string(v)); }
+std::u16string Decimal(int32_t v) {
+    return Utf8ToUtf16(std::to_string(v));
+}
 
 void UseBitmapSize(ProjectSettings& s, FontEngine& fonts) {
     const FontCellMetrics cell = fonts.Metrics(s.FONT);

@@ -14,8 +14,7 @@ class FontEngine;
 // its own size, so for one the font size becomes its cell: Width = its average width, Height =
 // its cell height, and WIDTH and HEIGHT show them. Throws UserError when the file cannot be
 // used as a font.
-void ChooseFontFile(ProjectSettings& s, std::u16string_view path, int32_t index,
-                    FontEngine& fonts);
+void ChooseFontFile(ProjectSettings& s, std::u16string_view path, int32_t index, FontEngine& fonts);
 
 // After the matrix size changed: a bitmap font keeps its own size (the derivation would be
 // ignored anyway), any other font derives it from the matrix.

@@ -37,7 +37,9 @@ bool SameIgnoringCase(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-std::span<const ControllerPreset> ControllerPresets() { return kPresets; }
+std::span<const ControllerPreset> ControllerPresets() {
+    return kPresets;
+}
 
 const ControllerPreset* FindPreset(std::string_view name) {
     for (const auto& p : kPresets) {

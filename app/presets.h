@@ -12,8 +12,8 @@
 namespace zemtra {
 
 struct ControllerPreset {
-    std::string_view name;    // as --preset takes it
-    std::string_view title;   // as the Preset drop-down shows it
+    std::string_view name;   // as --preset takes it
+    std::string_view title;  // as the Preset drop-down shows it
     int32_t orient;
     int32_t direct;
     int32_t format;

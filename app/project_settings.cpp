@@ -9,7 +9,9 @@
 namespace zemtra {
 namespace {
 
-bool IsSpace(char32_t c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool IsSpace(char32_t c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
 
 template <typename Char>
 int32_t LeadingInteger(std::basic_string_view<Char> text) {
@@ -38,30 +40,47 @@ std::u16string DecimalText(int64_t v) {
 
 }  // namespace
 
-int32_t Value(std::u16string_view text) { return LeadingInteger(text); }
-int32_t Value(std::string_view text) { return LeadingInteger(text); }
+int32_t Value(std::u16string_view text) {
+    return LeadingInteger(text);
+}
+int32_t Value(std::string_view text) {
+    return LeadingInteger(text);
+}
 
 int DataWidth(int32_t databit) {
     switch (databit) {
-        case 1: return 16;
-        case 2: return 24;
-        case 3: return 32;
-        case 4: return 4;
-        default: return 8;
+        case 1:
+            return 16;
+        case 2:
+            return 24;
+        case 3:
+            return 32;
+        case 4:
+            return 4;
+        default:
+            return 8;
     }
 }
 
 CodeRange CodeRangeOf(int32_t codepage) {
     switch (codepage) {
-        case 2: return {0xA1A1, 0xFEFE};
-        case 3: return {0x8140, 0xFEFE};
-        case 4: return {0xA140, 0xF9FE};
-        default: return {0x0000, 0xFFFF};
+        case 2:
+            return {0xA1A1, 0xFEFE};
+        case 3:
+            return {0x8140, 0xFEFE};
+        case 4:
+            return {0xA140, 0xF9FE};
+        default:
+            return {0x0000, 0xFFFF};
     }
 }
 
-int32_t MatrixWidth(const ProjectSettings& s) { return Value(s.BLOCKNUMX); }
-int32_t MatrixHeight(const ProjectSettings& s) { return Value(s.BLOCKNUMY); }
+int32_t MatrixWidth(const ProjectSettings& s) {
+    return Value(s.BLOCKNUMX);
+}
+int32_t MatrixHeight(const ProjectSettings& s) {
+    return Value(s.BLOCKNUMY);
+}
 
 void DeriveFontSize(ProjectSettings& s) {
     const int32_t divisor = s.FONT.FaceName.find(u"华文行楷") != std::u16string::npos ? 3 : 2;
@@ -100,7 +119,9 @@ void ApplyNew(ProjectSettings& s, bool simSunInstalled) {
     s.PIC.clear();
 }
 
-void ApplyNew(ProjectSettings& s) { ApplyNew(s, FontFamilyInstalled(u"宋体")); }
+void ApplyNew(ProjectSettings& s) {
+    ApplyNew(s, FontFamilyInstalled(u"宋体"));
+}
 
 std::optional<std::string> RenderLimitError(const ProjectSettings& s) {
     const int32_t w = MatrixWidth(s);

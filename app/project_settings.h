@@ -83,8 +83,12 @@ int32_t MatrixHeight(const ProjectSettings& s);
 
 // The renderer reads dot (c, r) from the drawn glyph at (c + SampleX, r + SampleY). 64-bit,
 // because the negation of the smallest OFFSETX does not fit 32 bits.
-inline int64_t SampleX(const ProjectSettings& s) { return -static_cast<int64_t>(s.OFFSETX); }
-inline int64_t SampleY(const ProjectSettings& s) { return -static_cast<int64_t>(s.OFFSETY); }
+inline int64_t SampleX(const ProjectSettings& s) {
+    return -static_cast<int64_t>(s.OFFSETX);
+}
+inline int64_t SampleY(const ProjectSettings& s) {
+    return -static_cast<int64_t>(s.OFFSETY);
+}
 
 // Font Height = value(BLOCKNUMY); Width = value(BLOCKNUMX) / 2, or / 3 for a face containing
 // "华文行楷"; WIDTH and HEIGHT become the decimal texts of their absolute values.

@@ -16,8 +16,8 @@
 #include "output/font_library.h"
 #include "output/output_dialog.h"
 #include "output/output_text.h"
-#include "raster/qimage_matrix_png.h"
 #include "raster/picture_check.h"
+#include "raster/qimage_matrix_png.h"
 #include "raster/qimage_picture_decoder.h"
 #include "raster/specimen.h"
 

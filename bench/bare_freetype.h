@@ -13,7 +13,7 @@
 namespace zemtra::bench {
 
 class BareFace {
-public:
+  public:
     // Opens the file fontconfig resolves for font, sized as the engine sizes it: the engine's
     // ppem, widened by the font's Width against the face's own average width.
     explicit BareFace(const LogFont& font) {
@@ -57,7 +57,7 @@ public:
         return face_->glyph->bitmap.buffer;
     }
 
-private:
+  private:
     FT_Library library_ = nullptr;
     FT_Face face_ = nullptr;
     int ppem_ = 0;

@@ -47,9 +47,9 @@ void BM_CliLibrary(benchmark::State& state) {
     const Range& r = kRanges[state.range(0)];
     const std::string target =
         (std::filesystem::temp_directory_path() / "zemtra-bench.dzk").string();
-    std::vector<std::string> args = {ZEMTRA_CLI_PATH, "library", "--codepage", r.codepage,
-                                     "--from", Hex(r.from), "--to", Hex(r.to),
-                                     "--face", "WenQuanYi Zen Hei", "-o", target};
+    std::vector<std::string> args = {ZEMTRA_CLI_PATH, "library",           "--codepage", r.codepage,
+                                     "--from",        Hex(r.from),         "--to",       Hex(r.to),
+                                     "--face",        "WenQuanYi Zen Hei", "-o",         target};
     std::vector<char*> argv;
     for (auto& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
@@ -97,7 +97,10 @@ void BM_BareLibraryLoop(benchmark::State& state) {
 
 // Arguments: 0 = U+4E00..U+9FA5, 1 = GBK 8140..FEFE, 2 = UNICODE 0000..FFFF.
 BENCHMARK(BM_BareLibraryLoop)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_CliLibrary)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->UseRealTime()
+BENCHMARK(BM_CliLibrary)
+    ->DenseRange(0, 2)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
     ->Iterations(3);
 
 }  // namespace

@@ -11,8 +11,8 @@
 #include <ostream>
 
 #include "app/atomic_file.h"
-#include "app/error.h"
 #include "app/character_list.h"
+#include "app/error.h"
 #include "app/unicode.h"
 #include "output/c_source_writer.h"
 #include "output/code_page.h"
@@ -50,9 +50,8 @@ void ApplyListOptions(const Request& r, ProjectSettings& s) {
 // A matrix that renders nothing is a mistake on the command line; the texts say why.
 UsageError MatrixTooSmall(const std::string& command, const ProjectSettings& s) {
     return UsageError(command + ": the matrix size \"" + Utf16ToUtf8(s.BLOCKNUMX) + "\" x \"" +
-                      Utf16ToUtf8(s.BLOCKNUMY) + "\" reads as " +
-                      std::to_string(MatrixWidth(s)) + " x " + std::to_string(MatrixHeight(s)) +
-                      "; it must be at least 1 x 1");
+                      Utf16ToUtf8(s.BLOCKNUMY) + "\" reads as " + std::to_string(MatrixWidth(s)) +
+                      " x " + std::to_string(MatrixHeight(s)) + "; it must be at least 1 x 1");
 }
 
 std::string Utf16LeWithMark(std::u16string_view text) {
@@ -97,8 +96,8 @@ int RunCSource(const Request& r, std::ostream& out) {
     if (!WriteCSource(s, CharacterText(s.LIST), glyphs, text)) {
         throw MatrixTooSmall("c-source", s);
     }
-    Emit(r, out, r.encoding == "utf-16le" ? Utf16LeWithMark(text.Text())
-                                          : Utf16ToUtf8(text.Text()));
+    Emit(r, out,
+         r.encoding == "utf-16le" ? Utf16LeWithMark(text.Text()) : Utf16ToUtf8(text.Text()));
     return 0;
 }
 
@@ -162,8 +161,10 @@ uint16_t ParseCode(const std::string& option, const std::string& text, CodeRange
     }
     if (value < range.lowest || value > range.highest) {
         char message[160];
-        std::snprintf(message, sizeof message, "%s: 0x%04lX is outside the code page's range "
-                      "0x%04X..0x%04X", option.c_str(), value, range.lowest, range.highest);
+        std::snprintf(message, sizeof message,
+                      "%s: 0x%04lX is outside the code page's range "
+                      "0x%04X..0x%04X",
+                      option.c_str(), value, range.lowest, range.highest);
         throw UsageError(message);
     }
     return static_cast<uint16_t>(value);
@@ -183,7 +184,7 @@ void ApplyCodeRange(const Request& r, ProjectSettings& s) {
 
 // A progress bar on a terminal: percent, codes per second and the time left.
 class TerminalProgress : public ProgressSink {
-public:
+  public:
     explicit TerminalProgress(int64_t codes) : codes_(codes) {}
     void SetRange(int, int) override { start_ = std::chrono::steady_clock::now(); }
     void SetPosition(int percent) override {
@@ -199,7 +200,7 @@ public:
     }
     void Finish() { std::fprintf(stderr, "\n"); }
 
-private:
+  private:
     int64_t codes_;
     std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
 };
@@ -226,8 +227,8 @@ int RunLibrary(const Request& r) {
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
 
-    const int64_t codes = (int64_t{(s.TO >> 8)} - (s.FROM >> 8) + 1) *
-                          (int64_t{s.TO & 0xFF} - (s.FROM & 0xFF) + 1);
+    const int64_t codes =
+        (int64_t{(s.TO >> 8)} - (s.FROM >> 8) + 1) * (int64_t{s.TO & 0xFF} - (s.FROM & 0xFF) + 1);
     TerminalProgress bar(codes > 0 ? codes : 0);
     const bool terminal = ::isatty(STDERR_FILENO) == 1;
     LibraryOptions options;
@@ -237,10 +238,11 @@ int RunLibrary(const Request& r) {
     if (terminal) bar.Finish();
     g_stop = nullptr;
     if (result.stopped) {
-        std::fprintf(stderr, "zemtra-cli: stopped after %lld of %lld codes; the %lld records "
-                     "written so far are kept in %s\n", static_cast<long long>(result.codesVisited),
-                     static_cast<long long>(codes), static_cast<long long>(result.recordsWritten),
-                     r.output->c_str());
+        std::fprintf(stderr,
+                     "zemtra-cli: stopped after %lld of %lld codes; the %lld records "
+                     "written so far are kept in %s\n",
+                     static_cast<long long>(result.codesVisited), static_cast<long long>(codes),
+                     static_cast<long long>(result.recordsWritten), r.output->c_str());
         return 130;
     }
     return 0;
@@ -283,7 +285,8 @@ int RunDecode(const Request& r, std::ostream& out) {
         glyphs.push_back(ReadLibraryGlyph(*r.dzk, s, ParseCode("--code", *r.code, {0, 0xFFFF})));
     }
     if (r.png) {
-        if (glyphs.size() != 1) throw UsageError("decode: --png needs one glyph (--index or --char)");
+        if (glyphs.size() != 1)
+            throw UsageError("decode: --png needs one glyph (--index or --char)");
         SaveMatrixPng(glyphs.front(), *r.png);
         return 0;
     }
@@ -330,8 +333,8 @@ int RunSpecimen(const Request& r) {
     const std::filesystem::path out(*r.output);
     for (size_t page = 0; page < pages; ++page) {
         const auto first = glyphs.begin() + static_cast<std::ptrdiff_t>(page * kSpecimenPerPage);
-        const auto last = glyphs.begin() + static_cast<std::ptrdiff_t>(
-                                               std::min(glyphs.size(), (page + 1) * kSpecimenPerPage));
+        const auto last = glyphs.begin() + static_cast<std::ptrdiff_t>(std::min(
+                                               glyphs.size(), (page + 1) * kSpecimenPerPage));
         SaveRasterPng(SpecimenPage(std::vector<SpecimenGlyph>(first, last), labels),
                       SpecimenPageFile(out, page, pages));
     }

@@ -109,7 +109,8 @@ Parser::Parser() {
         r.settings.THRESHOLD = Decimal(ParseInteger("--threshold", v, INT32_MIN, INT32_MAX));
     };
     withValue["--orientation"] = [this](const std::string& v) {
-        r.settings.ORIENT = ParseChoice("--orientation", v, {"row", "column", "row-column", "column-row"});
+        r.settings.ORIENT =
+            ParseChoice("--orientation", v, {"row", "column", "row-column", "column-row"});
     };
     withValue["--direction"] = [this](const std::string& v) {
         r.settings.DIRECT = ParseChoice("--direction", v, {"forward", "backward"});
@@ -199,7 +200,8 @@ void Parser::Run(const std::vector<std::string>& args) {
         if (colon != std::string::npos && colon + 1 < path.size() &&
             path.find_first_not_of("0123456789", colon + 1) == std::string::npos &&
             !std::filesystem::exists(path)) {
-            index = static_cast<int32_t>(ParseInteger("--font-file", path.substr(colon + 1), 0, 65535));
+            index =
+                static_cast<int32_t>(ParseInteger("--font-file", path.substr(colon + 1), 0, 65535));
             path.resize(colon);
         }
         FontEngine fonts;

@@ -12,20 +12,20 @@ namespace zemtra::cli {
 
 // Bad usage or a bad value: printed as one line, exit code 2.
 class UsageError : public std::runtime_error {
-public:
+  public:
     explicit UsageError(const std::string& message) : std::runtime_error(message) {}
 };
 
 struct Request {
-    std::string command;  // "c-source", "show", "library", "project", "help", "version"
+    std::string command;     // "c-source", "show", "library", "project", "help", "version"
     std::string subcommand;  // "new" or "save" for "project"
     std::vector<std::string> positional;
     ProjectSettings settings;
     bool settingsFromProject = false;
-    std::optional<std::string> text;      // --text, UTF-8
-    std::vector<std::string> pictures;    // --picture, in order
-    std::optional<std::string> character; // show --char
-    std::optional<std::string> output;    // -o
+    std::optional<std::string> text;       // --text, UTF-8
+    std::vector<std::string> pictures;     // --picture, in order
+    std::optional<std::string> character;  // show --char
+    std::optional<std::string> output;     // -o
     std::string encoding = "utf-8";
     std::optional<std::string> codepage;  // library --codepage
     std::optional<std::string> from, to;  // library --from/--to, hexadecimal

@@ -36,10 +36,13 @@ struct WidthTexts {
 
 WidthTexts TextsFor(int d) {
     switch (d) {
-        case 16: return {" half-words/character)\r\n", "const unsigned short ", 8};
+        case 16:
+            return {" half-words/character)\r\n", "const unsigned short ", 8};
         case 24:
-        case 32: return {" words/character)\r\n", "const unsigned int ", 8};
-        default: return {" bytes/character)\r\n", "const unsigned char ", 16};
+        case 32:
+            return {" words/character)\r\n", "const unsigned int ", 8};
+        default:
+            return {" bytes/character)\r\n", "const unsigned char ", 16};
     }
 }
 
@@ -83,13 +86,13 @@ std::u16string BlockCommentText(std::u16string_view display) {
 }
 
 class Writer {
-public:
+  public:
     Writer(const ProjectSettings& s, GlyphSource& glyphs, TextWriter& out)
         : s_(s), glyphs_(glyphs), out_(out) {}
 
     void Run(std::u16string_view text, ProgressSink* progress);
 
-private:
+  private:
     void Put(std::u16string_view piece) {
         if (!out_.WriteString(piece)) {
             throw UserError("Cannot write the C source text (is the disk full?).");

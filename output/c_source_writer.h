@@ -16,7 +16,7 @@ class GlyphRenderer;
 
 // What the writers render a source with; tests feed known matrices through it.
 class GlyphSource {
-public:
+  public:
     virtual ~GlyphSource() = default;
     // Fills matrix (already W x H) for a one-character text or a picture path.
     virtual void Render(std::u16string_view source, DotMatrix& matrix) = 0;
@@ -24,12 +24,12 @@ public:
 
 // A GlyphSource that renders through a GlyphRenderer under fixed settings.
 class RendererGlyphSource : public GlyphSource {
-public:
+  public:
     RendererGlyphSource(GlyphRenderer& renderer, const ProjectSettings& settings)
         : renderer_(renderer), settings_(settings) {}
     void Render(std::u16string_view source, DotMatrix& matrix) override;
 
-private:
+  private:
     GlyphRenderer& renderer_;
     const ProjectSettings& settings_;
 };

@@ -30,7 +30,9 @@ ScanMode ModeOf(const ProjectSettings& s) {
 }
 
 // The library packs bytes: the data width capped at 8 bits.
-int PackingBits(const ProjectSettings& s) { return DataWidth(s.DATABIT) == 4 ? 4 : 8; }
+int PackingBits(const ProjectSettings& s) {
+    return DataWidth(s.DATABIT) == 4 ? 4 : 8;
+}
 
 bool PlacesBySlot(int32_t kind) {
     return kind == static_cast<int32_t>(CodePageKind::Gbk) ||
@@ -73,7 +75,7 @@ void PackRecord(GlyphRenderer& renderer, const ProjectSettings& s, std::u16strin
 
 // Buffers contiguous writes; a write elsewhere flushes first, so the file sees the walk order.
 class RecordFile {
-public:
+  public:
     explicit RecordFile(const std::filesystem::path& path) : path_(path) {
         fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
         if (fd_ < 0) Fail("cannot create it");
@@ -99,7 +101,7 @@ public:
     // Records whose every byte reached the file.
     int64_t RecordsOnDisk() const { return recordsOnDisk_; }
 
-private:
+  private:
     static constexpr size_t kFlushAt = 1 << 20;
 
     void Flush() {
@@ -134,8 +136,8 @@ private:
         if (::ftruncate(fd_, static_cast<off_t>(end - torn)) != 0) return;
     }
     [[noreturn]] void Fail(const char* what) {
-        throw UserError("Cannot write the font library \"" + path_.string() + "\": " + what +
-                        ": " + std::strerror(errno));
+        throw UserError("Cannot write the font library \"" + path_.string() + "\": " + what + ": " +
+                        std::strerror(errno));
     }
 
     std::filesystem::path path_;
@@ -147,13 +149,13 @@ private:
 };
 
 class LibraryBuilder {
-public:
+  public:
     LibraryBuilder(const ProjectSettings& s, const LibraryOptions& o)
         : s_(s), o_(o), walk_(s.FROM, s.TO), r_(LibraryRecordLength(s)) {}
 
     LibraryResult Run(const std::filesystem::path& target);
 
-private:
+  private:
     bool StopRequested() const { return o_.stop != nullptr && o_.stop->Requested(); }
     void Work();
     void RenderBlock(Block& b, GlyphRenderer& renderer, DotMatrix& matrix);
@@ -359,8 +361,7 @@ std::optional<std::string> EmptyCodeRectangle(const ProjectSettings& s) {
     return std::string(message);
 }
 
-LibraryResult BuildFontLibrary(const ProjectSettings& settings,
-                               const std::filesystem::path& target,
+LibraryResult BuildFontLibrary(const ProjectSettings& settings, const std::filesystem::path& target,
                                const LibraryOptions& options) {
     if (MatrixWidth(settings) < 1 || MatrixHeight(settings) < 1) return {};
     if (auto why = RenderLimitError(settings)) throw UserError(*why);

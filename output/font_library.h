@@ -47,8 +47,7 @@ std::optional<std::string> EmptyCodeRectangle(const ProjectSettings& settings);
 // emptied). Reports percentages, tests the stop flag before every code and keeps what was
 // written when stopped. Throws UserError when the file cannot be created or written, when the
 // sizes exceed the limits or no scan mode is selected; does nothing for a matrix below 1 x 1.
-LibraryResult BuildFontLibrary(const ProjectSettings& settings,
-                               const std::filesystem::path& target,
+LibraryResult BuildFontLibrary(const ProjectSettings& settings, const std::filesystem::path& target,
                                const LibraryOptions& options = {});
 
 }  // namespace zemtra

@@ -13,7 +13,9 @@
 namespace zemtra {
 namespace {
 
-int64_t WordsFor(int64_t n, int d) { return (n + d - 1) / d; }
+int64_t WordsFor(int64_t n, int d) {
+    return (n + d - 1) / d;
+}
 
 // The dots of word k as (x, y) per bit position from the word's top used bit down.
 struct WordDots {
@@ -46,13 +48,13 @@ DotMatrix UnpackGlyph(const std::vector<uint32_t>& words, const ScanMode& mode, 
         (mode.direction != Forward && mode.direction != Backward)) {
         throw UserError("No valid scan orientation and direction are selected.");
     }
-    const int64_t along = columns ? height : width;   // dots along a line
-    const int64_t lines = columns ? width : height;   // lines of the matrix
+    const int64_t along = columns ? height : width;  // dots along a line
+    const int64_t lines = columns ? width : height;  // lines of the matrix
     const int64_t expected = lines * WordsFor(along, d);
     if (static_cast<int64_t>(words.size()) != expected) {
         throw UserError("A " + std::to_string(width) + " x " + std::to_string(height) +
-                        " glyph has " + std::to_string(expected) + " words in this scan mode, not " +
-                        std::to_string(words.size()) + ".");
+                        " glyph has " + std::to_string(expected) +
+                        " words in this scan mode, not " + std::to_string(words.size()) + ".");
     }
     DotMatrix m(width, height);
     for (int64_t k = 0; k < expected; ++k) {
@@ -72,7 +74,7 @@ DotMatrix UnpackGlyph(const std::vector<uint32_t>& words, const ScanMode& mode, 
 namespace {
 
 class Cursor {
-public:
+  public:
     explicit Cursor(std::u16string_view t) : t_(t) {}
     bool Done() const { return at_ >= t_.size(); }
     bool Starts(std::u16string_view s) const { return t_.substr(at_, s.size()) == s; }
@@ -107,7 +109,7 @@ public:
         return any ? v : -1;
     }
 
-private:
+  private:
     std::u16string_view t_;
     size_t at_ = 0;
 };

@@ -5,7 +5,9 @@ namespace zemtra {
 namespace {
 
 // Words that n dots need at d dots a word.
-int64_t WordsFor(int64_t n, int d) { return (n + d - 1) / d; }
+int64_t WordsFor(int64_t n, int d) {
+    return (n + d - 1) / d;
+}
 
 // Row orientation on a line-major matrix: `along` dots per line, lines counted by `across`.
 // Column is the same walk with the axes exchanged, so both share this.
@@ -38,7 +40,7 @@ LineMapping MapBands(int64_t i, int64_t bandAxisLength, int64_t lineCount, int d
     const int64_t perBand = lineCount * d;
     const int64_t g = bandAxisLength <= d ? 0 : i / perBand;
     const int64_t local = bandAxisLength <= d ? i : i % perBand;
-    const int64_t w = bandAxisLength <= d ? bandAxisLength
+    const int64_t w = bandAxisLength <= d            ? bandAxisLength
                       : (g + 1) * d > bandAxisLength ? bandAxisLength % d
                                                      : d;
     LineMapping m{};
@@ -59,12 +61,18 @@ LineMapping MapBands(int64_t i, int64_t bandAxisLength, int64_t lineCount, int d
 
 int UnitBits(int32_t dataWidth) {
     switch (dataWidth) {
-        case 0: return 8;
-        case 1: return 16;
-        case 2: return 24;
-        case 3: return 32;
-        case 4: return 4;
-        default: return 8;
+        case 0:
+            return 8;
+        case 1:
+            return 16;
+        case 2:
+            return 24;
+        case 3:
+            return 32;
+        case 4:
+            return 4;
+        default:
+            return 8;
     }
 }
 
@@ -79,17 +87,22 @@ std::optional<ScanPosition> MapScanIndex(const ScanMode& mode, int64_t index, in
     LineMapping m{};
     bool transposed = false;
     switch (mode.orientation) {
-        case Row: m = MapLines(index, width, d, backward); break;
+        case Row:
+            m = MapLines(index, width, d, backward);
+            break;
         case Column:
             m = MapLines(index, height, d, backward);
             transposed = true;
             break;
-        case RowColumn: m = MapBands(index, width, height, d, backward); break;
+        case RowColumn:
+            m = MapBands(index, width, height, d, backward);
+            break;
         case ColumnRow:
             m = MapBands(index, height, width, d, backward);
             transposed = true;
             break;
-        default: return std::nullopt;
+        default:
+            return std::nullopt;
     }
     ScanPosition p;
     p.x = static_cast<int32_t>(transposed ? m.across : m.along);
@@ -113,7 +126,7 @@ struct ScanTable {
     int32_t width = -1;
     int32_t height = -1;
     int bits = -1;
-    std::vector<uint32_t> dot;   // y * width + x
+    std::vector<uint32_t> dot;  // y * width + x
     std::vector<uint32_t> word;
     std::vector<uint8_t> bit;
     int64_t words = 0;

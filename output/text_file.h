@@ -12,7 +12,7 @@
 namespace zemtra {
 
 class CStdioFileEx : public TextWriter {
-public:
+  public:
     // The framework's open flags, and the class's own Unicode flag.
     static constexpr uint32_t modeRead = 0x0000;
     static constexpr uint32_t modeWrite = 0x0001;
@@ -40,7 +40,7 @@ public:
     bool IsOpen() const { return file_ != nullptr; }
     bool unicode = false;
 
-private:
+  private:
     std::FILE* file_ = nullptr;
     bool failed_ = false;
 };

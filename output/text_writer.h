@@ -7,7 +7,7 @@
 namespace zemtra {
 
 class TextWriter {
-public:
+  public:
     virtual ~TextWriter() = default;
     // Appends a piece of UTF-16 text; false when it could not be written.
     virtual bool WriteString(std::u16string_view text) = 0;
@@ -15,14 +15,14 @@ public:
 
 // Collects the text in memory.
 class StringTextWriter : public TextWriter {
-public:
+  public:
     bool WriteString(std::u16string_view text) override {
         text_.append(text);
         return true;
     }
     const std::u16string& Text() const { return text_; }
 
-private:
+  private:
     std::u16string text_;
 };
 

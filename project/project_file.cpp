@@ -68,10 +68,10 @@ std::u16string CutFaceName(std::u16string face) {
 }
 
 void ReadFont(const Profile& p, LogFont& f) {
-    const SectionValues v(p, kFont,
-                          {u"FaceName", u"Weight", u"Italic", u"Underline", u"StrikeOut",
-                           u"CharSet", u"OutPrecision", u"ClipPrecision", u"PitchAndFamily",
-                           u"FontFile", u"FontIndex"});
+    const SectionValues v(
+        p, kFont,
+        {u"FaceName", u"Weight", u"Italic", u"Underline", u"StrikeOut", u"CharSet", u"OutPrecision",
+         u"ClipPrecision", u"PitchAndFamily", u"FontFile", u"FontIndex"});
     f.FaceName = CutFaceName(v.Text(u"FaceName", u"Arial"));
     f.Weight = v.Number(u"Weight", u"400");
     f.Italic = v.Byte(u"Italic", u"0");
@@ -104,8 +104,8 @@ std::optional<std::string> PicEntryProblem(const std::vector<std::u16string>& pi
 
 void CheckListLength(const char* key, size_t length, const char* what) {
     if (length <= kMaxProjectListLength) return;
-    throw UserError("The project's " + std::string(key) + " holds " + std::to_string(length) +
-                    " " + what + "; at most " + std::to_string(kMaxProjectListLength) +
+    throw UserError("The project's " + std::string(key) + " holds " + std::to_string(length) + " " +
+                    what + "; at most " + std::to_string(kMaxProjectListLength) +
                     " can be loaded.");
 }
 

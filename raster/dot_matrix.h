@@ -8,7 +8,7 @@
 namespace zemtra {
 
 class DotMatrix {
-public:
+  public:
     DotMatrix() = default;
     DotMatrix(int32_t width, int32_t height) { Reset(width, height); }
 
@@ -30,7 +30,7 @@ public:
 
     bool operator==(const DotMatrix&) const = default;
 
-private:
+  private:
     int32_t width_ = 0;
     int32_t height_ = 0;
     std::vector<uint8_t> dots_;

@@ -36,8 +36,8 @@ struct GlyphInk {
 
 // The cell of a created font, in pixels.
 struct FontCellMetrics {
-    int32_t ppem = 0;          // pixels per em of the vertical size
-    int32_t ascent = 0;        // baseline below the cell's top
+    int32_t ppem = 0;    // pixels per em of the vertical size
+    int32_t ascent = 0;  // baseline below the cell's top
     int32_t descent = 0;
     int32_t averageWidth = 0;  // at least 1
 };
@@ -46,7 +46,7 @@ struct FontCellMetrics {
 // code range in one font loads the face once; the results never depend on the cache. Not
 // thread-safe: use one engine per thread.
 class FontEngine {
-public:
+  public:
     FontEngine();
     ~FontEngine();
     FontEngine(const FontEngine&) = delete;
@@ -70,7 +70,7 @@ public:
     // The font file (and face index) fontconfig picked for the description; for messages.
     std::string ResolvedFace(const LogFont& font);
 
-private:
+  private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };

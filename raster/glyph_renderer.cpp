@@ -21,12 +21,14 @@ SourceKind ClassifySource(std::u16string_view source) {
 uint32_t RenderSurface::GetPixel(int64_t x, int64_t y) const {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) return kInvalidColour;
     switch (kind_) {
-        case SourceKind::Character: return ink_->White(x, y) ? kWhite : kBlack;
+        case SourceKind::Character:
+            return ink_->White(x, y) ? kWhite : kBlack;
         case SourceKind::Picture: {
             const uint32_t c = picture_->GetPixel(x, y);
             return c == kInvalidColour ? kBlack : c;  // the surface's black beyond W x H
         }
-        case SourceKind::None: break;
+        case SourceKind::None:
+            break;
     }
     return kBlack;
 }
@@ -52,8 +54,7 @@ void GlyphRenderer::SampleInk(const RenderSurface& surface, int64_t sx, int64_t 
     const int64_t y1 = std::min<int64_t>({h, surface.height_ - sy, ink.top + ink.height - sy});
     for (int32_t j = 0; j < h; ++j) std::fill_n(matrix.Row(j), w, uint8_t{0});
     for (int64_t j = y0; j < y1; ++j) {
-        const uint8_t* src = ink.pixels.data() +
-                             static_cast<size_t>(sy + j - ink.top) * ink.width +
+        const uint8_t* src = ink.pixels.data() + static_cast<size_t>(sy + j - ink.top) * ink.width +
                              static_cast<size_t>(sx + x0 - ink.left);
         uint8_t* dst = matrix.Row(static_cast<int32_t>(j)) + x0;
         for (int64_t k = x0; k < x1; ++k) *dst++ = *src++ != 0 ? 1 : 0;

@@ -24,14 +24,14 @@ SourceKind ClassifySource(std::u16string_view source);
 // the character's ink or the stretched picture at (0, 0). Pixels are computed on demand, so an
 // enormous font size never becomes an enormous allocation.
 class RenderSurface {
-public:
+  public:
     int64_t Width() const { return width_; }
     int64_t Height() const { return height_; }
     SourceKind Kind() const { return kind_; }
     // 0x00BBGGRR, or 0xFFFFFFFF outside the surface.
     uint32_t GetPixel(int64_t x, int64_t y) const;
 
-private:
+  private:
     friend class GlyphRenderer;
     int64_t width_ = 0;
     int64_t height_ = 0;
@@ -42,7 +42,7 @@ private:
 
 // The preview side of a render (the GUI's grid); the renderer only tells it what it decided.
 class PreviewSink {
-public:
+  public:
     virtual ~PreviewSink() = default;
     virtual void OnDot(int32_t row, int32_t column, bool lit) = 0;
     // After the last dot, with the surface as drawn, for the thumbnail.
@@ -55,7 +55,7 @@ double Luminance(uint32_t sample);
 // Owns the font engine (faces cached across calls) and reads the settings afresh at every call.
 // One renderer per thread.
 class GlyphRenderer {
-public:
+  public:
     // Without a decoder, pictures render as the none kind.
     explicit GlyphRenderer(const PictureDecoder* decoder = nullptr) : decoder_(decoder) {}
 
@@ -67,7 +67,7 @@ public:
 
     FontEngine& Fonts() { return fonts_; }
 
-private:
+  private:
     static void SampleInk(const RenderSurface& surface, int64_t sx, int64_t sy, DotMatrix& matrix);
 
     const PictureDecoder* decoder_;

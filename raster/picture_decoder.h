@@ -10,7 +10,7 @@
 namespace zemtra {
 
 class PictureDecoder {
-public:
+  public:
     virtual ~PictureDecoder() = default;
     // The picture at full size, upright, 8-bit red, green and blue per pixel (indexed pictures
     // through their palette, transparent pixels by their stored colour, the first frame of an

@@ -57,7 +57,7 @@ std::u16string HexLabel(unsigned code) {
 
 // Renders and labels the glyphs one by one, telling the progress; refuses once told to stop.
 class Gatherer {
-public:
+  public:
     Gatherer(const ProjectSettings& s, GlyphRenderer& renderer, const SpecimenRun& run,
              size_t total)
         : s_(s), renderer_(renderer), run_(run), total_(total) {
@@ -75,7 +75,7 @@ public:
     }
     std::vector<SpecimenGlyph> Take() { return std::move(glyphs_); }
 
-private:
+  private:
     const ProjectSettings& s_;
     GlyphRenderer& renderer_;
     const SpecimenRun& run_;

@@ -17,7 +17,7 @@ namespace zemtra {
 namespace {
 
 class FontFileTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         test::WriteBytes(dir / "tiny.bdf", test::kTinyBdf);
         ApplyNew(s, false);

@@ -72,10 +72,10 @@ TEST(Cli, ShowAndCSourceAgreeOnEveryScanMode) {
         for (int d = 0; d < 2; ++d) {
             for (int p = 0; p < 2; ++p) {
                 for (int b = 0; b < 5; ++b) {
-                    const Result c = RunCli(with(
-                        {"c-source", "--text", "G", "--orientation", orientations[o],
-                         "--direction", d ? "backward" : "forward", "--polarity",
-                         p ? "anode" : "cathode", "--bits", bits[b]}));
+                    const Result c =
+                        RunCli(with({"c-source", "--text", "G", "--orientation", orientations[o],
+                                     "--direction", d ? "backward" : "forward", "--polarity",
+                                     p ? "anode" : "cathode", "--bits", bits[b]}));
                     ASSERT_EQ(c.exitCode, 0);
                     const ScanMode mode{o, d, p, b};
                     EXPECT_EQ(ParseFirstWords(c.out), PackGlyph(m, mode, 0))
@@ -106,13 +106,17 @@ TEST(Cli, EncodingsAndOutputFile) {
 
 TEST(Cli, BadUsageExitsTwoWithOneLine) {
     for (const std::vector<std::string>& args :
-         {std::vector<std::string>{}, {"frobnicate"}, {"show"}, {"show", "--char", "AB"},
+         {std::vector<std::string>{},
+          {"frobnicate"},
+          {"show"},
+          {"show", "--char", "AB"},
           {"c-source", "--text", "A", "--matrix", "0x16"},
           {"c-source", "--text", "A", "--matrix", "100000x100000"},
           {"c-source", "--text", "A", "--bits", "12"},
           {"c-source", "--text", "A", "--orientation", "diagonal"},
           {"c-source", "--text", "A", "--threshold", "many"},
-          {"c-source", "--text", "A", "--nonsense"}, {"c-source", "--text"},
+          {"c-source", "--text", "A", "--nonsense"},
+          {"c-source", "--text"},
           {"c-source", "--text", "A", "--face", std::string(40, 'x')}}) {
         const Result r = RunCli(args, true);
         EXPECT_EQ(r.exitCode, 2) << r.out;
@@ -139,7 +143,8 @@ TEST(Cli, HelpAndVersion) {
 }
 
 TEST(Cli, ShowPrintsTheMatrixOnly) {
-    const Result r = RunCli({"show", "--char", "I", "--matrix", "5x7", "--face", "Liberation Mono"});
+    const Result r =
+        RunCli({"show", "--char", "I", "--matrix", "5x7", "--face", "Liberation Mono"});
     ASSERT_EQ(r.exitCode, 0);
     const DotMatrix m = ParseShow(r.out);
     EXPECT_EQ(m.Width(), 5);
@@ -238,9 +243,9 @@ TEST(CliProject, NewProjectAndFilesThatAreNoProject) {
 TEST(CliDecode, ReadsBackWhatCSourceAndLibraryWrote) {
     test::ScratchDir dir;
     const std::string c = (dir / "font.c").string();
-    const std::vector<std::string> mode = {"--matrix", "12x14", "--orientation", "column-row",
-                                           "--direction", "backward", "--polarity", "anode",
-                                           "--face", "Liberation Sans"};
+    const std::vector<std::string> mode = {
+        "--matrix", "12x14",      "--orientation", "column-row", "--direction",
+        "backward", "--polarity", "anode",         "--face",     "Liberation Sans"};
     auto with = [&](std::vector<std::string> args) {
         args.insert(args.end(), mode.begin(), mode.end());
         return args;
@@ -273,8 +278,8 @@ TEST(CliDecode, ReadsBackWhatCSourceAndLibraryWrote) {
 
 TEST(CliPresets, PresetSetsTheScanModeAndUnknownNamesAreRefused) {
     const Result preset = RunCli({"c-source", "--text", "A", "--preset", "ssd1306"});
-    const Result explicitMode = RunCli({"c-source", "--text", "A", "--orientation", "column-row",
-                                        "--direction", "backward"});
+    const Result explicitMode = RunCli(
+        {"c-source", "--text", "A", "--orientation", "column-row", "--direction", "backward"});
     ASSERT_EQ(preset.exitCode, 0);
     EXPECT_EQ(preset.out, explicitMode.out);
     const Result st = RunCli({"c-source", "--text", "A", "--preset", "ST7920"});

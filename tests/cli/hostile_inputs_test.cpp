@@ -249,8 +249,8 @@ TEST(HostileRanges, EmptyRectanglesAndUnwritableTargets) {
     if (::geteuid() == 0) {
         test::OpenToEveryone(dir.Path());
     } else {
-        std::filesystem::permissions(dir.Path(), std::filesystem::perms::owner_read |
-                                                     std::filesystem::perms::owner_exec);
+        std::filesystem::permissions(
+            dir.Path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
     }
     ExpectRefused(RunZemtraCli({"library", "--codepage", "unicode", "--from", "41", "--to", "42",
                                 "-o", target},
@@ -258,9 +258,9 @@ TEST(HostileRanges, EmptyRectanglesAndUnwritableTargets) {
                   1, "Permission denied");
     EXPECT_FALSE(std::filesystem::exists(target));
     // The same folder for a project and a C source file.
-    ExpectRefused(RunZemtraCli({"project", "save", (dir / "p.fprj").string()},
-                               test::AsUnprivilegedUser()),
-                  1, "Cannot write");
+    ExpectRefused(
+        RunZemtraCli({"project", "save", (dir / "p.fprj").string()}, test::AsUnprivilegedUser()), 1,
+        "Cannot write");
     ExpectRefused(RunZemtraCli({"c-source", "--text", "A", "-o", (dir / "a.c").string()},
                                test::AsUnprivilegedUser()),
                   1, "Cannot write");

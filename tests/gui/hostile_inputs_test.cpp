@@ -22,7 +22,6 @@
 namespace zemtra::test {
 namespace {
 
-
 // The C text has one comment line per glyph.
 int GlyphComments(const std::u16string& text) {
     int n = 0;
@@ -76,9 +75,10 @@ class HostileGui : public ::testing::Test {
 };
 
 TEST_F(HostileGui, OpeningFilesThatAreNoProjectSaysWhyAndResets) {
-    const std::string utf16NoMark("[\0P\0r\0o\0j\0e\0c\0t\0]\0\r\0\n\0V\0e\0r\0s\0i\0o\0n\0=\0V\0001\0.\0"
-                                  "0\0\r\0\n\0",
-                                  46);
+    const std::string utf16NoMark(
+        "[\0P\0r\0o\0j\0e\0c\0t\0]\0\r\0\n\0V\0e\0r\0s\0i\0o\0n\0=\0V\0001\0.\0"
+        "0\0\r\0\n\0",
+        46);
     std::string binary;
     for (int i = 0; i < 4096; ++i) binary += static_cast<char>((i * 37 + 11) & 0xFF);
     std::string huge;
@@ -235,9 +235,9 @@ TEST(HostileGuiExit, UnwritableSettingIniIsReportedOnce) {
 TEST_F(HostileGui, FullDiskKeepsTheWholeRecordsAndSaysSo) {
     const std::filesystem::path small = home / "small";
     std::filesystem::create_directory(small);
-    if (std::system(("mount -t tmpfs -o size=64k tmpfs " + ShellQuote(small.string()) +
-                     " 2>/dev/null")
-                        .c_str()) != 0) {
+    if (std::system(
+            ("mount -t tmpfs -o size=64k tmpfs " + ShellQuote(small.string()) + " 2>/dev/null")
+                .c_str()) != 0) {
         GTEST_SKIP() << "mounting a tmpfs is not permitted here";
     }
     Ctl<QComboBox>(dialog, 1051)->setCurrentIndex(0);

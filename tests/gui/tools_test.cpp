@@ -10,8 +10,8 @@
 #include "app/presets.h"
 #include "app/unicode.h"
 #include "gui/gui_test_support.h"
-#include "support/font_fixtures.h"
 #include "raster/preview_widget.h"
+#include "support/font_fixtures.h"
 
 namespace zemtra::test {
 namespace {

@@ -19,7 +19,7 @@ namespace {
 
 // Matrices by source text: a row-bytes table for the AB example, else a pattern of the source.
 class FakeGlyphs : public GlyphSource {
-public:
+  public:
     std::map<std::u16string, std::vector<uint8_t>> rows;  // one byte per row, MSB = column 0
     std::vector<std::u16string> rendered;
 
@@ -28,9 +28,8 @@ public:
         const auto it = rows.find(std::u16string(source));
         for (int y = 0; y < m.Height(); ++y) {
             for (int x = 0; x < m.Width(); ++x) {
-                const bool lit = it != rows.end()
-                                     ? ((it->second[y] >> (7 - x)) & 1) != 0
-                                     : (x * 3 + y * 5 + source[0]) % 7 < 3;
+                const bool lit = it != rows.end() ? ((it->second[y] >> (7 - x)) & 1) != 0
+                                                  : (x * 3 + y * 5 + source[0]) % 7 < 3;
                 m.Set(x, y, lit);
             }
         }
@@ -63,7 +62,7 @@ std::u16string Write(const ProjectSettings& s, std::u16string_view text, GlyphSo
 }
 
 class CSourceTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { setenv("ZEMTRA_ANSI_CODEPAGE", "1252", 1); }
     void TearDown() override { unsetenv("ZEMTRA_ANSI_CODEPAGE"); }
     FakeGlyphs glyphs;
@@ -199,7 +198,7 @@ TEST_F(CSourceTest, OversizedMatrixOrMissingScanModeIsAClearError) {
 }
 
 class RecordingProgress : public ProgressSink {
-public:
+  public:
     std::vector<std::string> events;
     void SetRange(int lo, int hi) override {
         events.push_back("range " + std::to_string(lo) + ".." + std::to_string(hi));

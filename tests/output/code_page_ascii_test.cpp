@@ -10,8 +10,8 @@ namespace zemtra {
 namespace {
 
 TEST(CodePageAscii, EveryByteBelow80IsItsOwnCharacterBothWays) {
-    for (int codePage : {874, 932, 936, 949, 950, 1250, 1251, 1252, 1253, 1254, 1255, 1256,
-                         1257, 1258}) {
+    for (int codePage :
+         {874, 932, 936, 949, 950, 1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, 1258}) {
         std::string bytes;
         std::u16string units;
         for (int b = 0; b < 0x80; ++b) {

@@ -59,7 +59,8 @@ std::string ReferenceLibrary(const ProjectSettings& s) {
                 if (!slot) continue;
                 at = (*slot - base) * r;
             }
-            if (static_cast<int64_t>(file.size()) < at + r) file.resize(static_cast<size_t>(at + r));
+            if (static_cast<int64_t>(file.size()) < at + r)
+                file.resize(static_cast<size_t>(at + r));
             file.replace(static_cast<size_t>(at), record.size(), record);
         }
     }
@@ -67,7 +68,7 @@ std::string ReferenceLibrary(const ProjectSettings& s) {
 }
 
 class FontLibraryTest : public ::testing::Test {
-protected:
+  protected:
     std::string Build(const ProjectSettings& s, int threads = 0) {
         LibraryOptions o;
         o.threads = threads;
@@ -140,8 +141,8 @@ TEST_F(FontLibraryTest, CodesWithoutCharacterRepeatThePreviousRecord) {
     const std::string rows = Build(s);
     ASSERT_EQ(rows.size(), 2u * 0x42u * 8u);
     EXPECT_EQ(rows.substr(0, 8), std::string(8, '\0'));  // nothing before it: an unlit record
-    EXPECT_EQ(rows.substr(0x41 * 8, 8), a);                // 0x4141 gives "A"
-    EXPECT_EQ(rows.substr(0x42 * 8, 8), a);                // 0x4200 repeats it
+    EXPECT_EQ(rows.substr(0x41 * 8, 8), a);              // 0x4141 gives "A"
+    EXPECT_EQ(rows.substr(0x42 * 8, 8), a);              // 0x4200 repeats it
     EXPECT_EQ(rows, ReferenceLibrary(s));
     ProjectSettings first = Settings(8, 8, 2, 0x0041, 0x0041);  // GB2312, first byte 0
     first.FORMAT = 1;  // Anode: the stand-in record is an unlit matrix with polarity applied
@@ -167,7 +168,7 @@ TEST_F(FontLibraryTest, ParallelBuildEqualsTheOneByOneWalk) {
 
 // Asks for a stop once the bar reaches a percentage.
 class StopAt : public ProgressSink {
-public:
+  public:
     StopAt(StopFlag& flag, int at) : flag_(flag), at_(at) {}
     void SetRange(int, int) override {}
     void SetPosition(int p) override {
@@ -176,7 +177,7 @@ public:
     }
     std::vector<int> positions;
 
-private:
+  private:
     StopFlag& flag_;
     int at_;
 };

@@ -93,14 +93,18 @@ TEST(ParseCSource, MalformedTextIsRefusedWithAMessage) {
     for (const char16_t* bad :
          {u"", u"//DataBits : 8bits\r\nnothing", u"//DataBits : 7bits\r\nfontlib_8x2[] = {};",
           u"//DataBits : 8bits\r\nconst unsigned char fontlib_8x2[] = {\r\n\t0x18,0x24",
-          u"//DataBits : 8bits\r\nconst unsigned char fontlib_8x2[] = {\r\n\t0x1FF  // 'A', 0\r\n};",
+          u"//DataBits : 8bits\r\nconst unsigned char fontlib_8x2[] = {\r\n\t0x1FF  // 'A', "
+          u"0\r\n};",
           u"//DataBits : 8bits\r\nconst unsigned char fontlib_0x2[] = {};"}) {
         EXPECT_THROW(ParseCSource(bad), UserError) << Utf16ToUtf8(bad);
     }
 }
 
 TEST(DecodeCSourceBytes, MarkedUtf16OrUtf8) {
-    EXPECT_EQ(DecodeCSourceBytes(std::string("\xFF\xFE" "A\0\x4A\x55", 6)), u"A啊");
+    EXPECT_EQ(DecodeCSourceBytes(std::string("\xFF\xFE"
+                                             "A\0\x4A\x55",
+                                             6)),
+              u"A啊");
     EXPECT_EQ(DecodeCSourceBytes("A\xE5\x95\x8A"), u"A啊");
 }
 
@@ -112,10 +116,9 @@ TEST(ReadLibraryGlyph, RecordsOfEveryKindComeBackAsRendered) {
         uint16_t from, to, probe;
         const char16_t* ch;
     };
-    for (const Case& c : {Case{0, 0x0041, 0x005A, 0x0047, u"G"},
-                          Case{2, 0xB0A1, 0xB1FE, 0xB0A1, u"啊"},
-                          Case{3, 0x817E, 0x82FE, 0x8180, u"亐"},
-                          Case{4, 0xA440, 0xA4FE, 0xA441, u"乙"}}) {
+    for (const Case& c :
+         {Case{0, 0x0041, 0x005A, 0x0047, u"G"}, Case{2, 0xB0A1, 0xB1FE, 0xB0A1, u"啊"},
+          Case{3, 0x817E, 0x82FE, 0x8180, u"亐"}, Case{4, 0xA440, 0xA4FE, 0xA441, u"乙"}}) {
         ProjectSettings s = Settings(16, 16);
         s.FONT.FaceName = u"WenQuanYi Zen Hei";
         s.ORIENT = ColumnRow;

@@ -65,8 +65,8 @@ TEST(ScanOrderWorkedExample, TenByThreeAtEightBits) {
         for (int k = 0; k < 10; ++k) {
             const std::string x = std::to_string(k);
             forward += (k ? "; " : "") + x + ",0 " + x + ",1 " + x + ",2 - - - - -";
-            backward += (k ? "; " : "") + std::string("- - - - - ") + x + ",2 " + x + ",1 " +
-                        x + ",0";
+            backward +=
+                (k ? "; " : "") + std::string("- - - - - ") + x + ",2 " + x + ",1 " + x + ",0";
         }
         EXPECT_EQ(DescribeWords(Mode(orientation, Forward), 10, 3, 8), forward);
         EXPECT_EQ(DescribeWords(Mode(orientation, Backward), 10, 3, 8), backward);
@@ -126,8 +126,8 @@ TEST(ScanOrder, UnitBitsPutsFourBitsLast) {
 }
 
 TEST(ScanOrder, InvalidOrientationOrDirectionMapsNothing) {
-    for (const ScanMode& mode : {Mode(-1, Forward), Mode(4, Forward), Mode(Row, -1),
-                                 Mode(Column, 2)}) {
+    for (const ScanMode& mode :
+         {Mode(-1, Forward), Mode(4, Forward), Mode(Row, -1), Mode(Column, 2)}) {
         EXPECT_FALSE(MapScanIndex(mode, 0, 16, 16, 0).has_value());
         EXPECT_EQ(WordCount(mode, 16, 16, 0), 0);
         EXPECT_TRUE(PackGlyph(DotMatrix(16, 16), mode, 0).empty());

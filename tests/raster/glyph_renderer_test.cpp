@@ -133,18 +133,16 @@ TEST(Luminance, ComputedInDoublesInTheGivenOrder) {
 
 // Hands out a fixed raster for any existing file, so the picture path runs without Qt.
 class FixedDecoder : public PictureDecoder {
-public:
+  public:
     explicit FixedDecoder(RgbRaster r) : raster_(std::move(r)) {}
-    std::optional<RgbRaster> Decode(const std::filesystem::path&) const override {
-        return raster_;
-    }
+    std::optional<RgbRaster> Decode(const std::filesystem::path&) const override { return raster_; }
 
-private:
+  private:
     RgbRaster raster_;
 };
 
 class PicturePath : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         file = Utf8ToUtf16((dir / "pic.bmp").string());
         std::ofstream(dir / "pic.bmp") << "x";
@@ -222,7 +220,7 @@ TEST_F(PicturePath, WithoutADecoderAPictureDrawsNothing) {
 }
 
 class RecordingPreview : public PreviewSink {
-public:
+  public:
     int dots = 0, lit = 0, finished = 0;
     int64_t surfaceW = 0, surfaceH = 0;
     void OnDot(int32_t, int32_t, bool l) override {
@@ -251,7 +249,7 @@ TEST(RenderDotMatrix, PreviewSeesEveryDotAndTheSurface) {
 }
 
 class NullPreview : public PreviewSink {
-public:
+  public:
     void OnDot(int32_t, int32_t, bool) override {}
     void OnFinish(const RenderSurface&, int64_t, int64_t) override {}
 };

@@ -1,8 +1,8 @@
 // Pictures through the whole path, Qt's readers to the dot matrix: palettes, stored colours
 // under transparency, shrinking and enlarging. The matrices are pinned as '#'/'.' text.
+#include <gtest/gtest.h>
 #include <QColor>
 #include <QImage>
-#include <gtest/gtest.h>
 
 #include "app/unicode.h"
 #include "raster/glyph_renderer.h"
@@ -26,7 +26,7 @@ std::string Render(const std::filesystem::path& file, int w, int h, const char16
 }
 
 class PictureRender : public ::testing::Test {
-protected:
+  protected:
     test::ScratchDir dir;
 };
 
@@ -52,7 +52,7 @@ TEST_F(PictureRender, TransparentPixelsCountByTheirStoredColour) {
     QImage image(2, 2, QImage::Format_ARGB32);
     image.setPixel(0, 0, qRgba(255, 255, 255, 0));  // invisible white
     image.setPixel(1, 0, qRgba(0, 0, 0, 255));
-    image.setPixel(0, 1, qRgba(0, 0, 0, 0));        // invisible black
+    image.setPixel(0, 1, qRgba(0, 0, 0, 0));  // invisible black
     image.setPixel(1, 1, qRgba(255, 255, 255, 255));
     const auto file = dir / "alpha.png";
     ASSERT_TRUE(image.save(QString::fromStdString(file.string()), "PNG"));
@@ -66,7 +66,8 @@ TEST_F(PictureRender, ShrinkingAndsTheDroppedPixels) {
     image.fill(Qt::white);
     for (int by = 0; by < 3; ++by) {
         for (int bx = 0; bx < 3; ++bx) {
-            if (bx != 1 || by != 1) image.setPixel(bx * 3 + (bx + by) % 3, by * 3 + 1, qRgb(0, 0, 0));
+            if (bx != 1 || by != 1)
+                image.setPixel(bx * 3 + (bx + by) % 3, by * 3 + 1, qRgb(0, 0, 0));
         }
     }
     const auto file = dir / "dots.bmp";

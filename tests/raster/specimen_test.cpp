@@ -22,9 +22,9 @@ TEST(SpecimenPage, LaysOutSixteenAcrossWithLabelsUnderTheGlyphs) {
     ASSERT_GT(page.width, 0);
     // Two rows of glyph boxes: the second row's first glyph sits below the first's label.
     const int32_t boxH = (page.height - 6) / 2;
-    EXPECT_EQ(page.GetPixel(7, 7), kPreviewLight);              // glyph 0, dot (0, 0)
-    EXPECT_EQ(page.GetPixel(7 + 3, 7), kPreviewDark);           // glyph 0, dot (1, 0)
-    EXPECT_EQ(page.GetPixel(7, 7 + boxH), kPreviewLight);       // glyph 16, dot (0, 0)
+    EXPECT_EQ(page.GetPixel(7, 7), kPreviewLight);         // glyph 0, dot (0, 0)
+    EXPECT_EQ(page.GetPixel(7 + 3, 7), kPreviewDark);      // glyph 0, dot (1, 0)
+    EXPECT_EQ(page.GetPixel(7, 7 + boxH), kPreviewLight);  // glyph 16, dot (0, 0)
     bool labelInk = false;
     for (int y = 6 + 8 * 3; y < boxH; ++y) {
         for (int x = 6; x < 40; ++x) labelInk |= page.GetPixel(x, y) != kBlack;
@@ -49,7 +49,7 @@ namespace zemtra {
 namespace {
 
 class CountingProgress : public ProgressSink {
-public:
+  public:
     void SetRange(int, int) override {}
     void SetPosition(int position) override { positions.push_back(position); }
     std::vector<int> positions;

@@ -48,8 +48,8 @@ inline std::vector<HexGlyph> ReadUnifontHex(const char* path = kUnifontHex) {
         const std::string bits = line.substr(colon + 1);
         const int width = bits.size() == 32 ? 8 : bits.size() == 64 ? 16 : 0;
         if (width == 0) continue;
-        HexGlyph g{static_cast<char32_t>(std::stoul(line.substr(0, colon), nullptr, 16)), width,
-                   {}};
+        HexGlyph g{
+            static_cast<char32_t>(std::stoul(line.substr(0, colon), nullptr, 16)), width, {}};
         const int digitsPerRow = width / 4;
         for (int y = 0; y < 16; ++y) {
             const unsigned long row =

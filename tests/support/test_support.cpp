@@ -50,8 +50,8 @@ std::string CompareWithGolden(std::string_view golden, std::string_view actual) 
     size_t at = 0;
     while (at < expected.size() && at < actual.size() && expected[at] == actual[at]) ++at;
     std::ostringstream why;
-    why << "differs from " << path.string() << " at byte " << at << " (expected "
-        << expected.size() << " bytes, got " << actual.size() << ")";
+    why << "differs from " << path.string() << " at byte " << at << " (expected " << expected.size()
+        << " bytes, got " << actual.size() << ")";
     return why.str();
 }
 

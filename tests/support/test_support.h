@@ -36,7 +36,7 @@ inline std::string ShellQuote(const std::string& s) {
 
 // A fresh folder of its own, removed with everything in it when the object goes.
 class ScratchDir {
-public:
+  public:
     ScratchDir();
     ~ScratchDir();
     ScratchDir(const ScratchDir&) = delete;
@@ -44,7 +44,7 @@ public:
     const std::filesystem::path& Path() const { return path_; }
     std::filesystem::path operator/(std::string_view name) const { return path_ / name; }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
