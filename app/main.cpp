@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "app/zemtra_app_qt.h"
+#include "app/zemtra_app.h"
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);

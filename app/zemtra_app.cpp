@@ -1,9 +1,9 @@
 // The application object's one job: the main window's modal run.
-#include "app/zemtra_app_qt.h"
+#include "app/zemtra_app.h"
 
 #include <QApplication>
 
-#include "app/app_icon_qt.h"
+#include "ui/qt/app_icon.h"
 #include "app/zemtra_dialog.h"
 
 namespace zemtra {

@@ -11,13 +11,13 @@
 #include <QPushButton>
 #include <system_error>
 
-#include "app/app_icon_qt.h"
-#include "app/character_list.h"
-#include "app/error.h"
+#include "ui/qt/app_icon.h"
+#include "base/character_list.h"
+#include "base/error.h"
 #include "project/program_folder.h"
 #include "project/project_file.h"
-#include "raster/qimage_picture_decoder.h"
-#include "ui/hex_edit_widget.h"
+#include "raster/qt/qimage_picture_decoder.h"
+#include "ui/qt/hex_edit_widget.h"
 
 namespace zemtra {
 

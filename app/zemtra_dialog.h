@@ -15,10 +15,10 @@
 #include <thread>
 #include <vector>
 
-#include "app/progress.h"
-#include "app/project_settings.h"
-#include "app/settings_controls.h"
-#include "app/ui_hooks_qt.h"
+#include "base/progress.h"
+#include "base/project_settings.h"
+#include "ui/settings_controls.h"
+#include "ui/qt/ui_hooks.h"
 #include "raster/glyph_renderer.h"
 #include "ui/multi_language.h"
 

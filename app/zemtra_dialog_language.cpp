@@ -6,12 +6,12 @@
 #include <QMenuBar>
 #include <array>
 
-#include "app/about.h"
-#include "app/dialog_template.h"
-#include "app/language_qt.h"
+#include "base/about.h"
+#include "ui/dialog_template.h"
+#include "ui/qt/language.h"
 #include "app/zemtra_dialog.h"
-#include "ui/about_dialog.h"
-#include "ui/hyperlink_widget.h"
+#include "ui/qt/about_dialog.h"
+#include "ui/qt/hyperlink_widget.h"
 
 namespace zemtra {
 namespace {

@@ -5,11 +5,11 @@
 #include <QSignalBlocker>
 #include <system_error>
 
-#include "app/character_list.h"
-#include "app/unicode.h"
-#include "app/updown_widget.h"
+#include "base/character_list.h"
+#include "base/unicode.h"
+#include "ui/qt/updown_widget.h"
 #include "app/zemtra_dialog.h"
-#include "raster/preview_widget.h"
+#include "raster/qt/preview_widget.h"
 
 namespace zemtra {
 namespace {

@@ -6,14 +6,14 @@
 #include <QListWidget>
 #include <QSignalBlocker>
 
-#include "app/character_list.h"
-#include "app/file_filter.h"
+#include "base/character_list.h"
+#include "ui/file_filter.h"
 #include "app/zemtra_dialog.h"
-#include "output/code_page.h"
+#include "base/code_page.h"
 #include "project/project_file.h"
 #include "raster/picture_check.h"
-#include "raster/qimage_picture_decoder.h"
-#include "ui/hex_edit_widget.h"
+#include "raster/qt/qimage_picture_decoder.h"
+#include "ui/qt/hex_edit_widget.h"
 
 namespace zemtra {
 namespace {

@@ -10,13 +10,13 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "app/character_list.h"
-#include "app/error.h"
-#include "app/font_choice.h"
-#include "app/font_file.h"
+#include "base/character_list.h"
+#include "base/error.h"
+#include "ui/font_choice.h"
+#include "raster/font_file.h"
 #include "app/zemtra_dialog.h"
 #include "raster/scan_demo.h"
-#include "raster/scan_demo_widget.h"
+#include "raster/qt/scan_demo_widget.h"
 
 namespace zemtra {
 namespace {

@@ -6,10 +6,10 @@
 #include <QFileInfo>
 #include <QPushButton>
 
-#include "app/error.h"
-#include "app/font_file.h"
-#include "app/presets.h"
-#include "app/unicode.h"
+#include "base/error.h"
+#include "raster/font_file.h"
+#include "base/presets.h"
+#include "base/unicode.h"
 #include "app/zemtra_dialog.h"
 #include "raster/font_faces.h"
 

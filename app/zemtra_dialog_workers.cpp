@@ -8,17 +8,17 @@
 #include <QPushButton>
 #include <chrono>
 
-#include "app/error.h"
-#include "app/file_filter.h"
-#include "app/special_strings.h"
+#include "base/error.h"
+#include "ui/file_filter.h"
+#include "ui/special_strings.h"
 #include "app/zemtra_dialog.h"
 #include "output/c_source_writer.h"
 #include "output/font_library.h"
-#include "output/output_dialog.h"
+#include "output/qt/output_dialog.h"
 #include "output/output_text.h"
 #include "raster/picture_check.h"
-#include "raster/qimage_matrix_png.h"
-#include "raster/qimage_picture_decoder.h"
+#include "raster/qt/qimage_png_encoder.h"
+#include "raster/qt/qimage_picture_decoder.h"
 #include "raster/specimen.h"
 
 // ThreadSanitizer cannot see the semaphore behind Qt::BlockingQueuedConnection in the

@@ -1,6 +1,6 @@
 // The system's ANSI code page: chosen by ZEMTRA_ANSI_CODEPAGE, else derived from the locale's
 // language and territory the way Windows ties a code page to a user locale.
-#include "output/code_page.h"
+#include "base/code_page.h"
 
 #include <algorithm>
 #include <array>

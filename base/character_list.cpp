@@ -1,5 +1,5 @@
 // The list rules shared by the desktop program, the project file and zemtra-cli.
-#include "app/character_list.h"
+#include "base/character_list.h"
 
 namespace zemtra {
 

@@ -1,6 +1,6 @@
 // Conversions between UTF-16 and the Windows code pages through ICU's Windows tables, with the
 // byte-pair rules of MultiByteToWideChar and WideCharToMultiByte rather than ICU's own.
-#include "output/code_page.h"
+#include "base/code_page.h"
 
 #include <unicode/ucnv.h>
 #include <unicode/ucnv_err.h>

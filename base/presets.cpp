@@ -1,6 +1,6 @@
 // The preset table. Column/Row bands with Backward are the "page" layout of the monochrome
 // controllers: one byte per column of an 8-dot page, top dot in bit 0.
-#include "app/presets.h"
+#include "base/presets.h"
 
 #include <array>
 

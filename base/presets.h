@@ -7,7 +7,7 @@
 #include <span>
 #include <string_view>
 
-#include "app/project_settings.h"
+#include "base/project_settings.h"
 
 namespace zemtra {
 

@@ -1,5 +1,5 @@
 // The value rules of ProjectSettings.
-#include "app/project_settings.h"
+#include "base/project_settings.h"
 
 #include <cstdlib>
 #include <limits>

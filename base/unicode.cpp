@@ -1,5 +1,5 @@
 // UTF-8 <-> UTF-16, written out because the standard's codecvt facets are deprecated.
-#include "app/unicode.h"
+#include "base/unicode.h"
 
 namespace zemtra {
 namespace {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "bare_freetype.h"
-#include "output/code_page.h"
+#include "base/code_page.h"
 
 extern char** environ;
 

@@ -10,19 +10,19 @@
 #include <iterator>
 #include <ostream>
 
-#include "app/atomic_file.h"
-#include "app/character_list.h"
-#include "app/error.h"
-#include "app/unicode.h"
+#include "base/atomic_file.h"
+#include "base/character_list.h"
+#include "base/error.h"
+#include "base/unicode.h"
 #include "output/c_source_writer.h"
-#include "output/code_page.h"
+#include "base/code_page.h"
 #include "output/font_library.h"
 #include "output/scan_decode.h"
 #include "project/project_file.h"
 #include "raster/glyph_renderer.h"
 #include "raster/picture_check.h"
-#include "raster/qimage_matrix_png.h"
-#include "raster/qimage_picture_decoder.h"
+#include "raster/qt/qimage_png_encoder.h"
+#include "raster/qt/qimage_picture_decoder.h"
 #include "raster/scan_order_picture.h"
 #include "raster/specimen.h"
 

@@ -6,10 +6,10 @@
 #include <functional>
 #include <map>
 
-#include "app/error.h"
-#include "app/font_file.h"
-#include "app/presets.h"
-#include "app/unicode.h"
+#include "base/error.h"
+#include "raster/font_file.h"
+#include "base/presets.h"
+#include "base/unicode.h"
 #include "project/project_file.h"
 #include "raster/font_engine.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/project_settings.h"
+#include "base/project_settings.h"
 
 namespace zemtra::cli {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/error.h"
+#include "base/error.h"
 #include "cli/cli_jobs.h"
 #include "cli/cli_options.h"
 

@@ -6,7 +6,7 @@
 
 #include "fuzz/fuzz_entries.h"
 #include "fuzz/fuzz_support.h"
-#include "output/code_page.h"
+#include "base/code_page.h"
 
 namespace zemtra::fuzz {
 namespace {

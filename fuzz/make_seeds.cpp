@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "app/character_list.h"
-#include "app/project_settings.h"
-#include "output/code_page.h"
+#include "base/character_list.h"
+#include "base/project_settings.h"
+#include "base/code_page.h"
 #include "project/profile.h"
 #include "project/project_file.h"
 #include "ui/builtin_languages.h"

@@ -8,7 +8,7 @@
 #include "fuzz/fuzz_entries.h"
 #include "fuzz/fuzz_support.h"
 #include "raster/glyph_renderer.h"
-#include "raster/qimage_picture_decoder.h"
+#include "raster/qt/qimage_picture_decoder.h"
 
 namespace zemtra::fuzz {
 namespace {

@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "app/error.h"
+#include "base/error.h"
 #include "fuzz/fuzz_entries.h"
 #include "project/project_file.h"
 

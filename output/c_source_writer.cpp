@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <string>
 
-#include "app/about.h"
-#include "app/error.h"
-#include "output/code_page.h"
+#include "base/about.h"
+#include "base/error.h"
+#include "base/code_page.h"
 #include "output/scan_order.h"
 #include "output/temp_file.h"
 #include "output/text_file.h"

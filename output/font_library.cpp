@@ -17,8 +17,8 @@
 #include <thread>
 #include <vector>
 
-#include "app/error.h"
-#include "output/code_page.h"
+#include "base/error.h"
+#include "base/code_page.h"
 #include "output/scan_order.h"
 #include "raster/glyph_renderer.h"
 

@@ -15,8 +15,8 @@
 #include <optional>
 #include <string>
 
-#include "app/progress.h"
-#include "app/project_settings.h"
+#include "base/progress.h"
+#include "base/project_settings.h"
 #include "raster/picture_decoder.h"
 
 namespace zemtra {

@@ -5,9 +5,9 @@
 
 #include <fstream>
 
-#include "app/error.h"
-#include "app/unicode.h"
-#include "output/code_page.h"
+#include "base/error.h"
+#include "base/unicode.h"
+#include "base/code_page.h"
 #include "output/font_library.h"
 
 namespace zemtra {

@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "raster/dot_matrix.h"
+#include "base/dot_matrix.h"
 
 namespace zemtra {
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <system_error>
 
-#include "app/error.h"
+#include "base/error.h"
 
 namespace zemtra {
 namespace {

@@ -9,7 +9,7 @@
 #include <cerrno>
 #include <string>
 
-#include "output/code_page.h"
+#include "base/code_page.h"
 
 namespace zemtra {
 namespace {

@@ -10,10 +10,10 @@
 #include <cstring>
 #include <stdexcept>
 
-#include "app/atomic_file.h"
-#include "app/error.h"
-#include "app/unicode.h"
-#include "output/code_page.h"
+#include "base/atomic_file.h"
+#include "base/error.h"
+#include "base/unicode.h"
+#include "base/code_page.h"
 #include "project/profile_detail.h"
 
 namespace zemtra {

@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <fstream>
 
-#include "app/error.h"
-#include "app/unicode.h"
+#include "base/error.h"
+#include "base/unicode.h"
 #include "project/profile_detail.h"
 
 namespace zemtra {

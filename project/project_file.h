@@ -27,7 +27,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/project_settings.h"
+#include "base/project_settings.h"
 #include "project/profile.h"
 #include "project/program_folder.h"
 

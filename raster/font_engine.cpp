@@ -12,8 +12,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/error.h"
-#include "app/unicode.h"
+#include "base/error.h"
+#include "base/unicode.h"
 #include "raster/font_handles.h"
 #include "raster/font_ink.h"
 #include "raster/font_metrics.h"

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/project_settings.h"
+#include "base/project_settings.h"
 
 namespace zemtra {
 

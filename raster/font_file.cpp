@@ -1,10 +1,10 @@
 // Choosing a font file and keeping the size fields true to a bitmap font.
-#include "app/font_file.h"
+#include "raster/font_file.h"
 
 #include <filesystem>
 
-#include "app/error.h"
-#include "app/unicode.h"
+#include "base/error.h"
+#include "base/unicode.h"
 #include "raster/font_engine.h"
 
 namespace zemtra {

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/project_settings.h"
+#include "base/project_settings.h"
 
 namespace zemtra {
 

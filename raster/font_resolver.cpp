@@ -5,8 +5,8 @@
 
 #include <algorithm>
 
-#include "app/error.h"
-#include "app/unicode.h"
+#include "base/error.h"
+#include "base/unicode.h"
 #include "raster/font_metrics.h"
 
 namespace zemtra {

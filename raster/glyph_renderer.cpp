@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <system_error>
 
-#include "app/error.h"
-#include "app/unicode.h"
+#include "base/error.h"
+#include "base/unicode.h"
 
 namespace zemtra {
 

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <system_error>
 
-#include "app/unicode.h"
+#include "base/unicode.h"
 
 namespace zemtra {
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "app/project_settings.h"
+#include "base/project_settings.h"
 #include "raster/picture_decoder.h"
 
 namespace zemtra {

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "app/project_settings.h"
+#include "base/project_settings.h"
 #include "raster/glyph_renderer.h"
 #include "raster/preview_geometry.h"
 #include "raster/raster.h"

@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/character_list.h"
-#include "app/unicode.h"
-#include "output/code_page.h"
+#include "base/character_list.h"
+#include "base/unicode.h"
+#include "base/code_page.h"
 #include "raster/glyph_renderer.h"
 #include "raster/preview_geometry.h"
 

@@ -4,7 +4,7 @@
 Writes resources/icons/org.zemtra.Zemtra.svg and resources/icons/NxN/org.zemtra.Zemtra.png
 (or the same names under the folder given as the one argument; the tests use that to check
 that the files in the repository are up to date).
-The glyph and the colours are those of the program's own window icon (app/app_icon_qt.cpp)
+The glyph and the colours are those of the program's own window icon (ui/qt/app_icon.cpp)
 and preview: lit dots light, unlit dots dark, on black. Pure Python (zlib + struct), and the
 output is byte for byte the same on every run. Run it from anywhere:
     python3 scripts/make_icons.py

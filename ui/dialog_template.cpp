@@ -1,11 +1,11 @@
 // The tables of dialog 102, dialog 129 and menu 131, and the dialog-unit conversion.
-#include "app/dialog_template.h"
+#include "ui/dialog_template.h"
 
 #include <string>
 
-#include "app/about.h"
-#include "app/presets.h"
-#include "app/unicode.h"
+#include "base/about.h"
+#include "base/presets.h"
+#include "base/unicode.h"
 
 namespace zemtra {
 namespace {

@@ -1,5 +1,5 @@
 // Converting the platform's file filter lists.
-#include "app/file_filter.h"
+#include "ui/file_filter.h"
 
 #include <vector>
 

@@ -1,5 +1,5 @@
 // Font picker choices to and from the LOGFONT-shaped description.
-#include "app/font_choice.h"
+#include "ui/font_choice.h"
 
 #include <cmath>
 #include <cstdlib>

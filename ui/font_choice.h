@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/project_settings.h"
+#include "base/project_settings.h"
 
 namespace zemtra {
 

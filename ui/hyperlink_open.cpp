@@ -16,7 +16,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/unicode.h"
+#include "base/unicode.h"
 #include "ui/hyperlink_rules.h"
 
 extern char** environ;

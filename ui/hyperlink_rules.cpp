@@ -5,7 +5,7 @@
 #include <array>
 #include <utility>
 
-#include "app/unicode.h"
+#include "base/unicode.h"
 
 namespace zemtra {
 namespace {

@@ -4,7 +4,7 @@
 #include <limits>
 #include <string>
 
-#include "app/unicode.h"
+#include "base/unicode.h"
 #include "ui/multi_language.h"
 
 namespace zemtra {

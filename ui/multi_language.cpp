@@ -7,9 +7,9 @@
 #include <string>
 #include <system_error>
 
-#include "app/atomic_file.h"
-#include "app/error.h"
-#include "app/unicode.h"
+#include "base/atomic_file.h"
+#include "base/error.h"
+#include "base/unicode.h"
 #include "ui/builtin_languages.h"
 
 namespace zemtra {

@@ -1,5 +1,5 @@
 // Spin steps, position buttons, the progress message and line-break conversion.
-#include "app/settings_controls.h"
+#include "ui/settings_controls.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
 // The English message texts.
-#include "app/special_strings.h"
+#include "ui/special_strings.h"
 
 namespace zemtra {
 

@@ -1,5 +1,5 @@
 // The Output View: loading the temporary output file, Copy, Save and Verify.
-#include "output/output_dialog.h"
+#include "output/qt/output_dialog.h"
 
 #include <QFile>
 #include <QImage>
@@ -9,13 +9,13 @@
 #include <QPushButton>
 #include <QTextDocument>
 
-#include "app/dialog_builder_qt.h"
-#include "app/dialog_template.h"
-#include "app/error.h"
-#include "app/file_filter.h"
-#include "app/language_qt.h"
-#include "app/settings_controls.h"
-#include "app/special_strings.h"
+#include "ui/qt/dialog_builder.h"
+#include "ui/dialog_template.h"
+#include "base/error.h"
+#include "ui/file_filter.h"
+#include "ui/qt/language.h"
+#include "ui/settings_controls.h"
+#include "ui/special_strings.h"
 #include "app/zemtra_dialog.h"
 #include "output/c_source_lines.h"
 #include "output/output_text.h"

@@ -12,9 +12,9 @@
 #include <string_view>
 #include <thread>
 
-#include "app/ui_hooks_qt.h"
+#include "ui/qt/ui_hooks.h"
 #include "output/scan_order.h"
-#include "raster/dot_matrix.h"
+#include "base/dot_matrix.h"
 
 class QLabel;
 class QPlainTextEdit;

@@ -1,5 +1,5 @@
 // The preview control's cache and painting.
-#include "raster/preview_widget.h"
+#include "raster/qt/preview_widget.h"
 
 #include <QPainter>
 

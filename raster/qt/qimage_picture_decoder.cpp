@@ -1,6 +1,6 @@
 // Decoding picture files with Qt's image readers into the renderer's RGB raster, with the
 // checks that keep damaged or hostile files from crashing it or exhausting memory.
-#include "raster/qimage_picture_decoder.h"
+#include "raster/qt/qimage_picture_decoder.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,10 +1,10 @@
 // Writes dot matrices through Qt's PNG writer.
-#include "raster/qimage_matrix_png.h"
+#include "raster/qt/qimage_png_encoder.h"
 
 #include <QImage>
 #include <QString>
 
-#include "app/error.h"
+#include "base/error.h"
 
 namespace zemtra {
 

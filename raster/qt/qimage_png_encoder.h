@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "raster/dot_matrix.h"
+#include "base/dot_matrix.h"
 #include "raster/raster.h"
 
 namespace zemtra {

@@ -1,9 +1,9 @@
 // The scan demo control's cache and painting.
-#include "raster/scan_demo_widget.h"
+#include "raster/qt/scan_demo_widget.h"
 
 #include <QPainter>
 
-#include "raster/preview_widget.h"
+#include "raster/qt/preview_widget.h"
 #include "raster/scan_demo.h"
 
 namespace zemtra {

@@ -1,6 +1,6 @@
 // Whole-file writes: the old content survives every failure, links are written through, and
 // read-only files or folders are refused.
-#include "app/atomic_file.h"
+#include "base/atomic_file.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -8,7 +8,7 @@
 
 #include <csignal>
 
-#include "app/error.h"
+#include "base/error.h"
 #include "support/test_support.h"
 
 namespace zemtra {

@@ -1,6 +1,6 @@
 // Tests of the code-page module: the ANSI code page choice, both conversion directions with the
 // platform's pair rules, CodeToCharacter per kind, and the GBK/BIG5 library slots.
-#include "output/code_page.h"
+#include "base/code_page.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-#include "output/scoped_env.h"
+#include "support/scoped_env.h"
 
 namespace zemtra {
 namespace {

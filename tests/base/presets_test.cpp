@@ -1,5 +1,5 @@
 // Controller presets set exactly the four scan-mode fields and are found by name.
-#include "app/presets.h"
+#include "base/presets.h"
 
 #include <gtest/gtest.h>
 

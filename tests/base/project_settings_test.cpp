@@ -1,10 +1,10 @@
 // ProjectSettings' value rules: numeric texts, word widths, code ranges, the font-size
 // derivation, New's defaults and the render limits.
-#include "app/project_settings.h"
+#include "base/project_settings.h"
 
 #include <gtest/gtest.h>
 
-#include "app/unicode.h"
+#include "base/unicode.h"
 
 namespace zemtra {
 namespace {

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "app/character_list.h"
-#include "app/unicode.h"
+#include "base/character_list.h"
+#include "base/unicode.h"
 #include "cli/run_cli.h"
 #include "output/c_source_writer.h"
 #include "output/text_writer.h"

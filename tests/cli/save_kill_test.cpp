@@ -12,7 +12,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/unicode.h"
+#include "base/unicode.h"
 #include "project/project_file.h"
 #include "support/test_support.h"
 

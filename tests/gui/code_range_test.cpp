@@ -9,7 +9,7 @@
 #include "gui/gui_test_support.h"
 #include "project/program_folder.h"
 #include "project/project_file.h"
-#include "ui/hex_edit_widget.h"
+#include "ui/qt/hex_edit_widget.h"
 
 namespace zemtra::test {
 namespace {

@@ -12,9 +12,9 @@
 #include <memory>
 #include <vector>
 
-#include "app/ui_hooks_qt.h"
+#include "ui/qt/ui_hooks.h"
 #include "app/zemtra_dialog.h"
-#include "output/scoped_env.h"
+#include "support/scoped_env.h"
 #include "support/test_support.h"
 
 namespace zemtra::test {

@@ -8,7 +8,7 @@
 #include <QMenu>
 
 #include "gui/gui_test_support.h"
-#include "ui/hex_edit_widget.h"
+#include "ui/qt/hex_edit_widget.h"
 
 namespace zemtra::test {
 namespace {

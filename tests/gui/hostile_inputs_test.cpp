@@ -10,10 +10,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "app/dialog_template.h"
-#include "app/unicode.h"
+#include "ui/dialog_template.h"
+#include "base/unicode.h"
 #include "gui/gui_test_support.h"
-#include "output/output_dialog.h"
+#include "output/qt/output_dialog.h"
 #include "output/output_text.h"
 #include "output/temp_file.h"
 #include "project/program_folder.h"

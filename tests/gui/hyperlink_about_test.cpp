@@ -7,10 +7,10 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
-#include "app/dialog_template.h"
+#include "ui/dialog_template.h"
 #include "gui/gui_test_support.h"
-#include "ui/about_dialog.h"
-#include "ui/hyperlink_widget.h"
+#include "ui/qt/about_dialog.h"
+#include "ui/qt/hyperlink_widget.h"
 
 namespace zemtra::test {
 namespace {

@@ -9,13 +9,13 @@
 #include <QMenuBar>
 #include <QPushButton>
 
-#include "app/unicode.h"
+#include "base/unicode.h"
 #include "gui/gui_test_support.h"
-#include "output/output_dialog.h"
+#include "output/qt/output_dialog.h"
 #include "project/profile.h"
 #include "project/program_folder.h"
 #include "project/project_file.h"
-#include "ui/about_dialog.h"
+#include "ui/qt/about_dialog.h"
 #include "ui/builtin_languages.h"
 
 namespace zemtra::test {

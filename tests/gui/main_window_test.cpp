@@ -11,7 +11,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "app/dialog_template.h"
+#include "ui/dialog_template.h"
 #include "gui/gui_test_support.h"
 #include "project/program_folder.h"
 #include "project/project_file.h"

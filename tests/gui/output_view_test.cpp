@@ -5,7 +5,7 @@
 #include <QPushButton>
 
 #include "gui/gui_test_support.h"
-#include "output/output_dialog.h"
+#include "output/qt/output_dialog.h"
 
 namespace zemtra::test {
 namespace {

@@ -6,7 +6,7 @@
 
 #include "gui/gui_test_support.h"
 #include "raster/scan_demo.h"
-#include "raster/scan_demo_widget.h"
+#include "raster/qt/scan_demo_widget.h"
 
 namespace zemtra::test {
 namespace {

@@ -6,11 +6,11 @@
 #include <QMenuBar>
 #include <QPushButton>
 
-#include "app/dialog_template.h"
-#include "app/presets.h"
-#include "app/unicode.h"
+#include "ui/dialog_template.h"
+#include "base/presets.h"
+#include "base/unicode.h"
 #include "gui/gui_test_support.h"
-#include "raster/preview_widget.h"
+#include "raster/qt/preview_widget.h"
 #include "support/font_fixtures.h"
 
 namespace zemtra::test {

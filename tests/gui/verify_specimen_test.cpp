@@ -9,14 +9,14 @@
 #include <QPushButton>
 #include <QTextBlock>
 
-#include "app/dialog_template.h"
-#include "app/unicode.h"
+#include "ui/dialog_template.h"
+#include "base/unicode.h"
 #include "gui/gui_test_support.h"
 #include "output/c_source_writer.h"
-#include "output/output_dialog.h"
+#include "output/qt/output_dialog.h"
 #include "raster/glyph_renderer.h"
-#include "raster/qimage_matrix_png.h"
-#include "raster/qimage_picture_decoder.h"
+#include "raster/qt/qimage_png_encoder.h"
+#include "raster/qt/qimage_picture_decoder.h"
 #include "raster/specimen.h"
 
 namespace zemtra::test {

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/unicode.h"
+#include "base/unicode.h"
 #include "output/c_source_writer.h"
 #include "output/scan_decode.h"
 #include "raster/glyph_renderer.h"

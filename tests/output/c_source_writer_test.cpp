@@ -8,8 +8,8 @@
 #include <functional>
 #include <map>
 
-#include "app/error.h"
-#include "app/unicode.h"
+#include "base/error.h"
+#include "base/unicode.h"
 #include "output/scan_order.h"
 #include "output/temp_file.h"
 #include "support/test_support.h"

@@ -6,8 +6,8 @@
 
 #include <random>
 
-#include "app/error.h"
-#include "app/unicode.h"
+#include "base/error.h"
+#include "base/unicode.h"
 #include "output/c_source_writer.h"
 #include "output/font_library.h"
 #include "raster/glyph_renderer.h"

@@ -9,8 +9,8 @@
 #include <filesystem>
 #include <string>
 
-#include "app/error.h"
-#include "output/scoped_env.h"
+#include "base/error.h"
+#include "support/scoped_env.h"
 #include "support/test_support.h"
 
 namespace zemtra {

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <string>
 
-#include "output/scoped_env.h"
+#include "support/scoped_env.h"
 #include "support/test_support.h"
 
 namespace zemtra {

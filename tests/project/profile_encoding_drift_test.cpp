@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "output/code_page.h"
+#include "base/code_page.h"
 #include "project/profile.h"
 
 namespace zemtra {

@@ -11,7 +11,7 @@
 #include <filesystem>
 #include <stdexcept>
 
-#include "app/error.h"
+#include "base/error.h"
 #include "project/project_test_util.h"
 #include "support/test_support.h"
 

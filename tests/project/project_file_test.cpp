@@ -10,7 +10,7 @@
 #include <chrono>
 #include <random>
 
-#include "app/error.h"
+#include "base/error.h"
 #include "project/project_test_util.h"
 #include "support/test_support.h"
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <thread>
 
-#include "app/character_list.h"
+#include "base/character_list.h"
 #include "project/project_file.h"
 #include "support/test_support.h"
 #include "ui/multi_language.h"

@@ -9,7 +9,7 @@
 #include <cmath>
 #include <string>
 
-#include "app/error.h"
+#include "base/error.h"
 #include "support/test_support.h"
 
 namespace zemtra {

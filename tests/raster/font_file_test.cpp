@@ -1,13 +1,13 @@
 // Font files by path: a bitmap font draws its own pixels at its own size, through the same
 // sampling window; TrueType files and collections by face index.
-#include "app/font_file.h"
+#include "raster/font_file.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
-#include "app/error.h"
-#include "app/unicode.h"
+#include "base/error.h"
+#include "base/unicode.h"
 #include "raster/font_engine.h"
 #include "raster/glyph_renderer.h"
 #include "support/font_fixtures.h"

@@ -6,8 +6,8 @@
 
 #include <fstream>
 
-#include "app/error.h"
-#include "app/unicode.h"
+#include "base/error.h"
+#include "base/unicode.h"
 #include "support/test_support.h"
 
 namespace zemtra {

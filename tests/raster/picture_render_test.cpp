@@ -4,9 +4,9 @@
 #include <QColor>
 #include <QImage>
 
-#include "app/unicode.h"
+#include "base/unicode.h"
 #include "raster/glyph_renderer.h"
-#include "raster/qimage_picture_decoder.h"
+#include "raster/qt/qimage_picture_decoder.h"
 #include "support/test_support.h"
 
 namespace zemtra {

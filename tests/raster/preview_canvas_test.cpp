@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/unicode.h"
+#include "base/unicode.h"
 
 namespace zemtra {
 namespace {

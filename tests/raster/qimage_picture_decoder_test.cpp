@@ -1,7 +1,7 @@
 // Tests of the Qt picture decoder: colours of every kind of picture, the stored colours of
 // transparent pixels, and refusal of damaged, hostile and non-file paths. All pictures are made
 // here, by Qt's writers or byte by byte, so no data files are needed.
-#include "raster/qimage_picture_decoder.h"
+#include "raster/qt/qimage_picture_decoder.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "raster/dot_matrix.h"
+#include "base/dot_matrix.h"
 
 namespace zemtra::test {
 

@@ -1,6 +1,6 @@
 // The dialog tables and the dialog-unit conversion: pixel sizes at 96 dpi and scaled, the
 // up-down attachment, and the tables' own consistency.
-#include "app/dialog_template.h"
+#include "ui/dialog_template.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The platform's file filter lists in the GUI's form.
-#include "app/file_filter.h"
+#include "ui/file_filter.h"
 
 #include <gtest/gtest.h>
 

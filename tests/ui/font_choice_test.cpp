@@ -1,5 +1,5 @@
 // The font picker's choice as a LOGFONT description and back.
-#include "app/font_choice.h"
+#include "ui/font_choice.h"
 
 #include <gtest/gtest.h>
 

@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <thread>
 
-#include "app/about.h"
+#include "base/about.h"
 #include "project/project_test_util.h"
 #include "support/test_support.h"
 

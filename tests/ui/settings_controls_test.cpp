@@ -1,6 +1,6 @@
 // The settings controls' rules: spin steps by sign only, the threshold's 0..255 rule, the
 // position buttons, the progress message, and line breaks between the record and the editors.
-#include "app/settings_controls.h"
+#include "ui/settings_controls.h"
 
 #include <gtest/gtest.h>
 

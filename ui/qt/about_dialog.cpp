@@ -1,13 +1,13 @@
 // The About box built from its table and re-texted on opening.
-#include "ui/about_dialog.h"
+#include "ui/qt/about_dialog.h"
 
 #include <QLabel>
 #include <QPushButton>
 
-#include "app/dialog_builder_qt.h"
-#include "app/dialog_template.h"
-#include "app/language_qt.h"
-#include "app/ui_hooks_qt.h"
+#include "ui/qt/dialog_builder.h"
+#include "ui/dialog_template.h"
+#include "ui/qt/language.h"
+#include "ui/qt/ui_hooks.h"
 #include "app/zemtra_dialog.h"
 
 namespace zemtra {

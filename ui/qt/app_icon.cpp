@@ -1,5 +1,5 @@
 // Drawing the application icon: a 7 x 7 dot matrix showing "Z".
-#include "app/app_icon_qt.h"
+#include "ui/qt/app_icon.h"
 
 #include <QPainter>
 #include <QPixmap>

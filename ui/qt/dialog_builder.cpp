@@ -1,5 +1,5 @@
 // Creating the controls of a dialog template as Qt widgets.
-#include "app/dialog_builder_qt.h"
+#include "ui/qt/dialog_builder.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -12,13 +12,13 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "app/app_icon_qt.h"
-#include "app/ui_hooks_qt.h"
-#include "app/updown_widget.h"
-#include "raster/preview_widget.h"
-#include "raster/scan_demo_widget.h"
-#include "ui/hex_edit_widget.h"
-#include "ui/hyperlink_widget.h"
+#include "ui/qt/app_icon.h"
+#include "ui/qt/ui_hooks.h"
+#include "ui/qt/updown_widget.h"
+#include "raster/qt/preview_widget.h"
+#include "raster/qt/scan_demo_widget.h"
+#include "ui/qt/hex_edit_widget.h"
+#include "ui/qt/hyperlink_widget.h"
 
 namespace zemtra {
 namespace {

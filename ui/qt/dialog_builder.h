@@ -5,7 +5,7 @@
 #include <QFont>
 #include <map>
 
-#include "app/dialog_template.h"
+#include "ui/dialog_template.h"
 
 class QWidget;
 

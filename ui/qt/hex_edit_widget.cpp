@@ -1,5 +1,5 @@
 // The hexadecimal code field: key, character and paste filters, fixed colours, no menu.
-#include "ui/hex_edit_widget.h"
+#include "ui/qt/hex_edit_widget.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -1,5 +1,5 @@
 // The web link's painting, hover tracking and click.
-#include "ui/hyperlink_widget.h"
+#include "ui/qt/hyperlink_widget.h"
 
 #include <QCursor>
 #include <QFontMetrics>

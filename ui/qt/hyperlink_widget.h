@@ -8,7 +8,7 @@
 #include <QLabel>
 #include <cstdint>
 
-#include "app/ui_hooks_qt.h"
+#include "ui/qt/ui_hooks.h"
 #include "ui/hyperlink_rules.h"
 
 namespace zemtra {

@@ -1,5 +1,5 @@
 // Language texts set into Qt widgets and menus.
-#include "app/language_qt.h"
+#include "ui/qt/language.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -10,7 +10,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 
-#include "app/ui_hooks_qt.h"
+#include "ui/qt/ui_hooks.h"
 
 namespace zemtra {
 namespace {

@@ -1,5 +1,5 @@
 // The default modal dialogs and clipboard access, and finding controls by their ids.
-#include "app/ui_hooks_qt.h"
+#include "ui/qt/ui_hooks.h"
 
 #include <QAction>
 #include <QApplication>

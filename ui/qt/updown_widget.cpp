@@ -1,5 +1,5 @@
 // The up-down arrow pair.
-#include "app/updown_widget.h"
+#include "ui/qt/updown_widget.h"
 
 #include <QKeyEvent>
 #include <QToolButton>
