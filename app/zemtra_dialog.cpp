@@ -11,12 +11,13 @@
 #include <QPushButton>
 #include <system_error>
 
-#include "ui/qt/app_icon.h"
 #include "base/character_list.h"
 #include "base/error.h"
 #include "project/program_folder.h"
 #include "project/project_file.h"
+#include "raster/new_project.h"
 #include "raster/qt/qimage_picture_decoder.h"
+#include "ui/qt/app_icon.h"
 #include "ui/qt/hex_edit_widget.h"
 
 namespace zemtra {

@@ -4,8 +4,6 @@
 #include <cstdlib>
 #include <limits>
 
-#include "raster/font_engine.h"
-
 namespace zemtra {
 namespace {
 
@@ -117,10 +115,6 @@ void ApplyNew(ProjectSettings& s, bool simSunInstalled) {
     DeriveFontSize(s);
     s.LIST.clear();
     s.PIC.clear();
-}
-
-void ApplyNew(ProjectSettings& s) {
-    ApplyNew(s, FontFamilyInstalled(u"宋体"));
 }
 
 std::optional<std::string> RenderLimitError(const ProjectSettings& s) {

@@ -95,10 +95,9 @@ inline int64_t SampleY(const ProjectSettings& s) {
 void DeriveFontSize(ProjectSettings& s);
 
 // The record side of New: defaults for every stored field; Quality, Escapement and Orientation
-// keep their values. The face is "宋体" when such a family is installed, else "Arial".
+// keep their values. The face is "宋体" when such a family is installed, else "Arial" (the
+// installed fonts are the font layer's to ask: ApplyNew(s) in raster/new_project.h).
 void ApplyNew(ProjectSettings& s, bool simSunInstalled);
-// ApplyNew with the installed fonts asked through fontconfig.
-void ApplyNew(ProjectSettings& s);
 
 // Matrix sides above this are refused by rendering and generation (the editor keeps any text):
 // a typed 100000 x 100000 would otherwise ask for tens of gigabytes.

@@ -12,17 +12,18 @@
 
 #include "base/atomic_file.h"
 #include "base/character_list.h"
+#include "base/code_page.h"
 #include "base/error.h"
 #include "base/unicode.h"
 #include "output/c_source_writer.h"
-#include "base/code_page.h"
 #include "output/font_library.h"
 #include "output/scan_decode.h"
 #include "project/project_file.h"
 #include "raster/glyph_renderer.h"
+#include "raster/new_project.h"
 #include "raster/picture_check.h"
-#include "raster/qt/qimage_png_encoder.h"
 #include "raster/qt/qimage_picture_decoder.h"
+#include "raster/qt/qimage_png_encoder.h"
 #include "raster/scan_order_picture.h"
 #include "raster/specimen.h"
 
@@ -256,7 +257,7 @@ std::vector<DotMatrix> DecodeCSourceFile(const Request& r) {
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     const ParsedCSource parsed = ParseCSource(DecodeCSourceBytes(bytes));
     const ProjectSettings& s = r.settings;
-    const ScanMode mode{s.ORIENT, s.DIRECT, s.FORMAT, s.DATABIT};
+    const ScanMode mode = ScanModeOf(s);
     std::vector<DotMatrix> glyphs;
     const std::u16string wanted = r.character ? Utf8ToUtf16(*r.character) : u"";
     for (size_t i = 0; i < parsed.glyphs.size(); ++i) {
@@ -299,8 +300,7 @@ int RunDecode(const Request& r, std::ostream& out) {
 int RunScanOrder(const Request& r) {
     if (!r.png) throw UsageError("scan-order: give the picture to write with --png FILE");
     const ProjectSettings& s = r.settings;
-    const RgbRaster picture = ScanOrderPicture(ScanMode{s.ORIENT, s.DIRECT, s.FORMAT, s.DATABIT},
-                                               MatrixWidth(s), MatrixHeight(s), 12);
+    const RgbRaster picture = ScanOrderPicture(ScanModeOf(s), MatrixWidth(s), MatrixHeight(s), 12);
     if (picture.width == 0) throw UsageError("scan-order: no valid scan mode or matrix size");
     SaveRasterPng(picture, *r.png);
     return 0;

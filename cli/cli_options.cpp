@@ -7,11 +7,12 @@
 #include <map>
 
 #include "base/error.h"
-#include "raster/font_file.h"
 #include "base/presets.h"
 #include "base/unicode.h"
 #include "project/project_file.h"
 #include "raster/font_engine.h"
+#include "raster/font_file.h"
+#include "raster/new_project.h"
 
 namespace zemtra::cli {
 namespace {

@@ -8,6 +8,7 @@
 #include "base/error.h"
 #include "base/unicode.h"
 #include "project/profile_detail.h"
+#include "raster/new_project.h"
 
 namespace zemtra {
 namespace {

@@ -129,13 +129,6 @@ TEST(ApplyNew, DefaultsDerivedSizeAndKeptQuality) {
     EXPECT_EQ(s.FONT.FaceName, u"宋体");
 }
 
-TEST(ApplyNew, FaceFollowsTheInstalledFonts) {
-    // The test machines have no font of the family 宋体 installed.
-    ProjectSettings s;
-    ApplyNew(s);
-    EXPECT_EQ(s.FONT.FaceName, u"Arial");
-}
-
 TEST(SamplingOrigin, IsTheNegatedOffset) {
     ProjectSettings s;
     s.OFFSETX = 2;

@@ -12,6 +12,7 @@
 
 #include "base/error.h"
 #include "project/project_test_util.h"
+#include "raster/new_project.h"
 #include "support/test_support.h"
 
 namespace zemtra {
