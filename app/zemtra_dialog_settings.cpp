@@ -10,13 +10,13 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include "app/zemtra_dialog.h"
 #include "base/character_list.h"
 #include "base/error.h"
-#include "ui/font_choice.h"
 #include "raster/font_file.h"
-#include "app/zemtra_dialog.h"
-#include "raster/scan_demo.h"
 #include "raster/qt/scan_demo_widget.h"
+#include "raster/scan_demo.h"
+#include "ui/font_choice.h"
 
 namespace zemtra {
 namespace {
@@ -238,8 +238,7 @@ void CZemtraDlg::PaintScanDemo(int32_t step, bool redraw) {
         demo_->update();  // a repaint copies the cached image
         return;
     }
-    const ScanMode mode{settings_.ORIENT, settings_.DIRECT, settings_.FORMAT, settings_.DATABIT};
-    demo_->Show(RenderScanDemo(mode, step));
+    demo_->Show(RenderScanDemo(ScanModeOf(settings_), step));
 }
 
 void CZemtraDlg::OnAscii() {

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "base/about.h"
-#include "base/error.h"
 #include "base/code_page.h"
+#include "base/error.h"
 #include "output/scan_order.h"
 #include "output/temp_file.h"
 #include "output/text_file.h"
@@ -144,7 +144,7 @@ std::u16string Writer::Words(const std::vector<uint32_t>& words) const {
 void Writer::Run(std::u16string_view text, ProgressSink* progress) {
     w_ = MatrixWidth(s_);
     h_ = MatrixHeight(s_);
-    mode_ = ScanMode{s_.ORIENT, s_.DIRECT, s_.FORMAT, s_.DATABIT};
+    mode_ = ScanModeOf(s_);
     d_ = UnitBits(mode_.dataWidth);
     const int64_t n = WordCount(mode_, w_, h_, d_);
     if (n <= 0) throw UserError("No valid scan orientation and direction are selected.");
@@ -193,7 +193,7 @@ std::u16string CharacterText(const std::vector<std::u16string>& list) {
 }
 
 int64_t CSourceLengthBound(const ProjectSettings& s, size_t characters) {
-    const ScanMode mode{s.ORIENT, s.DIRECT, s.FORMAT, s.DATABIT};
+    const ScanMode mode = ScanModeOf(s);
     const int bits = UnitBits(mode.dataWidth);
     const int64_t words = WordCount(mode, MatrixWidth(s), MatrixHeight(s), bits);
     if (words <= 0) return 0;

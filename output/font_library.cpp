@@ -17,17 +17,13 @@
 #include <thread>
 #include <vector>
 
-#include "base/error.h"
 #include "base/code_page.h"
+#include "base/error.h"
 #include "output/scan_order.h"
 #include "raster/glyph_renderer.h"
 
 namespace zemtra {
 namespace {
-
-ScanMode ModeOf(const ProjectSettings& s) {
-    return ScanMode{s.ORIENT, s.DIRECT, s.FORMAT, s.DATABIT};
-}
 
 // The library packs bytes: the data width capped at 8 bits.
 int PackingBits(const ProjectSettings& s) {
@@ -69,7 +65,7 @@ struct Block {
 void PackRecord(GlyphRenderer& renderer, const ProjectSettings& s, std::u16string_view ch,
                 DotMatrix& matrix, uint8_t* record) {
     renderer.RenderDotMatrix(s, ch, &matrix);
-    const auto words = PackGlyph(matrix, ModeOf(s), PackingBits(s));
+    const auto words = PackGlyph(matrix, ScanModeOf(s), PackingBits(s));
     for (size_t i = 0; i < words.size(); ++i) record[i] = static_cast<uint8_t>(words[i]);
 }
 
@@ -282,7 +278,7 @@ LibraryResult LibraryBuilder::Run(const std::filesystem::path& target) {
     previous_.assign(static_cast<size_t>(r_), 0);
     {
         DotMatrix empty(MatrixWidth(s_), MatrixHeight(s_));
-        const auto words = PackGlyph(empty, ModeOf(s_), PackingBits(s_));
+        const auto words = PackGlyph(empty, ScanModeOf(s_), PackingBits(s_));
         for (size_t i = 0; i < words.size(); ++i) previous_[i] = static_cast<uint8_t>(words[i]);
     }
     perBlock_ = std::clamp<int64_t>((int64_t{1} << 20) / r_, 1, 256);
@@ -340,7 +336,7 @@ LibraryResult LibraryBuilder::Run(const std::filesystem::path& target) {
 }  // namespace
 
 int64_t LibraryRecordLength(const ProjectSettings& s) {
-    return WordCount(ModeOf(s), MatrixWidth(s), MatrixHeight(s), PackingBits(s));
+    return WordCount(ScanModeOf(s), MatrixWidth(s), MatrixHeight(s), PackingBits(s));
 }
 
 int64_t LibraryBaseSlot(int32_t kind, uint16_t from) {

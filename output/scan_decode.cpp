@@ -5,9 +5,9 @@
 
 #include <fstream>
 
+#include "base/code_page.h"
 #include "base/error.h"
 #include "base/unicode.h"
-#include "base/code_page.h"
 #include "output/font_library.h"
 
 namespace zemtra {
@@ -217,8 +217,7 @@ DotMatrix ReadLibraryGlyph(const std::filesystem::path& file, const ProjectSetti
     std::vector<uint32_t> words(record.begin(), record.end());
     for (auto& w : words) w &= 0xFF;
     const int u = DataWidth(s.DATABIT) == 4 ? 4 : 8;
-    return UnpackGlyph(words, ScanMode{s.ORIENT, s.DIRECT, s.FORMAT, s.DATABIT}, MatrixWidth(s),
-                       MatrixHeight(s), u);
+    return UnpackGlyph(words, ScanModeOf(s), MatrixWidth(s), MatrixHeight(s), u);
 }
 
 }  // namespace zemtra

@@ -59,21 +59,8 @@ LineMapping MapBands(int64_t i, int64_t bandAxisLength, int64_t lineCount, int d
 
 }  // namespace
 
-int UnitBits(int32_t dataWidth) {
-    switch (dataWidth) {
-        case 0:
-            return 8;
-        case 1:
-            return 16;
-        case 2:
-            return 24;
-        case 3:
-            return 32;
-        case 4:
-            return 4;
-        default:
-            return 8;
-    }
+ScanMode ScanModeOf(const ProjectSettings& s) {
+    return ScanMode{s.ORIENT, s.DIRECT, s.FORMAT, s.DATABIT};
 }
 
 std::optional<ScanPosition> MapScanIndex(const ScanMode& mode, int64_t index, int32_t width,

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/dot_matrix.h"
+#include "base/project_settings.h"
 
 namespace zemtra {
 
@@ -29,8 +30,14 @@ struct ScanPosition {
     int32_t bit = 0;   // bit inside that word, 0 = least significant
 };
 
-// Bits of one word for a dataWidth index: 8, 16, 24, 32, 4; any other value gives 8.
-int UnitBits(int32_t dataWidth);
+// The scan mode the settings choose: ORIENT, DIRECT, FORMAT and DATABIT.
+ScanMode ScanModeOf(const ProjectSettings& s);
+
+// Bits of one word for a dataWidth index: 8, 16, 24, 32, 4; any other value gives 8. The same
+// table as the settings' DataWidth, under the scan order's name.
+inline int UnitBits(int32_t dataWidth) {
+    return DataWidth(dataWidth);
+}
 
 // The position of scan index i (0 <= i < W x H) with words of unitBits bits (0: the mode's own).
 // Nothing when the orientation or the direction is not one of the listed values.
