@@ -6,12 +6,12 @@
 #include <QMenuBar>
 #include <array>
 
+#include "app/zemtra_dialog.h"
 #include "base/about.h"
 #include "ui/dialog_template.h"
-#include "ui/qt/language.h"
-#include "app/zemtra_dialog.h"
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/hyperlink_widget.h"
+#include "ui/qt/language.h"
 
 namespace zemtra {
 namespace {
@@ -111,7 +111,7 @@ void CZemtraDlg::ConfigureHyperLink() {
 }
 
 void CZemtraDlg::OnAbout() {
-    CAboutDlg about(this, this);
+    CAboutDlg about(language_.get(), this);
     about.exec();
 }
 

@@ -8,18 +8,18 @@
 #include <QPushButton>
 #include <chrono>
 
-#include "base/error.h"
-#include "ui/file_filter.h"
-#include "ui/special_strings.h"
 #include "app/zemtra_dialog.h"
+#include "base/error.h"
 #include "output/c_source_writer.h"
 #include "output/font_library.h"
-#include "output/qt/output_dialog.h"
 #include "output/output_text.h"
+#include "output/qt/output_dialog.h"
 #include "raster/picture_check.h"
-#include "raster/qt/qimage_png_encoder.h"
 #include "raster/qt/qimage_picture_decoder.h"
+#include "raster/qt/qimage_png_encoder.h"
 #include "raster/specimen.h"
+#include "ui/file_filter.h"
+#include "ui/special_strings.h"
 
 // ThreadSanitizer cannot see the semaphore behind Qt::BlockingQueuedConnection in the
 // uninstrumented Qt library; Send() tells it about the hand-over itself.
@@ -228,7 +228,7 @@ void CZemtraDlg::ShowMessage(QMessageBox::Icon icon, const QString& caption, con
 
 void CZemtraDlg::RunOutputView() {
     if (closing_.load()) return;  // the window is going: nobody is left to look at the text
-    COutputDlg view(this, hooks_);
+    COutputDlg view(language_.get(), ScanModeOf(settings_), hooks_);
     view.exec();
 }
 

@@ -9,20 +9,19 @@
 #include <QPushButton>
 #include <QTextDocument>
 
-#include "ui/qt/dialog_builder.h"
-#include "ui/dialog_template.h"
 #include "base/error.h"
-#include "ui/file_filter.h"
-#include "ui/qt/language.h"
-#include "ui/settings_controls.h"
-#include "ui/special_strings.h"
-#include "app/zemtra_dialog.h"
 #include "output/c_source_lines.h"
 #include "output/output_text.h"
 #include "output/scan_decode.h"
 #include "output/temp_file.h"
 #include "output/text_file.h"
 #include "raster/preview_geometry.h"
+#include "ui/dialog_template.h"
+#include "ui/file_filter.h"
+#include "ui/qt/dialog_builder.h"
+#include "ui/qt/language.h"
+#include "ui/settings_controls.h"
+#include "ui/special_strings.h"
 
 namespace zemtra {
 namespace {
@@ -76,9 +75,13 @@ QPixmap GlyphPixmap(const DotMatrix& m, int32_t polarity, QSize area) {
 
 }  // namespace
 
-COutputDlg::COutputDlg(CZemtraDlg* main, UiHooks hooks, std::filesystem::path source,
-                       QWidget* parent)
-    : QDialog(parent), main_(main), hooks_(std::move(hooks)), source_(std::move(source)) {
+COutputDlg::COutputDlg(const CMultiLanguage* language, const ScanMode& mode, UiHooks hooks,
+                       std::filesystem::path source, QWidget* parent)
+    : QDialog(parent),
+      language_(language),
+      hooks_(std::move(hooks)),
+      source_(std::move(source)),
+      mode_(mode) {
     const DialogTemplate& d = OutputDialogTemplate();
     setWindowTitle(ToQString(d.caption));
     setFont(DialogFont());
@@ -102,21 +105,15 @@ COutputDlg::COutputDlg(CZemtraDlg* main, UiHooks hooks, std::filesystem::path so
     connect(save, &QPushButton::clicked, this, [this] { OnSave(); });
     connect(verify, &QPushButton::clicked, this, [this] { OnVerify(); });
     connect(cancel, &QPushButton::clicked, this, [this] { reject(); });
-    if (main_ != nullptr) {
-        const ProjectSettings& m = main_->Settings();
-        mode_ = ScanMode{m.ORIENT, m.DIRECT, m.FORMAT, m.DATABIT};
-    }
     // The view speaks the main window's language as it opens.
-    if (main_ != nullptr && main_->Language() != nullptr) {
-        TranslateDialogWindow(*main_->Language(), this, d.id, this);
-    }
+    if (language_ != nullptr) TranslateDialogWindow(*language_, this, d.id, this);
 }
 
 QString COutputDlg::ClipboardMessage(std::string_view key) const {
     const std::u16string english = DefaultSpecialString(key);
-    if (main_ == nullptr || main_->Language() == nullptr) return ToQString(english);
+    if (language_ == nullptr) return ToQString(english);
     const std::u16string key16(key.begin(), key.end());
-    return ToQString(main_->Language()->GetText(kSpecialStringsSection, key16, english));
+    return ToQString(language_->GetText(kSpecialStringsSection, key16, english));
 }
 
 COutputDlg::~COutputDlg() {

@@ -12,24 +12,24 @@
 #include <string_view>
 #include <thread>
 
-#include "ui/qt/ui_hooks.h"
-#include "output/scan_order.h"
 #include "base/dot_matrix.h"
+#include "output/scan_order.h"
+#include "ui/multi_language.h"
+#include "ui/qt/ui_hooks.h"
 
 class QLabel;
 class QPlainTextEdit;
 
 namespace zemtra {
 
-class CZemtraDlg;
-
 class COutputDlg : public QDialog {
     Q_OBJECT
   public:
-    // main: the main window, whose language the texts come from; null keeps English.
-    // The text is read from source (the temporary output file unless given).
-    COutputDlg(CZemtraDlg* main, UiHooks hooks, std::filesystem::path source = {},
-               QWidget* parent = nullptr);
+    // language: the tables the texts come from (the main window's); null keeps English. mode:
+    // the scan mode Verify unpacks with. The text is read from source (the temporary output
+    // file unless given).
+    COutputDlg(const CMultiLanguage* language, const ScanMode& mode, UiHooks hooks,
+               std::filesystem::path source = {}, QWidget* parent = nullptr);
     ~COutputDlg() override;
 
     QWidget* Control(int id) const;
@@ -44,8 +44,7 @@ class COutputDlg : public QDialog {
     // stand on the caret's line in the scan mode, showing it beside the text in the preview's
     // colours; what keeps it from being read goes into a message box.
     void OnVerify();
-    // The scan mode Verify unpacks with: the main window's when there is one, else Row,
-    // Forward, Cathode, 8bit, until set.
+    // Changes the scan mode Verify unpacks with.
     void SetScanMode(const ScanMode& mode) { mode_ = mode; }
     // The glyph the last Verify showed; nothing before one succeeded.
     const std::optional<DotMatrix>& VerifiedGlyph() const { return verified_; }
@@ -64,7 +63,7 @@ class COutputDlg : public QDialog {
     QString ClipboardMessage(std::string_view key) const;
     void ShowVerified(const DotMatrix& glyph, const QString& caption);
 
-    CZemtraDlg* main_;
+    const CMultiLanguage* language_;
     UiHooks hooks_;
     std::filesystem::path source_;
     std::u16string outputText_;

@@ -15,8 +15,8 @@
 #include "project/profile.h"
 #include "project/program_folder.h"
 #include "project/project_file.h"
-#include "ui/qt/about_dialog.h"
 #include "ui/builtin_languages.h"
+#include "ui/qt/about_dialog.h"
 
 namespace zemtra::test {
 namespace {
@@ -182,13 +182,15 @@ TEST(Languages, AboutBoxAndOutputViewSpeakTheLanguageWhenTheyOpen) {
     WriteBytes(home / "out.dat", std::string("\xFF\xFE"
                                              "A\0",
                                              4));
-    COutputDlg view(&dialog, answers.Make(), home / "out.dat");
+    COutputDlg view(dialog.Language(), ScanModeOf(dialog.Settings()), answers.Make(),
+                    home / "out.dat");
     EXPECT_EQ(view.windowTitle(), QString::fromUtf8("输出查看"));
     EXPECT_EQ(qobject_cast<QPushButton*>(view.Control(1031))->text(), QString::fromUtf8("复制"));
     EXPECT_EQ(qobject_cast<QPushButton*>(view.Control(2))->text(), QString::fromUtf8("取消"));
     view.OnCopy();
     LanguageItem(dialog, "English")->trigger();
-    COutputDlg english(&dialog, answers.Make(), home / "out.dat");
+    COutputDlg english(dialog.Language(), ScanModeOf(dialog.Settings()), answers.Make(),
+                       home / "out.dat");
     EXPECT_EQ(english.windowTitle(), "Output View");
     english.OnCopy();
     ASSERT_EQ(answers.messages.size(), 2u);

@@ -16,7 +16,8 @@ class OutputView : public ::testing::Test {
   protected:
     std::unique_ptr<COutputDlg> Open(const std::string& bytes) {
         WriteBytes(dir / "out.dat", bytes);
-        auto view = std::make_unique<COutputDlg>(nullptr, answers.Make(), dir / "out.dat");
+        auto view =
+            std::make_unique<COutputDlg>(nullptr, ScanMode{}, answers.Make(), dir / "out.dat");
         view->show();
         EXPECT_FALSE(view->isEnabled() && !view->Loaded());
         EXPECT_TRUE(ProcessUntil([&] { return view->Loaded(); }));
@@ -38,7 +39,8 @@ TEST_F(OutputView, LoadsTheFileAsUtf16) {
                   ->toPlainText(),
               "ab\nc");
     EXPECT_EQ(Open("x\0y\0z"s)->TextBox()->toPlainText(), "xy");
-    auto view = std::make_unique<COutputDlg>(nullptr, answers.Make(), dir / "missing.dat");
+    auto view =
+        std::make_unique<COutputDlg>(nullptr, ScanMode{}, answers.Make(), dir / "missing.dat");
     view->show();
     ASSERT_TRUE(ProcessUntil([&] { return view->Loaded(); }));
     EXPECT_TRUE(view->isEnabled());

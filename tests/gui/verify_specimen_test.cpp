@@ -9,15 +9,15 @@
 #include <QPushButton>
 #include <QTextBlock>
 
-#include "ui/dialog_template.h"
 #include "base/unicode.h"
 #include "gui/gui_test_support.h"
 #include "output/c_source_writer.h"
 #include "output/qt/output_dialog.h"
 #include "raster/glyph_renderer.h"
-#include "raster/qt/qimage_png_encoder.h"
 #include "raster/qt/qimage_picture_decoder.h"
+#include "raster/qt/qimage_png_encoder.h"
 #include "raster/specimen.h"
+#include "ui/dialog_template.h"
 
 namespace zemtra::test {
 namespace {
@@ -47,7 +47,8 @@ class VerifyAndSpecimen : public ::testing::Test {
             bytes += static_cast<char>(u >> 8);
         }
         WriteBytes(home / "out.dat", bytes);
-        auto view = std::make_unique<COutputDlg>(&dialog, answers.Make(), home / "out.dat");
+        auto view = std::make_unique<COutputDlg>(dialog.Language(), ScanModeOf(dialog.Settings()),
+                                                 answers.Make(), home / "out.dat");
         view->show();
         EXPECT_TRUE(ProcessUntil([&] { return view->Loaded(); }));
         return view;

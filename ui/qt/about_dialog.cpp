@@ -4,15 +4,14 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "ui/qt/dialog_builder.h"
 #include "ui/dialog_template.h"
+#include "ui/qt/dialog_builder.h"
 #include "ui/qt/language.h"
 #include "ui/qt/ui_hooks.h"
-#include "app/zemtra_dialog.h"
 
 namespace zemtra {
 
-CAboutDlg::CAboutDlg(CZemtraDlg* main, QWidget* parent) : QDialog(parent), main_(main) {
+CAboutDlg::CAboutDlg(const CMultiLanguage* language, QWidget* parent) : QDialog(parent) {
     const DialogTemplate& d = AboutDialogTemplate();
     setWindowTitle(ToQString(d.caption));
     // A modal frame with caption and system menu: it cannot be resized or minimised.
@@ -24,9 +23,7 @@ CAboutDlg::CAboutDlg(CZemtraDlg* main, QWidget* parent) : QDialog(parent), main_
     controls_ = PlaceTemplateControls(d, this, dpi);
     auto* ok = qobject_cast<QPushButton*>(Control(1));
     connect(ok, &QPushButton::clicked, this, [this] { accept(); });
-    if (main_ != nullptr && main_->Language() != nullptr) {
-        TranslateDialogWindow(*main_->Language(), this, d.id, this);
-    }
+    if (language != nullptr) TranslateDialogWindow(*language, this, d.id, this);
     ok->setFocus();  // focus to the default control
 }
 

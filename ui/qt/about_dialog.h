@@ -5,15 +5,15 @@
 #include <QDialog>
 #include <map>
 
-namespace zemtra {
+#include "ui/multi_language.h"
 
-class CZemtraDlg;
+namespace zemtra {
 
 class CAboutDlg : public QDialog {
     Q_OBJECT
   public:
-    // main: the main window whose language the box speaks; null keeps the template's texts.
-    explicit CAboutDlg(CZemtraDlg* main, QWidget* parent = nullptr);
+    // language: the tables the box speaks (the main window's); null keeps the template's texts.
+    explicit CAboutDlg(const CMultiLanguage* language, QWidget* parent = nullptr);
 
     // The control with this id (1: OK), or null.
     QWidget* Control(int id) const;
@@ -21,7 +21,6 @@ class CAboutDlg : public QDialog {
     QString VersionText() const;
 
   private:
-    CZemtraDlg* main_;
     std::map<int, QWidget*> controls_;
 };
 
