@@ -3,8 +3,8 @@
 
 #include <QApplication>
 
-#include "ui/qt/app_icon.h"
 #include "app/zemtra_dialog.h"
+#include "ui/qt/app_icon.h"
 
 namespace zemtra {
 

@@ -17,10 +17,10 @@
 
 #include "base/progress.h"
 #include "base/project_settings.h"
-#include "ui/settings_controls.h"
-#include "ui/qt/ui_hooks.h"
 #include "raster/glyph_renderer.h"
 #include "ui/multi_language.h"
+#include "ui/qt/ui_hooks.h"
+#include "ui/settings_controls.h"
 
 class QCheckBox;
 class QComboBox;

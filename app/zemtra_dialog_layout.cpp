@@ -14,15 +14,15 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "ui/qt/dialog_builder.h"
-#include "ui/dialog_template.h"
-#include "ui/qt/updown_widget.h"
 #include "app/zemtra_dialog.h"
 #include "raster/qt/preview_widget.h"
-#include "raster/scan_demo.h"
 #include "raster/qt/scan_demo_widget.h"
+#include "raster/scan_demo.h"
+#include "ui/dialog_template.h"
+#include "ui/qt/dialog_builder.h"
 #include "ui/qt/hex_edit_widget.h"
 #include "ui/qt/hyperlink_widget.h"
+#include "ui/qt/updown_widget.h"
 
 namespace zemtra {
 

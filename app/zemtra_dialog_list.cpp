@@ -5,11 +5,11 @@
 #include <QSignalBlocker>
 #include <system_error>
 
+#include "app/zemtra_dialog.h"
 #include "base/character_list.h"
 #include "base/unicode.h"
-#include "ui/qt/updown_widget.h"
-#include "app/zemtra_dialog.h"
 #include "raster/qt/preview_widget.h"
+#include "ui/qt/updown_widget.h"
 
 namespace zemtra {
 namespace {

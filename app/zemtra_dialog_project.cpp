@@ -6,13 +6,13 @@
 #include <QListWidget>
 #include <QSignalBlocker>
 
-#include "base/character_list.h"
-#include "ui/file_filter.h"
 #include "app/zemtra_dialog.h"
+#include "base/character_list.h"
 #include "base/code_page.h"
 #include "project/project_file.h"
 #include "raster/picture_check.h"
 #include "raster/qt/qimage_picture_decoder.h"
+#include "ui/file_filter.h"
 #include "ui/qt/hex_edit_widget.h"
 
 namespace zemtra {

@@ -6,12 +6,12 @@
 #include <QFileInfo>
 #include <QPushButton>
 
+#include "app/zemtra_dialog.h"
 #include "base/error.h"
-#include "raster/font_file.h"
 #include "base/presets.h"
 #include "base/unicode.h"
-#include "app/zemtra_dialog.h"
 #include "raster/font_faces.h"
+#include "raster/font_file.h"
 
 namespace zemtra {
 namespace {

@@ -4,9 +4,9 @@
 #include <cstdlib>
 #include <string>
 
+#include "base/code_page.h"
 #include "fuzz/fuzz_entries.h"
 #include "fuzz/fuzz_support.h"
-#include "base/code_page.h"
 
 namespace zemtra::fuzz {
 namespace {

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "base/character_list.h"
-#include "base/project_settings.h"
 #include "base/code_page.h"
+#include "base/project_settings.h"
 #include "project/profile.h"
 #include "project/project_file.h"
 #include "ui/builtin_languages.h"

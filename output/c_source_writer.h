@@ -5,10 +5,10 @@
 #include <string_view>
 #include <vector>
 
+#include "base/dot_matrix.h"
 #include "base/progress.h"
 #include "base/project_settings.h"
 #include "output/text_writer.h"
-#include "base/dot_matrix.h"
 
 namespace zemtra {
 

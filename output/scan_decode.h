@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
+#include "base/dot_matrix.h"
 #include "base/project_settings.h"
 #include "output/scan_order.h"
-#include "base/dot_matrix.h"
 
 namespace zemtra {
 

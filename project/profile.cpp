@@ -11,9 +11,9 @@
 #include <stdexcept>
 
 #include "base/atomic_file.h"
+#include "base/code_page.h"
 #include "base/error.h"
 #include "base/unicode.h"
-#include "base/code_page.h"
 #include "project/profile_detail.h"
 
 namespace zemtra {

@@ -9,8 +9,8 @@
 #include <cstring>
 #include <system_error>
 
-#include "base/error.h"
 #include "base/code_page.h"
+#include "base/error.h"
 #include "project/profile.h"
 #include "project/profile_detail.h"
 

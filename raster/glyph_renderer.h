@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "base/project_settings.h"
 #include "base/dot_matrix.h"
+#include "base/project_settings.h"
 #include "raster/font_engine.h"
 #include "raster/picture_decoder.h"
 #include "raster/raster.h"

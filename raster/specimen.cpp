@@ -6,8 +6,8 @@
 #include <cstdio>
 
 #include "base/character_list.h"
-#include "base/unicode.h"
 #include "base/code_page.h"
+#include "base/unicode.h"
 #include "raster/glyph_renderer.h"
 #include "raster/preview_geometry.h"
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "base/dot_matrix.h"
 #include "base/progress.h"
 #include "base/project_settings.h"
-#include "base/dot_matrix.h"
 #include "raster/font_engine.h"
 #include "raster/raster.h"
 

@@ -12,10 +12,10 @@
 #include <memory>
 #include <vector>
 
-#include "ui/qt/ui_hooks.h"
 #include "app/zemtra_dialog.h"
 #include "support/scoped_env.h"
 #include "support/test_support.h"
+#include "ui/qt/ui_hooks.h"
 
 namespace zemtra::test {
 

@@ -10,14 +10,14 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "ui/dialog_template.h"
 #include "base/unicode.h"
 #include "gui/gui_test_support.h"
-#include "output/qt/output_dialog.h"
 #include "output/output_text.h"
+#include "output/qt/output_dialog.h"
 #include "output/temp_file.h"
 #include "project/program_folder.h"
 #include "project/project_file.h"
+#include "ui/dialog_template.h"
 
 namespace zemtra::test {
 namespace {

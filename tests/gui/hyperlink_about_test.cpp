@@ -7,8 +7,8 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
-#include "ui/dialog_template.h"
 #include "gui/gui_test_support.h"
+#include "ui/dialog_template.h"
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/hyperlink_widget.h"
 

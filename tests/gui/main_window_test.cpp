@@ -11,10 +11,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "ui/dialog_template.h"
 #include "gui/gui_test_support.h"
 #include "project/program_folder.h"
 #include "project/project_file.h"
+#include "ui/dialog_template.h"
 
 namespace zemtra::test {
 namespace {

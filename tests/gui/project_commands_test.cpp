@@ -11,11 +11,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "ui/dialog_template.h"
 #include "base/unicode.h"
 #include "gui/gui_test_support.h"
 #include "project/project_file.h"
 #include "raster/qt/preview_widget.h"
+#include "ui/dialog_template.h"
 
 namespace zemtra::test {
 namespace {

@@ -5,8 +5,8 @@
 #include <QComboBox>
 
 #include "gui/gui_test_support.h"
-#include "raster/scan_demo.h"
 #include "raster/qt/scan_demo_widget.h"
+#include "raster/scan_demo.h"
 
 namespace zemtra::test {
 namespace {

@@ -9,9 +9,9 @@
 #include <QPushButton>
 #include <QToolButton>
 
-#include "ui/qt/updown_widget.h"
 #include "gui/gui_test_support.h"
 #include "raster/qt/preview_widget.h"
+#include "ui/qt/updown_widget.h"
 
 namespace zemtra::test {
 namespace {

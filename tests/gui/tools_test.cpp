@@ -6,12 +6,12 @@
 #include <QMenuBar>
 #include <QPushButton>
 
-#include "ui/dialog_template.h"
 #include "base/presets.h"
 #include "base/unicode.h"
 #include "gui/gui_test_support.h"
 #include "raster/qt/preview_widget.h"
 #include "support/font_fixtures.h"
+#include "ui/dialog_template.h"
 
 namespace zemtra::test {
 namespace {

@@ -8,8 +8,8 @@
 #include <QPushButton>
 
 #include "gui/gui_test_support.h"
-#include "output/qt/output_dialog.h"
 #include "output/output_text.h"
+#include "output/qt/output_dialog.h"
 #include "output/temp_file.h"
 #include "project/program_folder.h"
 #include "project/project_file.h"

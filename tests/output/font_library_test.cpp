@@ -8,9 +8,9 @@
 #include <cstring>
 #include <fstream>
 
+#include "base/code_page.h"
 #include "base/error.h"
 #include "base/unicode.h"
-#include "base/code_page.h"
 #include "output/scan_order.h"
 #include "raster/glyph_renderer.h"
 #include "support/test_support.h"

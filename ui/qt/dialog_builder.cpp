@@ -12,13 +12,13 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "ui/qt/app_icon.h"
-#include "ui/qt/ui_hooks.h"
-#include "ui/qt/updown_widget.h"
 #include "raster/qt/preview_widget.h"
 #include "raster/qt/scan_demo_widget.h"
+#include "ui/qt/app_icon.h"
 #include "ui/qt/hex_edit_widget.h"
 #include "ui/qt/hyperlink_widget.h"
+#include "ui/qt/ui_hooks.h"
+#include "ui/qt/updown_widget.h"
 
 namespace zemtra {
 namespace {

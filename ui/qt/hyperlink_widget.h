@@ -8,8 +8,8 @@
 #include <QLabel>
 #include <cstdint>
 
-#include "ui/qt/ui_hooks.h"
 #include "ui/hyperlink_rules.h"
+#include "ui/qt/ui_hooks.h"
 
 namespace zemtra {
 
