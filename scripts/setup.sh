@@ -9,6 +9,7 @@ packages=(
   unifont xfonts-unifont pcf2bdf   # a bitmap font with an independent hex source, checked dot for dot
   dpkg-dev   # dpkg-shlibdeps: the .deb's library dependencies (cpack -G DEB)
   clang libclang-rt-14-dev   # the libFuzzer targets (scripts/fuzz.sh)
+  clang-format python3   # the format and include-layer checks of scripts/test.sh
 )
 missing=()
 for p in "${packages[@]}"; do

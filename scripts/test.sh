@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds Zemtra and runs every test, in three stages:
+# Checks the sources, builds Zemtra and runs every test. First, in seconds, the include layers
+# (scripts/check_layers.py) and the formatting (scripts/check_format.sh); then three stages:
 #   1. the plain suite, warnings as errors (build/);
 #   2. the whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer, built with
 #      clang together with the libFuzzer targets, which then run ZEMTRA_FUZZ_SECONDS (10) each
@@ -10,6 +11,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh
+./scripts/check_layers.py
+./scripts/check_format.sh
 started=$SECONDS
 stage() { echo "test: $1 passed ($((SECONDS - started)) s so far)"; }
 
