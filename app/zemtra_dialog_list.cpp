@@ -16,7 +16,7 @@ namespace {
 
 // "#" and an empty entry name no picture, whatever files the program folder holds.
 bool PictureFileExists(const std::u16string& entry) {
-    if (entry.empty() || entry == kCharacterEntry) return false;
+    if (!IsPictureEntry(entry)) return false;
     std::error_code ec;
     return std::filesystem::exists(std::filesystem::path(Utf16ToUtf8(entry)), ec);
 }
@@ -59,7 +59,7 @@ void CZemtraDlg::OnSelectCharacter() {
 }
 
 void CZemtraDlg::RefreshPreview() {
-    const bool picture = !currentPicture_.empty() && currentPicture_ != kCharacterEntry;
+    const bool picture = IsPictureEntry(currentPicture_);
     const std::u16string& source = picture ? currentPicture_ : currentCharacter_;
     const QSize client = preview_->ClientSize();
     PreviewCanvas& canvas = preview_->Canvas();

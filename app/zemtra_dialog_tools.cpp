@@ -22,11 +22,6 @@ const QString kFontFileFilter = QStringLiteral(
     "Font Files (*.ttf *.otf *.ttc *.bdf *.pcf *.pcf.gz *.TTF *.OTF *.TTC *.BDF *.PCF);;"
     "All Files (*)");
 
-bool Fits(const ProjectSettings& s, const ControllerPreset& p) {
-    return s.ORIENT == p.orient && s.DIRECT == p.direct && s.FORMAT == p.format &&
-           s.DATABIT == p.databit;
-}
-
 }  // namespace
 
 void CZemtraDlg::ShowFontName() {
@@ -99,7 +94,7 @@ void CZemtraDlg::ShowMatchingPreset() {
     const ControllerPreset* preset = nullptr;
     // Presets may share a scan mode: the one the user picked stays while it still fits.
     if (shown >= 1 && static_cast<size_t>(shown) <= presets.size() &&
-        Fits(settings_, presets[static_cast<size_t>(shown) - 1])) {
+        PresetFits(settings_, presets[static_cast<size_t>(shown) - 1])) {
         preset = &presets[static_cast<size_t>(shown) - 1];
     } else {
         preset = MatchingPreset(settings_);

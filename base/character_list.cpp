@@ -17,8 +17,12 @@ void AppendPictureItem(ProjectSettings& s, std::u16string_view path) {
     s.PIC.emplace_back(path);
 }
 
+bool IsPictureEntry(std::u16string_view entry) {
+    return !entry.empty() && entry != kCharacterEntry;
+}
+
 bool IsPictureItem(const ProjectSettings& s, size_t index) {
-    return index < s.PIC.size() && !s.PIC[index].empty() && s.PIC[index] != kCharacterEntry;
+    return index < s.PIC.size() && IsPictureEntry(s.PIC[index]);
 }
 
 std::u16string ItemSource(const ProjectSettings& s, size_t index) {

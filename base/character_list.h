@@ -22,7 +22,10 @@ void FillCharacterList(ProjectSettings& s, std::u16string_view text, bool resetP
 // Appends a picture item ("☆" and its path), as "Load Picture" does for each chosen file.
 void AppendPictureItem(ProjectSettings& s, std::u16string_view path);
 
-// True when item i has a picture: its PIC entry exists and is neither empty nor "#".
+// True for a PIC entry that names a picture: neither empty nor "#".
+bool IsPictureEntry(std::u16string_view entry);
+
+// True when item i has a picture: its PIC entry exists and names one.
 bool IsPictureItem(const ProjectSettings& s, size_t index);
 
 // What item i renders: its picture path for a picture item, else its character.

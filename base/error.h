@@ -12,4 +12,11 @@ class UserError : public std::runtime_error {
     explicit UserError(const std::string& message) : std::runtime_error(message) {}
 };
 
+// A target file that cannot be created at all (a missing folder, no permission): the window
+// answers it with its own short message, the command line with this one.
+class CannotCreateFile : public UserError {
+  public:
+    using UserError::UserError;
+};
+
 }  // namespace zemtra

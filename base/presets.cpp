@@ -55,12 +55,14 @@ void ApplyPreset(ProjectSettings& s, const ControllerPreset& p) {
     s.DATABIT = p.databit;
 }
 
+bool PresetFits(const ProjectSettings& s, const ControllerPreset& p) {
+    return s.ORIENT == p.orient && s.DIRECT == p.direct && s.FORMAT == p.format &&
+           s.DATABIT == p.databit;
+}
+
 const ControllerPreset* MatchingPreset(const ProjectSettings& s) {
     for (const auto& p : kPresets) {
-        if (s.ORIENT == p.orient && s.DIRECT == p.direct && s.FORMAT == p.format &&
-            s.DATABIT == p.databit) {
-            return &p;
-        }
+        if (PresetFits(s, p)) return &p;
     }
     return nullptr;
 }

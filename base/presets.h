@@ -28,6 +28,9 @@ const ControllerPreset* FindPreset(std::string_view name);
 
 void ApplyPreset(ProjectSettings& s, const ControllerPreset& preset);
 
+// True when the settings' four scan-mode fields are the preset's.
+bool PresetFits(const ProjectSettings& s, const ControllerPreset& preset);
+
 // The first preset whose four fields equal the settings', or nothing.
 const ControllerPreset* MatchingPreset(const ProjectSettings& s);
 

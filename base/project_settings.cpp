@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <limits>
 
+#include "base/unicode.h"
+
 namespace zemtra {
 namespace {
 
@@ -29,11 +31,6 @@ int32_t LeadingInteger(std::basic_string_view<Char> text) {
     if (negative) return static_cast<int32_t>(-magnitude);
     if (magnitude == kLimit) return std::numeric_limits<int32_t>::max();
     return static_cast<int32_t>(magnitude);
-}
-
-std::u16string DecimalText(int64_t v) {
-    const std::string s = std::to_string(v);
-    return std::u16string(s.begin(), s.end());
 }
 
 }  // namespace
@@ -71,6 +68,20 @@ CodeRange CodeRangeOf(int32_t codepage) {
         default:
             return {0x0000, 0xFFFF};
     }
+}
+
+uint32_t ClampedFrom(uint32_t from, uint32_t to, int32_t codepage) {
+    uint32_t clamped = from;
+    if (clamped < CodeRangeOf(codepage).lowest) clamped = CodeRangeOf(codepage).lowest;
+    if (clamped > to) clamped = to;
+    return clamped;
+}
+
+uint32_t ClampedTo(uint32_t to, uint32_t from, int32_t codepage) {
+    uint32_t clamped = to;
+    if (clamped > CodeRangeOf(codepage).highest) clamped = CodeRangeOf(codepage).highest;
+    if (clamped < from) clamped = from;
+    return clamped;
 }
 
 int32_t MatrixWidth(const ProjectSettings& s) {

@@ -78,8 +78,18 @@ struct CodeRange {
 // The codes FROM and TO may take for a CODEPAGE index; unknown indices act as UNICODE.
 CodeRange CodeRangeOf(int32_t codepage);
 
+// A code field left by the user is clamped: From to the code page's lowest code, then to no
+// more than To; To to the code page's highest code, then to no less than From. The values are
+// the fields' as read (up to 32 bits).
+uint32_t ClampedFrom(uint32_t from, uint32_t to, int32_t codepage);
+uint32_t ClampedTo(uint32_t to, uint32_t from, int32_t codepage);
+
 int32_t MatrixWidth(const ProjectSettings& s);
 int32_t MatrixHeight(const ProjectSettings& s);
+// A matrix of at least 1 x 1 dots; anything smaller renders nothing (and is no error).
+inline bool HasDots(const ProjectSettings& s) {
+    return MatrixWidth(s) >= 1 && MatrixHeight(s) >= 1;
+}
 
 // The renderer reads dot (c, r) from the drawn glyph at (c + SampleX, r + SampleY). 64-bit,
 // because the negation of the smallest OFFSETX does not fit 32 bits.

@@ -79,6 +79,21 @@ std::u16string Utf8ToUtf16(std::string_view utf8) {
     return out;
 }
 
+std::string Utf16LeWithMark(std::u16string_view text) {
+    std::string bytes = "\xFF\xFE";
+    bytes.reserve(2 + text.size() * 2);
+    for (char16_t c : text) {
+        bytes.push_back(static_cast<char>(c & 0xFF));
+        bytes.push_back(static_cast<char>(c >> 8));
+    }
+    return bytes;
+}
+
+std::u16string DecimalText(int64_t value) {
+    const std::string s = std::to_string(value);
+    return std::u16string(s.begin(), s.end());
+}
+
 std::string Utf16ToUtf8(std::u16string_view utf16) {
     std::string out;
     out.reserve(utf16.size() * 3);

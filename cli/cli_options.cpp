@@ -17,11 +17,6 @@
 namespace zemtra::cli {
 namespace {
 
-std::u16string Decimal(long long v) {
-    const std::string s = std::to_string(v);
-    return std::u16string(s.begin(), s.end());
-}
-
 long long ParseInteger(const std::string& option, const std::string& text, long long lo,
                        long long hi) {
     long long v = 0;
@@ -76,8 +71,8 @@ Parser::Parser() {
     ApplyNew(r.settings);
     withValue["--matrix"] = [this](const std::string& v) {
         const auto [w, h] = ParsePair("--matrix", v, 'x', 1, kMaxMatrixSide);
-        r.settings.BLOCKNUMX = Decimal(w);
-        r.settings.BLOCKNUMY = Decimal(h);
+        r.settings.BLOCKNUMX = DecimalText(w);
+        r.settings.BLOCKNUMY = DecimalText(h);
         deriveFontSize = true;
     };
     withValue["--face"] = [this](const std::string& v) {
@@ -107,7 +102,7 @@ Parser::Parser() {
         r.settings.OFFSETY = static_cast<int32_t>(y);
     };
     withValue["--threshold"] = [this](const std::string& v) {
-        r.settings.THRESHOLD = Decimal(ParseInteger("--threshold", v, INT32_MIN, INT32_MAX));
+        r.settings.THRESHOLD = DecimalText(ParseInteger("--threshold", v, INT32_MIN, INT32_MAX));
     };
     withValue["--orientation"] = [this](const std::string& v) {
         r.settings.ORIENT =
@@ -212,8 +207,8 @@ void Parser::Run(const std::vector<std::string>& args) {
         DeriveFontSize(r.settings);
     }
     if (fontSize) {
-        r.settings.WIDTH = Decimal(fontSize->first);
-        r.settings.HEIGHT = Decimal(fontSize->second);
+        r.settings.WIDTH = DecimalText(fontSize->first);
+        r.settings.HEIGHT = DecimalText(fontSize->second);
         r.settings.FONT.Width = static_cast<int32_t>(fontSize->first);
         r.settings.FONT.Height = static_cast<int32_t>(fontSize->second);
     }

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "base/unicode.h"
 #include "fuzz/fuzz_entries.h"
 #include "fuzz/fuzz_support.h"
 #include "raster/glyph_renderer.h"
@@ -12,11 +13,6 @@
 
 namespace zemtra::fuzz {
 namespace {
-
-std::u16string Decimal(long long v) {
-    const std::string s = std::to_string(v);
-    return std::u16string(s.begin(), s.end());
-}
 
 // Qt converts big pictures on its thread pool. LeakSanitizer's check at exit cannot always
 // stop those idle threads (it crashes in its tracer), so they are ended first.
@@ -51,10 +47,10 @@ void FuzzPicture(std::string_view data) {
 
     // The matrix and threshold come from the input's size and last byte, so seeds stay files.
     ProjectSettings s;
-    s.BLOCKNUMX = Decimal(1 + static_cast<long long>(data.size() % 40));
-    s.BLOCKNUMY = Decimal(1 + static_cast<long long>(data.size() / 40 % 40));
+    s.BLOCKNUMX = DecimalText(1 + static_cast<long long>(data.size() % 40));
+    s.BLOCKNUMY = DecimalText(1 + static_cast<long long>(data.size() / 40 % 40));
     const int last = data.empty() ? 128 : static_cast<unsigned char>(data.back());
-    s.THRESHOLD = Decimal(last - 1);
+    s.THRESHOLD = DecimalText(last - 1);
     s.OFFSETX = static_cast<int32_t>(data.size() % 7) - 3;
     s.OFFSETY = -static_cast<int32_t>(data.size() % 5);
     static GlyphRenderer renderer(&decoder);  // its font engine is made once

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/about.h"
+#include "base/character_list.h"
 #include "base/code_page.h"
 #include "base/error.h"
 #include "output/scan_order.h"
@@ -162,7 +163,7 @@ void Writer::Run(std::u16string_view text, ProgressSink* progress) {
     for (size_t y = 0; y < length; ++y) {
         const std::u16string display(1, text[y]);
         const bool last = y + 1 == length;
-        const bool picture = y < s_.PIC.size() && !s_.PIC[y].empty() && s_.PIC[y] != u"#";
+        const bool picture = IsPictureItem(s_, y);
         matrix.Reset(w_, h_);
         glyphs_.Render(picture ? std::u16string_view(s_.PIC[y]) : display, matrix);
 

@@ -18,39 +18,13 @@
 #include <vector>
 
 #include "base/code_page.h"
+#include "base/code_rectangle.h"
 #include "base/error.h"
 #include "output/scan_order.h"
 #include "raster/glyph_renderer.h"
 
 namespace zemtra {
 namespace {
-
-// The library packs bytes: the data width capped at 8 bits.
-int PackingBits(const ProjectSettings& s) {
-    return DataWidth(s.DATABIT) == 4 ? 4 : 8;
-}
-
-bool PlacesBySlot(int32_t kind) {
-    return kind == static_cast<int32_t>(CodePageKind::Gbk) ||
-           kind == static_cast<int32_t>(CodePageKind::Big5);
-}
-
-// The rectangle of codes: hi outer, lo inner.
-struct Walk {
-    int64_t fromHi, fromLo, rowLength, total;
-
-    explicit Walk(uint16_t from, uint16_t to) {
-        fromHi = from >> 8;
-        fromLo = from & 0xFF;
-        const int64_t rows = (to >> 8) - fromHi + 1;
-        rowLength = (to & 0xFF) - fromLo + 1;
-        total = rows > 0 && rowLength > 0 ? rows * rowLength : 0;
-    }
-    uint16_t CodeAt(int64_t index) const {
-        return static_cast<uint16_t>((fromHi + index / rowLength) * 256 + fromLo +
-                                     index % rowLength);
-    }
-};
 
 // One code's record, produced by a worker.
 struct Block {
@@ -65,7 +39,7 @@ struct Block {
 void PackRecord(GlyphRenderer& renderer, const ProjectSettings& s, std::u16string_view ch,
                 DotMatrix& matrix, uint8_t* record) {
     renderer.RenderDotMatrix(s, ch, &matrix);
-    const auto words = PackGlyph(matrix, ScanModeOf(s), PackingBits(s));
+    const auto words = PackGlyph(matrix, ScanModeOf(s), LibraryPackingBits(s));
     for (size_t i = 0; i < words.size(); ++i) record[i] = static_cast<uint8_t>(words[i]);
 }
 
@@ -147,7 +121,7 @@ class RecordFile {
 class LibraryBuilder {
   public:
     LibraryBuilder(const ProjectSettings& s, const LibraryOptions& o)
-        : s_(s), o_(o), walk_(s.FROM, s.TO), r_(LibraryRecordLength(s)) {}
+        : s_(s), o_(o), walk_(s), r_(LibraryRecordLength(s)) {}
 
     LibraryResult Run(const std::filesystem::path& target);
 
@@ -162,7 +136,7 @@ class LibraryBuilder {
 
     const ProjectSettings& s_;
     const LibraryOptions& o_;
-    Walk walk_;
+    CodeRectangle walk_;
     int64_t r_;
     int64_t perBlock_ = 1;
     int64_t blockCount_ = 0;
@@ -205,7 +179,7 @@ void LibraryBuilder::Work() {
         lock.unlock();
 
         b.first = index * perBlock_;
-        b.count = std::min(perBlock_, walk_.total - b.first);
+        b.count = std::min(perBlock_, walk_.Size() - b.first);
         b.finished = 0;
         try {
             RenderBlock(b, renderer, matrix);
@@ -223,25 +197,18 @@ void LibraryBuilder::Work() {
 }
 
 bool LibraryBuilder::WriteBlock(const Block& b, RecordFile& file, LibraryResult& result) {
-    const int32_t kind = s_.CODEPAGE;
-    const bool bySlot = PlacesBySlot(kind);
-    const int64_t base = bySlot ? LibraryBaseSlot(kind, s_.FROM) : 0;
     for (int64_t k = 0; k < b.finished; ++k) {
         if (StopRequested()) return false;
         const int64_t index = b.first + k;
         if (b.hasCharacter[k]) {
             std::copy_n(&b.records[k * r_], r_, previous_.begin());
         }
-        const uint16_t code = walk_.CodeAt(index);
-        if (!bySlot) {
-            file.WriteAt(index * r_, previous_.data(), previous_.size());
-            ++result.recordsWritten;
-        } else if (const auto slot = LibrarySlot(kind, code)) {
-            file.WriteAt((*slot - base) * r_, previous_.data(), previous_.size());
+        if (const auto record = LibraryRecordIndex(s_, walk_.CodeAt(index))) {
+            file.WriteAt(*record * r_, previous_.data(), previous_.size());
             ++result.recordsWritten;
         }
         result.codesVisited = index + 1;
-        const int percent = static_cast<int>(index * 100 / walk_.total);
+        const int percent = static_cast<int>(index * 100 / walk_.Size());
         if (o_.progress && percent != lastPercent_) o_.progress->SetPosition(percent);
         lastPercent_ = percent;
     }
@@ -278,11 +245,11 @@ LibraryResult LibraryBuilder::Run(const std::filesystem::path& target) {
     previous_.assign(static_cast<size_t>(r_), 0);
     {
         DotMatrix empty(MatrixWidth(s_), MatrixHeight(s_));
-        const auto words = PackGlyph(empty, ScanModeOf(s_), PackingBits(s_));
+        const auto words = PackGlyph(empty, ScanModeOf(s_), LibraryPackingBits(s_));
         for (size_t i = 0; i < words.size(); ++i) previous_[i] = static_cast<uint8_t>(words[i]);
     }
     perBlock_ = std::clamp<int64_t>((int64_t{1} << 20) / r_, 1, 256);
-    blockCount_ = (walk_.total + perBlock_ - 1) / perBlock_;
+    blockCount_ = (walk_.Size() + perBlock_ - 1) / perBlock_;
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
     const int threads = std::max(1, o_.threads > 0 ? o_.threads : static_cast<int>(cores));
     ring_.resize(static_cast<size_t>(threads) * 3);
@@ -328,7 +295,7 @@ LibraryResult LibraryBuilder::Run(const std::filesystem::path& target) {
     } catch (const UserError&) {
         KeepWhatWasWritten(file, std::current_exception());
     }
-    result.stopped = result.codesVisited < walk_.total;
+    result.stopped = result.codesVisited < walk_.Size();
     if (o_.progress) o_.progress->SetPosition(0);
     return result;
 }
@@ -336,7 +303,7 @@ LibraryResult LibraryBuilder::Run(const std::filesystem::path& target) {
 }  // namespace
 
 int64_t LibraryRecordLength(const ProjectSettings& s) {
-    return WordCount(ScanModeOf(s), MatrixWidth(s), MatrixHeight(s), PackingBits(s));
+    return WordCount(ScanModeOf(s), MatrixWidth(s), MatrixHeight(s), LibraryPackingBits(s));
 }
 
 int64_t LibraryBaseSlot(int32_t kind, uint16_t from) {
@@ -347,23 +314,33 @@ int64_t LibraryBaseSlot(int32_t kind, uint16_t from) {
     return 0;
 }
 
-std::optional<std::string> EmptyCodeRectangle(const ProjectSettings& s) {
-    if ((s.TO >> 8) >= (s.FROM >> 8) && (s.TO & 0xFF) >= (s.FROM & 0xFF)) return std::nullopt;
-    char message[160];
-    std::snprintf(message, sizeof message,
-                  "From 0x%04X and To 0x%04X hold no code (the high byte runs %02X..%02X, the "
-                  "low byte %02X..%02X)",
-                  s.FROM, s.TO, s.FROM >> 8, s.TO >> 8, s.FROM & 0xFF, s.TO & 0xFF);
-    return std::string(message);
+int LibraryPackingBits(const ProjectSettings& s) {
+    return DataWidth(s.DATABIT) == 4 ? 4 : 8;
+}
+
+std::optional<int64_t> LibraryRecordIndex(const ProjectSettings& s, uint16_t code) {
+    const std::optional<int64_t> walked = CodeRectangle(s).IndexOf(code);
+    if (!walked) return std::nullopt;
+    const int32_t kind = s.CODEPAGE;
+    if (kind != static_cast<int32_t>(CodePageKind::Gbk) &&
+        kind != static_cast<int32_t>(CodePageKind::Big5)) {
+        return walked;
+    }
+    const std::optional<int64_t> slot = LibrarySlot(kind, code);
+    if (!slot) return std::nullopt;
+    return *slot - LibraryBaseSlot(kind, s.FROM);
+}
+
+std::optional<std::string> LibrarySettingsProblem(const ProjectSettings& s) {
+    if (auto why = RenderLimitError(s)) return why;
+    if (LibraryRecordLength(s) <= 0) return "No valid scan orientation and direction are selected.";
+    return std::nullopt;
 }
 
 LibraryResult BuildFontLibrary(const ProjectSettings& settings, const std::filesystem::path& target,
                                const LibraryOptions& options) {
-    if (MatrixWidth(settings) < 1 || MatrixHeight(settings) < 1) return {};
-    if (auto why = RenderLimitError(settings)) throw UserError(*why);
-    if (LibraryRecordLength(settings) <= 0) {
-        throw UserError("No valid scan orientation and direction are selected.");
-    }
+    if (!HasDots(settings)) return {};
+    if (auto why = LibrarySettingsProblem(settings)) throw UserError(*why);
     return LibraryBuilder(settings, options).Run(target);
 }
 

@@ -39,14 +39,22 @@ struct LibraryOptions {
     const StopFlag* stop = nullptr;
 };
 
-// Why settings.FROM..TO holds no code (the high bytes or the low bytes run backwards), in words
-// for a message; nothing when it holds at least one.
-std::optional<std::string> EmptyCodeRectangle(const ProjectSettings& settings);
+// The library packs bytes: the data width capped at 8 bits (4 stays 4).
+int LibraryPackingBits(const ProjectSettings& s);
+
+// Where the record of a code lies in a library of these settings, in records: its walk
+// position for the kinds that append, its slot less the base slot for GBK and BIG5. Nothing for
+// a code outside the rectangle FROM..TO or without a slot.
+std::optional<int64_t> LibraryRecordIndex(const ProjectSettings& s, uint16_t code);
+
+// Why these settings make no library (sizes above the limits, no scan mode selected), in words
+// for a message; nothing when they can.
+std::optional<std::string> LibrarySettingsProblem(const ProjectSettings& s);
 
 // Builds the library of settings.FROM..TO in settings.CODEPAGE into target (created or
 // emptied). Reports percentages, tests the stop flag before every code and keeps what was
-// written when stopped. Throws UserError when the file cannot be created or written, when the
-// sizes exceed the limits or no scan mode is selected; does nothing for a matrix below 1 x 1.
+// written when stopped. Throws UserError when the file cannot be created or written or for a
+// LibrarySettingsProblem; does nothing for a matrix below 1 x 1.
 LibraryResult BuildFontLibrary(const ProjectSettings& settings, const std::filesystem::path& target,
                                const LibraryOptions& options = {});
 

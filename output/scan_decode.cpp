@@ -5,7 +5,7 @@
 
 #include <fstream>
 
-#include "base/code_page.h"
+#include "base/code_rectangle.h"
 #include "base/error.h"
 #include "base/unicode.h"
 #include "output/font_library.h"
@@ -193,31 +193,24 @@ std::u16string DecodeCSourceBytes(std::string_view bytes) {
 
 DotMatrix ReadLibraryGlyph(const std::filesystem::path& file, const ProjectSettings& s,
                            uint16_t code) {
-    const int hi = code >> 8, lo = code & 0xFF;
-    const int fromHi = s.FROM >> 8, fromLo = s.FROM & 0xFF, toHi = s.TO >> 8, toLo = s.TO & 0xFF;
-    if (hi < fromHi || hi > toHi || lo < fromLo || lo > toLo) {
+    if (!CodeRectangle(s).IndexOf(code)) {
         throw UserError("The code is outside the library's range of codes.");
     }
     const int64_t r = LibraryRecordLength(s);
     if (r <= 0) throw UserError("No valid scan orientation and direction are selected.");
-    int64_t index = int64_t{hi - fromHi} * (toLo - fromLo + 1) + (lo - fromLo);
-    if (s.CODEPAGE == static_cast<int32_t>(CodePageKind::Gbk) ||
-        s.CODEPAGE == static_cast<int32_t>(CodePageKind::Big5)) {
-        const auto slot = LibrarySlot(s.CODEPAGE, code);
-        if (!slot) throw UserError("This code has no record in a GBK or BIG5 library.");
-        index = *slot - LibraryBaseSlot(s.CODEPAGE, s.FROM);
-    }
+    const std::optional<int64_t> index = LibraryRecordIndex(s, code);
+    if (!index) throw UserError("This code has no record in a GBK or BIG5 library.");
     std::ifstream in(file, std::ios::binary);
     if (!in) throw UserError("Cannot read \"" + file.string() + "\".");
     std::string record(static_cast<size_t>(r), '\0');
-    in.seekg(index * r);
+    in.seekg(*index * r);
     if (!in.read(record.data(), r)) {
         throw UserError("\"" + file.string() + "\" ends before the record of this code.");
     }
     std::vector<uint32_t> words(record.begin(), record.end());
     for (auto& w : words) w &= 0xFF;
-    const int u = DataWidth(s.DATABIT) == 4 ? 4 : 8;
-    return UnpackGlyph(words, ScanModeOf(s), MatrixWidth(s), MatrixHeight(s), u);
+    return UnpackGlyph(words, ScanModeOf(s), MatrixWidth(s), MatrixHeight(s),
+                       LibraryPackingBits(s));
 }
 
 }  // namespace zemtra

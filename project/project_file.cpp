@@ -29,11 +29,6 @@ std::u16string_view TrimPic(std::u16string_view v) {
     return profile_detail::Trim(v, IsPicSpace);
 }
 
-std::u16string Decimal(int64_t v) {
-    const std::string s = std::to_string(v);
-    return std::u16string(s.begin(), s.end());
-}
-
 // The stored values of one section, found in one pass over the file; Text undoes our escaping.
 class SectionValues {
   public:
@@ -274,7 +269,7 @@ void WriteProject(const ProjectSettings& s, Profile& profile) {
         profile.Set(section, key, EncodeValue(value));
     };
     const auto number = [&](std::u16string_view section, std::u16string_view key, int64_t v) {
-        profile.Set(section, key, Decimal(v));
+        profile.Set(section, key, DecimalText(v));
     };
     text(kProject, u"Version", kProjectVersion);
     text(kProject, u"BLOCKNUMX", s.BLOCKNUMX);

@@ -10,16 +10,12 @@
 namespace zemtra {
 namespace {
 
-std::u16string Decimal(int32_t v) {
-    return Utf8ToUtf16(std::to_string(v));
-}
-
 void UseBitmapSize(ProjectSettings& s, FontEngine& fonts) {
     const FontCellMetrics cell = fonts.Metrics(s.FONT);
     s.FONT.Width = cell.averageWidth;
     s.FONT.Height = cell.ascent + cell.descent;
-    s.WIDTH = Decimal(s.FONT.Width);
-    s.HEIGHT = Decimal(s.FONT.Height);
+    s.WIDTH = DecimalText(s.FONT.Width);
+    s.HEIGHT = DecimalText(s.FONT.Height);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <system_error>
 
+#include "base/character_list.h"
 #include "base/unicode.h"
 
 namespace zemtra {
@@ -34,9 +35,8 @@ std::optional<std::string> ListPictureProblems(const PictureDecoder& decoder,
     std::string problems;
     size_t count = 0;
     for (size_t i = 0; i < s.LIST.size() && i < s.PIC.size(); ++i) {
-        const std::u16string& entry = s.PIC[i];
-        if (entry.empty() || entry == u"#") continue;
-        const std::string path = Utf16ToUtf8(entry);
+        if (!IsPictureItem(s, i)) continue;
+        const std::string path = Utf16ToUtf8(s.PIC[i]);
         const auto problem = PictureFileProblem(decoder, path);
         if (!problem) continue;
         if (++count <= 3) {

@@ -7,6 +7,7 @@
 
 #include "base/character_list.h"
 #include "base/code_page.h"
+#include "base/code_rectangle.h"
 #include "base/unicode.h"
 #include "raster/glyph_renderer.h"
 #include "raster/preview_geometry.h"
@@ -98,18 +99,11 @@ std::vector<SpecimenGlyph> SpecimenGlyphsOfList(const ProjectSettings& s, GlyphR
 
 std::vector<SpecimenGlyph> SpecimenGlyphsOfRange(const ProjectSettings& s, GlyphRenderer& renderer,
                                                  const SpecimenRun& run) {
-    const int fromHi = s.FROM >> 8, toHi = s.TO >> 8, fromLo = s.FROM & 0xFF, toLo = s.TO & 0xFF;
-    const size_t total = fromHi > toHi || fromLo > toLo
-                             ? 0
-                             : static_cast<size_t>(toHi - fromHi + 1) * (toLo - fromLo + 1);
-    Gatherer gather(s, renderer, run, total);
-    for (int hi = fromHi; hi <= toHi; ++hi) {
-        for (int lo = fromLo; lo <= toLo; ++lo) {
-            const auto code = static_cast<uint16_t>(hi * 256 + lo);
-            if (!gather.Add(CodeToCharacter(code, s.CODEPAGE), HexLabel(code))) {
-                return gather.Take();
-            }
-        }
+    const CodeRectangle codes(s);
+    Gatherer gather(s, renderer, run, static_cast<size_t>(codes.Size()));
+    for (int64_t i = 0; i < codes.Size(); ++i) {
+        const uint16_t code = codes.CodeAt(i);
+        if (!gather.Add(CodeToCharacter(code, s.CODEPAGE), HexLabel(code))) break;
     }
     return gather.Take();
 }

@@ -8,14 +8,6 @@
 #include "ui/multi_language.h"
 
 namespace zemtra {
-namespace {
-
-std::u16string Decimal(int64_t n) {
-    return Utf8ToUtf16(std::to_string(n));
-}
-
-}  // namespace
-
 uint32_t LanguageCommandId(size_t index) {
     constexpr size_t kRoom = std::numeric_limits<uint32_t>::max() - kLanguageCommandFirst;
     return kLanguageCommandFirst + static_cast<uint32_t>(std::min(index, kRoom));
@@ -31,7 +23,7 @@ std::optional<size_t> LanguageIndexOfCommand(uint32_t commandId) {
 }
 
 std::u16string DialogSection(int32_t dialogId) {
-    return u"IDD_" + Decimal(dialogId);
+    return u"IDD_" + DecimalText(dialogId);
 }
 
 std::u16string DialogTitleKey(int32_t dialogId) {
@@ -39,19 +31,19 @@ std::u16string DialogTitleKey(int32_t dialogId) {
 }
 
 std::u16string ControlKey(int32_t dialogId, int32_t controlId) {
-    return DialogSection(dialogId) + u"_" + Decimal(controlId);
+    return DialogSection(dialogId) + u"_" + DecimalText(controlId);
 }
 
 std::u16string MenuSection(int32_t menuId) {
-    return u"MENU_" + Decimal(menuId);
+    return u"MENU_" + DecimalText(menuId);
 }
 
 std::u16string MenuCommandKey(int32_t menuId, uint32_t commandId) {
-    return MenuSection(menuId) + u"_" + Decimal(commandId);
+    return MenuSection(menuId) + u"_" + DecimalText(commandId);
 }
 
 std::u16string MenuPopupKey(std::u16string_view prefix, size_t position) {
-    return std::u16string(prefix) + u"_" + Decimal(static_cast<int64_t>(position));
+    return std::u16string(prefix) + u"_" + DecimalText(static_cast<int64_t>(position));
 }
 
 std::u16string ExpandLineBreaks(std::u16string_view text) {

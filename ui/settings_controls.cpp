@@ -5,11 +5,6 @@
 
 namespace zemtra {
 
-std::u16string DecimalText(int64_t value) {
-    const std::string s = std::to_string(value);
-    return std::u16string(s.begin(), s.end());
-}
-
 std::u16string StepText(std::u16string_view text, int direction) {
     if (direction == 0) return std::u16string(text);
     const int64_t value = Value(text);

@@ -7,11 +7,9 @@
 #include <string_view>
 
 #include "base/project_settings.h"
+#include "base/unicode.h"
 
 namespace zemtra {
-
-// The decimal text of a number, "-" for negative ones, no padding.
-std::u16string DecimalText(int64_t value);
 
 // A spin step: only the sign of direction counts (positive: the up arrow, add 1; negative:
 // subtract 1; zero: the text stays). The result is the decimal text of value(text) +- 1, so a
