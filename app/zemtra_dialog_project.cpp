@@ -9,8 +9,8 @@
 #include "app/zemtra_dialog.h"
 #include "base/character_list.h"
 #include "base/code_page.h"
+#include "jobs/list_items.h"
 #include "project/project_file.h"
-#include "raster/picture_check.h"
 #include "raster/qt/qimage_picture_decoder.h"
 #include "ui/file_filter.h"
 #include "ui/qt/hex_edit_widget.h"
@@ -54,20 +54,12 @@ void CZemtraDlg::OnLoadPicture() {
         // One selection change for the whole batch, after it.
         const QSignalBlocker block(list_);
         for (const QString& name : names) {
-            const std::u16string path = FromQString(name);
-            // A path the project file could not give back would turn into another picture, or
-            // none, at the next open.
-            if (const std::optional<std::string> problem = PicturePathProblem(path)) {
-                refused << name + QStringLiteral(": ") + QString::fromStdString(*problem);
+            const auto refusal =
+                AddPictureItem(settings_, DefaultPictureDecoder(), FromQString(name));
+            if (refusal) {
+                refused << name + QStringLiteral(": ") + QString::fromStdString(refusal->reason);
                 continue;
             }
-            // A file that does not decode would only ever give a blank glyph.
-            if (const auto problem =
-                    PictureFileProblem(DefaultPictureDecoder(), ToLocalPath(name))) {
-                refused << name + QStringLiteral(": ") + QString::fromStdString(*problem);
-                continue;
-            }
-            AppendPictureItem(settings_, path);
             list_->addItem(ToQString(kPictureItem));
             list_->setCurrentRow(list_->count() - 1);
         }
@@ -90,20 +82,14 @@ void CZemtraDlg::OnCodePageChanged() {
 }
 
 void CZemtraDlg::OnFromLostFocus() {
-    const CodeRange range = CodeRangeOf(codePage_->currentIndex());
     const uint32_t from = from_->GetValue();
-    uint32_t clamped = from;
-    if (clamped < range.lowest) clamped = range.lowest;
-    if (clamped > to_->GetValue()) clamped = to_->GetValue();
+    const uint32_t clamped = ClampedFrom(from, to_->GetValue(), codePage_->currentIndex());
     if (clamped != from) from_->SetValue(clamped);
 }
 
 void CZemtraDlg::OnToLostFocus() {
-    const CodeRange range = CodeRangeOf(codePage_->currentIndex());
     const uint32_t to = to_->GetValue();
-    uint32_t clamped = to;
-    if (clamped > range.highest) clamped = range.highest;
-    if (clamped < from_->GetValue()) clamped = from_->GetValue();
+    const uint32_t clamped = ClampedTo(to, from_->GetValue(), codePage_->currentIndex());
     if (clamped != to) to_->SetValue(clamped);
 }
 

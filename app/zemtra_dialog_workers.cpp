@@ -10,14 +10,11 @@
 
 #include "app/zemtra_dialog.h"
 #include "base/error.h"
-#include "output/c_source_writer.h"
-#include "output/font_library.h"
-#include "output/output_text.h"
+#include "jobs/jobs.h"
 #include "output/qt/output_dialog.h"
-#include "raster/picture_check.h"
+#include "output/scan_order.h"
 #include "raster/qt/qimage_picture_decoder.h"
 #include "raster/qt/qimage_png_encoder.h"
-#include "raster/specimen.h"
 #include "ui/file_filter.h"
 #include "ui/special_strings.h"
 
@@ -76,57 +73,42 @@ std::filesystem::path LocalPath(const QString& path) {
     return std::filesystem::path(QFile::encodeName(path).toStdString());
 }
 
-// Rendering the glyphs fills the bar to this position, writing the pages the rest.
-constexpr int kSpecimenRenderShare = 80;
-
-class ScaledProgress : public ProgressSink {
-  public:
-    ScaledProgress(ProgressSink& to, int scale) : to_(to), scale_(scale) {}
-    void SetRange(int minimum, int maximum) override { to_.SetRange(minimum, maximum); }
-    void SetPosition(int position) override { to_.SetPosition(position * scale_ / 100); }
-
-  private:
-    ProgressSink& to_;
-    int scale_;
-};
-
 QString ShownPath(const std::filesystem::path& p) {
     return QFile::decodeName(QByteArray::fromStdString(p.string()));
 }
 
-// Renders the sheet's glyphs and writes its pages; what to tell the user afterwards, or
-// nothing when the window is closing.
-QString WriteSpecimenSheet(const ProjectSettings& job, const std::filesystem::path& target,
-                           ProgressSink& progress, const StopFlag& stop) {
-    GlyphRenderer renderer(&DefaultPictureDecoder());
-    ScaledProgress rendering(progress, kSpecimenRenderShare);
-    const SpecimenRun run{&rendering, &stop};
-    const bool list = !job.LIST.empty();
-    const std::vector<SpecimenGlyph> glyphs =
-        list ? SpecimenGlyphsOfList(job, renderer, run) : SpecimenGlyphsOfRange(job, renderer, run);
-    if (stop.Requested()) return {};
-    if (glyphs.empty()) return QObject::tr("The code range holds no code; nothing was written.");
-    const size_t pages = SpecimenPageCount(glyphs.size());
-    for (size_t page = 0; page < pages; ++page) {
-        if (stop.Requested()) return {};
-        const auto first = glyphs.begin() + static_cast<std::ptrdiff_t>(page * kSpecimenPerPage);
-        const auto last = glyphs.begin() + static_cast<std::ptrdiff_t>(std::min(
-                                               glyphs.size(), (page + 1) * kSpecimenPerPage));
-        SaveRasterPng(SpecimenPage(std::vector<SpecimenGlyph>(first, last), renderer.Fonts()),
-                      SpecimenPageFile(target, page, pages));
-        progress.SetPosition(kSpecimenRenderShare +
-                             static_cast<int>((page + 1) * (100 - kSpecimenRenderShare) / pages));
+// What the window's jobs read and write pictures with, and whom they tell of their progress.
+JobContext WindowJobContext(ProgressSink& progress, const StopFlag* stop) {
+    JobContext context;
+    context.pictures = &DefaultPictureDecoder();
+    context.png = &DefaultPngEncoder();
+    context.progress = &progress;
+    context.stop = stop;
+    return context;
+}
+
+// What to tell the user after a specimen sheet, or nothing when the window is closing.
+QString SpecimenReport(const SpecimenResult& r) {
+    switch (r.outcome) {
+        case JobOutcome::Stopped:
+            return {};
+        case JobOutcome::NoDots:
+            return QObject::tr("The matrix size must be at least 1 x 1 for a specimen sheet.");
+        case JobOutcome::Done:
+            break;
+        default:
+            return QObject::tr("The code range holds no code; nothing was written.");
     }
-    const QString what = list ? QObject::tr("%n character(s) of the list", "", int(glyphs.size()))
-                              : QObject::tr("%n code(s) of the range", "", int(glyphs.size()));
-    if (pages == 1) {
-        return QObject::tr("Wrote %1 into\n%2").arg(what, ShownPath(target));
+    const int count = static_cast<int>(r.glyphs);
+    const QString what = r.ofList ? QObject::tr("%n character(s) of the list", "", count)
+                                  : QObject::tr("%n code(s) of the range", "", count);
+    if (r.pages == 1) {
+        return QObject::tr("Wrote %1 into\n%2").arg(what, ShownPath(r.firstPage));
     }
     return QObject::tr("Wrote %1 on %2 pages:\n%3\n...\n%4")
         .arg(what)
-        .arg(pages)
-        .arg(ShownPath(SpecimenPageFile(target, 0, pages)),
-             ShownPath(SpecimenPageFile(target, pages - 1, pages)));
+        .arg(r.pages)
+        .arg(ShownPath(r.firstPage), ShownPath(r.lastPage));
 }
 
 }  // namespace
@@ -156,7 +138,7 @@ void CZemtraDlg::OnGenerationProgress(uint64_t wParam, int64_t lParam) {
 void CZemtraDlg::OnCreateList() {
     if (workerHeld_.load() || closing_.load()) return;  // a closed window starts nothing
     Pull();
-    if (MatrixWidth(settings_) <= 0 || MatrixHeight(settings_) <= 0) return;
+    if (!HasDots(settings_)) return;
     EnableAllControls(false);
     ReadDirectControls();
     StartWorker(&ListGenerationWorker, settings_);
@@ -169,7 +151,7 @@ void CZemtraDlg::OnCreateLibrary() {
     }
     if (closing_.load()) return;  // a closed window starts nothing
     Pull();
-    if (MatrixWidth(settings_) <= 0 || MatrixHeight(settings_) <= 0) return;
+    if (!HasDots(settings_)) return;
     EnableAllControls(false);
     createLibrary_->setEnabled(true);
     ReadDirectControls();
@@ -183,7 +165,7 @@ void CZemtraDlg::OnSpecimenSheet() {
     Pull();
     ReadDirectControls();
     QString problem;
-    if (MatrixWidth(settings_) < 1 || MatrixHeight(settings_) < 1) {
+    if (!HasDots(settings_)) {
         problem = tr("The matrix size must be at least 1 x 1 for a specimen sheet.");
     } else if (const std::optional<std::string> why = RenderLimitError(settings_)) {
         problem = QString::fromStdString(*why);
@@ -253,23 +235,18 @@ void CZemtraDlg::EndWorker(CZemtraDlg* d) {
 
 void CZemtraDlg::ListGenerationWorker(CZemtraDlg* d, ProjectSettings job) {
     WindowProgress progress(d);
-    if (!job.LIST.empty()) {
-        bool written = false;
-        try {
-            // A picture item whose file went missing or broke would come out blank.
-            if (auto why = ListPictureProblems(DefaultPictureDecoder(), job)) {
-                throw UserError(*why);
-            }
-            GlyphRenderer renderer(&DefaultPictureDecoder());
-            RendererGlyphSource glyphs(renderer, job);
-            written = WriteCSourceToTempFile(job, CharacterText(job.LIST), glyphs, &progress);
-        } catch (const std::exception& e) {
-            TellFromWorker(d, QMessageBox::Critical, QString::fromUtf8(e.what()));
-            progress.SetPosition(0);
-        }
-        // The worker waits here until the user closes the Output View.
-        if (written) Send(d, [d] { d->RunOutputView(); });
+    bool written = false;
+    try {
+        CSourceJob description;
+        description.target = CSourceTarget::TemporaryOutputFile;
+        written = RunJob(job, description, WindowJobContext(progress, nullptr)).outcome ==
+                  JobOutcome::Done;
+    } catch (const std::exception& e) {
+        TellFromWorker(d, QMessageBox::Critical, QString::fromUtf8(e.what()));
+        progress.SetPosition(0);
     }
+    // The worker waits here until the user closes the Output View.
+    if (written) Send(d, [d] { d->RunOutputView(); });
     EndWorker(d);
 }
 
@@ -280,32 +257,29 @@ void CZemtraDlg::LibraryGenerationWorker(CZemtraDlg* d, ProjectSettings job) {
     QString target;
     Send(d, [d, &target] { target = d->AskLibraryTarget(); });
     if (!target.isEmpty()) {
-        const std::filesystem::path path = LocalPath(target);
-        if (!CreateOrEmptyFile(path)) {
-            TellFromWorker(d, QMessageBox::NoIcon, ToQString(kOpenFileError));
-        } else {
-            try {
-                LibraryOptions options;
-                options.progress = &progress;
-                options.stop = &d->stop_;
-                const LibraryResult result = BuildFontLibrary(job, path, options);
-                // The empty file is what the run makes of such a range; it should not pass
-                // for a library.
-                if (const auto empty = EmptyCodeRectangle(job); empty && !result.stopped) {
-                    TellFromWorker(
-                        d, QMessageBox::Warning,
-                        tr("%1; the library file is empty.").arg(QString::fromStdString(*empty)));
-                }
-                // Stopped by the button, not by closing: say what the file holds now.
-                if (result.stopped && !d->closing_.load()) {
-                    TellFromWorker(d, QMessageBox::Information,
-                                   tr("Stopped. The %1 records written so far are kept in \"%2\".")
-                                       .arg(result.recordsWritten)
-                                       .arg(target));
-                }
-            } catch (const std::exception& e) {
-                TellFromWorker(d, QMessageBox::Critical, QString::fromUtf8(e.what()));
+        try {
+            LibraryJob description;
+            description.target = LocalPath(target);
+            const LibraryJobResult result =
+                RunJob(job, description, WindowJobContext(progress, &d->stop_));
+            // The empty file is what the run makes of such a range; it should not pass for a
+            // library.
+            if (result.emptyRange && result.outcome == JobOutcome::Done) {
+                TellFromWorker(d, QMessageBox::Warning,
+                               tr("%1; the library file is empty.")
+                                   .arg(QString::fromStdString(*result.emptyRange)));
             }
+            // Stopped by the button, not by closing: say what the file holds now.
+            if (result.outcome == JobOutcome::Stopped && !d->closing_.load()) {
+                TellFromWorker(d, QMessageBox::Information,
+                               tr("Stopped. The %1 records written so far are kept in \"%2\".")
+                                   .arg(result.counts.recordsWritten)
+                                   .arg(target));
+            }
+        } catch (const CannotCreateFile&) {
+            TellFromWorker(d, QMessageBox::NoIcon, ToQString(kOpenFileError));
+        } catch (const std::exception& e) {
+            TellFromWorker(d, QMessageBox::Critical, QString::fromUtf8(e.what()));
         }
     }
     progress.SetPosition(0);
@@ -319,7 +293,9 @@ void CZemtraDlg::SpecimenWorker(CZemtraDlg* d, ProjectSettings job) {
     QString report;
     auto icon = QMessageBox::Information;
     try {
-        report = WriteSpecimenSheet(job, d->specimenTarget_, progress, d->stop_);
+        SpecimenJob description;
+        description.target = d->specimenTarget_;
+        report = SpecimenReport(RunJob(job, description, WindowJobContext(progress, &d->stop_)));
     } catch (const std::exception& e) {
         report = QString::fromUtf8(e.what());
         icon = QMessageBox::Critical;

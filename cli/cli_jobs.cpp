@@ -1,4 +1,5 @@
-// zemtra-cli's jobs, calling the same core functions as the desktop program.
+// zemtra-cli's commands: each turns the parsed options into a job description, runs it through
+// the core's jobs (the same calls the desktop program makes) and prints what came of it.
 #include "cli/cli_jobs.h"
 
 #include <signal.h>
@@ -6,29 +7,30 @@
 
 #include <chrono>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <ostream>
 
 #include "base/atomic_file.h"
 #include "base/character_list.h"
-#include "base/code_page.h"
+#include "base/code_rectangle.h"
 #include "base/error.h"
 #include "base/unicode.h"
-#include "output/c_source_writer.h"
-#include "output/font_library.h"
-#include "output/scan_decode.h"
+#include "jobs/jobs.h"
+#include "jobs/list_items.h"
 #include "project/project_file.h"
-#include "raster/glyph_renderer.h"
 #include "raster/new_project.h"
-#include "raster/picture_check.h"
 #include "raster/qt/qimage_picture_decoder.h"
 #include "raster/qt/qimage_png_encoder.h"
-#include "raster/scan_order_picture.h"
-#include "raster/specimen.h"
 
 namespace zemtra::cli {
 namespace {
+
+// The picture codec the jobs read and write pictures with; progress and stop per command.
+JobContext Context() {
+    JobContext context;
+    context.pictures = &DefaultPictureDecoder();
+    context.png = &DefaultPngEncoder();
+    return context;
+}
 
 // --text replaces the list as "Add" does; --picture appends as "Load Picture" does.
 void ApplyListOptions(const Request& r, ProjectSettings& s) {
@@ -39,12 +41,12 @@ void ApplyListOptions(const Request& r, ProjectSettings& s) {
     for (const std::string& picture : r.pictures) {
         std::error_code ec;
         const auto absolute = std::filesystem::absolute(picture, ec);
-        const auto problem = ec ? std::optional<std::string>(ec.message())
-                                : PictureFileProblem(DefaultPictureDecoder(), absolute);
-        if (problem) throw UserError("Cannot read the picture \"" + picture + "\": " + *problem);
+        if (ec) throw UserError("Cannot read the picture \"" + picture + "\": " + ec.message());
         const std::u16string path = Utf8ToUtf16(absolute.string());
-        if (auto why = PicturePathProblem(path)) throw UsageError("--picture: " + *why);
-        AppendPictureItem(s, path);
+        if (auto refusal = AddPictureItem(s, DefaultPictureDecoder(), path)) {
+            if (refusal->pathUnstorable) throw UsageError("--picture: " + refusal->reason);
+            throw UserError("Cannot read the picture \"" + picture + "\": " + refusal->reason);
+        }
     }
 }
 
@@ -53,16 +55,6 @@ UsageError MatrixTooSmall(const std::string& command, const ProjectSettings& s) 
     return UsageError(command + ": the matrix size \"" + Utf16ToUtf8(s.BLOCKNUMX) + "\" x \"" +
                       Utf16ToUtf8(s.BLOCKNUMY) + "\" reads as " + std::to_string(MatrixWidth(s)) +
                       " x " + std::to_string(MatrixHeight(s)) + "; it must be at least 1 x 1");
-}
-
-std::string Utf16LeWithMark(std::u16string_view text) {
-    std::string bytes = "\xFF\xFE";
-    bytes.reserve(2 + text.size() * 2);
-    for (char16_t c : text) {
-        bytes.push_back(static_cast<char>(c & 0xFF));
-        bytes.push_back(static_cast<char>(c >> 8));
-    }
-    return bytes;
 }
 
 // H lines of W characters, '#' lit and '.' unlit.
@@ -75,13 +67,9 @@ std::string MatrixText(const DotMatrix& matrix) {
     return text;
 }
 
-void Emit(const Request& r, std::ostream& out, const std::string& bytes) {
-    if (r.output) {
-        WriteFileAtomically(*r.output, bytes);
-    } else {
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-    }
+void Print(std::ostream& out, const std::string& bytes) {
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.flush();
 }
 
 }  // namespace
@@ -89,16 +77,18 @@ void Emit(const Request& r, std::ostream& out, const std::string& bytes) {
 int RunCSource(const Request& r, std::ostream& out) {
     ProjectSettings s = r.settings;
     ApplyListOptions(r, s);
-    if (s.LIST.empty()) throw UsageError("c-source: the character list is empty (use --text)");
-    if (auto why = ListPictureProblems(DefaultPictureDecoder(), s)) throw UserError(*why);
-    GlyphRenderer renderer(&DefaultPictureDecoder());
-    RendererGlyphSource glyphs(renderer, s);
-    StringTextWriter text;
-    if (!WriteCSource(s, CharacterText(s.LIST), glyphs, text)) {
-        throw MatrixTooSmall("c-source", s);
+    CSourceJob job;
+    job.encoding = r.encoding == "utf-16le" ? TextEncoding::Utf16LeWithMark : TextEncoding::Utf8;
+    if (r.output) {
+        job.target = CSourceTarget::File;
+        job.file = *r.output;
     }
-    Emit(r, out,
-         r.encoding == "utf-16le" ? Utf16LeWithMark(text.Text()) : Utf16ToUtf8(text.Text()));
+    const CSourceResult result = RunJob(s, job, Context());
+    if (result.outcome == JobOutcome::EmptyList) {
+        throw UsageError("c-source: the character list is empty (use --text)");
+    }
+    if (result.outcome == JobOutcome::NoDots) throw MatrixTooSmall("c-source", s);
+    if (!r.output) Print(out, EncodedText(result.text, job.encoding));
     return 0;
 }
 
@@ -106,10 +96,10 @@ int RunShow(const Request& r, std::ostream& out) {
     if (r.character.has_value() == !r.pictures.empty() || r.pictures.size() > 1) {
         throw UsageError("show: give either --char C or one --picture FILE");
     }
-    std::u16string source;
+    ShowJob job;
     if (r.character) {
-        source = Utf8ToUtf16(*r.character);
-        if (source.size() != 1) {
+        job.source = Utf8ToUtf16(*r.character);
+        if (job.source.size() != 1) {
             throw UsageError("show: --char takes exactly one character of the basic plane");
         }
     } else {
@@ -117,14 +107,16 @@ int RunShow(const Request& r, std::ostream& out) {
         pictureOnly.pictures = r.pictures;
         ProjectSettings pictures;
         ApplyListOptions(pictureOnly, pictures);
-        source = pictures.PIC.back();
+        job.source = pictures.PIC.back();
     }
-    GlyphRenderer renderer(&DefaultPictureDecoder());
-    DotMatrix matrix;
-    if (!renderer.RenderDotMatrix(r.settings, source, &matrix)) {
-        throw MatrixTooSmall("show", r.settings);
+    const ShowResult result = RunJob(r.settings, job, Context());
+    if (result.outcome == JobOutcome::NoDots) throw MatrixTooSmall("show", r.settings);
+    const std::string text = MatrixText(result.matrix);
+    if (r.output) {
+        WriteFileAtomically(*r.output, text);
+    } else {
+        Print(out, text);
     }
-    Emit(r, out, MatrixText(matrix));
     return 0;
 }
 
@@ -135,6 +127,22 @@ StopFlag* g_stop = nullptr;
 extern "C" void OnInterrupt(int) {
     if (g_stop != nullptr) g_stop->Request();
 }
+
+// Ctrl+C and SIGTERM raise the flag while a library is built, and only then.
+class InterruptsStop {
+  public:
+    explicit InterruptsStop(StopFlag& stop) {
+        g_stop = &stop;
+        struct sigaction action {};
+        action.sa_handler = OnInterrupt;
+        sigemptyset(&action.sa_mask);
+        sigaction(SIGINT, &action, nullptr);
+        sigaction(SIGTERM, &action, nullptr);
+    }
+    ~InterruptsStop() { g_stop = nullptr; }
+    InterruptsStop(const InterruptsStop&) = delete;
+    InterruptsStop& operator=(const InterruptsStop&) = delete;
+};
 
 int32_t CodePageKindOf(const std::string& name) {
     const char* names[] = {"unicode", "mbcs", "gb2312", "gbk", "big5"};
@@ -212,135 +220,108 @@ int RunLibrary(const Request& r) {
     if (!r.output) throw UsageError("library: give the target file with -o FILE.dzk");
     ProjectSettings s = r.settings;
     ApplyCodeRange(r, s);
-    if (MatrixWidth(s) < 1 || MatrixHeight(s) < 1) {
-        throw MatrixTooSmall("library", s);
-    }
-    // The desktop program writes an empty file for an empty rectangle; a script gets told.
-    if (const auto empty = EmptyCodeRectangle(s)) {
-        throw UsageError("library: " + *empty + "; nothing was written");
-    }
+    LibraryJob job;
+    job.target = *r.output;
+    // The desktop program writes an empty file for an empty range; a script gets told.
+    job.refuseEmptyRange = true;
 
     StopFlag stop;
-    g_stop = &stop;
-    struct sigaction action {};
-    action.sa_handler = OnInterrupt;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
-
-    const int64_t codes =
-        (int64_t{(s.TO >> 8)} - (s.FROM >> 8) + 1) * (int64_t{s.TO & 0xFF} - (s.FROM & 0xFF) + 1);
-    TerminalProgress bar(codes > 0 ? codes : 0);
+    TerminalProgress bar(CodeRectangle(s).Size());
     const bool terminal = ::isatty(STDERR_FILENO) == 1;
-    LibraryOptions options;
-    options.stop = &stop;
-    options.progress = terminal ? &bar : nullptr;
-    const LibraryResult result = BuildFontLibrary(s, *r.output, options);
-    if (terminal) bar.Finish();
-    g_stop = nullptr;
-    if (result.stopped) {
+    JobContext context = Context();
+    context.stop = &stop;
+    context.progress = terminal ? &bar : nullptr;
+    LibraryJobResult result;
+    {
+        const InterruptsStop interrupts(stop);
+        result = RunJob(s, job, context);
+    }
+    if (terminal && result.outcome != JobOutcome::NoDots &&
+        result.outcome != JobOutcome::EmptyCodeRange) {
+        bar.Finish();
+    }
+    if (result.outcome == JobOutcome::NoDots) throw MatrixTooSmall("library", s);
+    if (result.outcome == JobOutcome::EmptyCodeRange) {
+        throw UsageError("library: " + *result.emptyRange + "; nothing was written");
+    }
+    if (result.outcome == JobOutcome::Stopped) {
         std::fprintf(stderr,
                      "zemtra-cli: stopped after %lld of %lld codes; the %lld records "
                      "written so far are kept in %s\n",
-                     static_cast<long long>(result.codesVisited), static_cast<long long>(codes),
-                     static_cast<long long>(result.recordsWritten), r.output->c_str());
+                     static_cast<long long>(result.counts.codesVisited),
+                     static_cast<long long>(result.codes),
+                     static_cast<long long>(result.counts.recordsWritten), r.output->c_str());
         return 130;
     }
     return 0;
 }
 
-namespace {
-
-std::vector<DotMatrix> DecodeCSourceFile(const Request& r) {
-    std::ifstream in(*r.cSource, std::ios::binary);
-    if (!in) throw UserError("Cannot read \"" + *r.cSource + "\".");
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    const ParsedCSource parsed = ParseCSource(DecodeCSourceBytes(bytes));
-    const ProjectSettings& s = r.settings;
-    const ScanMode mode = ScanModeOf(s);
-    std::vector<DotMatrix> glyphs;
-    const std::u16string wanted = r.character ? Utf8ToUtf16(*r.character) : u"";
-    for (size_t i = 0; i < parsed.glyphs.size(); ++i) {
-        if (r.index && static_cast<long long>(i) != *r.index) continue;
-        if (r.character && parsed.glyphs[i].character != wanted) continue;
-        glyphs.push_back(
-            UnpackGlyph(parsed.glyphs[i].words, mode, parsed.width, parsed.height, parsed.bits));
-    }
-    if (glyphs.empty()) throw UsageError("decode: no such glyph in \"" + *r.cSource + "\"");
-    return glyphs;
-}
-
-}  // namespace
-
 int RunDecode(const Request& r, std::ostream& out) {
     if (r.cSource.has_value() == r.dzk.has_value()) {
         throw UsageError("decode: give either --c-source FILE or --dzk FILE");
     }
-    std::vector<DotMatrix> glyphs;
+    DecodeResult result;
     if (r.cSource) {
-        glyphs = DecodeCSourceFile(r);
+        DecodeCSourceJob job;
+        job.file = *r.cSource;
+        if (r.index) job.index = static_cast<size_t>(*r.index);
+        if (r.character) job.character = Utf8ToUtf16(*r.character);
+        if (r.png) job.png = *r.png;
+        result = RunJob(r.settings, job, Context());
     } else {
         if (!r.code) throw UsageError("decode: --dzk needs --code HEX");
         ProjectSettings s = r.settings;
         ApplyCodeRange(r, s);
-        glyphs.push_back(ReadLibraryGlyph(*r.dzk, s, ParseCode("--code", *r.code, {0, 0xFFFF})));
+        DecodeLibraryJob job;
+        job.file = *r.dzk;
+        job.code = ParseCode("--code", *r.code, {0, 0xFFFF});
+        if (r.png) job.png = *r.png;
+        result = RunJob(s, job, Context());
     }
-    if (r.png) {
-        if (glyphs.size() != 1)
-            throw UsageError("decode: --png needs one glyph (--index or --char)");
-        SaveMatrixPng(glyphs.front(), *r.png);
-        return 0;
+    if (result.outcome == JobOutcome::NoSuchGlyph) {
+        throw UsageError("decode: no such glyph in \"" + r.cSource.value_or("") + "\"");
     }
+    if (result.outcome == JobOutcome::NotOneGlyph) {
+        throw UsageError("decode: --png needs one glyph (--index or --char)");
+    }
+    if (r.png) return 0;
     std::string text;
-    for (size_t i = 0; i < glyphs.size(); ++i) text += (i ? "\n" : "") + MatrixText(glyphs[i]);
+    for (size_t i = 0; i < result.glyphs.size(); ++i) {
+        text += (i ? "\n" : "") + MatrixText(result.glyphs[i]);
+    }
     out << text;
     return 0;
 }
 
 int RunScanOrder(const Request& r) {
     if (!r.png) throw UsageError("scan-order: give the picture to write with --png FILE");
-    const ProjectSettings& s = r.settings;
-    const RgbRaster picture = ScanOrderPicture(ScanModeOf(s), MatrixWidth(s), MatrixHeight(s), 12);
-    if (picture.width == 0) throw UsageError("scan-order: no valid scan mode or matrix size");
-    SaveRasterPng(picture, *r.png);
+    ScanOrderJob job;
+    job.png = *r.png;
+    if (RunJob(r.settings, job, Context()).outcome == JobOutcome::NoScanMode) {
+        throw UsageError("scan-order: no valid scan mode or matrix size");
+    }
     return 0;
 }
-
-namespace {
-
-// The glyphs of a specimen: the code range when a code page or range is given, else the list.
-std::vector<SpecimenGlyph> SpecimenGlyphs(const Request& r, const ProjectSettings& s) {
-    GlyphRenderer renderer(&DefaultPictureDecoder());
-    if (r.codepage || r.from || r.to) return SpecimenGlyphsOfRange(s, renderer);
-    return SpecimenGlyphsOfList(s, renderer);
-}
-
-}  // namespace
 
 int RunSpecimen(const Request& r) {
     if (!r.output) throw UsageError("specimen: give the picture to write with -o FILE.png");
     ProjectSettings s = r.settings;
     ApplyListOptions(r, s);
     ApplyCodeRange(r, s);
-    if (MatrixWidth(s) < 1 || MatrixHeight(s) < 1) {
-        throw UsageError("specimen: the matrix size must be at least 1 x 1");
-    }
+    if (!HasDots(s)) throw UsageError("specimen: the matrix size must be at least 1 x 1");
     if (auto why = RenderLimitError(s)) throw UsageError("specimen: " + *why);
-    const std::vector<SpecimenGlyph> glyphs = SpecimenGlyphs(r, s);
-    if (glyphs.empty()) throw UsageError("specimen: nothing to show (use --text or --codepage)");
-    FontEngine labels;
-    const size_t pages = SpecimenPageCount(glyphs.size());
-    const std::filesystem::path out(*r.output);
-    for (size_t page = 0; page < pages; ++page) {
-        const auto first = glyphs.begin() + static_cast<std::ptrdiff_t>(page * kSpecimenPerPage);
-        const auto last = glyphs.begin() + static_cast<std::ptrdiff_t>(std::min(
-                                               glyphs.size(), (page + 1) * kSpecimenPerPage));
-        SaveRasterPng(SpecimenPage(std::vector<SpecimenGlyph>(first, last), labels),
-                      SpecimenPageFile(out, page, pages));
+    SpecimenJob job;
+    job.target = *r.output;
+    // A code page or range on the command line asks for the range, anything else the list.
+    job.glyphs = r.codepage || r.from || r.to ? SpecimenGlyphs::CodeRange : SpecimenGlyphs::List;
+    const SpecimenResult result = RunJob(s, job, Context());
+    if (result.outcome == JobOutcome::EmptyList || result.outcome == JobOutcome::EmptyCodeRange) {
+        throw UsageError("specimen: nothing to show (use --text or --codepage)");
     }
-    if (pages > 1) {
-        std::fprintf(stderr, "zemtra-cli: wrote %zu pages, %s-001 ... %s-%03zu\n", pages,
-                     out.stem().c_str(), out.stem().c_str(), pages);
+    if (result.pages > 1) {
+        const std::filesystem::path out(*r.output);
+        std::fprintf(stderr, "zemtra-cli: wrote %zu pages, %s-001 ... %s-%03zu\n", result.pages,
+                     out.stem().c_str(), out.stem().c_str(), result.pages);
     }
     return 0;
 }

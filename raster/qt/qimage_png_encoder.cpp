@@ -1,35 +1,15 @@
-// Writes dot matrices through Qt's PNG writer.
+// Encodes rasters through Qt's PNG writer into memory; the jobs write the bytes whole.
 #include "raster/qt/qimage_png_encoder.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QImage>
-#include <QString>
 
 #include "base/error.h"
 
 namespace zemtra {
 
-void SaveMatrixPng(const DotMatrix& m, const std::filesystem::path& file, int scale) {
-    if (m.Width() < 1 || m.Height() < 1) throw UserError("There is no dot matrix to write.");
-    const int pitch = scale + 1;
-    QImage image(m.Width() * pitch + 1, m.Height() * pitch + 1, QImage::Format_RGB32);
-    image.fill(qRgb(0, 0, 0));
-    const QRgb light = qRgb(156, 224, 239);
-    const QRgb dark = qRgb(73, 80, 40);
-    for (int y = 0; y < m.Height(); ++y) {
-        for (int x = 0; x < m.Width(); ++x) {
-            const QRgb c = m.Lit(x, y) ? light : dark;
-            for (int dy = 0; dy < scale; ++dy) {
-                auto* line = reinterpret_cast<QRgb*>(image.scanLine(y * pitch + 1 + dy));
-                for (int dx = 0; dx < scale; ++dx) line[x * pitch + 1 + dx] = c;
-            }
-        }
-    }
-    if (!image.save(QString::fromStdString(file.string()), "PNG")) {
-        throw UserError("Cannot write the picture \"" + file.string() + "\".");
-    }
-}
-
-void SaveRasterPng(const RgbRaster& raster, const std::filesystem::path& file) {
+std::string QImagePngEncoder::Encode(const RgbRaster& raster) const {
     if (raster.width < 1 || raster.height < 1) throw UserError("There is no picture to write.");
     QImage image(raster.width, raster.height, QImage::Format_RGB32);
     for (int y = 0; y < raster.height; ++y) {
@@ -40,9 +20,16 @@ void SaveRasterPng(const RgbRaster& raster, const std::filesystem::path& file) {
                            static_cast<int>((c >> 16) & 0xFF));
         }
     }
-    if (!image.save(QString::fromStdString(file.string()), "PNG")) {
-        throw UserError("Cannot write the picture \"" + file.string() + "\".");
-    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG")) throw UserError("The picture cannot be encoded as PNG.");
+    return bytes.toStdString();
+}
+
+const PngEncoder& DefaultPngEncoder() {
+    static const QImagePngEncoder encoder;
+    return encoder;
 }
 
 }  // namespace zemtra

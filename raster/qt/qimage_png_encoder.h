@@ -1,19 +1,16 @@
-// A dot matrix as a PNG picture, lit dots in the preview's light colour on the dark one, for
-// checking generated data by eye.
+// PNG files through Qt's PNG writer, behind the core's PngEncoder interface.
 #pragma once
 
-#include <filesystem>
-
-#include "base/dot_matrix.h"
-#include "raster/raster.h"
+#include "raster/png_encoder.h"
 
 namespace zemtra {
 
-// Each dot becomes a square of `scale` pixels with a one-pixel black gap. Throws UserError when
-// the picture cannot be written.
-void SaveMatrixPng(const DotMatrix& matrix, const std::filesystem::path& file, int scale = 8);
+class QImagePngEncoder : public PngEncoder {
+  public:
+    std::string Encode(const RgbRaster& raster) const override;
+};
 
-// Any raster of 0x00BBGGRR pixels as a PNG. Throws UserError when it cannot be written.
-void SaveRasterPng(const RgbRaster& raster, const std::filesystem::path& file);
+// One shared encoder for the command-line tool and the desktop program.
+const PngEncoder& DefaultPngEncoder();
 
 }  // namespace zemtra

@@ -1,0 +1,146 @@
+// Every job the program runs, as one call of the core: RunJob takes the settings (with the
+// character list and its pictures), a description of the job and what the front end lends it
+// (the picture codec, a progress sink, a stop flag), writes its file, and says what came of it.
+// zemtra-cli turns its options into a description; the window's workers build the same
+// description from the controls. Neither holds a rule of its own: both word the outcome.
+//
+// A new kind of job is a description, a result and a RunJob overload here, with its body in a
+// jobs/*_job.cpp of its own.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/dot_matrix.h"
+#include "base/progress.h"
+#include "base/project_settings.h"
+#include "output/font_library.h"
+#include "raster/picture_decoder.h"
+#include "raster/png_encoder.h"
+
+namespace zemtra {
+
+// What a front end lends a job. Jobs that meet picture items need the decoder (without one a
+// picture draws nothing); jobs that write pictures need the encoder.
+struct JobContext {
+    const PictureDecoder* pictures = nullptr;
+    const PngEncoder* png = nullptr;
+    ProgressSink* progress = nullptr;  // positions 0..100 after a range of 0..100
+    const StopFlag* stop = nullptr;
+};
+
+// How a job ended when it did not fail: a failure throws UserError (CannotCreateFile for a
+// target that cannot be created). Anything but Done wrote nothing, except Stopped, which keeps
+// what a font library had written.
+enum class JobOutcome {
+    Done,
+    NoDots,          // the matrix is below 1 x 1: nothing to render
+    EmptyList,       // the character list holds no item
+    EmptyCodeRange,  // FROM..TO holds no code
+    NoSuchGlyph,     // decode: no glyph of the file matches
+    NotOneGlyph,     // decode: a picture shows one glyph, and more matched
+    NoScanMode,      // no valid orientation and direction are selected
+    NotWritten,      // the temporary output file could not be opened
+    Stopped,         // the stop flag was raised
+};
+
+// ---- show: one item's dot matrix.
+struct ShowJob {
+    std::u16string source;  // a character (one UTF-16 unit) or a picture path
+};
+struct ShowResult {
+    JobOutcome outcome = JobOutcome::Done;
+    DotMatrix matrix;
+};
+ShowResult RunJob(const ProjectSettings& s, const ShowJob& job, const JobContext& context);
+
+// ---- C source: the fontlib and fonttab arrays of the character list.
+enum class CSourceTarget {
+    Text,                 // kept in the result
+    File,                 // written whole to CSourceJob::file in its encoding
+    TemporaryOutputFile,  // "Zemtra_Temp.dat" for the Output View, UTF-16LE with its mark
+};
+enum class TextEncoding { Utf8, Utf16LeWithMark };
+struct CSourceJob {
+    CSourceTarget target = CSourceTarget::Text;
+    std::filesystem::path file;
+    TextEncoding encoding = TextEncoding::Utf8;
+};
+struct CSourceResult {
+    JobOutcome outcome = JobOutcome::Done;  // EmptyList, NoDots, NotWritten or Done
+    std::u16string text;                    // CSourceTarget::Text
+};
+// Throws UserError when a picture item of the list cannot be read (it would come out blank).
+CSourceResult RunJob(const ProjectSettings& s, const CSourceJob& job, const JobContext& context);
+
+// The text of a C source in a file's encoding.
+std::string EncodedText(std::u16string_view text, TextEncoding encoding);
+
+// ---- font library: a .dzk of the code range FROM..TO in CODEPAGE.
+struct LibraryJob {
+    std::filesystem::path target;
+    // An empty code range: the command line refuses it, writing nothing; the window writes the
+    // empty file the run makes of it and says why it is empty.
+    bool refuseEmptyRange = false;
+    int threads = 0;  // 0: one per core
+};
+struct LibraryJobResult {
+    JobOutcome outcome = JobOutcome::Done;  // NoDots, EmptyCodeRange, Stopped or Done
+    LibraryResult counts;
+    int64_t codes = 0;                      // codes of the range
+    std::optional<std::string> emptyRange;  // why the range holds no code, when it holds none
+};
+LibraryJobResult RunJob(const ProjectSettings& s, const LibraryJob& job, const JobContext& context);
+
+// ---- specimen sheet: PNG pages of the list's glyphs or the code range's, 256 a page.
+enum class SpecimenGlyphs { List, CodeRange, ListElseCodeRange };
+struct SpecimenJob {
+    SpecimenGlyphs glyphs = SpecimenGlyphs::ListElseCodeRange;
+    std::filesystem::path target;  // one page: this name; more: NAME-001.png, NAME-002.png, ...
+};
+struct SpecimenResult {
+    JobOutcome outcome = JobOutcome::Done;  // NoDots, EmptyList, EmptyCodeRange, Stopped or Done
+    bool ofList = false;                    // the glyphs came from the list
+    size_t glyphs = 0;
+    size_t pages = 0;
+    std::filesystem::path firstPage, lastPage;
+};
+SpecimenResult RunJob(const ProjectSettings& s, const SpecimenJob& job, const JobContext& context);
+
+// ---- decode: generated data read back into dot matrices under the settings' scan mode.
+struct DecodeCSourceJob {
+    std::filesystem::path file;
+    std::optional<size_t> index;              // only the glyph at this position
+    std::optional<std::u16string> character;  // only the glyphs of this character
+    std::filesystem::path png;                // when set, the one glyph that matched as a picture
+};
+struct DecodeLibraryJob {
+    std::filesystem::path file;  // built with the settings' code page, range and scan mode
+    uint16_t code = 0;
+    std::filesystem::path png;
+};
+struct DecodeResult {
+    JobOutcome outcome = JobOutcome::Done;  // NoSuchGlyph, NotOneGlyph or Done
+    std::vector<DotMatrix> glyphs;
+};
+DecodeResult RunJob(const ProjectSettings& s, const DecodeCSourceJob& job,
+                    const JobContext& context);
+DecodeResult RunJob(const ProjectSettings& s, const DecodeLibraryJob& job,
+                    const JobContext& context);
+
+// ---- scan order: a picture of the settings' scan order on their matrix.
+struct ScanOrderJob {
+    std::filesystem::path png;
+    int32_t cell = 12;  // pixels a side of a dot
+};
+struct ScanOrderResult {
+    JobOutcome outcome = JobOutcome::Done;  // NoScanMode (also for a matrix below 1 x 1) or Done
+};
+ScanOrderResult RunJob(const ProjectSettings& s, const ScanOrderJob& job,
+                       const JobContext& context);
+
+}  // namespace zemtra

@@ -1,0 +1,40 @@
+// The font library job: the checks that come before the target is touched, then the build.
+#include <cerrno>
+#include <cstring>
+
+#include "base/code_rectangle.h"
+#include "base/error.h"
+#include "jobs/jobs.h"
+#include "output/output_text.h"
+
+namespace zemtra {
+
+LibraryJobResult RunJob(const ProjectSettings& s, const LibraryJob& job,
+                        const JobContext& context) {
+    LibraryJobResult result;
+    result.codes = CodeRectangle(s).Size();
+    result.emptyRange = EmptyCodeRectangle(s);
+    if (!HasDots(s)) {
+        result.outcome = JobOutcome::NoDots;
+        return result;
+    }
+    if (result.emptyRange && job.refuseEmptyRange) {
+        result.outcome = JobOutcome::EmptyCodeRange;
+        return result;
+    }
+    // Refused settings leave the target as it was.
+    if (auto why = LibrarySettingsProblem(s)) throw UserError(*why);
+    if (!CreateOrEmptyFile(job.target)) {
+        throw CannotCreateFile("Cannot write the font library \"" + job.target.string() +
+                               "\": cannot create it: " + std::strerror(errno));
+    }
+    LibraryOptions options;
+    options.threads = job.threads;
+    options.progress = context.progress;
+    options.stop = context.stop;
+    result.counts = BuildFontLibrary(s, job.target, options);
+    if (result.counts.stopped) result.outcome = JobOutcome::Stopped;
+    return result;
+}
+
+}  // namespace zemtra
