@@ -11,6 +11,21 @@
 namespace zemtra {
 namespace {
 
+TEST(Presets, EachFitsTheSettingsItMakesAndNoOtherField) {
+    for (const ControllerPreset& p : ControllerPresets()) {
+        ProjectSettings s;
+        ApplyPreset(s, p);
+        EXPECT_TRUE(PresetFits(s, p)) << p.name;
+        for (int32_t ProjectSettings::*field :
+             {&ProjectSettings::ORIENT, &ProjectSettings::DIRECT, &ProjectSettings::FORMAT,
+              &ProjectSettings::DATABIT}) {
+            ProjectSettings changed = s;
+            changed.*field += 1;
+            EXPECT_FALSE(PresetFits(changed, p)) << p.name;
+        }
+    }
+}
+
 TEST(Presets, PageControllersPutTheTopDotInBitZeroOfAColumnByte) {
     for (const char* name : {"ssd1306", "SH1106", "ks0108", "pcd8544"}) {
         const ControllerPreset* p = FindPreset(name);

@@ -129,6 +129,30 @@ TEST(ApplyNew, DefaultsDerivedSizeAndKeptQuality) {
     EXPECT_EQ(s.FONT.FaceName, u"宋体");
 }
 
+TEST(CodeFields, LeftFieldsAreClampedToTheCodePageAndToEachOther) {
+    // GB2312 takes A1A1..FEFE.
+    EXPECT_EQ(ClampedFrom(0x0041, 0xB0FE, 2), 0xA1A1u);
+    EXPECT_EQ(ClampedFrom(0xB0A1, 0xB0FE, 2), 0xB0A1u);
+    EXPECT_EQ(ClampedFrom(0xC000, 0xB0FE, 2), 0xB0FEu);  // no further than To
+    EXPECT_EQ(ClampedFrom(0x0041, 0x0030, 2), 0x0030u);  // To wins over the code page
+    EXPECT_EQ(ClampedTo(0xFFFF, 0xA1A1, 2), 0xFEFEu);
+    EXPECT_EQ(ClampedTo(0xB000, 0xB0A1, 2), 0xB0A1u);     // no less than From
+    EXPECT_EQ(ClampedTo(0x10000, 0x0000, 0), 0xFFFFu);    // UNICODE's 0000..FFFF
+    EXPECT_EQ(ClampedFrom(0x8000, 0x9000, 99), 0x8000u);  // unknown kinds act as UNICODE
+}
+
+TEST(HasDots, NeedsAtLeastOneDotEachWay) {
+    ProjectSettings s;
+    EXPECT_TRUE(HasDots(s));
+    s.BLOCKNUMX = u"0";
+    EXPECT_FALSE(HasDots(s));
+    s.BLOCKNUMX = u"1x";
+    s.BLOCKNUMY = u"-3";
+    EXPECT_FALSE(HasDots(s));
+    s.BLOCKNUMY = u"1";
+    EXPECT_TRUE(HasDots(s));
+}
+
 TEST(SamplingOrigin, IsTheNegatedOffset) {
     ProjectSettings s;
     s.OFFSETX = 2;
@@ -160,6 +184,16 @@ TEST(Unicode, RoundTripsAndReplacesWhatUtf8CannotHold) {
     EXPECT_EQ(Utf16ToUtf8(u"\xD800"), "\xEF\xBF\xBD");
     EXPECT_EQ(Utf8ToUtf16("\xC0\xAF"), u"\uFFFD\uFFFD");  // overlong
     EXPECT_EQ(Utf8ToUtf16("\xE4\xB8"), u"\uFFFD\uFFFD");  // truncated
+}
+
+TEST(Unicode, DecimalTextAndMarkedUtf16) {
+    EXPECT_EQ(DecimalText(0), u"0");
+    EXPECT_EQ(DecimalText(-42), u"-42");
+    EXPECT_EQ(DecimalText(INT64_MIN), u"-9223372036854775808");
+    EXPECT_EQ(Utf16LeWithMark(u"A中"), std::string("\xFF\xFE"
+                                                   "A\0"
+                                                   "\x2D\x4E",
+                                                   6));
 }
 
 }  // namespace

@@ -240,6 +240,35 @@ TEST(LibraryBaseSlot, FromWithoutASlotTakesTheNextTrailByte) {
 
 // Small libraries of each kind, pinned byte for byte; they cover the gaps GBK and BIG5 leave.
 // Regenerate with ZEMTRA_UPDATE_GOLDEN=1 (see tests/data/dzk/README.md).
+TEST(LibraryRecordIndex, AppendedKindsCountTheWalkAndSlotKindsTheirSlots) {
+    ProjectSettings s;
+    s.CODEPAGE = 2;  // GB2312 appends
+    s.FROM = 0xB0A1;
+    s.TO = 0xB1A3;
+    EXPECT_EQ(LibraryRecordIndex(s, 0xB0A1), 0);
+    EXPECT_EQ(LibraryRecordIndex(s, 0xB1A2), 4);
+    EXPECT_FALSE(LibraryRecordIndex(s, 0xB0A4));  // outside the rectangle
+    s.CODEPAGE = 3;                               // GBK: 190 slots a lead byte, none at lo 7F
+    s.FROM = 0x817E;
+    s.TO = 0x8281;
+    EXPECT_EQ(LibraryRecordIndex(s, 0x817E), 0);
+    EXPECT_FALSE(LibraryRecordIndex(s, 0x817F));
+    EXPECT_EQ(LibraryRecordIndex(s, 0x8180), 1);
+    EXPECT_EQ(LibraryRecordIndex(s, 0x827E), 190);
+    s.FROM = 0x817F;  // a From without a slot starts at the next trail byte's
+    EXPECT_EQ(LibraryRecordIndex(s, 0x8180), 0);
+    s.CODEPAGE = 4;  // BIG5: no slots at lo 7F..A0
+    s.FROM = 0xA17E;
+    s.TO = 0xA1A1;
+    EXPECT_EQ(LibraryRecordIndex(s, 0xA17E), 0);
+    EXPECT_FALSE(LibraryRecordIndex(s, 0xA190));
+    EXPECT_EQ(LibraryRecordIndex(s, 0xA1A1), 1);
+    s.DATABIT = 4;
+    EXPECT_EQ(LibraryPackingBits(s), 4);
+    s.DATABIT = 3;  // 32-bit words are packed as bytes
+    EXPECT_EQ(LibraryPackingBits(s), 8);
+}
+
 TEST_F(FontLibraryTest, GoldenLayouts) {
     struct Case {
         const char* name;
