@@ -18,6 +18,7 @@
 #include "base/progress.h"
 #include "base/project_settings.h"
 #include "raster/glyph_renderer.h"
+#include "ui/control_ids.h"
 #include "ui/multi_language.h"
 #include "ui/qt/ui_hooks.h"
 #include "ui/settings_controls.h"

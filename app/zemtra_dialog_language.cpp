@@ -42,8 +42,6 @@ void Refill(QComboBox* combo, const std::array<ComboText, N>& texts,
     combo->setCurrentIndex(selected);
 }
 
-constexpr int32_t kMainMenuId = 131;
-
 }  // namespace
 
 void CZemtraDlg::BuildLanguageMenu(const std::vector<std::u16string>& names) {

@@ -90,35 +90,35 @@ void CZemtraDlg::TakeControls() {
         out = qobject_cast<T*>(Control(id));
         Q_ASSERT(out != nullptr);
     };
-    get(1002, list_);
-    get(1000, preview_);
-    get(1003, text_);
-    get(1029, progress_);
-    get(1005, fontButton_);
+    get(kCharacterListId, list_);
+    get(kPreviewId, preview_);
+    get(kTextEditId, text_);
+    get(kProgressBarId, progress_);
+    get(kFontButtonId, fontButton_);
     get(kFontFileButtonId, fontFileButton_);
     get(kPresetComboId, preset_);
-    get(1004, createList_);
-    get(1009, createLibrary_);
-    get(1006, matrixX_);
-    get(1007, matrixY_);
-    get(1045, fontWidth_);
-    get(1049, fontHeight_);
-    get(1010, threshold_);
-    get(1060, from_);
-    get(1061, to_);
-    get(1008, dataBit_);
-    get(1051, codePage_);
-    get(1054, orient_);
-    get(1055, direct_);
-    get(1056, format_);
-    get(1058, showDemo_);
-    get(1021, offsetX_);
-    get(1022, offsetY_);
-    get(1062, thresholdSpin_);
-    get(1065, fromCharacter_);
-    get(1066, toCharacter_);
-    get(1057, demo_);
-    get(1059, link_);
+    get(kCreateListId, createList_);
+    get(kCreateLibraryId, createLibrary_);
+    get(kMatrixWidthId, matrixX_);
+    get(kMatrixHeightId, matrixY_);
+    get(kFontWidthId, fontWidth_);
+    get(kFontHeightId, fontHeight_);
+    get(kThresholdId, threshold_);
+    get(kFromId, from_);
+    get(kToId, to_);
+    get(kDataBitsId, dataBit_);
+    get(kCodePageId, codePage_);
+    get(kOrientationId, orient_);
+    get(kDirectionId, direct_);
+    get(kPolarityId, format_);
+    get(kShowDemoId, showDemo_);
+    get(kOffsetXId, offsetX_);
+    get(kOffsetYId, offsetY_);
+    get(kThresholdSpinId, thresholdSpin_);
+    get(kFromCharacterId, fromCharacter_);
+    get(kToCharacterId, toCharacter_);
+    get(kDemoAreaId, demo_);
+    get(kWebLinkId, link_);
 }
 
 void CZemtraDlg::ConnectControls() {
@@ -132,11 +132,12 @@ void CZemtraDlg::ConnectControls() {
     for (QComboBox* combo : {dataBit_, orient_, direct_}) {
         connect(combo, &QComboBox::activated, this, [this] { OnScanComboChanged(); });
     }
-    for (int id : {1047, 1048, 1046, 1050, 1062}) {
+    for (int id : {kMatrixWidthSpinId, kMatrixHeightSpinId, kFontWidthSpinId, kFontHeightSpinId,
+                   kThresholdSpinId}) {
         auto* spin = static_cast<UpDownWidget*>(Control(id));
         connect(spin, &UpDownWidget::Stepped, this, [this, id](int d) { OnSpin(id, d); });
     }
-    for (int id : {1016, 1017, 1018, 1019, 1020}) {
+    for (int id : {kMoveUpId, kMoveDownId, kMoveLeftId, kMoveRightId, kCentreId}) {
         auto* button = static_cast<QPushButton*>(Control(id));
         connect(button, &QPushButton::clicked, this, [this, id] { OnOffsetButton(id); });
     }
@@ -148,9 +149,10 @@ void CZemtraDlg::ConnectControls() {
     connect(list_, &QListWidget::currentRowChanged, this, [this] {
         if (!lockout_) OnSelectCharacter();
     });
-    connect(static_cast<QPushButton*>(Control(1001)), &QPushButton::clicked, this,
+    connect(static_cast<QPushButton*>(Control(kAsciiButtonId)), &QPushButton::clicked, this,
             [this] { OnAscii(); });
-    connect(static_cast<QPushButton*>(Control(1)), &QPushButton::clicked, this, [this] { OnOK(); });
+    connect(static_cast<QPushButton*>(Control(kIdOk)), &QPushButton::clicked, this,
+            [this] { OnOK(); });
     connect(createList_, &QPushButton::clicked, this, [this] { OnCreateList(); });
     connect(createLibrary_, &QPushButton::clicked, this, [this] { OnCreateLibrary(); });
     text_->installEventFilter(this);

@@ -167,28 +167,29 @@ void CZemtraDlg::OnSpin(int id, int direction) {
     if (lockout_) return;
     Pull();
     switch (id) {
-        case 1047:
-        case 1048: {
-            std::u16string& field = id == 1047 ? settings_.BLOCKNUMX : settings_.BLOCKNUMY;
+        case kMatrixWidthSpinId:
+        case kMatrixHeightSpinId: {
+            std::u16string& field =
+                id == kMatrixWidthSpinId ? settings_.BLOCKNUMX : settings_.BLOCKNUMY;
             field = StepText(field, direction);
             Push();
             Pull();
             DeriveFontSize();
             break;
         }
-        case 1046:
+        case kFontWidthSpinId:
             settings_.WIDTH = StepText(settings_.WIDTH, direction);
             Push();
             Pull();
             settings_.FONT.Width = Value(settings_.WIDTH);
             break;
-        case 1050:
+        case kFontHeightSpinId:
             settings_.HEIGHT = StepText(settings_.HEIGHT, direction);
             Push();
             Pull();
             settings_.FONT.Height = Value(settings_.HEIGHT);
             break;
-        case 1062:
+        case kThresholdSpinId:
             settings_.THRESHOLD = StepThreshold(settings_.THRESHOLD, direction);
             Push();
             break;

@@ -17,86 +17,86 @@ constexpr uint32_t kS = kStyleSunken;
 constexpr uint32_t kV = kStyleVScroll;
 
 DialogTemplate BuildMainDialog() {
-    DialogTemplate d{102, u"Zemtra", 512, 370, {}};
+    DialogTemplate d{kMainDialogId, u"Zemtra", 512, 370, {}};
     d.controls = {
-        {1002, K::ListBox, u"", {7, 7, 50, 300}, kV},
-        {1000, K::Preview, u"", {61, 7, 300, 300}, kS},
-        {1001, K::PushButton, u"ASCII", {7, 311, 50, 30}},
-        {1003, K::MultiLineEdit, u"", {61, 311, 195, 30}, kV},
-        {1, K::DefaultPushButton, u"Add", {260, 311, 50, 30}},
-        {1004, K::PushButton, u"Create", {311, 311, 50, 30}},
-        {1029, K::ProgressBar, u"", {7, 347, 353, 15}},
-        {1040, K::GroupBox, u"Font", {365, 7, 140, 133}},
-        {1005, K::PushButton, u"Font", {373, 18, 74, 17}},
+        {kCharacterListId, K::ListBox, u"", {7, 7, 50, 300}, kV},
+        {kPreviewId, K::Preview, u"", {61, 7, 300, 300}, kS},
+        {kAsciiButtonId, K::PushButton, u"ASCII", {7, 311, 50, 30}},
+        {kTextEditId, K::MultiLineEdit, u"", {61, 311, 195, 30}, kV},
+        {kIdOk, K::DefaultPushButton, u"Add", {260, 311, 50, 30}},
+        {kCreateListId, K::PushButton, u"Create", {311, 311, 50, 30}},
+        {kProgressBarId, K::ProgressBar, u"", {7, 347, 353, 15}},
+        {kFontGroupId, K::GroupBox, u"Font", {365, 7, 140, 133}},
+        {kFontButtonId, K::PushButton, u"Font", {373, 18, 74, 17}},
         {kFontFileButtonId, K::PushButton, u"Font File...", {449, 18, 50, 17}},
-        {1006, K::Edit, u"", {373, 39, 48, 12}},
-        {1047, K::UpDown, u"", {410, 39, 11, 12}},
+        {kMatrixWidthId, K::Edit, u"", {373, 39, 48, 12}},
+        {kMatrixWidthSpinId, K::UpDown, u"", {410, 39, 11, 12}},
         {kNoControlId, K::Label, u"x", {432, 39, 8, 12}, kC},
-        {1007, K::Edit, u"", {451, 39, 48, 12}},
-        {1048, K::UpDown, u"", {488, 39, 11, 12}},
-        {1008, K::DropDownList, u"", {373, 57, 126, 40}},
-        {1052, K::Label, u"Width:", {373, 88, 30, 12}},
-        {1045, K::Edit, u"", {406, 88, 32, 12}},
-        {1046, K::UpDown, u"", {428, 88, 10, 12}},
-        {1053, K::Label, u"Height:", {373, 103, 30, 12}},
-        {1049, K::Edit, u"", {406, 103, 32, 12}},
-        {1050, K::UpDown, u"", {428, 103, 11, 12}},
+        {kMatrixHeightId, K::Edit, u"", {451, 39, 48, 12}},
+        {kMatrixHeightSpinId, K::UpDown, u"", {488, 39, 11, 12}},
+        {kDataBitsId, K::DropDownList, u"", {373, 57, 126, 40}},
+        {kFontWidthLabelId, K::Label, u"Width:", {373, 88, 30, 12}},
+        {kFontWidthId, K::Edit, u"", {406, 88, 32, 12}},
+        {kFontWidthSpinId, K::UpDown, u"", {428, 88, 10, 12}},
+        {kFontHeightLabelId, K::Label, u"Height:", {373, 103, 30, 12}},
+        {kFontHeightId, K::Edit, u"", {406, 103, 32, 12}},
+        {kFontHeightSpinId, K::UpDown, u"", {428, 103, 11, 12}},
         {kNoControlId, K::Separator, u"", {444, 77, 1, 58}, kS},
-        {1016, K::PushButton, u"U", {466, 79, 16, 15}},
-        {1017, K::PushButton, u"D", {466, 109, 16, 15}},
-        {1018, K::PushButton, u"L", {450, 94, 16, 15}},
-        {1019, K::PushButton, u"R", {482, 94, 16, 15}},
-        {1020, K::PushButton, u"C", {466, 94, 16, 15}},
-        {1021, K::Label, u"0", {454, 80, 8, 12}, kC},
-        {1022, K::Label, u"0", {486, 80, 8, 12}, kC},
-        {1036, K::Label, u"Size", {388, 127, 40, 8}, kC},
-        {1037, K::Label, u"Position", {454, 127, 40, 8}, kC},
-        {1041, K::GroupBox, u"Scan Mode", {365, 143, 140, 100}},
+        {kMoveUpId, K::PushButton, u"U", {466, 79, 16, 15}},
+        {kMoveDownId, K::PushButton, u"D", {466, 109, 16, 15}},
+        {kMoveLeftId, K::PushButton, u"L", {450, 94, 16, 15}},
+        {kMoveRightId, K::PushButton, u"R", {482, 94, 16, 15}},
+        {kCentreId, K::PushButton, u"C", {466, 94, 16, 15}},
+        {kOffsetXId, K::Label, u"0", {454, 80, 8, 12}, kC},
+        {kOffsetYId, K::Label, u"0", {486, 80, 8, 12}, kC},
+        {kSizeLabelId, K::Label, u"Size", {388, 127, 40, 8}, kC},
+        {kPositionLabelId, K::Label, u"Position", {454, 127, 40, 8}, kC},
+        {kScanModeGroupId, K::GroupBox, u"Scan Mode", {365, 143, 140, 100}},
         // On the group's title line, right of the title: the group has no free row inside.
         {kPresetComboId, K::DropDownList, u"", {408, 141, 91, 80}},
-        {1054, K::DropDownList, u"", {376, 156, 120, 60}},
-        {1055, K::DropDownList, u"", {376, 172, 120, 60}},
-        {1056, K::DropDownList, u"", {376, 188, 120, 60}},
-        {1058, K::CheckBox, u"Show Demo", {376, 206, 60, 12}},
-        {1057, K::DemoArea, u"", {462, 206, 33, 33}},
-        {1010, K::Edit, u"", {376, 224, 48, 12}, kH},
-        {1062, K::UpDown, u"", {413, 224, 11, 12}, kH},
-        {1044, K::GroupBox, u"Font Library", {365, 246, 140, 98}},
-        {1051, K::DropDownList, u"", {376, 258, 120, 75}},
-        {1063, K::Label, u"From:", {376, 278, 30, 12}},
-        {1060, K::HexEdit, u"", {416, 276, 60, 14}},
-        {1065, K::CodeCharacter, u"", {482, 276, 14, 14}, kS},
-        {1064, K::Label, u"To:", {375, 296, 30, 12}},
-        {1061, K::HexEdit, u"", {416, 294, 60, 14}},
-        {1066, K::CodeCharacter, u"", {482, 294, 14, 14}, kS},
-        {1009, K::PushButton, u"Create", {376, 311, 120, 30}},
+        {kOrientationId, K::DropDownList, u"", {376, 156, 120, 60}},
+        {kDirectionId, K::DropDownList, u"", {376, 172, 120, 60}},
+        {kPolarityId, K::DropDownList, u"", {376, 188, 120, 60}},
+        {kShowDemoId, K::CheckBox, u"Show Demo", {376, 206, 60, 12}},
+        {kDemoAreaId, K::DemoArea, u"", {462, 206, 33, 33}},
+        {kThresholdId, K::Edit, u"", {376, 224, 48, 12}, kH},
+        {kThresholdSpinId, K::UpDown, u"", {413, 224, 11, 12}, kH},
+        {kLibraryGroupId, K::GroupBox, u"Font Library", {365, 246, 140, 98}},
+        {kCodePageId, K::DropDownList, u"", {376, 258, 120, 75}},
+        {kFromLabelId, K::Label, u"From:", {376, 278, 30, 12}},
+        {kFromId, K::HexEdit, u"", {416, 276, 60, 14}},
+        {kFromCharacterId, K::CodeCharacter, u"", {482, 276, 14, 14}, kS},
+        {kToLabelId, K::Label, u"To:", {375, 296, 30, 12}},
+        {kToId, K::HexEdit, u"", {416, 294, 60, 14}},
+        {kToCharacterId, K::CodeCharacter, u"", {482, 294, 14, 14}, kS},
+        {kCreateLibraryId, K::PushButton, u"Create", {376, 311, 120, 30}},
         {kNoControlId, K::GroupBox, u"", {365, 343, 140, 19}},
-        {1059, K::HyperLink, kMakerWebName, {406, 351, 60, 8}, kC},
+        {kWebLinkId, K::HyperLink, kMakerWebName, {406, 351, 60, 8}, kC},
     };
     return d;
 }
 
 DialogTemplate BuildOutputDialog() {
-    DialogTemplate d{129, u"Output View", 512, 383, {}};
+    DialogTemplate d{kOutputDialogId, u"Output View", 512, 383, {}};
     d.controls = {
-        {1030, K::MultiLineEdit, u"", {7, 7, 444, 369}, kV | kStyleHScroll},
-        {1031, K::PushButton, u"Copy", {455, 7, 50, 14}},
-        {1032, K::PushButton, u"Save", {455, 35, 50, 14}},
+        {kOutputTextId, K::MultiLineEdit, u"", {7, 7, 444, 369}, kV | kStyleHScroll},
+        {kCopyButtonId, K::PushButton, u"Copy", {455, 7, 50, 14}},
+        {kSaveButtonId, K::PushButton, u"Save", {455, 35, 50, 14}},
         {kVerifyButtonId, K::PushButton, u"Verify", {455, 63, 50, 14}},
         {kVerifyPictureId, K::Label, u"", {455, 81, 50, 110}, kC},
         {kVerifyCaptionId, K::Label, u"", {455, 195, 50, 24}, kC},
-        {2, K::PushButton, u"Cancel", {455, 362, 50, 14}},
+        {kIdCancel, K::PushButton, u"Cancel", {455, 362, 50, 14}},
     };
     return d;
 }
 
 DialogTemplate BuildAboutDialog() {
     static const std::u16string version = u"Zemtra Version " + Utf8ToUtf16(ZEMTRA_VERSION);
-    DialogTemplate d{100, u"About Zemtra", 235, 55, {}};
+    DialogTemplate d{kAboutDialogId, u"About Zemtra", 235, 55, {}};
     d.controls = {
         {kNoControlId, K::Icon, u"", {11, 17, 20, 20}},
         {kNoControlId, K::Label, version, {40, 10, 119, 8}},
-        {1, K::DefaultPushButton, u"OK", {178, 7, 50, 16}},
+        {kIdOk, K::DefaultPushButton, u"OK", {178, 7, 50, 16}},
     };
     return d;
 }
@@ -137,15 +137,15 @@ const DialogTemplate& AboutDialogTemplate() {
 
 std::vector<std::u16string_view> ComboItems(int32_t controlId) {
     switch (controlId) {
-        case 1008:
+        case kDataBitsId:
             return {u"8bit", u"16bit", u"24bit", u"32bit", u"4bit"};
-        case 1051:
+        case kCodePageId:
             return {u"UNICODE", u"MBCS", u"GB2312", u"GBK", u"BIG5"};
-        case 1054:
+        case kOrientationId:
             return {u"Row", u"Column", u"Row/Column", u"Column/Row"};
-        case 1055:
+        case kDirectionId:
             return {u"Forward", u"Backward"};
-        case 1056:
+        case kPolarityId:
             return {u"Cathode", u"Anode"};
         case kPresetComboId:
             return PresetComboItems();

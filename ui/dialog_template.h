@@ -7,10 +7,9 @@
 #include <string_view>
 #include <vector>
 
-namespace zemtra {
+#include "ui/control_ids.h"
 
-// A control without an id of its own (the platform's IDC_STATIC).
-inline constexpr int32_t kNoControlId = -1;
+namespace zemtra {
 
 enum class ControlKind {
     ListBox,
@@ -74,16 +73,6 @@ struct DialogTemplate {
     std::vector<ControlTemplate> controls;  // in window order (creation and tab order)
 };
 
-// Controls of our own beyond the original dialogs. In dialog 102: "Font File..." right of the
-// narrowed "Font" button 1005, and the controller-preset drop-down on the title line of the
-// "Scan Mode" group. In dialog 129: "Verify" under "Save", with the decoded glyph's picture and
-// its character below it.
-inline constexpr int32_t kFontFileButtonId = 1070;
-inline constexpr int32_t kPresetComboId = 1071;
-inline constexpr int32_t kVerifyButtonId = 1033;
-inline constexpr int32_t kVerifyPictureId = 1034;
-inline constexpr int32_t kVerifyCaptionId = 1035;
-
 // Dialog 102, the main window.
 const DialogTemplate& MainDialogTemplate();
 // Dialog 129, the Output View.
@@ -104,17 +93,6 @@ struct MenuPopupTemplate {
 };
 // Menu 131, before the language menu is inserted.
 const std::vector<MenuPopupTemplate>& MainMenuTemplate();
-
-// Command ids of menu 131.
-inline constexpr int32_t kCmdNew = 32781;
-inline constexpr int32_t kCmdOpen = 32772;
-inline constexpr int32_t kCmdSave = 32774;
-inline constexpr int32_t kCmdLoadPicture = 32783;
-// "Specimen Sheet...", after "Load Picture": PNG pages of the list's glyphs, or of the code
-// range when the list is empty.
-inline constexpr int32_t kCmdSpecimen = 32785;
-inline constexpr int32_t kCmdExit = 32776;
-inline constexpr int32_t kCmdAbout = 32778;
 
 // Dialog units to pixels with the dialog font's base units of 6 x 12 pixels at 96 dpi, scaled
 // with the logical dpi and rounded as the platform's MulDiv rounds: x = dlu * 6 / 4,

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "ui/control_ids.h"
+
 namespace zemtra {
 
 std::u16string StepText(std::u16string_view text, int direction) {
@@ -28,19 +30,19 @@ int32_t Wrapped(int32_t value, int32_t delta) {
 
 bool ApplyOffsetButton(ProjectSettings& s, int32_t controlId) {
     switch (controlId) {
-        case 1016:
+        case kMoveUpId:
             s.OFFSETY = Wrapped(s.OFFSETY, -1);
             return true;
-        case 1017:
+        case kMoveDownId:
             s.OFFSETY = Wrapped(s.OFFSETY, 1);
             return true;
-        case 1018:
+        case kMoveLeftId:
             s.OFFSETX = Wrapped(s.OFFSETX, -1);
             return true;
-        case 1019:
+        case kMoveRightId:
             s.OFFSETX = Wrapped(s.OFFSETX, 1);
             return true;
-        case 1020:
+        case kCentreId:
             s.OFFSETX = s.OFFSETY = 0;
             return true;
         default:

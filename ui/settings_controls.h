@@ -20,7 +20,7 @@ std::u16string StepText(std::u16string_view text, int direction);
 // leaves the text as it was otherwise (a typed "300" stays "300" on the up arrow).
 std::u16string StepThreshold(std::u16string_view text, int direction);
 
-// The position buttons "U" 1016, "D" 1017, "L" 1018, "R" 1019 and "C" 1020: they move OFFSETX
+// The position buttons "U", "D", "L", "R" and "C" (kMoveUpId ... kCentreId): they move OFFSETX
 // and OFFSETY by one without bounds (wrapping at the 32-bit limits, as the platform's int does).
 // False, changing nothing, for any other id.
 bool ApplyOffsetButton(ProjectSettings& s, int32_t controlId);

@@ -88,11 +88,11 @@ COutputDlg::COutputDlg(const CMultiLanguage* language, const ScanMode& mode, UiH
     const int dpi = LogicalDpi(this);
     setFixedSize(DluToPixelsX(d.width, dpi), DluToPixelsY(d.height, dpi));
     controls_ = PlaceTemplateControls(d, this, dpi);
-    text_ = qobject_cast<QPlainTextEdit*>(Control(1030));
-    auto* copy = qobject_cast<QPushButton*>(Control(1031));
-    auto* save = qobject_cast<QPushButton*>(Control(1032));
+    text_ = qobject_cast<QPlainTextEdit*>(Control(kOutputTextId));
+    auto* copy = qobject_cast<QPushButton*>(Control(kCopyButtonId));
+    auto* save = qobject_cast<QPushButton*>(Control(kSaveButtonId));
     auto* verify = qobject_cast<QPushButton*>(Control(kVerifyButtonId));
-    auto* cancel = qobject_cast<QPushButton*>(Control(2));
+    auto* cancel = qobject_cast<QPushButton*>(Control(kIdCancel));
     verifyPicture_ = qobject_cast<QLabel*>(Control(kVerifyPictureId));
     verifyCaption_ = qobject_cast<QLabel*>(Control(kVerifyCaptionId));
     verifyPicture_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);

@@ -18,10 +18,10 @@ namespace {
 class CharacterList : public ::testing::Test {
   protected:
     void Add(const QString& text) {
-        Ctl<QPlainTextEdit>(dialog, 1003)->setPlainText(text);
-        Ctl<QPushButton>(dialog, 1)->click();
+        Ctl<QPlainTextEdit>(dialog, kTextEditId)->setPlainText(text);
+        Ctl<QPushButton>(dialog, kIdOk)->click();
     }
-    QListWidget* List() { return Ctl<QListWidget>(dialog, 1002); }
+    QListWidget* List() { return Ctl<QListWidget>(dialog, kCharacterListId); }
 
     ScopedHome home;
     TestHooks answers;
@@ -29,10 +29,10 @@ class CharacterList : public ::testing::Test {
 };
 
 TEST_F(CharacterList, AsciiThenAddGivesThePrintableCharacters) {
-    Ctl<QPushButton>(dialog, 1001)->click();
+    Ctl<QPushButton>(dialog, kAsciiButtonId)->click();
     EXPECT_EQ(List()->count(), 0);  // the list waits for "Add"
-    EXPECT_EQ(Ctl<QPlainTextEdit>(dialog, 1003)->toPlainText().size(), 95);
-    Ctl<QPushButton>(dialog, 1)->click();
+    EXPECT_EQ(Ctl<QPlainTextEdit>(dialog, kTextEditId)->toPlainText().size(), 95);
+    Ctl<QPushButton>(dialog, kIdOk)->click();
     ASSERT_EQ(List()->count(), 95);
     EXPECT_EQ(List()->item(0)->text(), " ");
     EXPECT_EQ(List()->item(94)->text(), "~");
@@ -56,7 +56,7 @@ TEST_F(CharacterList, EveryUnitIsAnItem) {
 
 TEST_F(CharacterList, SelectionMakesTheItemCurrentAndPreviews) {
     Add("AB");
-    auto* preview = Ctl<PreviewWidget>(dialog, 1000);
+    auto* preview = Ctl<PreviewWidget>(dialog, kPreviewId);
     const QImage a = preview->Cached();
     List()->setCurrentRow(1);  // as a click does
     EXPECT_EQ(dialog.CurrentCharacter(), u"B");
@@ -81,33 +81,33 @@ TEST_F(CharacterList, PictureItemsShowTheThresholdControls) {
     SaveProject(home / "pictures.fprj", project);
     dialog.Load(home / "pictures.fprj");
     ASSERT_EQ(List()->count(), 3);
-    EXPECT_TRUE(dialog.Control(1010)->isHidden());  // item 0 is a character
+    EXPECT_TRUE(dialog.Control(kThresholdId)->isHidden());  // item 0 is a character
     List()->setCurrentRow(1);
     EXPECT_EQ(dialog.CurrentPicture(), Utf8ToUtf16(png.string()));
-    EXPECT_FALSE(dialog.Control(1010)->isHidden());
-    EXPECT_FALSE(dialog.Control(1062)->isHidden());
+    EXPECT_FALSE(dialog.Control(kThresholdId)->isHidden());
+    EXPECT_FALSE(dialog.Control(kThresholdSpinId)->isHidden());
     // The thumbnail shows the picture in its colours.
-    EXPECT_EQ(Ctl<PreviewWidget>(dialog, 1000)->Cached().pixel(1, 1), qRgb(200, 30, 30));
+    EXPECT_EQ(Ctl<PreviewWidget>(dialog, kPreviewId)->Cached().pixel(1, 1), qRgb(200, 30, 30));
     List()->setCurrentRow(2);  // beyond PIC: visibility stays
-    EXPECT_FALSE(dialog.Control(1010)->isHidden());
+    EXPECT_FALSE(dialog.Control(kThresholdId)->isHidden());
     EXPECT_EQ(dialog.CurrentPicture(), u"");
     List()->setCurrentRow(0);
-    EXPECT_TRUE(dialog.Control(1010)->isHidden());
+    EXPECT_TRUE(dialog.Control(kThresholdId)->isHidden());
     // A picture whose file is gone hides them again.
     List()->setCurrentRow(1);
     std::filesystem::remove(png);
     List()->setCurrentRow(0);
     List()->setCurrentRow(1);
-    EXPECT_TRUE(dialog.Control(1010)->isHidden());
+    EXPECT_TRUE(dialog.Control(kThresholdId)->isHidden());
     // "Add" drops the pictures.
-    Ctl<QPlainTextEdit>(dialog, 1003)->setPlainText("XY");
-    Ctl<QPushButton>(dialog, 1)->click();
+    Ctl<QPlainTextEdit>(dialog, kTextEditId)->setPlainText("XY");
+    Ctl<QPushButton>(dialog, kIdOk)->click();
     EXPECT_EQ(dialog.Settings().PIC, (std::vector<std::u16string>{u"#", u"#"}));
 }
 
 TEST_F(CharacterList, PreviewGridFollowsTheMatrixAndRepaintsFromTheCache) {
     Add("W");
-    auto* preview = Ctl<PreviewWidget>(dialog, 1000);
+    auto* preview = Ctl<PreviewWidget>(dialog, kPreviewId);
     const QSize client = preview->ClientSize();
     EXPECT_EQ(preview->Cached().size(), client);
     const PreviewGeometry g = ComputePreviewGeometry(16, 16, client.width(), client.height());
@@ -126,7 +126,7 @@ TEST_F(CharacterList, PreviewGridFollowsTheMatrixAndRepaintsFromTheCache) {
     const QPoint at = preview->contentsRect().topLeft() + QPoint(100, 100);
     EXPECT_EQ(shot.pixel(at), preview->Cached().pixel(100, 100));
     // A matrix width of 0 leaves the preview as it was.
-    Ctl<QLineEdit>(dialog, 1006)->setText("0");
+    Ctl<QLineEdit>(dialog, kMatrixWidthId)->setText("0");
     EXPECT_EQ(preview->Cached().cacheKey(), key);
 }
 

@@ -23,21 +23,21 @@ class CodeRange : public ::testing::Test {
     }
     // As the user picks an item: the selection and the notification of a choice.
     void ChooseCodePage(int index) {
-        auto* combo = Ctl<QComboBox>(dialog, 1051);
+        auto* combo = Ctl<QComboBox>(dialog, kCodePageId);
         combo->setCurrentIndex(index);
         emit combo->activated(index);
     }
-    CHexEdit* From() { return Ctl<CHexEdit>(dialog, 1060); }
-    CHexEdit* To() { return Ctl<CHexEdit>(dialog, 1061); }
-    QString FromCharacter() { return Ctl<QLabel>(dialog, 1065)->text(); }
-    QString ToCharacter() { return Ctl<QLabel>(dialog, 1066)->text(); }
+    CHexEdit* From() { return Ctl<CHexEdit>(dialog, kFromId); }
+    CHexEdit* To() { return Ctl<CHexEdit>(dialog, kToId); }
+    QString FromCharacter() { return Ctl<QLabel>(dialog, kFromCharacterId)->text(); }
+    QString ToCharacter() { return Ctl<QLabel>(dialog, kToCharacterId)->text(); }
     // Types into a field that has the focus, then moves the focus to the text field.
     void EnterAndLeave(CHexEdit* field, const char* text) {
         field->setFocus();
         ASSERT_TRUE(field->hasFocus());
         field->setText(QString::fromLatin1(text));
         EXPECT_EQ(field->text(), QString::fromLatin1(text));  // typing does not clamp
-        dialog.Control(1003)->setFocus();
+        dialog.Control(kTextEditId)->setFocus();
         ASSERT_FALSE(field->hasFocus());
     }
 
@@ -110,7 +110,7 @@ TEST_F(CodeRange, TheCharactersOfFromAndToFollowEveryChange) {
     From()->setText("00C4");
     EXPECT_EQ(FromCharacter(), QString::fromUtf8("Ä"));
     // No code page chosen: nothing is shown.
-    Ctl<QComboBox>(dialog, 1051)->setCurrentIndex(-1);
+    Ctl<QComboBox>(dialog, kCodePageId)->setCurrentIndex(-1);
     From()->setText("0042");
     EXPECT_EQ(FromCharacter(), "");
 }
@@ -121,7 +121,7 @@ TEST_F(CodeRange, TheLibraryTakesTheFieldsAsTheyStand) {
     To()->setText("b0a3");
     const std::filesystem::path target = home / "three.dzk";
     answers.saveNames.push_back(QString::fromStdString(target.string()));
-    Ctl<QPushButton>(dialog, 1009)->click();
+    Ctl<QPushButton>(dialog, kCreateLibraryId)->click();
     ASSERT_TRUE(ProcessUntil([this] { return !dialog.WorkerRunning(); }));
     EXPECT_EQ(std::filesystem::file_size(target), 3u * 32u);
     EXPECT_EQ(dialog.Settings().FROM, 0xB0A1);

@@ -169,7 +169,7 @@ TEST_F(HexEdit, TheWindowsCodeFieldsAreHexEdits) {
     ScopedHome home;
     TestHooks answers;
     CZemtraDlg dialog(answers.Make());
-    for (int id : {1060, 1061}) {
+    for (int id : {kFromId, kToId}) {
         auto* field = Ctl<CHexEdit>(dialog, id);
         ASSERT_NE(field, nullptr);
         field->clear();

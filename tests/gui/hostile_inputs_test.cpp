@@ -56,12 +56,12 @@ class HostileGui : public ::testing::Test {
                 }
                 closer.stop();
                 viewed = true;
-                qobject_cast<QPushButton*>(view->Control(2))->click();
+                qobject_cast<QPushButton*>(view->Control(kIdCancel))->click();
                 return;
             }
         });
         closer.start();
-        Ctl<QPushButton>(dialog, 1004)->click();
+        Ctl<QPushButton>(dialog, kCreateListId)->click();
         EXPECT_TRUE(WaitForEnd());
         return viewed;
     }
@@ -94,7 +94,7 @@ TEST_F(HostileGui, OpeningFilesThatAreNoProjectSaysWhyAndResets) {
     for (size_t i = 0; i < cases.size(); ++i) {
         const std::string name = "case" + std::to_string(i) + ".fprj";
         WriteBytes(home / name, cases[i].first);
-        Edit(1006)->setText("20");
+        Edit(kMatrixWidthId)->setText("20");
         answers.openNames.push_back({Path(name)});
         Command(kCmdOpen);
         ASSERT_EQ(answers.messages.size(), ++shown) << name;
@@ -102,7 +102,7 @@ TEST_F(HostileGui, OpeningFilesThatAreNoProjectSaysWhyAndResets) {
         EXPECT_NE(LastMessage().find(name + "\" is not a Zemtra project: " + cases[i].second),
                   std::string::npos)
             << LastMessage();
-        EXPECT_EQ(Edit(1006)->text(), "16") << name;  // New's defaults, as always
+        EXPECT_EQ(Edit(kMatrixWidthId)->text(), "16") << name;  // New's defaults, as always
     }
     // A file gone between the dialog and the load.
     answers.openNames.push_back({Path("gone.fprj")});
@@ -114,7 +114,7 @@ TEST_F(HostileGui, OpeningFilesThatAreNoProjectSaysWhyAndResets) {
     const size_t before = answers.messages.size();
     Command(kCmdOpen);
     EXPECT_EQ(answers.messages.size(), before);
-    EXPECT_EQ(Edit(1006)->text(), "20");
+    EXPECT_EQ(Edit(kMatrixWidthId)->text(), "20");
 }
 
 TEST_F(HostileGui, PicturesThatCannotBeReadAreRefusedOrNamedBeforeAnythingIsWritten) {
@@ -132,7 +132,7 @@ TEST_F(HostileGui, PicturesThatCannotBeReadAreRefusedOrNamedBeforeAnythingIsWrit
     answers.openNames.push_back({Path("good.png"), Path("truncated.png"), Path("empty.png"),
                                  Path("x.png"), Path("giant.png")});
     Command(kCmdLoadPicture);
-    ASSERT_EQ(Ctl<QListWidget>(dialog, 1002)->count(), 1);  // only the good one
+    ASSERT_EQ(Ctl<QListWidget>(dialog, kCharacterListId)->count(), 1);  // only the good one
     ASSERT_EQ(answers.messages.size(), 1u);
     const std::string text = LastMessage();
     EXPECT_NE(text.find("truncated.png: not a BMP"), std::string::npos) << text;
@@ -149,38 +149,38 @@ TEST_F(HostileGui, PicturesThatCannotBeReadAreRefusedOrNamedBeforeAnythingIsWrit
     EXPECT_NE(LastMessage().find("item 1, \"" + (home / "good.png").string() + "\": no such file"),
               std::string::npos)
         << LastMessage();
-    EXPECT_TRUE(dialog.Control(1004)->isEnabled());
+    EXPECT_TRUE(dialog.Control(kCreateListId)->isEnabled());
 }
 
 TEST_F(HostileGui, SizesBeyondTheLimitsAreRefusedWhenAJobStarts) {
-    Ctl<QPlainTextEdit>(dialog, 1003)->setPlainText("A");
-    Ctl<QPushButton>(dialog, 1)->click();
-    Edit(1006)->setText("100000");
+    Ctl<QPlainTextEdit>(dialog, kTextEditId)->setPlainText("A");
+    Ctl<QPushButton>(dialog, kIdOk)->click();
+    Edit(kMatrixWidthId)->setText("100000");
     EXPECT_FALSE(CreateList());
     ASSERT_EQ(answers.messages.size(), 1u);
     EXPECT_EQ(answers.messages[0].icon, QMessageBox::Critical);
     EXPECT_NE(LastMessage().find("2048"), std::string::npos) << LastMessage();
     // A font size of 100000 typed into the size field.
-    Edit(1006)->setText("16");
-    Edit(1049)->setText("100000");
+    Edit(kMatrixWidthId)->setText("16");
+    Edit(kFontHeightId)->setText("100000");
     EXPECT_FALSE(CreateList());
     ASSERT_EQ(answers.messages.size(), 2u);
     EXPECT_NE(LastMessage().find("4096"), std::string::npos) << LastMessage();
     // The library is refused the same way, before its file is asked for.
     answers.saveNames.push_back(Path("big.dzk"));
-    Ctl<QPushButton>(dialog, 1009)->click();
+    Ctl<QPushButton>(dialog, kCreateLibraryId)->click();
     ASSERT_TRUE(WaitForEnd());
     ASSERT_EQ(answers.messages.size(), 3u);
     EXPECT_NE(LastMessage().find("4096"), std::string::npos) << LastMessage();
-    EXPECT_TRUE(dialog.Control(1009)->isEnabled());
+    EXPECT_TRUE(dialog.Control(kCreateLibraryId)->isEnabled());
 }
 
 TEST_F(HostileGui, EmptyCodeRectangleGivesAnEmptyFileAndSaysSo) {
-    Ctl<QComboBox>(dialog, 1051)->setCurrentIndex(0);
-    Edit(1060)->setText("9000");  // From above To, typed without leaving the field
-    Edit(1061)->setText("8000");
+    Ctl<QComboBox>(dialog, kCodePageId)->setCurrentIndex(0);
+    Edit(kFromId)->setText("9000");  // From above To, typed without leaving the field
+    Edit(kToId)->setText("8000");
     answers.saveNames.push_back(Path("none.dzk"));
-    Ctl<QPushButton>(dialog, 1009)->click();
+    Ctl<QPushButton>(dialog, kCreateLibraryId)->click();
     ASSERT_TRUE(WaitForEnd());
     ASSERT_EQ(answers.messages.size(), 1u);
     EXPECT_EQ(answers.messages[0].icon, QMessageBox::Warning);
@@ -194,20 +194,20 @@ TEST_F(HostileGui, AwkwardAndLongTextsBecomeItemsAndAreWritten) {
     // A lone surrogate, NUL, a line break and a backslash among ordinary characters.
     const QString awkward =
         QString(QChar(0xD800)) + QChar(u'\0') + "A\r\n\\" + QString::fromUtf8("中");
-    Ctl<QPlainTextEdit>(dialog, 1003)->setPlainText(awkward);
-    Ctl<QPushButton>(dialog, 1)->click();
-    const int items = Ctl<QListWidget>(dialog, 1002)->count();
+    Ctl<QPlainTextEdit>(dialog, kTextEditId)->setPlainText(awkward);
+    Ctl<QPushButton>(dialog, kIdOk)->click();
+    const int items = Ctl<QListWidget>(dialog, kCharacterListId)->count();
     EXPECT_GE(items, 6);
     ASSERT_TRUE(CreateList()) << LastMessage();
     EXPECT_EQ(GlyphComments(LoadOutputText(TempOutputPath())), items);
     // 100,000 characters.
     QString many;
     for (int i = 0; i < 100'000; ++i) many += QChar(char16_t(0x4E00 + i % 20000));
-    Ctl<QPlainTextEdit>(dialog, 1003)->setPlainText(many);
-    Ctl<QPushButton>(dialog, 1)->click();
-    EXPECT_EQ(Ctl<QListWidget>(dialog, 1002)->count(), 100'000);
-    Edit(1006)->setText("8");
-    Edit(1007)->setText("8");
+    Ctl<QPlainTextEdit>(dialog, kTextEditId)->setPlainText(many);
+    Ctl<QPushButton>(dialog, kIdOk)->click();
+    EXPECT_EQ(Ctl<QListWidget>(dialog, kCharacterListId)->count(), 100'000);
+    Edit(kMatrixWidthId)->setText("8");
+    Edit(kMatrixHeightId)->setText("8");
     ASSERT_TRUE(CreateList()) << LastMessage();
     EXPECT_EQ(GlyphComments(LoadOutputText(TempOutputPath())), 100'000);
     EXPECT_TRUE(answers.messages.empty());
@@ -222,7 +222,7 @@ TEST(HostileGuiExit, UnwritableSettingIniIsReportedOnce) {
         CZemtraDlg dialog(answers.Make());
         answers.messages.clear();  // the start-up's own report of the unreadable file
         dialog.show();
-        Ctl<QLineEdit>(dialog, 1006)->setText("24");
+        Ctl<QLineEdit>(dialog, kMatrixWidthId)->setText("24");
         dialog.close();
     }  // the destructor does not save a second time
     ASSERT_EQ(answers.messages.size(), 1u);
@@ -240,11 +240,11 @@ TEST_F(HostileGui, FullDiskKeepsTheWholeRecordsAndSaysSo) {
                 .c_str()) != 0) {
         GTEST_SKIP() << "mounting a tmpfs is not permitted here";
     }
-    Ctl<QComboBox>(dialog, 1051)->setCurrentIndex(0);
-    Edit(1060)->setText("4E00");
-    Edit(1061)->setText("5FFF");
+    Ctl<QComboBox>(dialog, kCodePageId)->setCurrentIndex(0);
+    Edit(kFromId)->setText("4E00");
+    Edit(kToId)->setText("5FFF");
     answers.saveNames.push_back(QString::fromStdString((small / "full.dzk").string()));
-    Ctl<QPushButton>(dialog, 1009)->click();
+    Ctl<QPushButton>(dialog, kCreateLibraryId)->click();
     const bool ended = WaitForEnd();
     const auto size = std::filesystem::file_size(small / "full.dzk");
     EXPECT_EQ(std::system(("umount " + ShellQuote(small.string())).c_str()), 0);
@@ -254,7 +254,7 @@ TEST_F(HostileGui, FullDiskKeepsTheWholeRecordsAndSaysSo) {
     EXPECT_NE(LastMessage().find("records written before it are kept"), std::string::npos)
         << LastMessage();
     EXPECT_EQ(size % 32u, 0u);  // whole records of 16 x 16 / 8 bytes
-    EXPECT_TRUE(dialog.Control(1009)->isEnabled());
+    EXPECT_TRUE(dialog.Control(kCreateLibraryId)->isEnabled());
 }
 
 }  // namespace

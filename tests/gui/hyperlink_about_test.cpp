@@ -30,7 +30,7 @@ void Click(QWidget* w) {
 
 class HyperLink : public ::testing::Test {
   protected:
-    CHyperLink* Link() { return Ctl<CHyperLink>(dialog, 1059); }
+    CHyperLink* Link() { return Ctl<CHyperLink>(dialog, kWebLinkId); }
 
     ScopedHome home;
     TestHooks answers;
@@ -110,7 +110,7 @@ TEST_F(HyperLink, AboutBoxFromTheHelpMenu) {
         EXPECT_EQ(about->windowTitle(), "About Zemtra");
         EXPECT_EQ(about->size(), QSize(DluToPixelsX(235, dpi), DluToPixelsY(55, dpi)));
         EXPECT_EQ(about->VersionText(), QStringLiteral("Zemtra Version " ZEMTRA_VERSION));
-        auto* ok = qobject_cast<QPushButton*>(about->Control(1));
+        auto* ok = qobject_cast<QPushButton*>(about->Control(kIdOk));
         EXPECT_EQ(ok->text(), "OK");
         EXPECT_TRUE(ok->isDefault());
         const PixelRect okRect = DluRectToPixels({178, 7, 50, 16}, dpi);

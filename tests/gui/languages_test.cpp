@@ -79,26 +79,27 @@ TEST(Languages, SwitchingReTextsEverythingAtOnceAndIsKept) {
     TestHooks answers;
     {
         CZemtraDlg dialog(answers.Make());
-        for (auto [id, index] : {std::pair{1054, 2}, {1055, 1}, {1056, 1}}) {
+        for (auto [id, index] :
+             {std::pair{kOrientationId, 2}, {kDirectionId, 1}, {kPolarityId, 1}}) {
             Ctl<QComboBox>(dialog, id)->setCurrentIndex(index);
         }
         LanguageItem(dialog, kSimplified)->trigger();
         EXPECT_EQ(dialog.windowTitle(), "Zemtra");
-        EXPECT_EQ(Ctl<QPushButton>(dialog, 1)->text(), QString::fromUtf8("添加"));
-        EXPECT_EQ(Ctl<QPushButton>(dialog, 1009)->text(), QString::fromUtf8("生成"));
-        EXPECT_EQ(Ctl<QGroupBox>(dialog, 1040)->title(), QString::fromUtf8("字体"));
-        EXPECT_EQ(Ctl<QAbstractButton>(dialog, 1058)->text(), QString::fromUtf8("扫描演示"));
+        EXPECT_EQ(Ctl<QPushButton>(dialog, kIdOk)->text(), QString::fromUtf8("添加"));
+        EXPECT_EQ(Ctl<QPushButton>(dialog, kCreateLibraryId)->text(), QString::fromUtf8("生成"));
+        EXPECT_EQ(Ctl<QGroupBox>(dialog, kFontGroupId)->title(), QString::fromUtf8("字体"));
+        EXPECT_EQ(Ctl<QAbstractButton>(dialog, kShowDemoId)->text(), QString::fromUtf8("扫描演示"));
         EXPECT_EQ(MenuTexts(dialog.MenuBar()->actions()),
                   (QStringList{QString::fromUtf8("工程(&P)"), QString::fromUtf8("语言(&L)"),
                                QString::fromUtf8("帮助(&H)")}));
         EXPECT_EQ(FindCommand(dialog.MenuBar(), 32781)->text(), QString::fromUtf8("新建(&N)"));
         EXPECT_EQ(FindCommand(dialog.MenuBar(), 32778)->text(), QString::fromUtf8("关于(&A)"));
-        auto* orient = Ctl<QComboBox>(dialog, 1054);
+        auto* orient = Ctl<QComboBox>(dialog, kOrientationId);
         EXPECT_EQ(orient->itemText(0), QString::fromUtf8("逐行"));
         EXPECT_EQ(orient->currentIndex(), 2);
         EXPECT_EQ(orient->currentText(), QString::fromUtf8("行/列"));
-        EXPECT_EQ(Ctl<QComboBox>(dialog, 1055)->currentText(), QString::fromUtf8("逆向"));
-        EXPECT_EQ(Ctl<QComboBox>(dialog, 1056)->currentText(), QString::fromUtf8("阳码"));
+        EXPECT_EQ(Ctl<QComboBox>(dialog, kDirectionId)->currentText(), QString::fromUtf8("逆向"));
+        EXPECT_EQ(Ctl<QComboBox>(dialog, kPolarityId)->currentText(), QString::fromUtf8("阳码"));
         EXPECT_EQ(StoredLanguage(), u"简体中文");
         EXPECT_TRUE(LanguageItem(dialog, kSimplified)->isChecked());
         EXPECT_FALSE(LanguageItem(dialog, "English")->isChecked());
@@ -110,10 +111,10 @@ TEST(Languages, SwitchingReTextsEverythingAtOnceAndIsKept) {
     EXPECT_TRUE(LoadProject(SettingIniPath(), saved).isProject);
     EXPECT_EQ(saved.ORIENT, 2);
     CZemtraDlg again(answers.Make());
-    EXPECT_EQ(Ctl<QPushButton>(again, 1)->text(), QString::fromUtf8("添加"));
-    EXPECT_EQ(Ctl<QComboBox>(again, 1054)->currentText(), QString::fromUtf8("行/列"));
+    EXPECT_EQ(Ctl<QPushButton>(again, kIdOk)->text(), QString::fromUtf8("添加"));
+    EXPECT_EQ(Ctl<QComboBox>(again, kOrientationId)->currentText(), QString::fromUtf8("行/列"));
     LanguageItem(again, "English")->trigger();
-    EXPECT_EQ(Ctl<QPushButton>(again, 1)->text(), "Add");
+    EXPECT_EQ(Ctl<QPushButton>(again, kIdOk)->text(), "Add");
     EXPECT_EQ(again.MenuBar()->actions()[1]->text(), "&Language");
 }
 
@@ -131,11 +132,11 @@ TEST(Languages, AnAddedFileIsTheFourthLanguage) {
     EXPECT_EQ(items[3]->text(), "Deutsch");
     EXPECT_EQ(items[3]->property(kCommandIdProperty).toUInt(), 60003u);
     items[3]->trigger();
-    EXPECT_EQ(Ctl<QPushButton>(dialog, 1)->text(), QString::fromUtf8("Hinzufügen"));
-    EXPECT_EQ(Ctl<QPushButton>(dialog, 1004)->text(), "Create");  // an empty text keeps it
-    EXPECT_EQ(Ctl<QGroupBox>(dialog, 1040)->title(), "Font");     // a missing one too
+    EXPECT_EQ(Ctl<QPushButton>(dialog, kIdOk)->text(), QString::fromUtf8("Hinzufügen"));
+    EXPECT_EQ(Ctl<QPushButton>(dialog, kCreateListId)->text(), "Create");  // an empty text keeps it
+    EXPECT_EQ(Ctl<QGroupBox>(dialog, kFontGroupId)->title(), "Font");      // a missing one too
     EXPECT_EQ(dialog.MenuBar()->actions()[1]->text(), "Sprache");
-    EXPECT_EQ(Ctl<QComboBox>(dialog, 1054)->itemText(0), "Row");  // English defaults
+    EXPECT_EQ(Ctl<QComboBox>(dialog, kOrientationId)->itemText(0), "Row");  // English defaults
     EXPECT_TRUE(items[3]->isChecked());
     EXPECT_EQ(StoredLanguage(), u"Deutsch");
 }
@@ -170,9 +171,9 @@ TEST(Languages, AboutBoxAndOutputViewSpeakTheLanguageWhenTheyOpen) {
     QString title, ok, version;
     WhenShown<CAboutDlg>([&](CAboutDlg* about) {
         title = about->windowTitle();
-        ok = qobject_cast<QPushButton*>(about->Control(1))->text();
+        ok = qobject_cast<QPushButton*>(about->Control(kIdOk))->text();
         version = about->VersionText();
-        qobject_cast<QPushButton*>(about->Control(1))->click();
+        qobject_cast<QPushButton*>(about->Control(kIdOk))->click();
     });
     FindCommand(dialog.MenuBar(), 32778)->trigger();
     EXPECT_EQ(title, QString::fromUtf8("关于 Zemtra"));
@@ -185,8 +186,10 @@ TEST(Languages, AboutBoxAndOutputViewSpeakTheLanguageWhenTheyOpen) {
     COutputDlg view(dialog.Language(), ScanModeOf(dialog.Settings()), answers.Make(),
                     home / "out.dat");
     EXPECT_EQ(view.windowTitle(), QString::fromUtf8("输出查看"));
-    EXPECT_EQ(qobject_cast<QPushButton*>(view.Control(1031))->text(), QString::fromUtf8("复制"));
-    EXPECT_EQ(qobject_cast<QPushButton*>(view.Control(2))->text(), QString::fromUtf8("取消"));
+    EXPECT_EQ(qobject_cast<QPushButton*>(view.Control(kCopyButtonId))->text(),
+              QString::fromUtf8("复制"));
+    EXPECT_EQ(qobject_cast<QPushButton*>(view.Control(kIdCancel))->text(),
+              QString::fromUtf8("取消"));
     view.OnCopy();
     LanguageItem(dialog, "English")->trigger();
     COutputDlg english(dialog.Language(), ScanModeOf(dialog.Settings()), answers.Make(),

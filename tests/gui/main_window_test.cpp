@@ -45,35 +45,39 @@ TEST(MainWindow, EveryControlOfTheTableIsThereAtItsPlace) {
         EXPECT_EQ(w->x(), r.x) << t.id;
         if (t.kind == ControlKind::DropDownList) continue;
         // An edit with a spin gives up the spin's width.
-        if (t.id == 1006 || t.id == 1007 || t.id == 1045 || t.id == 1049 || t.id == 1010) {
+        if (t.id == kMatrixWidthId || t.id == kMatrixHeightId || t.id == kFontWidthId ||
+            t.id == kFontHeightId || t.id == kThresholdId) {
             EXPECT_LT(w->width(), r.width) << t.id;
         } else {
             EXPECT_EQ(w->size(), QSize(r.width, r.height)) << t.id;
         }
     }
     // Spins sit at the right end of their edits, where the edits' template rectangles end.
-    for (auto [editId, spinId] :
-         {std::pair{1006, 1047}, {1007, 1048}, {1045, 1046}, {1049, 1050}, {1010, 1062}}) {
+    for (auto [editId, spinId] : {std::pair{kMatrixWidthId, kMatrixWidthSpinId},
+                                  {kMatrixHeightId, kMatrixHeightSpinId},
+                                  {kFontWidthId, kFontWidthSpinId},
+                                  {kFontHeightId, kFontHeightSpinId},
+                                  {kThresholdId, kThresholdSpinId}}) {
         QWidget* edit = dialog.Control(editId);
         QWidget* spin = dialog.Control(spinId);
         EXPECT_EQ(spin->x(), edit->x() + edit->width()) << spinId;
         EXPECT_EQ(spin->height(), edit->height()) << spinId;
     }
-    EXPECT_EQ(Ctl<QPushButton>(dialog, 1009)->text(), "Create");
-    EXPECT_TRUE(Ctl<QPushButton>(dialog, 1)->isDefault());
-    EXPECT_EQ(Ctl<QLabel>(dialog, 1059)->text(), "zemtra.org");
-    EXPECT_TRUE(dialog.Control(1010)->isHidden());
-    EXPECT_TRUE(dialog.Control(1062)->isHidden());
-    EXPECT_FALSE(dialog.Control(1006)->isHidden());
-    EXPECT_EQ(Ctl<QLineEdit>(dialog, 1060)->maxLength(), 4);
-    EXPECT_EQ(Ctl<QLineEdit>(dialog, 1061)->maxLength(), 4);
+    EXPECT_EQ(Ctl<QPushButton>(dialog, kCreateLibraryId)->text(), "Create");
+    EXPECT_TRUE(Ctl<QPushButton>(dialog, kIdOk)->isDefault());
+    EXPECT_EQ(Ctl<QLabel>(dialog, kWebLinkId)->text(), "zemtra.org");
+    EXPECT_TRUE(dialog.Control(kThresholdId)->isHidden());
+    EXPECT_TRUE(dialog.Control(kThresholdSpinId)->isHidden());
+    EXPECT_FALSE(dialog.Control(kMatrixWidthId)->isHidden());
+    EXPECT_EQ(Ctl<QLineEdit>(dialog, kFromId)->maxLength(), 4);
+    EXPECT_EQ(Ctl<QLineEdit>(dialog, kToId)->maxLength(), 4);
 }
 
 TEST(MainWindow, ComboItemsAndMenuCommands) {
     ScopedHome home;
     TestHooks answers;
     CZemtraDlg dialog(answers.Make());
-    for (int id : {1008, 1051, 1054, 1055, 1056}) {
+    for (int id : {kDataBitsId, kCodePageId, kOrientationId, kDirectionId, kPolarityId}) {
         auto* combo = Ctl<QComboBox>(dialog, id);
         const auto items = ComboItems(id);
         ASSERT_EQ(combo->count(), static_cast<int>(items.size())) << id;
@@ -98,17 +102,17 @@ TEST(MainWindow, FirstStartGivesTheNewDefaults) {
     CZemtraDlg dialog(answers.Make());
     EXPECT_EQ(dialog.ProgramFolderPath(), home.Path());
     EXPECT_EQ(std::filesystem::current_path(), home.Path());
-    EXPECT_EQ(Ctl<QLineEdit>(dialog, 1006)->text(), "16");
-    EXPECT_EQ(Ctl<QLineEdit>(dialog, 1007)->text(), "16");
-    EXPECT_EQ(Ctl<QLineEdit>(dialog, 1010)->text(), "128");
-    EXPECT_EQ(Ctl<QLineEdit>(dialog, 1045)->text(), "8");
-    EXPECT_EQ(Ctl<QLineEdit>(dialog, 1049)->text(), "16");
-    EXPECT_EQ(Ctl<QLineEdit>(dialog, 1060)->text(), "0000");
-    EXPECT_EQ(Ctl<QLineEdit>(dialog, 1061)->text(), "FFFF");
-    const QString face = Ctl<QPushButton>(dialog, 1005)->text();
+    EXPECT_EQ(Ctl<QLineEdit>(dialog, kMatrixWidthId)->text(), "16");
+    EXPECT_EQ(Ctl<QLineEdit>(dialog, kMatrixHeightId)->text(), "16");
+    EXPECT_EQ(Ctl<QLineEdit>(dialog, kThresholdId)->text(), "128");
+    EXPECT_EQ(Ctl<QLineEdit>(dialog, kFontWidthId)->text(), "8");
+    EXPECT_EQ(Ctl<QLineEdit>(dialog, kFontHeightId)->text(), "16");
+    EXPECT_EQ(Ctl<QLineEdit>(dialog, kFromId)->text(), "0000");
+    EXPECT_EQ(Ctl<QLineEdit>(dialog, kToId)->text(), "FFFF");
+    const QString face = Ctl<QPushButton>(dialog, kFontButtonId)->text();
     EXPECT_TRUE(face == "Arial" || face == QString::fromUtf8("宋体")) << face.toStdString();
-    EXPECT_EQ(Ctl<QListWidget>(dialog, 1002)->count(), 0);
-    EXPECT_EQ(Ctl<QComboBox>(dialog, 1054)->currentIndex(), 0);
+    EXPECT_EQ(Ctl<QListWidget>(dialog, kCharacterListId)->count(), 0);
+    EXPECT_EQ(Ctl<QComboBox>(dialog, kOrientationId)->currentIndex(), 0);
     EXPECT_TRUE(answers.messages.empty());
 }
 
@@ -117,17 +121,17 @@ TEST(MainWindow, EnterInTheTextFieldAddsAndTheWindowStaysOpen) {
     TestHooks answers;
     CZemtraDlg dialog(answers.Make());
     dialog.show();
-    auto* text = Ctl<QPlainTextEdit>(dialog, 1003);
+    auto* text = Ctl<QPlainTextEdit>(dialog, kTextEditId);
     text->setPlainText("AB");
     SendKey(text, Qt::Key_Return);
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(text->toPlainText(), "AB");  // no line break went in
-    ASSERT_EQ(Ctl<QListWidget>(dialog, 1002)->count(), 2);
+    ASSERT_EQ(Ctl<QListWidget>(dialog, kCharacterListId)->count(), 2);
     // Enter in a one-line edit presses the default button, "Add", too.
     text->setPlainText("XYZ");
-    SendKey(Ctl<QLineEdit>(dialog, 1007), Qt::Key_Return);
+    SendKey(Ctl<QLineEdit>(dialog, kMatrixHeightId), Qt::Key_Return);
     EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(Ctl<QListWidget>(dialog, 1002)->count(), 3);
+    EXPECT_EQ(Ctl<QListWidget>(dialog, kCharacterListId)->count(), 3);
 }
 
 TEST(MainWindow, ClosingSavesAndTheNextStartRestoresEverything) {
@@ -136,41 +140,41 @@ TEST(MainWindow, ClosingSavesAndTheNextStartRestoresEverything) {
     {
         CZemtraDlg dialog(answers.Make());
         dialog.show();
-        Ctl<QPlainTextEdit>(dialog, 1003)->setPlainText(QString::fromUtf8("A中 "));
-        Ctl<QPushButton>(dialog, 1)->click();
-        Ctl<QLineEdit>(dialog, 1006)->setText("24");
-        Ctl<QLineEdit>(dialog, 1007)->setText("20");
-        Ctl<QLineEdit>(dialog, 1045)->setText("-7");
-        Ctl<QComboBox>(dialog, 1054)->setCurrentIndex(2);
-        Ctl<QComboBox>(dialog, 1056)->setCurrentIndex(1);
-        Ctl<QPushButton>(dialog, 1018)->click();  // L
-        Ctl<QPushButton>(dialog, 1017)->click();  // D
-        Ctl<QCheckBox>(dialog, 1058)->click();
+        Ctl<QPlainTextEdit>(dialog, kTextEditId)->setPlainText(QString::fromUtf8("A中 "));
+        Ctl<QPushButton>(dialog, kIdOk)->click();
+        Ctl<QLineEdit>(dialog, kMatrixWidthId)->setText("24");
+        Ctl<QLineEdit>(dialog, kMatrixHeightId)->setText("20");
+        Ctl<QLineEdit>(dialog, kFontWidthId)->setText("-7");
+        Ctl<QComboBox>(dialog, kOrientationId)->setCurrentIndex(2);
+        Ctl<QComboBox>(dialog, kPolarityId)->setCurrentIndex(1);
+        Ctl<QPushButton>(dialog, kMoveLeftId)->click();  // L
+        Ctl<QPushButton>(dialog, kMoveDownId)->click();  // D
+        Ctl<QCheckBox>(dialog, kShowDemoId)->click();
         EXPECT_TRUE(dialog.DemoTimerActive());
-        Ctl<QLineEdit>(dialog, 1061)->setText("7FFF");
+        Ctl<QLineEdit>(dialog, kToId)->setText("7FFF");
         dialog.close();  // the close box
         EXPECT_FALSE(dialog.DemoTimerActive());
     }
     ASSERT_TRUE(std::filesystem::exists(SettingIniPath()));
     CZemtraDlg again(answers.Make());
-    EXPECT_EQ(Ctl<QLineEdit>(again, 1006)->text(), "24");
-    EXPECT_EQ(Ctl<QLineEdit>(again, 1007)->text(), "20");
-    EXPECT_EQ(Ctl<QLineEdit>(again, 1045)->text(), "-7");  // the stored size, not derived
+    EXPECT_EQ(Ctl<QLineEdit>(again, kMatrixWidthId)->text(), "24");
+    EXPECT_EQ(Ctl<QLineEdit>(again, kMatrixHeightId)->text(), "20");
+    EXPECT_EQ(Ctl<QLineEdit>(again, kFontWidthId)->text(), "-7");  // the stored size, not derived
     EXPECT_EQ(again.Settings().FONT.Width, -7);
-    EXPECT_EQ(Ctl<QComboBox>(again, 1054)->currentIndex(), 2);
-    EXPECT_EQ(Ctl<QComboBox>(again, 1056)->currentIndex(), 1);
-    EXPECT_EQ(Ctl<QLabel>(again, 1021)->text(), "-1");
-    EXPECT_EQ(Ctl<QLabel>(again, 1022)->text(), "1");
-    EXPECT_TRUE(Ctl<QCheckBox>(again, 1058)->isChecked());
+    EXPECT_EQ(Ctl<QComboBox>(again, kOrientationId)->currentIndex(), 2);
+    EXPECT_EQ(Ctl<QComboBox>(again, kPolarityId)->currentIndex(), 1);
+    EXPECT_EQ(Ctl<QLabel>(again, kOffsetXId)->text(), "-1");
+    EXPECT_EQ(Ctl<QLabel>(again, kOffsetYId)->text(), "1");
+    EXPECT_TRUE(Ctl<QCheckBox>(again, kShowDemoId)->isChecked());
     EXPECT_TRUE(again.DemoTimerActive());
-    EXPECT_EQ(Ctl<QLineEdit>(again, 1061)->text(), "7FFF");
-    auto* list = Ctl<QListWidget>(again, 1002);
+    EXPECT_EQ(Ctl<QLineEdit>(again, kToId)->text(), "7FFF");
+    auto* list = Ctl<QListWidget>(again, kCharacterListId);
     ASSERT_EQ(list->count(), 3);
     EXPECT_EQ(list->item(1)->text(), QString::fromUtf8("中"));
     EXPECT_EQ(list->item(2)->text(), " ");
     EXPECT_EQ(list->currentRow(), 0);
     EXPECT_EQ(again.CurrentCharacter(), u"A");
-    EXPECT_EQ(Ctl<QPlainTextEdit>(again, 1003)->toPlainText(), QString::fromUtf8("A中 "));
+    EXPECT_EQ(Ctl<QPlainTextEdit>(again, kTextEditId)->toPlainText(), QString::fromUtf8("A中 "));
 }
 
 TEST(MainWindow, EscapeAndExitCloseThroughTheSameSequence) {
@@ -179,7 +183,7 @@ TEST(MainWindow, EscapeAndExitCloseThroughTheSameSequence) {
         TestHooks answers;
         CZemtraDlg dialog(answers.Make());
         dialog.show();
-        Ctl<QLineEdit>(dialog, 1006)->setText(useExit ? "9" : "11");
+        Ctl<QLineEdit>(dialog, kMatrixWidthId)->setText(useExit ? "9" : "11");
         if (useExit) {
             FindCommand(dialog.MenuBar(), kCmdExit)->trigger();
         } else {

@@ -51,17 +51,17 @@ TEST_F(OutputView, CopyTakesTheEditedTextAndSaysSo) {
     auto view = Open(
         "\xFF\xFE"
         "a\0\r\0\n\0b\0"s);
-    Click(*view, 1031);
+    Click(*view, kCopyButtonId);
     EXPECT_EQ(answers.clipboard, "a\r\nb");
     ASSERT_EQ(answers.messages.size(), 1u);
     EXPECT_EQ(answers.messages[0].icon, QMessageBox::Information);
     EXPECT_EQ(answers.messages[0].text, "Data has been successfully\ncopied to the clipboard!");
     EXPECT_TRUE(answers.messages[0].caption.isEmpty());
     view->TextBox()->appendPlainText("edited");
-    Click(*view, 1031);
+    Click(*view, kCopyButtonId);
     EXPECT_EQ(answers.clipboard, "a\r\nb\r\nedited");
     answers.clipboardWorks = false;
-    Click(*view, 1031);
+    Click(*view, kCopyButtonId);
     EXPECT_EQ(answers.messages.back().icon, QMessageBox::Critical);
     EXPECT_EQ(answers.messages.back().text, "Open Clipboard Failed!");
 }
@@ -73,14 +73,14 @@ TEST_F(OutputView, SaveWritesTheSameBytesForEveryExtension) {
     auto view = Open(content);
     for (const char* name : {"a.txt", "a.h", "a.c", "a.other"}) {
         answers.saveNames.push_back(QString::fromStdString((dir / name).string()));
-        Click(*view, 1032);
+        Click(*view, kSaveButtonId);
         EXPECT_EQ(ReadBytes(dir / name), content) << name;
     }
     EXPECT_EQ(answers.saveRequests.back().filter,
               "Text File(*.txt);;C Header File(*.h);;C Source File(*.c);;Other File(*.*) (*)");
     EXPECT_EQ(answers.saveRequests.back().defaultSuffix, "txt");
     EXPECT_TRUE(answers.messages.empty());
-    Click(*view, 1032);  // cancelled: nothing happens
+    Click(*view, kSaveButtonId);  // cancelled: nothing happens
     EXPECT_TRUE(answers.messages.empty());
 }
 
@@ -89,7 +89,7 @@ TEST_F(OutputView, SaveThatCannotCreateTheFileSaysSo) {
         "\xFF\xFE"
         "z\0"s);
     answers.saveNames.push_back(QString::fromStdString((dir / "no" / "such.txt").string()));
-    Click(*view, 1032);
+    Click(*view, kSaveButtonId);
     ASSERT_EQ(answers.messages.size(), 1u);
     EXPECT_EQ(answers.messages[0].icon, QMessageBox::Critical);
     EXPECT_TRUE(answers.messages[0].text.contains("such.txt"));
@@ -99,11 +99,11 @@ TEST_F(OutputView, SaveThatCannotCreateTheFileSaysSo) {
 TEST_F(OutputView, LayoutOfDialog129) {
     auto view = Open("");
     EXPECT_EQ(view->windowTitle(), "Output View");
-    for (int id : {1030, 1031, 1032, 2}) {
+    for (int id : {kOutputTextId, kCopyButtonId, kSaveButtonId, kIdCancel}) {
         ASSERT_NE(view->Control(id), nullptr) << id;
         EXPECT_EQ(view->Control(id)->property(kControlIdProperty).toInt(), id);
     }
-    EXPECT_EQ(qobject_cast<QPushButton*>(view->Control(1031))->text(), "Copy");
+    EXPECT_EQ(qobject_cast<QPushButton*>(view->Control(kCopyButtonId))->text(), "Copy");
     EXPECT_EQ(view->size(), QSize(768, 575));  // 512 x 383 dialog units at 96 dpi
 }
 

@@ -23,7 +23,7 @@ namespace {
 class ProjectCommands : public ::testing::Test {
   protected:
     void Command(int id) { FindCommand(dialog.MenuBar(), id)->trigger(); }
-    QListWidget* List() { return Ctl<QListWidget>(dialog, 1002); }
+    QListWidget* List() { return Ctl<QListWidget>(dialog, kCharacterListId); }
     QString Path(const std::string& name) { return QString::fromStdString((home / name).string()); }
     // A picture of w x h pixels: white in the left half, black in the right half.
     QString Picture(const std::string& name, int w = 16, int h = 16) {
@@ -41,7 +41,8 @@ class ProjectCommands : public ::testing::Test {
         return items;
     }
     bool ThresholdShown() {
-        return !dialog.Control(1010)->isHidden() && !dialog.Control(1062)->isHidden();
+        return !dialog.Control(kThresholdId)->isHidden() &&
+               !dialog.Control(kThresholdSpinId)->isHidden();
     }
 
     ScopedHome home;
@@ -52,8 +53,8 @@ class ProjectCommands : public ::testing::Test {
 const QString kStar = QString::fromUtf8("☆");
 
 TEST_F(ProjectCommands, LoadPictureAppendsSelectsTheLastAndShowsTheThreshold) {
-    Ctl<QPlainTextEdit>(dialog, 1003)->setPlainText("AB");
-    Ctl<QPushButton>(dialog, 1)->click();
+    Ctl<QPlainTextEdit>(dialog, kTextEditId)->setPlainText("AB");
+    Ctl<QPushButton>(dialog, kIdOk)->click();
     const QStringList files = {Picture("one.png"), Picture("two.PNG"), Picture("three.png")};
     answers.openNames.push_back(files);
     Command(kCmdLoadPicture);
@@ -70,7 +71,7 @@ TEST_F(ProjectCommands, LoadPictureAppendsSelectsTheLastAndShowsTheThreshold) {
     EXPECT_EQ(dialog.Settings().PIC[2], FromQString(files[0]));
     EXPECT_TRUE(ThresholdShown());
     // The preview: the picture in colour in the thumbnail, thresholded in the cells.
-    auto* preview = Ctl<PreviewWidget>(dialog, 1000);
+    auto* preview = Ctl<PreviewWidget>(dialog, kPreviewId);
     const QSize client = preview->ClientSize();
     const PreviewGeometry g = ComputePreviewGeometry(16, 16, client.width(), client.height());
     const auto centre = [&](int row, int column) {
@@ -104,16 +105,16 @@ TEST_F(ProjectCommands, PathsAProjectCannotKeepAreRefusedAndTheOthersAdded) {
 }
 
 TEST_F(ProjectCommands, SaveNewAndOpenRoundTripAProjectWithPictures) {
-    Ctl<QPlainTextEdit>(dialog, 1003)->setPlainText("Zq");
-    Ctl<QPushButton>(dialog, 1)->click();
+    Ctl<QPlainTextEdit>(dialog, kTextEditId)->setPlainText("Zq");
+    Ctl<QPushButton>(dialog, kIdOk)->click();
     const QString picture = Picture("p.png", 24, 12);
     answers.openNames.push_back({picture});
     Command(kCmdLoadPicture);
-    Ctl<QLineEdit>(dialog, 1006)->setText("24");
-    Ctl<QLineEdit>(dialog, 1010)->setText("77");
-    Ctl<QComboBox>(dialog, 1055)->setCurrentIndex(1);
-    Ctl<QLineEdit>(dialog, 1061)->setText("7E7E");
-    Ctl<QCheckBox>(dialog, 1058)->click();
+    Ctl<QLineEdit>(dialog, kMatrixWidthId)->setText("24");
+    Ctl<QLineEdit>(dialog, kThresholdId)->setText("77");
+    Ctl<QComboBox>(dialog, kDirectionId)->setCurrentIndex(1);
+    Ctl<QLineEdit>(dialog, kToId)->setText("7E7E");
+    Ctl<QCheckBox>(dialog, kShowDemoId)->click();
     const ProjectSettings before = dialog.Settings();
     answers.saveNames.push_back(Path("job.fprj"));
     Command(kCmdSave);
@@ -125,12 +126,12 @@ TEST_F(ProjectCommands, SaveNewAndOpenRoundTripAProjectWithPictures) {
     Command(kCmdNew);
     EXPECT_EQ(List()->count(), 0);
     EXPECT_TRUE(dialog.Settings().PIC.empty());
-    EXPECT_FALSE(Ctl<QCheckBox>(dialog, 1058)->isChecked());
+    EXPECT_FALSE(Ctl<QCheckBox>(dialog, kShowDemoId)->isChecked());
     EXPECT_FALSE(dialog.DemoTimerActive());
-    EXPECT_EQ(Ctl<QLineEdit>(dialog, 1006)->text(), "16");
-    EXPECT_EQ(Ctl<QLineEdit>(dialog, 1045)->text(), "8");
-    EXPECT_EQ(Ctl<QLineEdit>(dialog, 1061)->text(), "FFFF");
-    EXPECT_EQ(Ctl<QComboBox>(dialog, 1055)->currentIndex(), 0);
+    EXPECT_EQ(Ctl<QLineEdit>(dialog, kMatrixWidthId)->text(), "16");
+    EXPECT_EQ(Ctl<QLineEdit>(dialog, kFontWidthId)->text(), "8");
+    EXPECT_EQ(Ctl<QLineEdit>(dialog, kToId)->text(), "FFFF");
+    EXPECT_EQ(Ctl<QComboBox>(dialog, kDirectionId)->currentIndex(), 0);
     EXPECT_EQ(dialog.CurrentPicture(), u"");
 
     answers.openNames.push_back({Path("job.fprj")});
@@ -144,8 +145,8 @@ TEST_F(ProjectCommands, SaveNewAndOpenRoundTripAProjectWithPictures) {
     EXPECT_EQ(dialog.Settings().BLOCKNUMX, u"24");
     EXPECT_EQ(dialog.Settings().THRESHOLD, u"77");
     EXPECT_EQ(dialog.Settings().DIRECT, 1);
-    EXPECT_EQ(Ctl<QLineEdit>(dialog, 1061)->text(), "7E7E");
-    EXPECT_TRUE(Ctl<QCheckBox>(dialog, 1058)->isChecked());
+    EXPECT_EQ(Ctl<QLineEdit>(dialog, kToId)->text(), "7E7E");
+    EXPECT_TRUE(Ctl<QCheckBox>(dialog, kShowDemoId)->isChecked());
     EXPECT_TRUE(dialog.DemoTimerActive());  // ENDEMO starts the demo
     List()->setCurrentRow(2);
     EXPECT_EQ(dialog.CurrentPicture(), FromQString(picture));
@@ -161,7 +162,7 @@ TEST_F(ProjectCommands, SaveNewAndOpenRoundTripAProjectWithPictures) {
 }
 
 TEST_F(ProjectCommands, CancelAndFailuresLeaveTheSettingsAlone) {
-    Ctl<QLineEdit>(dialog, 1006)->setText("20");
+    Ctl<QLineEdit>(dialog, kMatrixWidthId)->setText("20");
     Command(kCmdOpen);  // cancelled
     Command(kCmdSave);  // cancelled
     EXPECT_EQ(dialog.Settings().BLOCKNUMX, u"20");
@@ -171,12 +172,12 @@ TEST_F(ProjectCommands, CancelAndFailuresLeaveTheSettingsAlone) {
     Command(kCmdOpen);
     ASSERT_EQ(answers.messages.size(), 1u);
     EXPECT_EQ(answers.messages[0].icon, QMessageBox::Warning);
-    EXPECT_EQ(Ctl<QLineEdit>(dialog, 1006)->text(), "20");
+    EXPECT_EQ(Ctl<QLineEdit>(dialog, kMatrixWidthId)->text(), "20");
     // A file that is no project applies New, and says why.
     WriteBytes(home / "notes.txt", "just text\r\n");
     answers.openNames.push_back({Path("notes.txt")});
     Command(kCmdOpen);
-    EXPECT_EQ(Ctl<QLineEdit>(dialog, 1006)->text(), "16");
+    EXPECT_EQ(Ctl<QLineEdit>(dialog, kMatrixWidthId)->text(), "16");
     ASSERT_EQ(answers.messages.size(), 2u);
     EXPECT_TRUE(answers.messages[1].text.contains("no [Project] Version"))
         << answers.messages[1].text.toStdString();
@@ -195,13 +196,13 @@ TEST_F(ProjectCommands, NewAndOpenDuringALibraryRunDoNotTouchItsJob) {
     other.LIST = {u"Q"};
     other.PIC = {u"#"};
     SaveProject(home / "other.fprj", other);
-    Ctl<QComboBox>(dialog, 1051)->setCurrentIndex(2);
-    Ctl<QLineEdit>(dialog, 1060)->setText("B0A1");
-    Ctl<QLineEdit>(dialog, 1061)->setText("B0FE");
-    Ctl<QLineEdit>(dialog, 1006)->setText("24");
-    Ctl<QLineEdit>(dialog, 1007)->setText("24");
+    Ctl<QComboBox>(dialog, kCodePageId)->setCurrentIndex(2);
+    Ctl<QLineEdit>(dialog, kFromId)->setText("B0A1");
+    Ctl<QLineEdit>(dialog, kToId)->setText("B0FE");
+    Ctl<QLineEdit>(dialog, kMatrixWidthId)->setText("24");
+    Ctl<QLineEdit>(dialog, kMatrixHeightId)->setText("24");
     answers.saveNames.push_back(Path("run.dzk"));
-    Ctl<QPushButton>(dialog, 1009)->click();
+    Ctl<QPushButton>(dialog, kCreateLibraryId)->click();
     ASSERT_TRUE(dialog.WorkerRunning());
     // The worker waits for the window to answer; the menu is still there meanwhile.
     Command(kCmdNew);
@@ -211,9 +212,9 @@ TEST_F(ProjectCommands, NewAndOpenDuringALibraryRunDoNotTouchItsJob) {
     EXPECT_EQ(std::filesystem::file_size(home / "run.dzk"), 94u * 72u);  // 24 x 24, 94 codes
     // Afterwards the window holds what the user opened, and every control works again.
     EXPECT_EQ(dialog.Settings().BLOCKNUMX, u"8");
-    EXPECT_EQ(Ctl<QLineEdit>(dialog, 1006)->text(), "8");
+    EXPECT_EQ(Ctl<QLineEdit>(dialog, kMatrixWidthId)->text(), "8");
     EXPECT_EQ(Items(), QStringList{"Q"});
-    EXPECT_TRUE(dialog.Control(1006)->isEnabled());
+    EXPECT_TRUE(dialog.Control(kMatrixWidthId)->isEnabled());
     EXPECT_TRUE(answers.messages.empty());
 }
 

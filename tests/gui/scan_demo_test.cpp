@@ -29,8 +29,8 @@ int LightDots(const ScanDemoWidget& demo) {
 
 class ScanDemo : public ::testing::Test {
   protected:
-    ScanDemoWidget& Demo() { return *Ctl<ScanDemoWidget>(dialog, 1057); }
-    QCheckBox* Box() { return Ctl<QCheckBox>(dialog, 1058); }
+    ScanDemoWidget& Demo() { return *Ctl<ScanDemoWidget>(dialog, kDemoAreaId); }
+    QCheckBox* Box() { return Ctl<QCheckBox>(dialog, kShowDemoId); }
 
     ScopedHome home;
     TestHooks answers;
@@ -77,7 +77,7 @@ TEST_F(ScanDemo, APauseFreezesThePictureAndTheStepGoesOn) {
 }
 
 TEST_F(ScanDemo, TheOrderFollowsTheScanModeAndTheControlsSize) {
-    auto* orient = Ctl<QComboBox>(dialog, 1054);
+    auto* orient = Ctl<QComboBox>(dialog, kOrientationId);
     orient->setCurrentIndex(1);  // Column
     emit orient->activated(1);
     Box()->click();

@@ -33,57 +33,58 @@ class SettingsControls : public ::testing::Test {
 };
 
 TEST_F(SettingsControls, MatrixWidthDerivesTheFontWidth) {
-    Edit(dialog, 1006)->setText("20");
+    Edit(dialog, kMatrixWidthId)->setText("20");
     EXPECT_EQ(dialog.Settings().FONT.Width, 10);
-    EXPECT_EQ(Edit(dialog, 1045)->text(), "10");
-    Edit(dialog, 1045)->setText("-7");  // typed: kept as typed, taken into the font
+    EXPECT_EQ(Edit(dialog, kFontWidthId)->text(), "10");
+    Edit(dialog, kFontWidthId)->setText("-7");  // typed: kept as typed, taken into the font
     EXPECT_EQ(dialog.Settings().FONT.Width, -7);
-    EXPECT_EQ(Edit(dialog, 1045)->text(), "-7");
-    Edit(dialog, 1007)->setText("18");  // the next matrix change derives it again
+    EXPECT_EQ(Edit(dialog, kFontWidthId)->text(), "-7");
+    Edit(dialog, kMatrixHeightId)->setText("18");  // the next matrix change derives it again
     EXPECT_EQ(dialog.Settings().FONT.Width, 10);
     EXPECT_EQ(dialog.Settings().FONT.Height, 18);
-    EXPECT_EQ(Edit(dialog, 1049)->text(), "18");
-    Edit(dialog, 1006)->setText("-7");  // a negative width derives -3, shown as 3
+    EXPECT_EQ(Edit(dialog, kFontHeightId)->text(), "18");
+    Edit(dialog, kMatrixWidthId)->setText("-7");  // a negative width derives -3, shown as 3
     EXPECT_EQ(dialog.Settings().FONT.Width, -3);
-    EXPECT_EQ(Edit(dialog, 1045)->text(), "3");
+    EXPECT_EQ(Edit(dialog, kFontWidthId)->text(), "3");
 }
 
 TEST_F(SettingsControls, SpinsStepByOneAndKeepTheThresholdInRange) {
-    Spin(dialog, 1047, true);
-    EXPECT_EQ(Edit(dialog, 1006)->text(), "17");
-    EXPECT_EQ(Edit(dialog, 1045)->text(), "8");  // 17 / 2
-    Spin(dialog, 1048, false);
-    EXPECT_EQ(Edit(dialog, 1007)->text(), "15");
+    Spin(dialog, kMatrixWidthSpinId, true);
+    EXPECT_EQ(Edit(dialog, kMatrixWidthId)->text(), "17");
+    EXPECT_EQ(Edit(dialog, kFontWidthId)->text(), "8");  // 17 / 2
+    Spin(dialog, kMatrixHeightSpinId, false);
+    EXPECT_EQ(Edit(dialog, kMatrixHeightId)->text(), "15");
     EXPECT_EQ(dialog.Settings().FONT.Height, 15);
-    Spin(dialog, 1046, true);
-    EXPECT_EQ(Edit(dialog, 1045)->text(), "9");
+    Spin(dialog, kFontWidthSpinId, true);
+    EXPECT_EQ(Edit(dialog, kFontWidthId)->text(), "9");
     EXPECT_EQ(dialog.Settings().FONT.Width, 9);
-    Spin(dialog, 1050, false);
+    Spin(dialog, kFontHeightSpinId, false);
     EXPECT_EQ(dialog.Settings().FONT.Height, 14);
-    Edit(dialog, 1010)->setText("255");
-    Spin(dialog, 1062, true);
-    EXPECT_EQ(Edit(dialog, 1010)->text(), "255");
-    Spin(dialog, 1062, false);
-    EXPECT_EQ(Edit(dialog, 1010)->text(), "254");
-    Edit(dialog, 1010)->setText("0");
-    Spin(dialog, 1062, false);
-    EXPECT_EQ(Edit(dialog, 1010)->text(), "0");
-    Edit(dialog, 1010)->setText("300");
-    Spin(dialog, 1062, true);
-    EXPECT_EQ(Edit(dialog, 1010)->text(), "300");
+    Edit(dialog, kThresholdId)->setText("255");
+    Spin(dialog, kThresholdSpinId, true);
+    EXPECT_EQ(Edit(dialog, kThresholdId)->text(), "255");
+    Spin(dialog, kThresholdSpinId, false);
+    EXPECT_EQ(Edit(dialog, kThresholdId)->text(), "254");
+    Edit(dialog, kThresholdId)->setText("0");
+    Spin(dialog, kThresholdSpinId, false);
+    EXPECT_EQ(Edit(dialog, kThresholdId)->text(), "0");
+    Edit(dialog, kThresholdId)->setText("300");
+    Spin(dialog, kThresholdSpinId, true);
+    EXPECT_EQ(Edit(dialog, kThresholdId)->text(), "300");
     EXPECT_EQ(dialog.Settings().THRESHOLD, u"300");
     // The arrow keys in the edit step too.
-    Edit(dialog, 1006)->setText("16");
+    Edit(dialog, kMatrixWidthId)->setText("16");
     QKeyEvent up(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier);
-    QApplication::sendEvent(Edit(dialog, 1006), &up);
-    EXPECT_EQ(Edit(dialog, 1006)->text(), "17");
+    QApplication::sendEvent(Edit(dialog, kMatrixWidthId), &up);
+    EXPECT_EQ(Edit(dialog, kMatrixWidthId)->text(), "17");
 }
 
 TEST_F(SettingsControls, EverySpinPullsAllControlsBeforeItSteps) {
-    for (int id : {1047, 1048, 1046, 1050, 1062}) {
+    for (int id : {kMatrixWidthSpinId, kMatrixHeightSpinId, kFontWidthSpinId, kFontHeightSpinId,
+                   kThresholdSpinId}) {
         // Neither of these raises a handler that would pull on its own.
-        Ctl<QPlainTextEdit>(dialog, 1003)->setPlainText(QString::number(id));
-        Ctl<QComboBox>(dialog, 1054)->setCurrentIndex(id % 4);
+        Ctl<QPlainTextEdit>(dialog, kTextEditId)->setPlainText(QString::number(id));
+        Ctl<QComboBox>(dialog, kOrientationId)->setCurrentIndex(id % 4);
         Spin(dialog, id, true);
         EXPECT_EQ(dialog.Settings().TEXT, FromQString(QString::number(id))) << id;
         EXPECT_EQ(dialog.Settings().ORIENT, id % 4) << id;
@@ -91,13 +92,13 @@ TEST_F(SettingsControls, EverySpinPullsAllControlsBeforeItSteps) {
 }
 
 TEST_F(SettingsControls, PositionButtonsShowTheOffsets) {
-    for (int id : {1019, 1019, 1016}) Ctl<QPushButton>(dialog, id)->click();
-    EXPECT_EQ(Ctl<QLabel>(dialog, 1021)->text(), "2");
-    EXPECT_EQ(Ctl<QLabel>(dialog, 1022)->text(), "-1");
+    for (int id : {kMoveRightId, kMoveRightId, kMoveUpId}) Ctl<QPushButton>(dialog, id)->click();
+    EXPECT_EQ(Ctl<QLabel>(dialog, kOffsetXId)->text(), "2");
+    EXPECT_EQ(Ctl<QLabel>(dialog, kOffsetYId)->text(), "-1");
     EXPECT_EQ(dialog.Settings().OFFSETX, 2);
-    Ctl<QPushButton>(dialog, 1020)->click();
-    EXPECT_EQ(Ctl<QLabel>(dialog, 1021)->text(), "0");
-    EXPECT_EQ(Ctl<QLabel>(dialog, 1022)->text(), "0");
+    Ctl<QPushButton>(dialog, kCentreId)->click();
+    EXPECT_EQ(Ctl<QLabel>(dialog, kOffsetXId)->text(), "0");
+    EXPECT_EQ(Ctl<QLabel>(dialog, kOffsetYId)->text(), "0");
     EXPECT_EQ(dialog.Settings().OFFSETY, 0);
 }
 
@@ -107,36 +108,36 @@ TEST_F(SettingsControls, FontDialogChoiceTakesTheMatrixSize) {
     chosen.setBold(true);
     chosen.setItalic(true);
     answers.font = chosen;
-    Ctl<QPushButton>(dialog, 1005)->click();
+    Ctl<QPushButton>(dialog, kFontButtonId)->click();
     const LogFont& f = dialog.Settings().FONT;
     EXPECT_EQ(f.FaceName, u"Liberation Serif");
     EXPECT_EQ(f.Height, 16);  // not the dialog's 24 points
     EXPECT_EQ(f.Width, 8);
     EXPECT_EQ(f.Weight, 700);
     EXPECT_EQ(f.Italic, 1);
-    EXPECT_EQ(Ctl<QPushButton>(dialog, 1005)->text(), "Liberation Serif");
+    EXPECT_EQ(Ctl<QPushButton>(dialog, kFontButtonId)->text(), "Liberation Serif");
     answers.font.reset();  // Cancel changes nothing
-    Ctl<QPushButton>(dialog, 1005)->click();
+    Ctl<QPushButton>(dialog, kFontButtonId)->click();
     EXPECT_EQ(dialog.Settings().FONT.FaceName, u"Liberation Serif");
 }
 
 TEST_F(SettingsControls, OnlyThePolarityComboRedrawsThePreview) {
-    auto* preview = Ctl<PreviewWidget>(dialog, 1000);
+    auto* preview = Ctl<PreviewWidget>(dialog, kPreviewId);
     const qint64 before = preview->Cached().cacheKey();
-    Ctl<QComboBox>(dialog, 1054)->setCurrentIndex(1);
-    emit Ctl<QComboBox>(dialog, 1054)->activated(1);
+    Ctl<QComboBox>(dialog, kOrientationId)->setCurrentIndex(1);
+    emit Ctl<QComboBox>(dialog, kOrientationId)->activated(1);
     EXPECT_EQ(dialog.Settings().ORIENT, 1);
     EXPECT_EQ(preview->Cached().cacheKey(), before);
     const QRgb cathode = preview->Cached().pixel(200, 200);
-    Ctl<QComboBox>(dialog, 1056)->setCurrentIndex(1);
-    emit Ctl<QComboBox>(dialog, 1056)->activated(1);
+    Ctl<QComboBox>(dialog, kPolarityId)->setCurrentIndex(1);
+    emit Ctl<QComboBox>(dialog, kPolarityId)->activated(1);
     EXPECT_EQ(dialog.Settings().FORMAT, 1);
     EXPECT_NE(preview->Cached().cacheKey(), before);
     EXPECT_NE(preview->Cached().pixel(200, 200), cathode);
 }
 
 TEST_F(SettingsControls, ShowDemoStartsAndStopsTimerZero) {
-    auto* box = Ctl<QCheckBox>(dialog, 1058);
+    auto* box = Ctl<QCheckBox>(dialog, kShowDemoId);
     box->click();
     EXPECT_TRUE(dialog.DemoTimerActive());
     EXPECT_EQ(dialog.Settings().ENDEMO, 1);
@@ -145,12 +146,12 @@ TEST_F(SettingsControls, ShowDemoStartsAndStopsTimerZero) {
 }
 
 TEST_F(SettingsControls, HugeMatrixIsReportedInThePreviewAndTheTextStays) {
-    auto* preview = Ctl<PreviewWidget>(dialog, 1000);
-    Edit(dialog, 1006)->setText("100000");
-    EXPECT_EQ(Edit(dialog, 1006)->text(), "100000");
+    auto* preview = Ctl<PreviewWidget>(dialog, kPreviewId);
+    Edit(dialog, kMatrixWidthId)->setText("100000");
+    EXPECT_EQ(Edit(dialog, kMatrixWidthId)->text(), "100000");
     EXPECT_TRUE(preview->ErrorText().contains("too large")) << preview->ErrorText().toStdString();
     EXPECT_TRUE(answers.messages.empty());
-    Edit(dialog, 1006)->setText("16");
+    Edit(dialog, kMatrixWidthId)->setText("16");
     EXPECT_TRUE(preview->ErrorText().isEmpty());
 }
 

@@ -21,13 +21,13 @@ constexpr char kZenHei[] = "/usr/share/fonts/truetype/wqy/wqy-zenhei.ttc";
 class Tools : public ::testing::Test {
   protected:
     void SetUp() override {
-        Ctl<QLineEdit>(dialog, 1006)->setText("16");
-        Ctl<QLineEdit>(dialog, 1007)->setText("16");
+        Ctl<QLineEdit>(dialog, kMatrixWidthId)->setText("16");
+        Ctl<QLineEdit>(dialog, kMatrixHeightId)->setText("16");
         dialog.FillCharacterList(u"A", true);
     }
     QString Text(int id) { return Ctl<QLineEdit>(dialog, id)->text(); }
-    QString FontCaption() { return Ctl<QPushButton>(dialog, 1005)->text(); }
-    QImage Preview() { return Ctl<PreviewWidget>(dialog, 1000)->Cached(); }
+    QString FontCaption() { return Ctl<QPushButton>(dialog, kFontButtonId)->text(); }
+    QImage Preview() { return Ctl<PreviewWidget>(dialog, kPreviewId)->Cached(); }
     void ChooseFile(const std::string& path) {
         answers.openNames.push_back({QString::fromStdString(path)});
         Ctl<QPushButton>(dialog, kFontFileButtonId)->click();
@@ -54,13 +54,13 @@ TEST_F(Tools, FontFilesReplaceTheFaceUntilTheFontDialogPicksOne) {
     EXPECT_TRUE(answers.messages.empty());
     EXPECT_EQ(dialog.Settings().FONT.FontFile, Utf8ToUtf16(bdf));
     EXPECT_EQ(FontCaption(), "tiny.bdf");
-    EXPECT_EQ(Text(1045), "5");  // the bitmap font's own cell
-    EXPECT_EQ(Text(1049), "8");
+    EXPECT_EQ(Text(kFontWidthId), "5");  // the bitmap font's own cell
+    EXPECT_EQ(Text(kFontHeightId), "8");
     EXPECT_NE(Preview(), installed);
     EXPECT_EQ(answers.openRequests.back().filter.left(15), "Font Files (*.t");
-    Ctl<QLineEdit>(dialog, 1006)->setText("24");  // a matrix change keeps the font's size
-    EXPECT_EQ(Text(1045), "5");
-    EXPECT_EQ(Text(1049), "8");
+    Ctl<QLineEdit>(dialog, kMatrixWidthId)->setText("24");  // a matrix change keeps the font's size
+    EXPECT_EQ(Text(kFontWidthId), "5");
+    EXPECT_EQ(Text(kFontHeightId), "8");
 
     // A collection asks for the face; cancelling the question changes nothing.
     ChooseFile(kZenHei);
@@ -72,8 +72,8 @@ TEST_F(Tools, FontFilesReplaceTheFaceUntilTheFontDialogPicksOne) {
     EXPECT_EQ(dialog.Settings().FONT.FontFile, Utf8ToUtf16(kZenHei));
     EXPECT_EQ(dialog.Settings().FONT.FontIndex, 1);
     EXPECT_EQ(FontCaption(), "wqy-zenhei.ttc #1");
-    EXPECT_EQ(Text(1045), "12");  // outlines follow the matrix, 24 x 16, again
-    EXPECT_EQ(Text(1049), "16");
+    EXPECT_EQ(Text(kFontWidthId), "12");  // outlines follow the matrix, 24 x 16, again
+    EXPECT_EQ(Text(kFontHeightId), "16");
     const QImage zenHei = Preview();
     EXPECT_NE(zenHei, installed);
 
@@ -86,7 +86,7 @@ TEST_F(Tools, FontFilesReplaceTheFaceUntilTheFontDialogPicksOne) {
     EXPECT_EQ(Preview(), zenHei);
 
     answers.font = QFont("Liberation Sans");
-    Ctl<QPushButton>(dialog, 1005)->click();
+    Ctl<QPushButton>(dialog, kFontButtonId)->click();
     EXPECT_TRUE(dialog.Settings().FONT.FontFile.empty());
     EXPECT_EQ(dialog.Settings().FONT.FontIndex, 0);
     EXPECT_EQ(FontCaption(), "Liberation Sans");
@@ -101,10 +101,10 @@ TEST_F(Tools, NewAndOpenLeaveTheFontFile) {
     FindCommand(dialog.MenuBar(), kCmdNew)->trigger();
     EXPECT_TRUE(dialog.Settings().FONT.FontFile.empty());
     EXPECT_NE(FontCaption(), "tiny.bdf");
-    EXPECT_EQ(Text(1045), "8");  // derived from 16 x 16 again
+    EXPECT_EQ(Text(kFontWidthId), "8");  // derived from 16 x 16 again
     dialog.Load(home / "bitmap.fprj");
     EXPECT_EQ(FontCaption(), "tiny.bdf");
-    EXPECT_EQ(Text(1049), "8");
+    EXPECT_EQ(Text(kFontHeightId), "8");
 }
 
 TEST_F(Tools, PresetsSetTheScanModeAndHandChangesShowTheMatch) {
@@ -116,13 +116,14 @@ TEST_F(Tools, PresetsSetTheScanModeAndHandChangesShowTheMatch) {
         return static_cast<int>(FindPreset(name) - presets.data()) + 1;
     };
     // Anode first, so choosing a preset must redraw the preview in the other colours.
-    Pick(1056, 1);
+    Pick(kPolarityId, 1);
     EXPECT_EQ(ShownPreset(), 0);
     const QImage anode = Preview();
 
     const int ks0108 = indexOf("ks0108");
     Pick(kPresetComboId, ks0108);
-    for (auto [id, index] : {std::pair{1054, 3}, {1055, 1}, {1056, 0}, {1008, 0}}) {
+    for (auto [id, index] :
+         {std::pair{kOrientationId, 3}, {kDirectionId, 1}, {kPolarityId, 0}, {kDataBitsId, 0}}) {
         EXPECT_EQ(Ctl<QComboBox>(dialog, id)->currentIndex(), index) << id;
     }
     EXPECT_EQ(dialog.Settings().ORIENT, 3);
@@ -131,10 +132,10 @@ TEST_F(Tools, PresetsSetTheScanModeAndHandChangesShowTheMatch) {
     EXPECT_NE(Preview(), anode);
     // KS0108 shares its scan mode with SSD1306, which comes first; the choice stays.
     EXPECT_EQ(ShownPreset(), ks0108);
-    Pick(1008, 1);  // 16bit: no preset has it with pages
+    Pick(kDataBitsId, 1);  // 16bit: no preset has it with pages
     EXPECT_EQ(ShownPreset(), 0);
-    Pick(1054, 0);
-    Pick(1055, 0);
+    Pick(kOrientationId, 0);
+    Pick(kDirectionId, 0);
     EXPECT_EQ(ShownPreset(), indexOf("st7920"));
     EXPECT_TRUE(box->toolTip().contains("ST7920"));
 

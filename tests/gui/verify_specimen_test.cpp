@@ -70,10 +70,12 @@ class VerifyAndSpecimen : public ::testing::Test {
 };
 
 TEST_F(VerifyAndSpecimen, VerifyDecodesTheGlyphUnderTheCaret) {
-    Ctl<QLineEdit>(dialog, 1006)->setText("12");
-    Ctl<QLineEdit>(dialog, 1007)->setText("20");
+    Ctl<QLineEdit>(dialog, kMatrixWidthId)->setText("12");
+    Ctl<QLineEdit>(dialog, kMatrixHeightId)->setText("20");
     // Column/Row, Backward, Anode, 16bit: the unpacking has to follow every field.
-    for (auto [id, index] : {std::pair{1054, 3}, {1055, 1}, {1056, 1}, {1008, 1}}) Pick(id, index);
+    for (auto [id, index] :
+         {std::pair{kOrientationId, 3}, {kDirectionId, 1}, {kPolarityId, 1}, {kDataBitsId, 1}})
+        Pick(id, index);
     const DotMatrix a = Rendered(u"A");
     const DotMatrix g = Rendered(u"g");
     ASSERT_NE(a, g);
@@ -118,13 +120,13 @@ TEST_F(VerifyAndSpecimen, SpecimenSheetOfTheListOrElseTheCodeRange) {
 
     // An empty list: the code range, two pages of 256.
     dialog.FillCharacterList(u"", true);
-    Ctl<QLineEdit>(dialog, 1060)->setText("0000");
-    Ctl<QLineEdit>(dialog, 1061)->setText("01FF");
+    Ctl<QLineEdit>(dialog, kFromId)->setText("0000");
+    Ctl<QLineEdit>(dialog, kToId)->setText("01FF");
     answers.saveNames.push_back(QString::fromStdString((home / "range.png").string()));
     FindCommand(dialog.MenuBar(), kCmdSpecimen)->trigger();
-    EXPECT_FALSE(dialog.Control(1005)->isEnabled());  // locked out while it runs
+    EXPECT_FALSE(dialog.Control(kFontButtonId)->isEnabled());  // locked out while it runs
     ASSERT_TRUE(ProcessUntil([&] { return !dialog.WorkerRunning(); }));
-    EXPECT_TRUE(dialog.Control(1005)->isEnabled());
+    EXPECT_TRUE(dialog.Control(kFontButtonId)->isEnabled());
     ASSERT_EQ(answers.messages.size(), 2u);
     EXPECT_TRUE(answers.messages[1].text.contains("512 code(s) of the range on 2 pages"))
         << answers.messages[1].text.toStdString();
@@ -138,14 +140,15 @@ TEST_F(VerifyAndSpecimen, SpecimenSheetOfTheListOrElseTheCodeRange) {
                   SpecimenPage(SpecimenGlyphsOfRange(second, renderer), renderer.Fonts())));
     EXPECT_TRUE(std::filesystem::exists(home / "range-001.png"));
 
-    Ctl<QLineEdit>(dialog, 1006)->setText("0");  // nothing to draw: said so, nothing asked
+    Ctl<QLineEdit>(dialog, kMatrixWidthId)
+        ->setText("0");  // nothing to draw: said so, nothing asked
     FindCommand(dialog.MenuBar(), kCmdSpecimen)->trigger();
     EXPECT_EQ(answers.messages.size(), 3u);
     EXPECT_EQ(answers.saveRequests.size(), 2u);
 
     // Closing the window stops a run of the whole range at once, quietly.
-    Ctl<QLineEdit>(dialog, 1006)->setText("16");
-    Ctl<QLineEdit>(dialog, 1061)->setText("FFFF");
+    Ctl<QLineEdit>(dialog, kMatrixWidthId)->setText("16");
+    Ctl<QLineEdit>(dialog, kToId)->setText("FFFF");
     answers.saveNames.push_back(QString::fromStdString((home / "all.png").string()));
     FindCommand(dialog.MenuBar(), kCmdSpecimen)->trigger();
     ASSERT_TRUE(dialog.WorkerRunning());

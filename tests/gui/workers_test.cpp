@@ -17,10 +17,39 @@
 namespace zemtra::test {
 namespace {
 
-const std::vector<int> kAllControls = {1002, 1000, 1001, 1003, 1,    1004, 1029, 1040, 1005,
-                                       1006, 1047, 1007, 1048, 1008, 1045, 1046, 1049, 1050,
-                                       1016, 1017, 1018, 1019, 1020, 1054, 1055, 1056, 1058,
-                                       1010, 1062, 1051, 1060, 1061, 1009};
+const std::vector<int> kAllControls = {kCharacterListId,
+                                       kPreviewId,
+                                       kAsciiButtonId,
+                                       kTextEditId,
+                                       1,
+                                       kCreateListId,
+                                       kProgressBarId,
+                                       kFontGroupId,
+                                       kFontButtonId,
+                                       kMatrixWidthId,
+                                       kMatrixWidthSpinId,
+                                       kMatrixHeightId,
+                                       kMatrixHeightSpinId,
+                                       kDataBitsId,
+                                       kFontWidthId,
+                                       kFontWidthSpinId,
+                                       kFontHeightId,
+                                       kFontHeightSpinId,
+                                       kMoveUpId,
+                                       kMoveDownId,
+                                       kMoveLeftId,
+                                       kMoveRightId,
+                                       kCentreId,
+                                       kOrientationId,
+                                       kDirectionId,
+                                       kPolarityId,
+                                       kShowDemoId,
+                                       kThresholdId,
+                                       kThresholdSpinId,
+                                       kCodePageId,
+                                       kFromId,
+                                       kToId,
+                                       kCreateLibraryId};
 
 std::u16string ReadUtf16File(const std::filesystem::path& p) {
     return LoadOutputText(p);
@@ -29,8 +58,8 @@ std::u16string ReadUtf16File(const std::filesystem::path& p) {
 class Workers : public ::testing::Test {
   protected:
     void SetMatrix(const char* w, const char* h) {
-        Ctl<QLineEdit>(dialog, 1006)->setText(w);
-        Ctl<QLineEdit>(dialog, 1007)->setText(h);
+        Ctl<QLineEdit>(dialog, kMatrixWidthId)->setText(w);
+        Ctl<QLineEdit>(dialog, kMatrixHeightId)->setText(h);
     }
     bool WaitForEnd() {
         return ProcessUntil([this] { return !dialog.WorkerRunning(); });
@@ -42,12 +71,13 @@ class Workers : public ::testing::Test {
 };
 
 TEST_F(Workers, TypicalJobFromAddToTheSavedFile) {
-    Ctl<QPlainTextEdit>(dialog, 1003)->setPlainText("AB");
-    Ctl<QPushButton>(dialog, 1)->click();
-    ASSERT_EQ(Ctl<QListWidget>(dialog, 1002)->count(), 2);
+    Ctl<QPlainTextEdit>(dialog, kTextEditId)->setPlainText("AB");
+    Ctl<QPushButton>(dialog, kIdOk)->click();
+    ASSERT_EQ(Ctl<QListWidget>(dialog, kCharacterListId)->count(), 2);
     EXPECT_EQ(dialog.CurrentCharacter(), u"A");
     SetMatrix("16", "16");
-    for (int id : {1054, 1055, 1056, 1008}) Ctl<QComboBox>(dialog, id)->setCurrentIndex(0);
+    for (int id : {kOrientationId, kDirectionId, kPolarityId, kDataBitsId})
+        Ctl<QComboBox>(dialog, id)->setCurrentIndex(0);
     const std::filesystem::path saved = home / "font.h";
     answers.saveNames.push_back(QString::fromStdString(saved.string()));
 
@@ -57,11 +87,11 @@ TEST_F(Workers, TypicalJobFromAddToTheSavedFile) {
         [&](COutputDlg* view) {
             shown = FromQString(view->TextBox()->toPlainText());
             controlsLockedWhileShown = EnabledControls(dialog, kAllControls).empty();
-            qobject_cast<QPushButton*>(view->Control(1032))->click();  // Save
-            qobject_cast<QPushButton*>(view->Control(2))->click();     // Cancel
+            qobject_cast<QPushButton*>(view->Control(kSaveButtonId))->click();  // Save
+            qobject_cast<QPushButton*>(view->Control(kIdCancel))->click();      // Cancel
         },
         [](COutputDlg* view) { return view->Loaded() && view->isEnabled(); });
-    Ctl<QPushButton>(dialog, 1004)->click();
+    Ctl<QPushButton>(dialog, kCreateListId)->click();
     EXPECT_TRUE(dialog.WorkerRunning());
     ASSERT_TRUE(WaitForEnd());
 
@@ -85,7 +115,7 @@ TEST_F(Workers, TypicalJobFromAddToTheSavedFile) {
 }
 
 TEST_F(Workers, EmptyListOpensNoOutputViewAndEnablesAgain) {
-    Ctl<QPushButton>(dialog, 1004)->click();
+    Ctl<QPushButton>(dialog, kCreateListId)->click();
     ASSERT_TRUE(WaitForEnd());
     EXPECT_EQ(EnabledControls(dialog, kAllControls).size(), kAllControls.size());
     EXPECT_TRUE(answers.messages.empty());
@@ -93,9 +123,9 @@ TEST_F(Workers, EmptyListOpensNoOutputViewAndEnablesAgain) {
 
 TEST_F(Workers, MatrixWidthZeroMakesBothButtonsDoNothing) {
     SetMatrix("0", "16");
-    Ctl<QPushButton>(dialog, 1004)->click();
+    Ctl<QPushButton>(dialog, kCreateListId)->click();
     EXPECT_FALSE(dialog.WorkerRunning());
-    Ctl<QPushButton>(dialog, 1009)->click();
+    Ctl<QPushButton>(dialog, kCreateLibraryId)->click();
     EXPECT_FALSE(dialog.WorkerRunning());
     EXPECT_EQ(EnabledControls(dialog, kAllControls).size(), kAllControls.size());
     EXPECT_TRUE(answers.saveRequests.empty());
@@ -106,15 +136,15 @@ TEST_F(Workers, LibraryRunLocksEverythingButItsButtonWhichStopsIt) {
     SetMatrix("32", "32");
     const std::filesystem::path target = home / "all.dzk";
     answers.saveNames.push_back(QString::fromStdString(target.string()));
-    Ctl<QPushButton>(dialog, 1009)->click();
+    Ctl<QPushButton>(dialog, kCreateLibraryId)->click();
     ASSERT_TRUE(dialog.WorkerRunning());
-    EXPECT_EQ(EnabledControls(dialog, kAllControls), std::vector<int>{1009});
-    EXPECT_TRUE(dialog.Control(1010)->isHidden());  // disabled, and still hidden
+    EXPECT_EQ(EnabledControls(dialog, kAllControls), std::vector<int>{kCreateLibraryId});
+    EXPECT_TRUE(dialog.Control(kThresholdId)->isHidden());  // disabled, and still hidden
     ASSERT_TRUE(ProcessUntil([this] { return dialog.ProgressBar().position >= 1; }));
     ASSERT_EQ(answers.saveRequests.size(), 1u);
     EXPECT_EQ(answers.saveRequests[0].defaultSuffix, "dzk");
     EXPECT_TRUE(answers.saveRequests[0].filter.startsWith("DZK Files(*.dzk)"));
-    Ctl<QPushButton>(dialog, 1009)->click();  // the second press stops the run
+    Ctl<QPushButton>(dialog, kCreateLibraryId)->click();  // the second press stops the run
     ASSERT_TRUE(WaitForEnd());
     EXPECT_EQ(dialog.ProgressBar().position, 0);
     EXPECT_EQ(EnabledControls(dialog, kAllControls).size(), kAllControls.size());
@@ -135,7 +165,7 @@ TEST_F(Workers, ClosingDuringALibraryRunSavesThenWaitsForTheWorker) {
     SetMatrix("32", "31");
     const std::filesystem::path target = home / "closing.dzk";
     answers.saveNames.push_back(QString::fromStdString(target.string()));
-    Ctl<QPushButton>(dialog, 1009)->click();
+    Ctl<QPushButton>(dialog, kCreateLibraryId)->click();
     ASSERT_TRUE(ProcessUntil([this] { return dialog.ProgressBar().position >= 1; }));
     dialog.close();
     EXPECT_FALSE(dialog.WorkerRunning());  // close returned only after the worker ended
@@ -148,13 +178,13 @@ TEST_F(Workers, ClosingDuringALibraryRunSavesThenWaitsForTheWorker) {
 
 TEST_F(Workers, LibraryTargetThatCannotBeCreated) {
     answers.saveNames.push_back(QString::fromStdString((home / "no" / "x.dzk").string()));
-    Ctl<QPushButton>(dialog, 1009)->click();
+    Ctl<QPushButton>(dialog, kCreateLibraryId)->click();
     ASSERT_TRUE(WaitForEnd());
     ASSERT_EQ(answers.messages.size(), 1u);
     EXPECT_EQ(answers.messages[0].text, "Open file error!");
     EXPECT_EQ(answers.messages[0].caption, "Zemtra");
     // Cancelling the save dialog ends the run quietly.
-    Ctl<QPushButton>(dialog, 1009)->click();
+    Ctl<QPushButton>(dialog, kCreateLibraryId)->click();
     ASSERT_TRUE(WaitForEnd());
     EXPECT_EQ(answers.messages.size(), 1u);
     EXPECT_EQ(EnabledControls(dialog, kAllControls).size(), kAllControls.size());
@@ -162,16 +192,16 @@ TEST_F(Workers, LibraryTargetThatCannotBeCreated) {
 
 TEST_F(Workers, JobFailuresAreShownAndTheWindowComesBack) {
     // No orientation selected: neither job has a scan order to write in.
-    Ctl<QComboBox>(dialog, 1054)->setCurrentIndex(-1);
-    Ctl<QPlainTextEdit>(dialog, 1003)->setPlainText("A");
-    Ctl<QPushButton>(dialog, 1)->click();
-    Ctl<QPushButton>(dialog, 1004)->click();
+    Ctl<QComboBox>(dialog, kOrientationId)->setCurrentIndex(-1);
+    Ctl<QPlainTextEdit>(dialog, kTextEditId)->setPlainText("A");
+    Ctl<QPushButton>(dialog, kIdOk)->click();
+    Ctl<QPushButton>(dialog, kCreateListId)->click();
     ASSERT_TRUE(WaitForEnd());
     ASSERT_EQ(answers.messages.size(), 1u);
     EXPECT_EQ(answers.messages[0].icon, QMessageBox::Critical);
     EXPECT_TRUE(answers.messages[0].text.contains("orientation"));
     answers.saveNames.push_back(QString::fromStdString((home / "none.dzk").string()));
-    Ctl<QPushButton>(dialog, 1009)->click();
+    Ctl<QPushButton>(dialog, kCreateLibraryId)->click();
     ASSERT_TRUE(WaitForEnd());
     ASSERT_EQ(answers.messages.size(), 2u);
     EXPECT_TRUE(answers.messages[1].text.contains("orientation"));
@@ -180,12 +210,12 @@ TEST_F(Workers, JobFailuresAreShownAndTheWindowComesBack) {
 }
 
 TEST_F(Workers, SmallLibraryIsComplete) {
-    Ctl<QComboBox>(dialog, 1051)->setCurrentIndex(0);
-    Ctl<QLineEdit>(dialog, 1060)->setText("0041");
-    Ctl<QLineEdit>(dialog, 1061)->setText("005A");
+    Ctl<QComboBox>(dialog, kCodePageId)->setCurrentIndex(0);
+    Ctl<QLineEdit>(dialog, kFromId)->setText("0041");
+    Ctl<QLineEdit>(dialog, kToId)->setText("005A");
     const std::filesystem::path target = home / "az.dzk";
     answers.saveNames.push_back(QString::fromStdString(target.string()));
-    Ctl<QPushButton>(dialog, 1009)->click();
+    Ctl<QPushButton>(dialog, kCreateLibraryId)->click();
     ASSERT_TRUE(WaitForEnd());
     EXPECT_EQ(std::filesystem::file_size(target), 26u * 32u);
 }

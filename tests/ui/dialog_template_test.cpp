@@ -59,12 +59,12 @@ TEST(DialogTemplates, MainDialogIsConsistent) {
             EXPECT_FALSE(ComboItems(t.id).empty()) << t.id;
         }
         const bool hidden = (t.style & kStyleHidden) != 0;
-        EXPECT_EQ(hidden, t.id == 1010 || t.id == 1062) << t.id;
+        EXPECT_EQ(hidden, t.id == kThresholdId || t.id == kThresholdSpinId) << t.id;
         previous = &t;
     }
     EXPECT_EQ(ids.size(), 49u);  // with "Font File..." and the preset drop-down
-    EXPECT_EQ(ComboItems(1056), (std::vector<std::u16string_view>{u"Cathode", u"Anode"}));
-    EXPECT_EQ(ComboItems(1008).back(), u"4bit");
+    EXPECT_EQ(ComboItems(kPolarityId), (std::vector<std::u16string_view>{u"Cathode", u"Anode"}));
+    EXPECT_EQ(ComboItems(kDataBitsId).back(), u"4bit");
 }
 
 TEST(DialogTemplates, OutputViewAndMenu) {
@@ -73,7 +73,7 @@ TEST(DialogTemplates, OutputViewAndMenu) {
     EXPECT_EQ(d.width, 512);
     EXPECT_EQ(d.height, 383);
     ASSERT_EQ(d.controls.size(), 7u);  // with Verify and its picture and caption
-    EXPECT_EQ(d.controls[0].id, 1030);
+    EXPECT_EQ(d.controls[0].id, kOutputTextId);
     const auto& menu = MainMenuTemplate();
     ASSERT_EQ(menu.size(), 2u);
     std::vector<int32_t> project;

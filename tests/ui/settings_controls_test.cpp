@@ -1,6 +1,7 @@
 // The settings controls' rules: spin steps by sign only, the threshold's 0..255 rule, the
 // position buttons, the progress message, and line breaks between the record and the editors.
 #include "ui/settings_controls.h"
+#include "ui/control_ids.h"
 
 #include <gtest/gtest.h>
 
@@ -36,22 +37,22 @@ TEST(SpinStep, ThresholdStaysWithinItsRangeButKeepsATypedValue) {
 
 TEST(OffsetButtons, MoveTheGlyphAndCentre) {
     ProjectSettings s;
-    EXPECT_TRUE(ApplyOffsetButton(s, 1019));  // R
-    EXPECT_TRUE(ApplyOffsetButton(s, 1019));
-    EXPECT_TRUE(ApplyOffsetButton(s, 1016));  // U
+    EXPECT_TRUE(ApplyOffsetButton(s, kMoveRightId));  // R
+    EXPECT_TRUE(ApplyOffsetButton(s, kMoveRightId));
+    EXPECT_TRUE(ApplyOffsetButton(s, kMoveUpId));  // U
     EXPECT_EQ(s.OFFSETX, 2);
     EXPECT_EQ(s.OFFSETY, -1);
-    EXPECT_TRUE(ApplyOffsetButton(s, 1018));  // L
-    EXPECT_TRUE(ApplyOffsetButton(s, 1017));  // D
-    EXPECT_TRUE(ApplyOffsetButton(s, 1017));
+    EXPECT_TRUE(ApplyOffsetButton(s, kMoveLeftId));  // L
+    EXPECT_TRUE(ApplyOffsetButton(s, kMoveDownId));  // D
+    EXPECT_TRUE(ApplyOffsetButton(s, kMoveDownId));
     EXPECT_EQ(s.OFFSETX, 1);
     EXPECT_EQ(s.OFFSETY, 1);
-    EXPECT_TRUE(ApplyOffsetButton(s, 1020));  // C
+    EXPECT_TRUE(ApplyOffsetButton(s, kCentreId));  // C
     EXPECT_EQ(s.OFFSETX, 0);
     EXPECT_EQ(s.OFFSETY, 0);
-    EXPECT_FALSE(ApplyOffsetButton(s, 1004));
+    EXPECT_FALSE(ApplyOffsetButton(s, kCreateListId));
     s.OFFSETX = std::numeric_limits<int32_t>::max();
-    ApplyOffsetButton(s, 1019);  // no bound: wraps like the platform's int
+    ApplyOffsetButton(s, kMoveRightId);  // no bound: wraps like the platform's int
     EXPECT_EQ(s.OFFSETX, std::numeric_limits<int32_t>::min());
 }
 

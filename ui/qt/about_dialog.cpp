@@ -21,7 +21,7 @@ CAboutDlg::CAboutDlg(const CMultiLanguage* language, QWidget* parent) : QDialog(
     const int dpi = LogicalDpi(this);
     setFixedSize(DluToPixelsX(d.width, dpi), DluToPixelsY(d.height, dpi));
     controls_ = PlaceTemplateControls(d, this, dpi);
-    auto* ok = qobject_cast<QPushButton*>(Control(1));
+    auto* ok = qobject_cast<QPushButton*>(Control(kIdOk));
     connect(ok, &QPushButton::clicked, this, [this] { accept(); });
     if (language != nullptr) TranslateDialogWindow(*language, this, d.id, this);
     ok->setFocus();  // focus to the default control
