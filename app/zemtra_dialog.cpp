@@ -163,7 +163,7 @@ void CZemtraDlg::DestroyWindow() {
 }
 
 void CZemtraDlg::done(int result) {
-    DestroyWindow();
+    Guard([this] { DestroyWindow(); })();
     QDialog::done(result);
 }
 
@@ -181,7 +181,7 @@ bool CZemtraDlg::eventFilter(QObject* watched, QEvent* event) {
     if (watched == text_ && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            accept();
+            Guard([this] { accept(); })();
             return true;
         }
     }

@@ -20,6 +20,7 @@
 #include "raster/glyph_renderer.h"
 #include "ui/control_ids.h"
 #include "ui/multi_language.h"
+#include "ui/qt/event_guard.h"
 #include "ui/qt/ui_hooks.h"
 #include "ui/settings_controls.h"
 
@@ -104,6 +105,12 @@ class CZemtraDlg : public QDialog {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // A handler with the window's guard around it: what it throws becomes a message box.
+    template <typename Handler>
+    auto Guard(Handler handler) {
+        return Guarded(this, &hooks_, std::move(handler));
+    }
+
     void BuildWindow();
     void BuildMenu();
     void BuildControls();

@@ -54,13 +54,13 @@ void CZemtraDlg::BuildLanguageMenu(const std::vector<std::u16string>& names) {
         const uint32_t id = LanguageCommandId(i);
         action->setCheckable(true);
         action->setProperty(kCommandIdProperty, id);
-        connect(action, &QAction::triggered, this, [this, id] {
-            OnLanguageCommand(id);
-            UpdateLanguageChecks();  // also undoes the toggle of an item that does nothing
-        });
+        connect(action, &QAction::triggered, this, Guard([this, id] {
+                    OnLanguageCommand(id);
+                    UpdateLanguageChecks();  // also undoes the toggle of an item that does nothing
+                }));
     }
     // A dialog's menu gets no command-state updates of its own: they run as a popup opens.
-    connect(languageMenu_, &QMenu::aboutToShow, this, [this] { UpdateLanguageChecks(); });
+    connect(languageMenu_, &QMenu::aboutToShow, this, Guard([this] { UpdateLanguageChecks(); }));
 }
 
 void CZemtraDlg::UpdateLanguageChecks() {

@@ -47,7 +47,7 @@ void CZemtraDlg::BuildWindow() {
     TakeControls();
     ConnectControls();
     demoTimer_.setInterval(kScanDemoTimerMs);
-    connect(&demoTimer_, &QTimer::timeout, this, [this] { OnDemoTimer(); });
+    connect(&demoTimer_, &QTimer::timeout, this, Guard([this] { OnDemoTimer(); }));
 }
 
 void CZemtraDlg::BuildMenu() {
@@ -69,7 +69,7 @@ void CZemtraDlg::BuildMenu() {
 void CZemtraDlg::ConnectCommands() {
     const auto on = [this](int id, void (CZemtraDlg::*handler)()) {
         connect(FindCommand(menuBar_, id), &QAction::triggered, this,
-                [this, handler] { (this->*handler)(); });
+                Guard([this, handler] { (this->*handler)(); }));
     };
     on(kCmdNew, &CZemtraDlg::OnNew);
     on(kCmdOpen, &CZemtraDlg::OnOpen);
@@ -78,7 +78,8 @@ void CZemtraDlg::ConnectCommands() {
     on(kCmdSpecimen, &CZemtraDlg::OnSpecimenSheet);
     on(kCmdAbout, &CZemtraDlg::OnAbout);
     // Exit ends the modal run like the close box.
-    connect(FindCommand(menuBar_, kCmdExit), &QAction::triggered, this, [this] { reject(); });
+    connect(FindCommand(menuBar_, kCmdExit), &QAction::triggered, this,
+            Guard([this] { reject(); }));
 }
 
 void CZemtraDlg::BuildControls() {
@@ -122,47 +123,47 @@ void CZemtraDlg::TakeControls() {
 }
 
 void CZemtraDlg::ConnectControls() {
-    connect(matrixX_, &QLineEdit::textChanged, this, [this] { OnMatrixSizeChanged(); });
-    connect(matrixY_, &QLineEdit::textChanged, this, [this] { OnMatrixSizeChanged(); });
-    connect(fontWidth_, &QLineEdit::textChanged, this, [this] { OnFontWidthChanged(); });
-    connect(fontHeight_, &QLineEdit::textChanged, this, [this] { OnFontHeightChanged(); });
-    connect(threshold_, &QLineEdit::textChanged, this, [this] { OnThresholdChanged(); });
+    connect(matrixX_, &QLineEdit::textChanged, this, Guard([this] { OnMatrixSizeChanged(); }));
+    connect(matrixY_, &QLineEdit::textChanged, this, Guard([this] { OnMatrixSizeChanged(); }));
+    connect(fontWidth_, &QLineEdit::textChanged, this, Guard([this] { OnFontWidthChanged(); }));
+    connect(fontHeight_, &QLineEdit::textChanged, this, Guard([this] { OnFontHeightChanged(); }));
+    connect(threshold_, &QLineEdit::textChanged, this, Guard([this] { OnThresholdChanged(); }));
     // "activated" is the user's choice only, as the platform's selection-change notification.
-    connect(format_, &QComboBox::activated, this, [this] { OnFormatChanged(); });
+    connect(format_, &QComboBox::activated, this, Guard([this] { OnFormatChanged(); }));
     for (QComboBox* combo : {dataBit_, orient_, direct_}) {
-        connect(combo, &QComboBox::activated, this, [this] { OnScanComboChanged(); });
+        connect(combo, &QComboBox::activated, this, Guard([this] { OnScanComboChanged(); }));
     }
     for (int id : {kMatrixWidthSpinId, kMatrixHeightSpinId, kFontWidthSpinId, kFontHeightSpinId,
                    kThresholdSpinId}) {
         auto* spin = static_cast<UpDownWidget*>(Control(id));
-        connect(spin, &UpDownWidget::Stepped, this, [this, id](int d) { OnSpin(id, d); });
+        connect(spin, &UpDownWidget::Stepped, this, Guard([this, id](int d) { OnSpin(id, d); }));
     }
     for (int id : {kMoveUpId, kMoveDownId, kMoveLeftId, kMoveRightId, kCentreId}) {
         auto* button = static_cast<QPushButton*>(Control(id));
-        connect(button, &QPushButton::clicked, this, [this, id] { OnOffsetButton(id); });
+        connect(button, &QPushButton::clicked, this, Guard([this, id] { OnOffsetButton(id); }));
     }
-    connect(fontButton_, &QPushButton::clicked, this, [this] { OnFontButton(); });
-    connect(fontFileButton_, &QPushButton::clicked, this, [this] { OnFontFileButton(); });
+    connect(fontButton_, &QPushButton::clicked, this, Guard([this] { OnFontButton(); }));
+    connect(fontFileButton_, &QPushButton::clicked, this, Guard([this] { OnFontFileButton(); }));
     PreparePresetCombo();
-    connect(preset_, &QComboBox::activated, this, [this] { OnPresetChosen(); });
-    connect(showDemo_, &QCheckBox::clicked, this, [this] { OnShowDemo(); });
-    connect(list_, &QListWidget::currentRowChanged, this, [this] {
-        if (!lockout_) OnSelectCharacter();
-    });
+    connect(preset_, &QComboBox::activated, this, Guard([this] { OnPresetChosen(); }));
+    connect(showDemo_, &QCheckBox::clicked, this, Guard([this] { OnShowDemo(); }));
+    connect(list_, &QListWidget::currentRowChanged, this, Guard([this] {
+                if (!lockout_) OnSelectCharacter();
+            }));
     connect(static_cast<QPushButton*>(Control(kAsciiButtonId)), &QPushButton::clicked, this,
-            [this] { OnAscii(); });
+            Guard([this] { OnAscii(); }));
     connect(static_cast<QPushButton*>(Control(kIdOk)), &QPushButton::clicked, this,
-            [this] { OnOK(); });
-    connect(createList_, &QPushButton::clicked, this, [this] { OnCreateList(); });
-    connect(createLibrary_, &QPushButton::clicked, this, [this] { OnCreateLibrary(); });
+            Guard([this] { OnOK(); }));
+    connect(createList_, &QPushButton::clicked, this, Guard([this] { OnCreateList(); }));
+    connect(createLibrary_, &QPushButton::clicked, this, Guard([this] { OnCreateLibrary(); }));
     text_->installEventFilter(this);
     fromCharacter_->setTextFormat(Qt::PlainText);
     toCharacter_->setTextFormat(Qt::PlainText);
-    connect(codePage_, &QComboBox::activated, this, [this] { OnCodePageChanged(); });
-    connect(from_, &CHexEdit::FocusLost, this, [this] { OnFromLostFocus(); });
-    connect(to_, &CHexEdit::FocusLost, this, [this] { OnToLostFocus(); });
-    connect(from_, &QLineEdit::textChanged, this, [this] { OnCodeTextChanged(from_); });
-    connect(to_, &QLineEdit::textChanged, this, [this] { OnCodeTextChanged(to_); });
+    connect(codePage_, &QComboBox::activated, this, Guard([this] { OnCodePageChanged(); }));
+    connect(from_, &CHexEdit::FocusLost, this, Guard([this] { OnFromLostFocus(); }));
+    connect(to_, &CHexEdit::FocusLost, this, Guard([this] { OnToLostFocus(); }));
+    connect(from_, &QLineEdit::textChanged, this, Guard([this] { OnCodeTextChanged(from_); }));
+    connect(to_, &QLineEdit::textChanged, this, Guard([this] { OnCodeTextChanged(to_); }));
 }
 
 }  // namespace zemtra

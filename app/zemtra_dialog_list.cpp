@@ -7,6 +7,7 @@
 
 #include "app/zemtra_dialog.h"
 #include "base/character_list.h"
+#include "base/error.h"
 #include "base/unicode.h"
 #include "raster/qt/preview_widget.h"
 #include "ui/qt/updown_widget.h"
@@ -67,7 +68,7 @@ void CZemtraDlg::RefreshPreview() {
     try {
         renderer_.RenderDotMatrix(settings_, source, nullptr, &canvas);
         preview_->ShowRendered();
-    } catch (const std::exception& e) {
+    } catch (const UserError& e) {
         // Shown in the area: a modal box on every keystroke of a typed size would be a trap.
         preview_->ShowError(QString::fromUtf8(e.what()));
     }

@@ -244,6 +244,9 @@ void CZemtraDlg::ListGenerationWorker(CZemtraDlg* d, ProjectSettings job) {
     } catch (const std::exception& e) {
         TellFromWorker(d, QMessageBox::Critical, QString::fromUtf8(e.what()));
         progress.SetPosition(0);
+    } catch (...) {
+        TellFromWorker(d, QMessageBox::Critical, QString::fromUtf8(kUnexpectedError));
+        progress.SetPosition(0);
     }
     // The worker waits here until the user closes the Output View.
     if (written) Send(d, [d] { d->RunOutputView(); });
@@ -280,6 +283,8 @@ void CZemtraDlg::LibraryGenerationWorker(CZemtraDlg* d, ProjectSettings job) {
             TellFromWorker(d, QMessageBox::NoIcon, ToQString(kOpenFileError));
         } catch (const std::exception& e) {
             TellFromWorker(d, QMessageBox::Critical, QString::fromUtf8(e.what()));
+        } catch (...) {
+            TellFromWorker(d, QMessageBox::Critical, QString::fromUtf8(kUnexpectedError));
         }
     }
     progress.SetPosition(0);
@@ -298,6 +303,9 @@ void CZemtraDlg::SpecimenWorker(CZemtraDlg* d, ProjectSettings job) {
         report = SpecimenReport(RunJob(job, description, WindowJobContext(progress, &d->stop_)));
     } catch (const std::exception& e) {
         report = QString::fromUtf8(e.what());
+        icon = QMessageBox::Critical;
+    } catch (...) {
+        report = QString::fromUtf8(kUnexpectedError);
         icon = QMessageBox::Critical;
     }
     progress.SetPosition(0);

@@ -19,6 +19,7 @@
 #include "ui/dialog_template.h"
 #include "ui/file_filter.h"
 #include "ui/qt/dialog_builder.h"
+#include "ui/qt/event_guard.h"
 #include "ui/qt/language.h"
 #include "ui/settings_controls.h"
 #include "ui/special_strings.h"
@@ -101,9 +102,9 @@ COutputDlg::COutputDlg(const CMultiLanguage* language, const ScanMode& mode, UiH
     verifyCaption_->setWordWrap(true);
     // Enter belongs to the text box; no button presses itself on it.
     for (QPushButton* b : {copy, save, verify, cancel}) b->setAutoDefault(false);
-    connect(copy, &QPushButton::clicked, this, [this] { OnCopy(); });
-    connect(save, &QPushButton::clicked, this, [this] { OnSave(); });
-    connect(verify, &QPushButton::clicked, this, [this] { OnVerify(); });
+    connect(copy, &QPushButton::clicked, this, Guarded(this, &hooks_, [this] { OnCopy(); }));
+    connect(save, &QPushButton::clicked, this, Guarded(this, &hooks_, [this] { OnSave(); }));
+    connect(verify, &QPushButton::clicked, this, Guarded(this, &hooks_, [this] { OnVerify(); }));
     connect(cancel, &QPushButton::clicked, this, [this] { reject(); });
     // The view speaks the main window's language as it opens.
     if (language_ != nullptr) TranslateDialogWindow(*language_, this, d.id, this);

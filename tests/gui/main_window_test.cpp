@@ -196,5 +196,28 @@ TEST(MainWindow, EscapeAndExitCloseThroughTheSameSequence) {
     }
 }
 
+TEST(MainWindow, WhatAHandlerThrowsBecomesAMessageBoxAndTheWindowGoesOn) {
+    ScopedHome home;
+    TestHooks answers;
+    CZemtraDlg dialog(answers.Make());
+    // A font picker that fails in a way no handler expects, first with a std::exception, then
+    // with anything else; each reaches the event guard instead of Qt's event loop.
+    dialog.Hooks().chooseFont = [](QWidget*, const QFont&) -> std::optional<QFont> {
+        throw std::runtime_error("the picker broke");
+    };
+    Ctl<QPushButton>(dialog, kFontButtonId)->click();
+    ASSERT_EQ(answers.messages.size(), 1u);
+    EXPECT_EQ(answers.messages[0].icon, QMessageBox::Critical);
+    EXPECT_EQ(answers.messages[0].text, "the picker broke");
+    dialog.Hooks().chooseFont = [](QWidget*, const QFont&) -> std::optional<QFont> { throw 42; };
+    Ctl<QPushButton>(dialog, kFontButtonId)->click();
+    ASSERT_EQ(answers.messages.size(), 2u);
+    EXPECT_EQ(answers.messages[1].text, kUnexpectedError);
+    // The window still works.
+    Ctl<QPlainTextEdit>(dialog, kTextEditId)->setPlainText("AB");
+    Ctl<QPushButton>(dialog, kIdOk)->click();
+    EXPECT_EQ(Ctl<QListWidget>(dialog, kCharacterListId)->count(), 2);
+}
+
 }  // namespace
 }  // namespace zemtra::test

@@ -6,6 +6,8 @@
 #include <QMouseEvent>
 #include <QTimerEvent>
 
+#include "ui/qt/event_guard.h"
+
 namespace zemtra {
 namespace {
 
@@ -122,7 +124,7 @@ void CHyperLink::timerEvent(QTimerEvent* event) {
 void CHyperLink::mouseReleaseEvent(QMouseEvent* event) {
     QLabel::mouseReleaseEvent(event);
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
-        OnClicked();
+        Guarded(this, &hooks_, [this] { OnClicked(); })();
     }
 }
 
