@@ -2,7 +2,6 @@
 // regression test replays every saved finding through the same function.
 #pragma once
 
-#include <array>
 #include <string_view>
 
 namespace zemtra::fuzz {
@@ -25,14 +24,10 @@ struct FuzzTarget {
     void (*entry)(std::string_view);
 };
 
-inline constexpr std::array<FuzzTarget, 6> kFuzzTargets{{
-    {"profile", FuzzProfile},
-    {"project", FuzzProject},
-    {"language", FuzzLanguage},
-    {"picture", FuzzPicture},
-    {"hex_edit", FuzzHexEdit},
-    {"code_page", FuzzCodePage},
-}};
+// Every target, made from the list in fuzz/CMakeLists.txt.
+inline constexpr FuzzTarget kFuzzTargets[] = {
+#include "fuzz/fuzz_targets.inc"
+};
 
 // Stops the program with the message when an invariant does not hold, so that the fuzzer
 // keeps the input and a replaying test fails.

@@ -8,7 +8,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${ZEMTRA_FUZZ_BUILD_DIR:-build-fuzz}
-all_targets=(profile project language picture hex_edit code_page)
 
 if [ $# -lt 1 ]; then
   echo "usage: scripts/fuzz.sh SECONDS [TARGET...] | --seeds" >&2
@@ -35,6 +34,13 @@ if [ "$1" = "--seeds" ]; then
   echo "fuzz: seeds written to fuzz/corpus ($(du -sh fuzz/corpus | cut -f1))"
   exit 0
 fi
+
+# The targets are those fuzz/CMakeLists.txt lists, as the build made them.
+all_targets=()
+for exe in "$build"/fuzz/zemtra_fuzz_*; do
+  name=${exe##*/zemtra_fuzz_}
+  [ "$name" = seeds ] || all_targets+=("$name")
+done
 
 seconds=$1
 shift

@@ -25,12 +25,7 @@ const QString kSimplified = QString::fromUtf8("简体中文");
 
 // A language file as the built-in ones are stored: UTF-16LE with its mark, CR LF.
 void WriteLanguageFile(const std::filesystem::path& path, const std::u16string& text) {
-    std::string bytes = "\xFF\xFE";
-    for (char16_t c : text) {
-        bytes.push_back(static_cast<char>(c & 0xFF));
-        bytes.push_back(static_cast<char>(c >> 8));
-    }
-    WriteBytes(path, bytes);
+    WriteBytes(path, Utf16LeWithMark(text));
 }
 
 QStringList MenuTexts(const QList<QAction*>& actions) {

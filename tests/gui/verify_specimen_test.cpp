@@ -41,12 +41,7 @@ class VerifyAndSpecimen : public ::testing::Test {
         RendererGlyphSource glyphs(renderer, dialog.Settings());
         StringTextWriter out;
         EXPECT_TRUE(WriteCSource(dialog.Settings(), text, glyphs, out));
-        std::string bytes = "\xFF\xFE";
-        for (char16_t u : out.Text()) {
-            bytes += static_cast<char>(u & 0xFF);
-            bytes += static_cast<char>(u >> 8);
-        }
-        WriteBytes(home / "out.dat", bytes);
+        WriteBytes(home / "out.dat", Utf16LeWithMark(out.Text()));
         auto view = std::make_unique<COutputDlg>(dialog.Language(), ScanModeOf(dialog.Settings()),
                                                  answers.Make(), home / "out.dat");
         view->show();

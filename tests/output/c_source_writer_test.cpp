@@ -36,15 +36,6 @@ class FakeGlyphs : public GlyphSource {
     }
 };
 
-std::string Utf16LeWithMark(std::u16string_view text) {
-    std::string bytes = "\xFF\xFE";
-    for (char16_t c : text) {
-        bytes.push_back(static_cast<char>(c & 0xFF));
-        bytes.push_back(static_cast<char>(c >> 8));
-    }
-    return bytes;
-}
-
 ProjectSettings Settings(int w, int h, int32_t databit = 0) {
     ProjectSettings s;
     ApplyNew(s, false);
