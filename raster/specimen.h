@@ -43,8 +43,8 @@ struct SpecimenRun {
 std::vector<SpecimenGlyph> SpecimenGlyphsOfList(const ProjectSettings& s, GlyphRenderer& renderer,
                                                 const SpecimenRun& run = {});
 
-// Every code of FROM..TO in the code page, walked as the font library walks it (high bytes
-// FROM's to TO's, low bytes FROM's to TO's within each), labelled with the code.
+// Every code of the rectangle FROM..TO in the code page (CodeRectangle, the font library's walk),
+// labelled with the code.
 std::vector<SpecimenGlyph> SpecimenGlyphsOfRange(const ProjectSettings& s, GlyphRenderer& renderer,
                                                  const SpecimenRun& run = {});
 
