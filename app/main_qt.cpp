@@ -32,9 +32,10 @@ bool HasDisplay(int argc, char* argv[]) {
 
 int main(int argc, char* argv[]) {
     if (!HasDisplay(argc, argv)) {
-        std::fputs("zemtra: no display (neither DISPLAY nor WAYLAND_DISPLAY is set); "
-                   "zemtra-cli runs the same jobs without one\n",
-                   stderr);
+        std::fputs(
+            "zemtra: no display (neither DISPLAY nor WAYLAND_DISPLAY is set); "
+            "zemtra-cli runs the same jobs without one\n",
+            stderr);
         return 1;
     }
     QApplication application(argc, argv);

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTextDocument>
 
+#include "app/cross_thread_qt.h"
 #include "app/dialog_builder_qt.h"
 #include "app/dialog_template.h"
 #include "app/error.h"
@@ -138,9 +139,7 @@ void COutputDlg::StartLoading() {
     setEnabled(false);
     loader_ = std::thread([this] {
         std::u16string text = LoadTemporaryText(source_);
-        QMetaObject::invokeMethod(
-            this, [this, t = std::move(text)]() mutable { OnLoaded(std::move(t)); },
-            Qt::QueuedConnection);
+        PostTo(this, [this, t = std::move(text)]() mutable { OnLoaded(std::move(t)); });
     });
 }
 

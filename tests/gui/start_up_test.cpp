@@ -28,7 +28,8 @@ ProgramRun RunWithEnvironment(const std::string& variables, const std::string& a
     if (pipe == nullptr) return r;
     std::array<char, 4096> buffer{};
     size_t n;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) r.output.append(buffer.data(), n);
+    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+        r.output.append(buffer.data(), n);
     const int status = pclose(pipe);
     r.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     return r;
