@@ -14,20 +14,13 @@
 #include "output/code_page.h"
 #include "raster/font_engine.h"
 #include "raster/glyph_renderer.h"
+#include "support/font_fixtures.h"
 
 namespace zemtra {
 namespace {
 
 constexpr char16_t kUMing[] = u"AR PL UMing CN";
 constexpr char kUMingFile[] = "/usr/share/fonts/truetype/arphic/uming.ttc";
-
-LogFont Font(std::u16string face, int32_t height, int32_t width = 0) {
-    LogFont f;
-    f.FaceName = std::move(face);
-    f.Height = height;
-    f.Width = width;
-    return f;
-}
 
 GlyphInk Draw(FontEngine& engine, const LogFont& font, char16_t c) {
     GlyphInk ink;
@@ -94,7 +87,7 @@ TEST(FontLinking, GbLevelOneThroughNewsFaceIsThePixelFaceMovedToTheBaseline) {
     ASSERT_EQ(s.FONT.FaceName, u"Arial");
     FontEngine linked;
     FontEngine own;
-    const LogFont uming = Font(kUMing, s.FONT.Height, s.FONT.Width);
+    const LogFont uming = test::FontOf(kUMing, s.FONT.Height, s.FONT.Width);
     const FontCellMetrics chosen = linked.Metrics(s.FONT);
     const FontCellMetrics pixel = own.Metrics(uming);
     EXPECT_EQ(pixel.ppem, 15);
@@ -171,15 +164,15 @@ TEST(FontLinking, AhAndZhongComeOutWholeThroughNewsFace) {
         const FontCellMetrics chosen = renderer.Fonts().Metrics(s.FONT);
         // The largest AR PL UMing whose cell fits Arial's: its own size at 12 and 16; at 24
         // its own 23 ppem would stand above Arial's ascent, and 21 is the largest that fits.
-        LogFont uming = Font(kUMing, s.FONT.Height, s.FONT.Width);
+        LogFont uming = test::FontOf(kUMing, s.FONT.Height, s.FONT.Width);
         const FontCellMetrics natural = own.Metrics(uming);
         int ppem = natural.ppem;
         for (;; --ppem) {
-            const FontCellMetrics m = own.Metrics(Font(kUMing, -ppem));
+            const FontCellMetrics m = own.Metrics(test::FontOf(kUMing, -ppem));
             if (m.ascent <= chosen.ascent && m.descent <= chosen.descent) break;
         }
         EXPECT_EQ(ppem, size == 24 ? 21 : natural.ppem);
-        if (ppem != natural.ppem) uming = Font(kUMing, -ppem);  // its width was its own
+        if (ppem != natural.ppem) uming = test::FontOf(kUMing, -ppem);  // its width was its own
         for (const char16_t c : {u'啊', u'中'}) {
             DotMatrix m;
             ASSERT_TRUE(renderer.RenderDotMatrix(s, std::u16string(1, c), &m));
@@ -209,11 +202,11 @@ TEST(FontLinking, OtherCharactersComeFromFontconfigsOrderSizedByTheirOwnMetrics)
     FontEngine engine;
     // ☃ is in DejaVu Sans, not in Liberation Sans. DejaVu's own cell at a 20 px em stands a row
     // above Arial's ascent (19 against 18), so it draws at 19 ppem, which fits.
-    const LogFont arial = Font(u"Arial", -20);
-    const LogFont dejavu = Font(u"DejaVu Sans", -20);
+    const LogFont arial = test::FontOf(u"Arial", -20);
+    const LogFont dejavu = test::FontOf(u"DejaVu Sans", -20);
     const FontCellMetrics chosen = engine.Metrics(arial);
     ASSERT_GT(engine.Metrics(dejavu).ascent, chosen.ascent);
-    const LogFont fitted = Font(u"DejaVu Sans", -19);
+    const LogFont fitted = test::FontOf(u"DejaVu Sans", -19);
     ASSERT_LE(engine.Metrics(fitted).ascent, chosen.ascent);
     const GlyphInk snowman = Draw(engine, arial, u'☃');
     EXPECT_TRUE(SameDotsMoved(snowman, Draw(engine, fitted, u'☃'),
@@ -222,17 +215,18 @@ TEST(FontLinking, OtherCharactersComeFromFontconfigsOrderSizedByTheirOwnMetrics)
                                chosen.ascent - engine.Metrics(dejavu).ascent));
 
     // A Japanese character set asks for Japanese faces: no Chinese preference then.
-    LogFont japanese = Font(u"Arial", 16, 8);
+    LogFont japanese = test::FontOf(u"Arial", 16, 8);
     japanese.CharSet = 128;
     EXPECT_FALSE(SameDotsMoved(
-        Draw(engine, japanese, u'啊'), Draw(engine, Font(kUMing, 16, 8), u'啊'),
-        engine.Metrics(japanese).ascent - engine.Metrics(Font(kUMing, 16, 8)).ascent));
+        Draw(engine, japanese, u'啊'), Draw(engine, test::FontOf(kUMing, 16, 8), u'啊'),
+        engine.Metrics(japanese).ascent - engine.Metrics(test::FontOf(kUMing, 16, 8)).ascent));
     // The Big5 character set links the Traditional face, whose 骨 is drawn differently.
-    LogFont big5 = Font(u"Arial", 16, 8);
+    LogFont big5 = test::FontOf(u"Arial", 16, 8);
     big5.CharSet = 136;
     const GlyphInk traditional = Draw(engine, big5, u'骨');
-    EXPECT_TRUE(SameDotsMoved(traditional, Draw(engine, Font(u"AR PL UMing TW", 16, 8), u'骨'), 0));
-    EXPECT_FALSE(SameDotsMoved(traditional, Draw(engine, Font(u"Arial", 16, 8), u'骨'), 0));
+    EXPECT_TRUE(
+        SameDotsMoved(traditional, Draw(engine, test::FontOf(u"AR PL UMing TW", 16, 8), u'骨'), 0));
+    EXPECT_FALSE(SameDotsMoved(traditional, Draw(engine, test::FontOf(u"Arial", 16, 8), u'骨'), 0));
 }
 
 TEST(FontLinking, SimSunAndMingLiUNamesDrawThePixelFaces) {
@@ -242,28 +236,29 @@ TEST(FontLinking, SimSunAndMingLiUNamesDrawThePixelFaces) {
     FontEngine engine;
     for (const char16_t* name : {u"宋体", u"SimSun", u"新宋体", u"NSimSun"}) {
         SCOPED_TRACE(testing::PrintToString(std::u16string(name)));
-        EXPECT_EQ(engine.ResolvedFace(Font(name, 12, 6)),
+        EXPECT_EQ(engine.ResolvedFace(test::FontOf(name, 12, 6)),
                   "/usr/share/fonts/X11/misc/wenquanyi_9pt.pcf");
-        EXPECT_EQ(engine.ResolvedFace(Font(name, 14, 7)),
+        EXPECT_EQ(engine.ResolvedFace(test::FontOf(name, 14, 7)),
                   "/usr/share/fonts/X11/misc/wenquanyi_13px.pcf");
-        EXPECT_EQ(engine.ResolvedFace(Font(name, 16, 8)),
+        EXPECT_EQ(engine.ResolvedFace(test::FontOf(name, 16, 8)),
                   "/usr/share/fonts/X11/misc/wenquanyi_12pt.pcf");
-        EXPECT_EQ(engine.ResolvedFace(Font(name, -16)),
+        EXPECT_EQ(engine.ResolvedFace(test::FontOf(name, -16)),
                   "/usr/share/fonts/X11/misc/wenquanyi_12pt.pcf");
-        EXPECT_FALSE(engine.HasOutlines(Font(name, 16, 8)));
-        EXPECT_EQ(engine.ResolvedFace(Font(name, 24, 12)), kUMingFile);
-        EXPECT_EQ(engine.ResolvedFace(Font(name, 11, 5)), kUMingFile);
+        EXPECT_FALSE(engine.HasOutlines(test::FontOf(name, 16, 8)));
+        EXPECT_EQ(engine.ResolvedFace(test::FontOf(name, 24, 12)), kUMingFile);
+        EXPECT_EQ(engine.ResolvedFace(test::FontOf(name, 11, 5)), kUMingFile);
     }
     for (const char16_t* name : {u"細明體", u"新細明體", u"MingLiU", u"PMingLiU"}) {
         SCOPED_TRACE(testing::PrintToString(std::u16string(name)));
         for (const int size : {12, 16, 24}) {
-            EXPECT_EQ(engine.ResolvedFace(Font(name, size, size / 2)),
+            EXPECT_EQ(engine.ResolvedFace(test::FontOf(name, size, size / 2)),
                       std::string(kUMingFile) + " (face 2)");
         }
     }
     // Other names are left alone, serif ones too (fontconfig lists SimSun among its serifs).
-    EXPECT_EQ(engine.ResolvedFace(Font(u"Liberation Serif", 16)).find("uming"), std::string::npos);
-    LogFont serif = Font(u"", 16);
+    EXPECT_EQ(engine.ResolvedFace(test::FontOf(u"Liberation Serif", 16)).find("uming"),
+              std::string::npos);
+    LogFont serif = test::FontOf(u"", 16);
     serif.PitchAndFamily = 0x12;  // FF_ROMAN
     EXPECT_EQ(engine.ResolvedFace(serif).find("wenquanyi"), std::string::npos);
     // No family carries the Windows names, so New's choice of face stays with what is installed.

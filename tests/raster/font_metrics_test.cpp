@@ -113,22 +113,20 @@ TEST(FontMetrics, CellAndWidthRules) {
     EXPECT_EQ(hs.cell.averageWidth, 1);
 }
 
-// Liberation Sans (Arial's metrics) and AR PL UMing, from their OS/2 tables.
-FaceUnits ArialUnits() {
+FaceUnits WinUnits(int32_t unitsPerEm, int32_t ascent, int32_t descent, int32_t average) {
     FaceUnits u;
-    u.unitsPerEm = 2048;
-    u.winAscent = 1854;
-    u.winDescent = 434;
-    u.xAvgCharWidth = 1208;
+    u.unitsPerEm = unitsPerEm;
+    u.winAscent = ascent;
+    u.winDescent = descent;
+    u.xAvgCharWidth = average;
     return u;
 }
+// Liberation Sans (Arial's metrics) and AR PL UMing, from their OS/2 tables.
+FaceUnits ArialUnits() {
+    return WinUnits(2048, 1854, 434, 1208);
+}
 FaceUnits UMingUnits() {
-    FaceUnits u;
-    u.unitsPerEm = 1024;
-    u.winAscent = 917;
-    u.winDescent = 155;
-    u.xAvgCharWidth = 512;
-    return u;
+    return WinUnits(1024, 917, 155, 512);
 }
 
 TEST(FontMetrics, LinkedFaceTakesItsOwnSizeInsideTheChosenCell) {
