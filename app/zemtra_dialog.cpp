@@ -101,6 +101,18 @@ void CZemtraDlg::Load(const std::filesystem::path& path) {
         demoTimer_.stop();
     }
     RefreshPreview();
+    TellSkippedGlyphs(path.empty() ? SettingIniPath() : path, loaded.glyphProblems);
+}
+
+void CZemtraDlg::TellSkippedGlyphs(const std::filesystem::path& file,
+                                   const std::vector<std::string>& problems) {
+    if (problems.empty()) return;
+    QStringList lines;
+    for (const std::string& problem : problems) lines << QString::fromStdString(problem);
+    ShowMessage(QMessageBox::Warning, windowTitle(),
+                tr("Some hand-edited glyphs of \"%1\" cannot be read; the font draws those "
+                   "characters until the entries are mended:\n\n%2")
+                    .arg(QString::fromStdString(file.string()), lines.join(u'\n')));
 }
 
 void CZemtraDlg::New() {

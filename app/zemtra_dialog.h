@@ -82,6 +82,13 @@ class CZemtraDlg : public QDialog {
     void OnSelectCharacter();
     // The project load that start-up runs on Setting.ini (an empty path means that file).
     void Load(const std::filesystem::path& path);
+    // The hand edit of the selected list item at the current matrix size: null for none, for a
+    // picture item and without a selection. Set and revert change the settings and refresh
+    // the preview; they give false (changing nothing) where the item cannot be edited or the
+    // dots are not the matrix's size. The preview's editor builds on these.
+    const GlyphDots* SelectedItemEdit() const;
+    bool SetSelectedItemEdit(const DotMatrix& dots);
+    bool RevertSelectedItemEdit();
     // Enables or disables every control of the window; the menu bar is left alone.
     void EnableAllControls(bool enable);
     // WM_GENERATION_PROGRESS: wParam 0 sets the range, 1 the position when it differs.
@@ -119,6 +126,9 @@ class CZemtraDlg : public QDialog {
     void OnInitDialog();
     void DestroyWindow();
     void New();
+    // The one message of a load whose [Glyphs] section had entries that could not be read.
+    void TellSkippedGlyphs(const std::filesystem::path& file,
+                           const std::vector<std::string>& problems);
     void SaveSettings();
     void ReadDirectControls();
     void ConnectCommands();

@@ -15,5 +15,6 @@ int RunProject(const Request& r);
 int RunDecode(const Request& r, std::ostream& out);
 int RunScanOrder(const Request& r);
 int RunSpecimen(const Request& r);
+int RunEdit(const Request& r, std::ostream& out);
 
 }  // namespace zemtra::cli

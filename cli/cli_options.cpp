@@ -71,6 +71,7 @@ Parser::Parser() {
     ApplyNew(r.settings);
     withValue["--matrix"] = [this](const std::string& v) {
         const auto [w, h] = ParsePair("--matrix", v, 'x', 1, kMaxMatrixSide);
+        r.matrix = {static_cast<int32_t>(w), static_cast<int32_t>(h)};
         r.settings.BLOCKNUMX = DecimalText(w);
         r.settings.BLOCKNUMY = DecimalText(h);
         deriveFontSize = true;
@@ -122,6 +123,9 @@ Parser::Parser() {
         if (!loaded.isProject) {
             throw UserError("\"" + v + "\" is not a Zemtra project: " + loaded.whyNotAProject);
         }
+        for (const std::string& problem : loaded.glyphProblems) {
+            r.warnings.push_back(v + ": " + problem);
+        }
         r.settingsFromProject = true;
         // The project's stored font size stands unless an option after it changes the matrix.
         deriveFontSize = false;
@@ -156,12 +160,15 @@ Parser::Parser() {
     };
     withValue["--code"] = [this](const std::string& v) { r.code = v; };
     withValue["--png"] = [this](const std::string& v) { r.png = v; };
+    withValue["--rows"] = [this](const std::string& v) { r.rows = v; };
     withValue["--codepage"] = [this](const std::string& v) { r.codepage = v; };
     withValue["--from"] = [this](const std::string& v) { r.from = v; };
     withValue["--to"] = [this](const std::string& v) { r.to = v; };
     flags["--italic"] = [this] { r.settings.FONT.Italic = 1; };
     flags["--underline"] = [this] { r.settings.FONT.Underline = 1; };
     flags["--strikeout"] = [this] { r.settings.FONT.StrikeOut = 1; };
+    flags["--revert"] = [this] { r.revert = true; };
+    flags["--list"] = [this] { r.list = true; };
 }
 
 void Parser::Run(const std::vector<std::string>& args) {
@@ -261,9 +268,22 @@ Commands:
         Writes a new project.
   project save FILE.fprj [--project IN] [settings] [--text TEXT]
         Writes a project from the settings, so scripts can make projects.
+  edit FILE.fprj --char C [--matrix WxH] --rows HEXROWS
+        Sets the hand-edited glyph of C at the matrix size (default: the
+        project's), which every output then takes instead of the font's: H rows
+        of ceil(W/4) hex digits separated by commas, the first dot of a row in
+        the top bit of its first digit (8x8 "A": 18,24,42,81,FF,81,81,00).
+        C is one character or U+XXXX. Only the project's [Glyphs] section
+        changes; the file is written whole or not at all.
+  edit FILE.fprj --char C [--matrix WxH] --revert
+        Removes that edit: the font's glyph again.
+  edit FILE.fprj --list
+        Prints the project's edits, one "U+XXXX WxH=ROWS" line each.
 
-Every command takes --project FILE.fprj first: settings, character list and
-pictures come from the project; options after it override single settings.
+Every command takes --project FILE.fprj first: settings, character list,
+pictures and edited glyphs come from the project; options after it override
+single settings. A [Glyphs] entry that cannot be read is skipped with one line
+on standard error, and the command goes on.
 
 Settings (defaults: a new project's):
   --matrix WxH            matrix size in dots (1..2048 a side)

@@ -7,6 +7,7 @@
 
 #include "base/error.h"
 #include "base/unicode.h"
+#include "project/glyph_section.h"
 #include "project/profile_detail.h"
 #include "raster/new_project.h"
 
@@ -219,6 +220,9 @@ LoadedProject ReadProject(const Profile& p, ProjectSettings& s) {
     CheckListLength("PIC", static_cast<size_t>(std::count(pic.begin(), pic.end(), u'|')),
                     "picture separators");
     r.PIC = SplitPictures(pic);
+    GlyphSection glyphs = ReadGlyphSection(p);
+    r.GLYPHS = std::move(glyphs.edits);
+    loaded.glyphProblems = std::move(glyphs.problems);
     s = std::move(r);
     return loaded;
 }
@@ -306,11 +310,18 @@ void WriteProject(const ProjectSettings& s, Profile& profile) {
         text(kFont, u"FontFile", f.FontFile);
         number(kFont, u"FontIndex", f.FontFile.empty() ? 0 : f.FontIndex);
     }
+    WriteGlyphSection(s.GLYPHS, profile);
 }
 
 void SaveProject(const std::filesystem::path& path, const ProjectSettings& s) {
     Profile profile = Profile::LoadFile(path);
     WriteProject(s, profile);
+    profile.SaveFile(path);
+}
+
+void SaveGlyphEdits(const std::filesystem::path& path, const GlyphEdits& edits) {
+    Profile profile = Profile::LoadFile(path);
+    WriteGlyphSection(edits, profile);
     profile.SaveFile(path);
 }
 
