@@ -157,6 +157,21 @@ TEST(GlyphSectionRead, NamesAHundredBadEntriesAndCountsTheRest) {
     EXPECT_NE(section.problems.back().find("150 more entries"), std::string::npos);
 }
 
+TEST(GlyphSectionRead, StopsAtItsEntryLimitWithOneMessage) {
+    std::u16string body;
+    const size_t entries = kMaxGlyphEntries + 5;
+    body.reserve(entries * 16);
+    for (size_t i = 0; i < entries; ++i) {
+        body += GlyphKeyText({static_cast<char32_t>(i), 1, 1}) + u"=8\r\n";
+    }
+    const GlyphSection section = Read(body);
+    EXPECT_EQ(section.edits.Size(), kMaxGlyphEntries);
+    ASSERT_EQ(section.problems.size(), 1u);
+    EXPECT_NE(section.problems[0].find("5 entries after the first 262144 are skipped"),
+              std::string::npos)
+        << section.problems[0];
+}
+
 TEST(GlyphSectionWrite, EditsRoundTripInEveryEncoding) {
     ScratchDir dir;
     ProjectSettings s = NewSettings();
