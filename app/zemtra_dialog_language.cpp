@@ -91,6 +91,10 @@ void CZemtraDlg::ApplyLanguage(std::u16string_view name) {
     TranslateMenuBar(*language_, menuBar_, kMainMenuId);
     RefillScanCombos();
     UpdateLanguageChecks();
+    preset_->setItemText(0, Text(Msg::PresetNone));
+    SetButtonTexts();
+    RebuildRecentMenu();
+    if (!destroyed_ && !savedForm_.empty()) UpdateTitle();  // after start-up has its state
 }
 
 void CZemtraDlg::RefillScanCombos() {
