@@ -17,8 +17,8 @@
 
 #include "base/messages.h"
 #include "base/progress.h"
-#include "jobs/jobs.h"
 #include "base/project_settings.h"
+#include "jobs/jobs.h"
 #include "project/project_file.h"
 #include "project/window_memory.h"
 #include "raster/glyph_renderer.h"
@@ -148,12 +148,13 @@ class CZemtraDlg : public QDialog {
     // title's changed mark follows what it did.
     template <typename Handler>
     auto Guard(Handler handler) {
-        return Guarded(this, &hooks_,
-                       [this, handler = std::move(handler)](auto&&... args) -> void
-                       requires std::invocable<const Handler&, decltype(args)...> {
-                           handler(std::forward<decltype(args)>(args)...);
-                           ScheduleTitleUpdate();
-                       });
+        return Guarded(
+            this, &hooks_, [
+                this, handler = std::move(handler)
+            ](auto&&... args) -> void requires std::invocable<const Handler&, decltype(args)...> {
+                handler(std::forward<decltype(args)>(args)...);
+                ScheduleTitleUpdate();
+            });
     }
 
     void BuildWindow();
@@ -182,6 +183,8 @@ class CZemtraDlg : public QDialog {
     // taken as a change.
     ProjectForm CurrentForm();
     void ScheduleTitleUpdate();
+    // The program's name in the language: the title's tail and the message boxes' caption.
+    QString ProgramCaption() const;
     void UpdateTitle();
     // A file dialog's start folder for a kind of file, and remembering the folder of a choice.
     QString FolderFor(FileKind kind) const;

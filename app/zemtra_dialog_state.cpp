@@ -71,16 +71,20 @@ void CZemtraDlg::ScheduleTitleUpdate() {
     });
 }
 
+QString CZemtraDlg::ProgramCaption() const {
+    const std::optional<std::u16string> caption =
+        language_ ? language_->Caption(DialogSection(kMainDialogId), DialogTitleKey(kMainDialogId))
+                  : std::nullopt;
+    return ToQString(caption.value_or(std::u16string(MainDialogTemplate().caption)));
+}
+
 void CZemtraDlg::UpdateTitle() {
     const QString name = projectPath_.empty()
                              ? Text(Msg::Untitled)
                              : QString::fromStdString(projectPath_.filename().string());
-    const std::optional<std::u16string> caption =
-        language_ ? language_->Caption(DialogSection(kMainDialogId), DialogTitleKey(kMainDialogId))
-                  : std::nullopt;
-    const QString program = ToQString(caption.value_or(std::u16string(MainDialogTemplate().caption)));
-    setWindowTitle((IsModified() ? QStringLiteral("*") : QString()) + name +
-                   QStringLiteral(" - ") + program);
+    const QString program = ProgramCaption();
+    setWindowTitle((IsModified() ? QStringLiteral("*") : QString()) + name + QStringLiteral(" - ") +
+                   program);
 }
 
 bool CZemtraDlg::MayDiscardChanges() {
@@ -88,7 +92,7 @@ bool CZemtraDlg::MayDiscardChanges() {
     const QString name = projectPath_.empty()
                              ? Text(Msg::Untitled)
                              : QString::fromStdString(projectPath_.filename().string());
-    switch (hooks_.askSaveChanges(this, windowTitle(), Text(Msg::SaveChanges, {name}))) {
+    switch (hooks_.askSaveChanges(this, ProgramCaption(), Text(Msg::SaveChanges, {name}))) {
         case SaveChoice::Save:
             return OnSave();
         case SaveChoice::Discard:
@@ -112,9 +116,9 @@ bool CZemtraDlg::OpenProject(const std::filesystem::path& path) {
     const QString shown = QString::fromStdString(path.string());
     if (!loaded.isProject) {
         ShowMessage(QMessageBox::Warning, windowTitle(),
-                    Text(Msg::NotAProject, {shown, ToQString(language_
-                                                                 ? language_->Text(loaded.notAProject)
-                                                                 : EnglishText(loaded.notAProject))}));
+                    Text(Msg::NotAProject,
+                         {shown, ToQString(language_ ? language_->Text(loaded.notAProject)
+                                                     : EnglishText(loaded.notAProject))}));
         return false;
     }
     if (!MayDiscardChanges()) return false;
@@ -163,8 +167,7 @@ void CZemtraDlg::RebuildRecentMenu() {
         QString shown = path;
         if (!home.isEmpty() && shown.startsWith(home + u'/')) shown = u'~' + shown.mid(home.size());
         shown.replace(u'&', QStringLiteral("&&"));
-        QAction* action =
-            recentMenu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(shown));
+        QAction* action = recentMenu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(shown));
         action->setProperty(kCommandIdProperty, kCmdRecentFirst + static_cast<int>(i));
         action->setToolTip(path);
         const int index = static_cast<int>(i);

@@ -13,10 +13,10 @@
 #include "jobs/jobs.h"
 #include "output/qt/output_dialog.h"
 #include "output/scan_order.h"
+#include "project/project_file.h"
 #include "raster/qt/qimage_picture_decoder.h"
 #include "raster/qt/qimage_png_encoder.h"
 #include "ui/file_filter.h"
-#include "project/project_file.h"
 
 // ThreadSanitizer cannot see the semaphore behind Qt::BlockingQueuedConnection in the
 // uninstrumented Qt library; Send() tells it about the hand-over itself.
@@ -151,8 +151,7 @@ QString CZemtraDlg::FonttabNote(const FonttabCodes& codes) const {
     }
     QString list = named.join(QStringLiteral(" "));
     if (codes.lacking.size() > kNamed) list += QStringLiteral(" ...");
-    return Text(Msg::StatusFonttabLacking,
-                {page, QString::number(codes.lacking.size()), list});
+    return Text(Msg::StatusFonttabLacking, {page, QString::number(codes.lacking.size()), list});
 }
 
 void CZemtraDlg::OnCreateList() {
@@ -190,9 +189,9 @@ void CZemtraDlg::OnSpecimenSheet() {
         return;
     }
     SaveFileRequest request;
-    request.filter = ToQString(FileDialogFilter(FromQString(
-        Text(Msg::FilterPng) + QStringLiteral("|*.png|") + Text(Msg::FilterAll) +
-        QStringLiteral("|*.*||"))));
+    request.filter =
+        ToQString(FileDialogFilter(FromQString(Text(Msg::FilterPng) + QStringLiteral("|*.png|") +
+                                               Text(Msg::FilterAll) + QStringLiteral("|*.*||"))));
     request.defaultSuffix = QStringLiteral("png");
     request.caption = Text(Msg::DlgSpecimen);
     request.directory = FolderFor(FileKind::Specimen);
@@ -225,8 +224,9 @@ void CZemtraDlg::WaitForWorker() {
     if (worker_.joinable()) worker_.join();
 }
 
-void CZemtraDlg::ShowMessage(QMessageBox::Icon icon, const QString& caption, const QString& text) {
-    hooks_.messageBox(this, icon, caption, text);
+void CZemtraDlg::ShowMessage(QMessageBox::Icon icon, const QString&, const QString& text) {
+    // The program's name: the title also names the project and marks changes.
+    hooks_.messageBox(this, icon, ProgramCaption(), text);
 }
 
 void CZemtraDlg::RunOutputView(const FonttabCodes& codes) {
@@ -245,9 +245,9 @@ void CZemtraDlg::RunOutputView(const FonttabCodes& codes) {
 QString CZemtraDlg::AskLibraryTarget() {
     if (closing_.load() || stop_.Requested()) return {};
     SaveFileRequest request;
-    request.filter = ToQString(FileDialogFilter(FromQString(
-        Text(Msg::FilterDzk) + QStringLiteral("|*.dzk|") + Text(Msg::FilterAll) +
-        QStringLiteral("|*.*||"))));
+    request.filter =
+        ToQString(FileDialogFilter(FromQString(Text(Msg::FilterDzk) + QStringLiteral("|*.dzk|") +
+                                               Text(Msg::FilterAll) + QStringLiteral("|*.*||"))));
     request.defaultSuffix = QStringLiteral("dzk");
     request.caption = Text(Msg::DlgLibrary);
     request.directory = FolderFor(FileKind::Library);
@@ -320,9 +320,13 @@ void CZemtraDlg::LibraryGenerationWorker(CZemtraDlg* d, ProjectSettings job) {
             if (result.emptyRange && result.outcome == JobOutcome::Done) {
                 // The empty file is what the run makes of such a range; it should not pass for
                 // a library.
-                TellFromWorker(d, QMessageBox::Warning, Msg::LibraryEmptyRange,
-                               {ToQString(HexFieldText(job.FROM)), ToQString(HexFieldText(job.TO)),
-                                target});
+                const auto hex = [](int v, int digits) {
+                    return QStringLiteral("%1").arg(v, digits, 16, QChar(u'0')).toUpper();
+                };
+                TellFromWorker(
+                    d, QMessageBox::Warning, Msg::LibraryEmptyRange,
+                    {hex(job.FROM, 4), hex(job.TO, 4), hex(job.FROM >> 8, 2), hex(job.TO >> 8, 2),
+                     hex(job.FROM & 0xFF, 2), hex(job.TO & 0xFF, 2)});
             } else if (result.outcome == JobOutcome::Stopped) {
                 // Stopped by the button, not by closing: say what the file holds now.
                 if (!d->closing_.load()) {
@@ -332,10 +336,10 @@ void CZemtraDlg::LibraryGenerationWorker(CZemtraDlg* d, ProjectSettings job) {
             } else {
                 // However fast it ends, the run says so: a second press meant to stop it would
                 // otherwise start another.
-                StatusFromWorker(d, Msg::StatusLibrary,
-                                 {QString::number(result.counts.recordsWritten),
-                                  QString::number(result.bytes), Seconds(SecondsSince(start)),
-                                  target});
+                StatusFromWorker(
+                    d, Msg::StatusLibrary,
+                    {QString::number(result.counts.recordsWritten), QString::number(result.bytes),
+                     Seconds(SecondsSince(start)), target});
             }
         } catch (const CannotCreateFile&) {
             TellFromWorker(d, QMessageBox::NoIcon, Msg::OpenFileError, {});
@@ -370,9 +374,9 @@ void CZemtraDlg::SpecimenWorker(CZemtraDlg* d, ProjectSettings job) {
             case JobOutcome::Stopped:
                 break;
             case JobOutcome::NoDots:
-                TellFromWorker(d, QMessageBox::Information, Msg::NoDots,
-                               {QString::number(MatrixWidth(job)),
-                                QString::number(MatrixHeight(job))});
+                TellFromWorker(
+                    d, QMessageBox::Information, Msg::NoDots,
+                    {QString::number(MatrixWidth(job)), QString::number(MatrixHeight(job))});
                 break;
             default:
                 TellFromWorker(d, QMessageBox::Information, Msg::EmptyCodeRange, {});
