@@ -23,6 +23,7 @@
 #include "ui/qt/app_icon.h"
 #include "ui/qt/dialog_builder.h"
 #include "ui/qt/hex_edit_widget.h"
+#include "ui/qt/hyperlink_widget.h"
 
 namespace zemtra {
 
@@ -56,6 +57,7 @@ void CZemtraDlg::OnInitDialog() {
     to_->setMaxLength(kHexEditMaxLength);
     ConfigureHyperLink();
     language_ = std::make_unique<CMultiLanguage>(programFolder_);
+    link_->SetLanguage(language_.get());
     BuildLanguageMenu(language_->PrepareLanguages());
     ApplyLanguage(u"");
     Load({});

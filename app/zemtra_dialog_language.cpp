@@ -105,6 +105,7 @@ void CZemtraDlg::RefillScanCombos() {
 
 void CZemtraDlg::ConfigureHyperLink() {
     link_->SetHooks(hooks_);
+    link_->SetLanguage(language_.get());
     link_->Attach();  // fitted once, to its template caption
     link_->SetFitToText(false);
     link_->SetTarget(ToQString(kMakerWebAddress));

@@ -234,6 +234,10 @@ TEST_F(Workers, SmallLibraryIsComplete) {
     Ctl<QPushButton>(dialog, kCreateLibraryId)->click();
     ASSERT_TRUE(WaitForEnd());
     EXPECT_EQ(std::filesystem::file_size(target), 26u * 32u);
+    // However fast it was, it says that it ended, with what it wrote.
+    EXPECT_TRUE(dialog.StatusText().startsWith("Font library: 26 records, 832 bytes, in "))
+        << dialog.StatusText().toStdString();
+    EXPECT_TRUE(dialog.StatusText().endsWith("az.dzk"));
 }
 
 }  // namespace
