@@ -43,9 +43,12 @@ struct TestHooks {
     int beeps = 0;
     std::deque<SaveChoice> saveChanges;  // answers to "Save changes?"; empty: Discard
     std::vector<QString> saveQuestions;
+    // The button texts the window hands its message boxes.
+    std::shared_ptr<ButtonTexts> buttons = std::make_shared<ButtonTexts>();
 
     UiHooks Make() {
         UiHooks h;
+        h.buttons = buttons;
         h.askSaveChanges = [this](QWidget*, const QString&, const QString& text) {
             saveQuestions.push_back(text);
             if (saveChanges.empty()) return SaveChoice::Discard;
