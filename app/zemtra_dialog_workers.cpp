@@ -17,19 +17,7 @@
 #include "raster/qt/qimage_picture_decoder.h"
 #include "raster/qt/qimage_png_encoder.h"
 #include "ui/file_filter.h"
-
-// ThreadSanitizer cannot see the semaphore behind Qt::BlockingQueuedConnection in the
-// uninstrumented Qt library; Send() tells it about the hand-over itself.
-#if defined(__SANITIZE_THREAD__)
-#define ZEMTRA_TSAN 1
-#elif defined(__has_feature)
-#if __has_feature(thread_sanitizer)
-#define ZEMTRA_TSAN 1
-#endif
-#endif
-#ifdef ZEMTRA_TSAN
-#include <sanitizer/tsan_interface.h>
-#endif
+#include "ui/qt/cross_thread.h"
 
 namespace zemtra {
 namespace {
@@ -37,20 +25,7 @@ namespace {
 // Runs f on the window's thread and waits until it has run, as the platform's SendMessage.
 template <typename F>
 void Send(CZemtraDlg* dialog, F f) {
-#ifdef ZEMTRA_TSAN
-    __tsan_release(dialog);
-    QMetaObject::invokeMethod(
-        dialog,
-        [dialog, &f] {
-            __tsan_acquire(dialog);
-            f();
-            __tsan_release(dialog);
-        },
-        Qt::BlockingQueuedConnection);
-    __tsan_acquire(dialog);
-#else
-    QMetaObject::invokeMethod(dialog, std::move(f), Qt::BlockingQueuedConnection);
-#endif
+    SendTo(dialog, std::move(f));
 }
 
 // Progress as WM_GENERATION_PROGRESS messages sent to the window.
@@ -277,8 +252,7 @@ void CZemtraDlg::StatusFromWorker(CZemtraDlg* d, Msg id, const QStringList& args
 
 void CZemtraDlg::EndWorker(CZemtraDlg* d) {
     Send(d, [d] { d->EnableAllControls(true); });
-    QMetaObject::invokeMethod(
-        d, [d] { d->JoinEndedWorker(); }, Qt::QueuedConnection);
+    PostTo(d, [d] { d->JoinEndedWorker(); });
     d->workerHeld_.store(false);  // the last touch of the window
 }
 

@@ -49,6 +49,50 @@ install(FILES ${man_outputs} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 install(FILES docs/dzk-format.md docs/project-file.md docs/presets.md
         DESTINATION ${ZEMTRA_DOC_DIR})
+
+# The license as Debian wants it: usr/share/doc/zemtra/copyright in the machine-readable format
+# 1.0, made from LICENSE (Debian calls the MIT license "Expat"), and the changelog, compressed.
+file(STRINGS LICENSE license_lines)
+list(FILTER license_lines EXCLUDE REGEX "^(MIT License|Copyright .*)$")
+set(license_body "")
+foreach(line IN LISTS license_lines)
+  if(line STREQUAL "" AND license_body STREQUAL "")
+    continue()  # the blank lines around the title and the copyright line
+  elseif(line STREQUAL "")
+    string(APPEND license_body " .\n")
+  else()
+    string(APPEND license_body " ${line}\n")
+  endif()
+endforeach()
+file(STRINGS LICENSE copyright_line REGEX "^Copyright ")
+string(REGEX REPLACE "^Copyright \\(c\\) " "" copyright_holders "${copyright_line}")
+file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/doc/copyright
+  "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n"
+  "Upstream-Name: Zemtra\n"
+  "Upstream-Contact: The Zemtra developers <developers@zemtra.org>\n"
+  "Source: https://zemtra.org\n\n"
+  "Files: *\n"
+  "Copyright: ${copyright_holders}\n"
+  "License: Expat\n\n"
+  "License: Expat\n"
+  "${license_body}")
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS LICENSE)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/doc/copyright DESTINATION ${ZEMTRA_DOC_DIR})
+if(ZEMTRA_GZIP)
+  set(changelog ${CMAKE_CURRENT_BINARY_DIR}/doc/changelog.gz)
+  add_custom_command(OUTPUT ${changelog}
+    COMMAND ${ZEMTRA_GZIP} -9 -n -c ${CMAKE_CURRENT_SOURCE_DIR}/resources/changelog > ${changelog}
+    DEPENDS resources/changelog COMMENT "Compressing the changelog")
+  add_custom_target(zemtra_changelog ALL DEPENDS ${changelog})
+  install(FILES ${changelog} DESTINATION ${ZEMTRA_DOC_DIR})
+else()
+  install(FILES resources/changelog DESTINATION ${ZEMTRA_DOC_DIR})
+endif()
+
+# Zemtra's fontconfig rules (compiled into the programs) for the record, where Debian keeps the
+# configurations a user may enable for every program.
+install(FILES resources/zemtra-fonts.conf DESTINATION ${CMAKE_INSTALL_DATADIR}/fontconfig/conf.avail
+        RENAME 65-zemtra-fonts.conf)
 install(DIRECTORY docs/presets DESTINATION ${ZEMTRA_DOC_DIR})
 install(DIRECTORY examples/hello-glyph DESTINATION ${ZEMTRA_DOC_DIR}/examples
         PATTERN "build*" EXCLUDE)
@@ -70,16 +114,19 @@ install(FILES ${CMAKE_CURRENT_BINARY_DIR}/cmake/ZemtraConfig.cmake
 # Debian package: `cpack -G DEB` in the build folder.
 set(CPACK_PACKAGE_NAME zemtra)
 set(CPACK_PACKAGE_VENDOR "The Zemtra developers")
+set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_CURRENT_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGE_CONTACT "The Zemtra developers <developers@zemtra.org>")
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://zemtra.org")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "dot-matrix fonts for LED and LCD display controllers")
+# Lines of at most 80 characters, as Debian's tools show them.
 set(CPACK_PACKAGE_DESCRIPTION
-  "Zemtra turns characters of an installed font, or pictures, into monochrome dot matrices\n"
-  "and encodes them into the data words a display controller expects, in row, column or\n"
-  "banded scan order with 4 to 32-bit words. It writes C source for a list of characters\n"
-  "and binary font libraries (.dzk) for whole code ranges (Unicode, GB2312, GBK, BIG5).\n"
-  "The package holds the desktop program zemtra, the command-line tool zemtra-cli and a\n"
-  "CMake package that runs zemtra-cli at build time.")
+  "Zemtra turns characters of an installed font, or pictures, into monochrome\n"
+  "dot matrices and encodes them into the data words a display controller\n"
+  "expects, in row, column or banded scan order with 4 to 32-bit words. It\n"
+  "writes C source for a list of characters and binary font libraries (.dzk) for\n"
+  "whole code ranges (Unicode, GB2312, GBK, BIG5).\n"
+  "The package holds the desktop program zemtra, the command-line tool\n"
+  "zemtra-cli and a CMake package that runs zemtra-cli at build time.")
 string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_GENERATOR DEB)
@@ -89,8 +136,10 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-# Fonts to draw with: without them fontconfig falls back to whatever is installed.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, fonts-wqy-zenhei")
+# Fonts to draw with: without them fontconfig falls back to whatever is installed. The last two
+# are the pixel-designed Chinese faces that stand in for SimSun and MingLiU.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "fonts-liberation, fonts-wqy-zenhei, xfonts-wqy, fonts-arphic-uming")
 find_program(ZEMTRA_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(ZEMTRA_DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

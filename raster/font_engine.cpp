@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <span>
 
 #include "base/error.h"
 #include "base/unicode.h"
@@ -37,7 +38,22 @@ struct SizedFace {
     bool oblique = false;    // synthetic italic
 };
 
-// One resolved description: its primary face, size, strokes and lazily sorted fallbacks.
+// Faces that draw what the primary face lacks, each opened and sized on first use.
+struct LinkedFaces {
+    bool listed = false;
+    FallbackList list;
+    std::vector<std::unique_ptr<SizedFace>> sized;  // parallel to list.faces; null until opened
+    std::vector<bool> failed;
+
+    void Take(FallbackList faces) {
+        listed = true;
+        list = std::move(faces);
+        sized.resize(list.faces.size());
+        failed.assign(list.faces.size(), false);
+    }
+};
+
+// One resolved description: its primary face, size, strokes and lazily listed linked faces.
 struct CachedFont {
     LogFont key;
     FcPatternPtr pattern;
@@ -46,11 +62,28 @@ struct CachedFont {
     FontSize size;
     StrokeRows underline;
     StrokeRows strikeout;
-    bool fallbacksSorted = false;
-    FallbackList fallbacks;
-    std::vector<std::unique_ptr<SizedFace>> fallbackFaces;  // parallel; null until opened
-    std::vector<bool> fallbackFailed;
+    LinkedFaces chinese;    // the pixel-designed Chinese faces, for CJK characters
+    LinkedFaces fallbacks;  // fontconfig's order
 };
+
+// The pixel-designed faces that stand in for SimSun (MingLiU for the Big5 character set) when
+// the chosen face lacks a CJK character, in this order: AR PL UMing is built like SimSun
+// (outlines, an average width of half its em, bitmaps embedded at 11 to 16 px), so a W/2 x H font
+// draws it unscaled; WenQuanYi Bitmap Song has bitmaps only, at 12 to 16 px.
+constexpr const char* kSimSunStandIns[] = {"AR PL UMing CN", "WenQuanYi Bitmap Song"};
+constexpr const char* kMingLiUStandIns[] = {"AR PL UMing TW", "WenQuanYi Bitmap Song"};
+constexpr uint8_t kShiftJisCharSet = 128;
+constexpr uint8_t kHangulCharSet = 129;
+constexpr uint8_t kBig5CharSet = 136;
+
+// Ideographs, their radicals, strokes, punctuation and compatibility forms, kana, bopomofo and
+// the full-width forms: what SimSun draws for a Chinese Windows when the chosen face lacks it.
+bool IsCjk(char32_t c) {
+    return (c >= 0x2E80 && c <= 0x2FDF) || (c >= 0x3000 && c <= 0x33FF) ||
+           (c >= 0x3400 && c <= 0x4DBF) || (c >= 0x4E00 && c <= 0x9FFF) ||
+           (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFE30 && c <= 0xFE4F) ||
+           (c >= 0xFF00 && c <= 0xFFEF);
+}
 
 // The fields that change which face is chosen or how it is sized; the strokes, quality,
 // escapement and precisions are applied per call or not at all.
@@ -100,6 +133,12 @@ std::vector<uint8_t> ReadVdmx(FT_Face face) {
     std::vector<uint8_t> table(length);
     if (FT_Load_Sfnt_Table(face, TTAG_VDMX, 0, table.data(), &length) != 0) return {};
     return table;
+}
+
+// The em a bitmap face is asked for: the height, either sign, taken as its pixel size.
+int32_t BitmapPpemOf(const LogFont& font) {
+    const int32_t height = font.Height == 0 ? kDefaultCellHeight : font.Height;
+    return height < 0 ? -height : height;
 }
 
 // A face without outlines: the strike nearest the em, and its metrics in pixels (the units
@@ -176,6 +215,22 @@ FT_Error OpenFace(FT_Library library, const FaceFile& file, SizedFace& out) {
     return 0;
 }
 
+// Sizes a linked face as the same LOGFONT creates it, by the face's own metrics and inside the
+// chosen face's cell (LinkedFontSize); a bitmap face's strike cannot shrink, so one that does
+// not fit is refused.
+FT_Error SizeLinked(SizedFace& f, const LogFont& font, const FontCellMetrics& chosen) {
+    FT_Face face = f.face.get();
+    FontSize size;
+    if (FT_IS_SCALABLE(face)) {
+        size = LinkedFontSize(ReadFaceUnits(face), font.Height, font.Width, ReadVdmx(face), chosen);
+    } else {
+        FaceUnits ignored;
+        if (const FT_Error e = SizeBitmapOnly(face, BitmapPpemOf(font), ignored, size)) return e;
+        if (!CellFits(size.cell, chosen)) return FT_Err_Invalid_Pixel_Size;
+    }
+    return ApplySize(f, size, font);
+}
+
 // Loads a glyph and leaves it rendered mono in the slot, synthesis applied; false when
 // FreeType cannot load or render it. smear: the pixels a bold strike glyph still needs.
 bool LoadMono(SizedFace& f, FT_UInt glyph, int32_t& smear) {
@@ -230,7 +285,7 @@ struct FontEngine::Impl {
             throw UserError("Cannot start FreeType: " + FtErrorText(e));
         }
         library.reset(lib);
-        config = CurrentFontConfig();
+        config = EngineFontConfig();
         if (!config) throw UserError("Cannot start fontconfig: its configuration did not load");
     }
 
@@ -238,7 +293,9 @@ struct FontEngine::Impl {
     std::unique_ptr<CachedFont> Create(const LogFont& font);
     void OpenPrimary(CachedFont& cached, const LogFont& font);
     void SortFallbacksOnce(CachedFont& cached);
-    SizedFace* FindFallback(CachedFont& cached, const LogFont& font, char32_t code, FT_UInt& glyph);
+    SizedFace* FindLinked(CachedFont& cached, const LogFont& font, char32_t code, FT_UInt& glyph);
+    SizedFace* FindIn(LinkedFaces& faces, const CachedFont& cached, const LogFont& font,
+                      char32_t code, FT_UInt& glyph);
 };
 
 namespace {
@@ -296,9 +353,9 @@ void FontEngine::Impl::OpenPrimary(CachedFont& cached, const LogFont& font) {
     std::string firstReason;
     for (size_t i = 0;; ++i) {
         if (i == candidates.size()) {
-            if (cached.fallbacksSorted || byFile) break;
+            if (cached.fallbacks.listed || byFile) break;
             SortFallbacksOnce(cached);
-            for (const FallbackFace& f : cached.fallbacks.faces) candidates.push_back(f.face);
+            for (const FallbackFace& f : cached.fallbacks.list.faces) candidates.push_back(f.face);
             if (i == candidates.size()) break;
         }
         SizedFace& primary = cached.primary;
@@ -310,8 +367,7 @@ void FontEngine::Impl::OpenPrimary(CachedFont& cached, const LogFont& font) {
                 cached.size =
                     ComputeFontSize(cached.units, font.Height, font.Width, ReadVdmx(face));
             } else {
-                const int32_t height = font.Height == 0 ? kDefaultCellHeight : font.Height;
-                e = SizeBitmapOnly(face, height < 0 ? -height : height, cached.units, cached.size);
+                e = SizeBitmapOnly(face, BitmapPpemOf(font), cached.units, cached.size);
             }
             if (e == 0) e = ApplySize(primary, cached.size, font);
             if (e == 0) return;
@@ -323,27 +379,41 @@ void FontEngine::Impl::OpenPrimary(CachedFont& cached, const LogFont& font) {
 }
 
 void FontEngine::Impl::SortFallbacksOnce(CachedFont& cached) {
-    if (cached.fallbacksSorted) return;
-    cached.fallbacksSorted = true;
-    cached.fallbacks = SortFallbacks(config.get(), cached.pattern.get(), cached.primary.file);
-    cached.fallbackFaces.resize(cached.fallbacks.faces.size());
-    cached.fallbackFailed.assign(cached.fallbacks.faces.size(), false);
+    if (cached.fallbacks.listed) return;
+    cached.fallbacks.Take(SortFallbacks(config.get(), cached.pattern.get(), cached.primary.file));
 }
 
-// The first fallback face that has the character, opened at the font's size on first use.
-SizedFace* FontEngine::Impl::FindFallback(CachedFont& cached, const LogFont& font, char32_t code,
-                                          FT_UInt& glyph) {
+// The face that draws a character the primary face lacks: for a CJK character (unless a
+// Japanese or Korean character set asks for that language's faces) the pixel-designed Chinese
+// faces first, then fontconfig's order.
+SizedFace* FontEngine::Impl::FindLinked(CachedFont& cached, const LogFont& font, char32_t code,
+                                        FT_UInt& glyph) {
+    if (IsCjk(code) && font.CharSet != kShiftJisCharSet && font.CharSet != kHangulCharSet) {
+        if (!cached.chinese.listed) {
+            const bool big5 = font.CharSet == kBig5CharSet;
+            cached.chinese.Take(FamilyFaces(
+                config.get(), big5 ? std::span(kMingLiUStandIns) : std::span(kSimSunStandIns),
+                BitmapPpemOf(font)));
+        }
+        if (SizedFace* f = FindIn(cached.chinese, cached, font, code, glyph)) return f;
+    }
     SortFallbacksOnce(cached);
-    const std::vector<FallbackFace>& faces = cached.fallbacks.faces;
-    for (size_t i = 0; i < faces.size(); ++i) {
-        if (cached.fallbackFailed[i] || !FcCharSetHasChar(faces[i].charset, code)) continue;
-        std::unique_ptr<SizedFace>& sized = cached.fallbackFaces[i];
+    return FindIn(cached.fallbacks, cached, font, code, glyph);
+}
+
+// The first of the faces that has the character, opened and sized on first use.
+SizedFace* FontEngine::Impl::FindIn(LinkedFaces& faces, const CachedFont& cached,
+                                    const LogFont& font, char32_t code, FT_UInt& glyph) {
+    const std::vector<FallbackFace>& list = faces.list.faces;
+    for (size_t i = 0; i < list.size(); ++i) {
+        if (faces.failed[i] || !FcCharSetHasChar(list[i].charset, code)) continue;
+        std::unique_ptr<SizedFace>& sized = faces.sized[i];
         if (!sized) {
             sized = std::make_unique<SizedFace>();
-            if (OpenFace(library.get(), faces[i].face, *sized) != 0 ||
-                ApplySize(*sized, cached.size, font) != 0) {
+            if (OpenFace(library.get(), list[i].face, *sized) != 0 ||
+                SizeLinked(*sized, font, cached.size.cell) != 0) {
                 sized.reset();
-                cached.fallbackFailed[i] = true;
+                faces.failed[i] = true;
                 continue;
             }
         }
@@ -366,7 +436,7 @@ void FontEngine::DrawCharacter(const LogFont& font, std::u16string_view text, Gl
     if (!IsSurrogate(unit)) {
         glyph = GlyphOf(face->face.get(), unit);
         if (glyph == 0) {
-            face = impl_->FindFallback(cached, font, unit, glyph);
+            face = impl_->FindLinked(cached, font, unit, glyph);
             if (face == nullptr) face = &cached.primary;  // its .notdef, GDI's default glyph
         }
     }

@@ -57,8 +57,11 @@ class FontEngine {
     // NONANTIALIASED whatever the description holds; replaces ink's contents. A positive Height
     // is the cell height, a negative one the em height, 0 the font's default; a nonzero Width is
     // the average character width and scales the glyphs horizontally. A character the face
-    // lacks comes from fontconfig's fallback for it. Throws UserError when no font at all can
-    // be found.
+    // lacks comes from a linked face, as Windows' font linking draws it: for CJK characters the
+    // pixel-designed Chinese faces first, else fontconfig's fallback order; the linked face is
+    // sized from the same height and width by its own metrics, kept inside this font's cell,
+    // and its glyph stands on this font's baseline. Throws UserError when no font at all can be
+    // found.
     void DrawCharacter(const LogFont& font, std::u16string_view text, GlyphInk& ink);
 
     // The cell metrics of the described font as it would be created.

@@ -1,4 +1,4 @@
-// FreeType error texts from FreeType's own error list, and the shared fontconfig configuration.
+// FreeType error texts from FreeType's own error list.
 #include "raster/font_handles.h"
 
 namespace zemtra {
@@ -27,11 +27,6 @@ std::string FtErrorText(FT_Error error) {
         if (e->code == error) return e->text;
     }
     return "FreeType error " + std::to_string(error);
-}
-
-FcConfigPtr CurrentFontConfig() {
-    if (!FcInit()) return nullptr;
-    return FcConfigPtr(FcConfigReference(nullptr));
 }
 
 }  // namespace zemtra

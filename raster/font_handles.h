@@ -44,8 +44,4 @@ using FcConfigPtr = std::unique_ptr<FcConfig, FcConfigDeleter>;
 // FreeType's own wording for an error code, e.g. "unknown file format" (never empty).
 std::string FtErrorText(FT_Error error);
 
-// fontconfig's current configuration with a reference of our own; null when fontconfig
-// cannot be initialised.
-FcConfigPtr CurrentFontConfig();
-
 }  // namespace zemtra

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstdlib>
 
 namespace zemtra {
@@ -134,6 +135,23 @@ FontSize ComputeFontSize(const FaceUnits& units, int32_t height, int32_t width,
         size.widthPixels = w;
         size.xScale = static_cast<double>(w) / cell.averageWidth;
         cell.averageWidth = w;
+    }
+    return size;
+}
+
+FontSize LinkedFontSize(const FaceUnits& units, int32_t height, int32_t width,
+                        std::span<const uint8_t> vdmx, const FontCellMetrics& chosen) {
+    FontSize size = ComputeFontSize(units, height, width, vdmx);
+    if (CellFits(size.cell, chosen)) return size;
+    const double xScale = size.xScale;
+    while (!CellFits(size.cell, chosen) && size.cell.ppem > 1) {
+        size = ComputeFontSize(units, -(size.cell.ppem - 1), 0);
+    }
+    if (xScale != 1.0) {
+        const double scaled = std::round(size.cell.averageWidth * xScale);
+        size.xScale = xScale;
+        size.cell.averageWidth = static_cast<int32_t>(std::clamp(scaled, 1.0, double{INT32_MAX}));
+        size.widthPixels = size.cell.averageWidth;
     }
     return size;
 }

@@ -60,6 +60,19 @@ struct FontSize {
 FontSize ComputeFontSize(const FaceUnits& units, int32_t height, int32_t width,
                          std::span<const uint8_t> vdmx = {});
 
+// True when a cell stands on another's baseline without crossing its top or bottom.
+inline bool CellFits(const FontCellMetrics& cell, const FontCellMetrics& inside) {
+    return cell.ascent <= inside.ascent && cell.descent <= inside.descent;
+}
+
+// The size of a linked face (one that draws the characters the chosen face lacks): created
+// from the same height and width as the chosen face but by its own metrics, as ComputeFontSize
+// gives it. Where its ascent or descent would cross the chosen face's cell, whose baseline its
+// glyphs stand on, it is made smaller one ppem at a time until it fits, the horizontal scale
+// kept, so that no ink is cut off and the glyphs keep their proportions.
+FontSize LinkedFontSize(const FaceUnits& units, int32_t height, int32_t width,
+                        std::span<const uint8_t> vdmx, const FontCellMetrics& chosen);
+
 // Rows [top, top + size) of a horizontal stroke centred `position` font units above the
 // baseline, `thickness` units thick (at least 1 pixel), in cell coordinates.
 struct StrokeRows {

@@ -4,12 +4,20 @@
 #include "raster/font_resolver.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <string>
 
 #include "base/error.h"
 #include "base/unicode.h"
 #include "raster/font_metrics.h"
 
 namespace zemtra {
+
+namespace resources {
+extern const unsigned char zemtra_fonts_conf[];
+extern const std::size_t zemtra_fonts_conf_size;
+}  // namespace resources
 
 namespace {
 
@@ -78,7 +86,79 @@ bool ReadFace(FcPattern* pattern, FaceFile& face) {
     return true;
 }
 
+// A bitmap face's pixel size; 0 for outlines.
+double BitmapPixelSize(FcPattern* pattern) {
+    FcBool outline = FcTrue;
+    double size = 0;
+    if (FcPatternGetBool(pattern, FC_OUTLINE, 0, &outline) != FcResultMatch || outline) return 0;
+    return FcPatternGetDouble(pattern, FC_PIXEL_SIZE, 0, &size) == FcResultMatch ? size : 0;
+}
+
+// Nearer to wanted first; of two as near, the smaller.
+bool NearerSize(double a, double b, double wanted) {
+    const double da = std::abs(a - wanted);
+    const double db = std::abs(b - wanted);
+    return da != db ? da < db : a < b;
+}
+
+// The installed faces whose family (and style, when given) is exactly this.
+FcFontSetPtr ListFamily(FcConfig* config, const FcChar8* family, const FcChar8* style) {
+    FcPatternPtr query(FcPatternCreate());
+    FcObjectSetPtr objects(FcObjectSetBuild(FC_FILE, FC_INDEX, FC_OUTLINE, FC_PIXEL_SIZE,
+                                            FC_CHARSET, static_cast<char*>(nullptr)));
+    if (!query || !objects) return nullptr;
+    FcPatternAddString(query.get(), FC_FAMILY, family);
+    if (style != nullptr) FcPatternAddString(query.get(), FC_STYLE, style);
+    return FcFontSetPtr(FcFontList(config, query.get(), objects.get()));
+}
+
+// For a bitmap match, the file of its family and style nearest the pattern's pixel size.
+void NearestBitmapFile(FcConfig* config, FcPattern* pattern, FcPattern* match, FaceFile& face) {
+    double wanted = 0;
+    FcChar8* family = nullptr;
+    FcChar8* style = nullptr;
+    if (BitmapPixelSize(match) == 0 ||
+        FcPatternGetDouble(pattern, FC_PIXEL_SIZE, 0, &wanted) != FcResultMatch ||
+        FcPatternGetString(match, FC_FAMILY, 0, &family) != FcResultMatch) {
+        return;
+    }
+    if (FcPatternGetString(match, FC_STYLE, 0, &style) != FcResultMatch) style = nullptr;
+    const FcFontSetPtr set = ListFamily(config, family, style);
+    double best = BitmapPixelSize(match);
+    for (int i = 0; set && i < set->nfont; ++i) {
+        const double size = BitmapPixelSize(set->fonts[i]);
+        FaceFile candidate;
+        if (size > 0 && NearerSize(size, best, wanted) && ReadFace(set->fonts[i], candidate)) {
+            best = size;
+            face = std::move(candidate);
+        }
+    }
+}
+
+// The system's configuration with Zemtra's rules read first; acceptfont rules only work before
+// the fonts are scanned.
+FcConfig* LoadEngineConfig() {
+    const std::string rules(reinterpret_cast<const char*>(resources::zemtra_fonts_conf),
+                            resources::zemtra_fonts_conf_size);
+    FcConfig* config = FcConfigCreate();
+    if (config != nullptr && FcConfigParseAndLoadFromMemory(config, Fc(rules.c_str()), FcTrue) &&
+        FcConfigParseAndLoad(config, nullptr, FcTrue) && FcConfigBuildFonts(config)) {
+        return config;
+    }
+    if (config != nullptr) FcConfigDestroy(config);
+    // No system configuration to read: fontconfig's built-in one, the rules after it.
+    config = FcInitLoadConfigAndFonts();
+    if (config != nullptr) FcConfigParseAndLoadFromMemory(config, Fc(rules.c_str()), FcFalse);
+    return config;
+}
+
 }  // namespace
+
+FcConfigPtr EngineFontConfig() {
+    static FcConfig* const shared = LoadEngineConfig();
+    if (shared == nullptr) return nullptr;
+    return FcConfigPtr(FcConfigReference(shared));
+}
 
 std::string FaceNameForMessage(const LogFont& font) {
     return Utf16ToUtf8(font.FontFile.empty() ? font.FaceName : font.FontFile);
@@ -117,22 +197,56 @@ FaceFile MatchFace(FcConfig* config, FcPattern* pattern, const LogFont& font) {
         throw UserError("Cannot load font \"" + FaceNameForMessage(font) +
                         "\": fontconfig found no installed font for it");
     }
+    NearestBitmapFile(config, pattern, match.get(), face);
     return face;
 }
 
 FallbackList SortFallbacks(FcConfig* config, FcPattern* pattern, const FaceFile& primary) {
     FallbackList list;
     FcResult result = FcResultNoMatch;
-    list.set.reset(FcFontSort(config, pattern, FcTrue, nullptr, &result));
-    if (!list.set) return list;
-    for (int i = 0; i < list.set->nfont; ++i) {
-        FcPattern* candidate = list.set->fonts[i];
+    FcFontSetPtr set(FcFontSort(config, pattern, FcTrue, nullptr, &result));
+    if (!set) return list;
+    for (int i = 0; i < set->nfont; ++i) {
+        FcPattern* candidate = set->fonts[i];
         FallbackFace entry;
         FcCharSet* charset = nullptr;
         if (!ReadFace(candidate, entry.face) || entry.face.SameFace(primary)) continue;
         if (FcPatternGetCharSet(candidate, FC_CHARSET, 0, &charset) != FcResultMatch) continue;
         entry.charset = charset;
+        entry.pixelSize = BitmapPixelSize(candidate);
         list.faces.push_back(std::move(entry));
+    }
+    list.sets.push_back(std::move(set));
+    return list;
+}
+
+FallbackList FamilyFaces(FcConfig* config, std::span<const char* const> families,
+                         double pixelSize) {
+    FallbackList list;
+    for (const char* family : families) {
+        FcFontSetPtr set = ListFamily(config, Fc(family), nullptr);
+        if (!set) continue;
+        std::vector<FallbackFace> faces;
+        for (int i = 0; i < set->nfont; ++i) {
+            FallbackFace entry;
+            FcCharSet* charset = nullptr;
+            if (!ReadFace(set->fonts[i], entry.face) ||
+                FcPatternGetCharSet(set->fonts[i], FC_CHARSET, 0, &charset) != FcResultMatch) {
+                continue;
+            }
+            entry.charset = charset;
+            entry.pixelSize = BitmapPixelSize(set->fonts[i]);
+            faces.push_back(std::move(entry));
+        }
+        // fontconfig lists in no particular order; outlines first, then the sizes.
+        std::sort(faces.begin(), faces.end(), [&](const FallbackFace& a, const FallbackFace& b) {
+            if ((a.pixelSize == 0) != (b.pixelSize == 0)) return a.pixelSize == 0;
+            if (a.pixelSize != b.pixelSize) return NearerSize(a.pixelSize, b.pixelSize, pixelSize);
+            return a.face.file != b.face.file ? a.face.file < b.face.file
+                                              : a.face.index < b.face.index;
+        });
+        list.faces.insert(list.faces.end(), faces.begin(), faces.end());
+        list.sets.push_back(std::move(set));
     }
     return list;
 }
@@ -144,7 +258,8 @@ bool FontFamilyInstalled(std::u16string_view family) {
                                         static_cast<char*>(nullptr)));
     FcObjectSetPtr objects(FcObjectSetBuild(FC_FAMILY, static_cast<char*>(nullptr)));
     if (!pattern || !objects) return false;
-    FcFontSetPtr fonts(FcFontList(nullptr, pattern.get(), objects.get()));
+    const FcConfigPtr config = EngineFontConfig();
+    FcFontSetPtr fonts(FcFontList(config.get(), pattern.get(), objects.get()));
     if (!fonts) return false;
     // FcFontList also ignores blanks; a face name must match up to case, as GDI's does.
     for (int i = 0; i < fonts->nfont; ++i) {

@@ -2,6 +2,8 @@
 # Builds the libFuzzer targets (clang, ASan + UBSan) and runs each in turn for SECONDS seconds:
 #   scripts/fuzz.sh SECONDS [TARGET...]     e.g. scripts/fuzz.sh 60, scripts/fuzz.sh 600 picture
 #   scripts/fuzz.sh --seeds                 rewrites fuzz/corpus/ with Zemtra's own writers
+#   scripts/fuzz.sh --test TARGET           one run of ZEMTRA_FUZZ_SECONDS (10) in the build as
+#                                           it is: the fuzz tests CTest runs (tests/CMakeLists.txt)
 # The seed corpus in fuzz/corpus/ stays as it is; what a run learns goes to the build folder
 # (build-fuzz/corpus/). A crash, leak, sanitizer report or hang stops the script with the input
 # in build-fuzz/findings/TARGET/: keep it in fuzz/regressions/TARGET/ once it is fixed.
@@ -10,17 +12,22 @@ cd "$(dirname "$0")/.."
 build=${ZEMTRA_FUZZ_BUILD_DIR:-build-fuzz}
 
 if [ $# -lt 1 ]; then
-  echo "usage: scripts/fuzz.sh SECONDS [TARGET...] | --seeds" >&2
+  echo "usage: scripts/fuzz.sh SECONDS [TARGET...] | --seeds | --test TARGET" >&2
   exit 2
+fi
+build_first=1
+if [ "$1" = "--test" ] && [ $# -eq 2 ]; then
+  build_first=0
+  set -- "${ZEMTRA_FUZZ_SECONDS:-10}" "$2"
 fi
 
 # A build folder already set up for fuzzing (scripts/test.sh's build-asan/, which has the tests
 # and the GUI too) is only brought up to date; any other is configured for the fuzzers alone.
-if ! grep -qs '^ZEMTRA_FUZZ:BOOL=ON' "$build/CMakeCache.txt"; then
+if [ $build_first = 1 ] && ! grep -qs '^ZEMTRA_FUZZ:BOOL=ON' "$build/CMakeCache.txt"; then
   CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DZEMTRA_FUZZ=ON -DZEMTRA_TEST=OFF -DZEMTRA_BENCH=OFF -DZEMTRA_GUI=OFF >/dev/null
 fi
-if ! cmake --build "$build" -j"$(nproc)" >"$build/build.log" 2>&1; then
+if [ $build_first = 1 ] && ! cmake --build "$build" -j"$(nproc)" >"$build/build.log" 2>&1; then
   tail -30 "$build/build.log" >&2
   exit 1
 fi

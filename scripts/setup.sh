@@ -6,8 +6,10 @@ packages=(
   libfreetype-dev libfontconfig-dev libicu-dev qt6-base-dev qt6-qpa-plugins
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fonts-wqy-zenhei xfonts-terminus
+  xfonts-wqy fonts-arphic-uming   # the pixel-designed Chinese faces: font linking, SimSun names
   unifont xfonts-unifont pcf2bdf   # a bitmap font with an independent hex source, checked dot for dot
   dpkg-dev   # dpkg-shlibdeps: the .deb's library dependencies (cpack -G DEB)
+  lintian    # the package test fails on any lintian error
   clang libclang-rt-14-dev   # the libFuzzer targets (scripts/fuzz.sh)
   clang-format python3   # the format and include-layer checks of scripts/test.sh
 )

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# The tests that run threads, under ThreadSanitizer (build-tsan/): the font library job's
-# workers (tests/output), the command line's interrupted library build and killed saves
-# (tests/cli), and the desktop program's workers, Output View loader and hostile-input runs
-# (tests/gui). The last stage of scripts/test.sh; run it alone after changing threads.
+# The tests that run threads (CTest label "threads", tests/CMakeLists.txt) under ThreadSanitizer
+# (build-tsan/): the font library job's workers, the command line's interrupted library builds
+# and killed saves, and the desktop program's workers and Output View loader. Each test runs
+# under CTest with a time limit. The last stage of scripts/test.sh; run it alone after
+# changing threads. scripts/tsan.sh --build-only builds and stops.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${ZEMTRA_TSAN_BUILD_DIR:-build-tsan}
@@ -11,11 +12,11 @@ export QT_QPA_PLATFORM=offscreen
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -gline-tables-only -DNDEBUG" \
   -DZEMTRA_SANITIZE=thread -DZEMTRA_BENCH=OFF >/dev/null
-cmake --build "$build" -j"$(nproc)" --target zemtra-cli zemtra_output_tests zemtra_cli_tests \
-  zemtra_gui_tests
-"$build/tests/zemtra_output_tests"
-"$build/tests/zemtra_cli_tests" --gtest_filter='CliLibrary.*:CliSaveKill.*'
-if [ -x "$build/tests/zemtra_gui_tests" ]; then
-  "$build/tests/zemtra_gui_tests" --gtest_filter='Workers.*:OutputView.*:MainWindow.*:HostileGui.*'
-fi
+# Only the programs that hold threaded tests (and the ones they run).
+targets=(zemtra-cli zemtra_base_tests zemtra_output_tests zemtra_jobs_tests zemtra_cli_tests)
+grep -qs '^ZEMTRA_GUI:BOOL=ON' "$build/CMakeCache.txt" && targets+=(zemtra zemtra_gui_tests)
+cmake --build "$build" -j"$(nproc)" --target "${targets[@]}"
+[ "${1:-}" = --build-only ] && exit 0
+ctest --test-dir "$build" -L threads --output-on-failure -j"$(nproc)" \
+  --timeout "${ZEMTRA_TSAN_TIMEOUT:-300}"
 echo "tsan: no ThreadSanitizer report"

@@ -22,6 +22,7 @@
 #include "raster/preview_geometry.h"
 #include "ui/dialog_template.h"
 #include "ui/file_filter.h"
+#include "ui/qt/cross_thread.h"
 #include "ui/qt/dialog_builder.h"
 #include "ui/qt/event_guard.h"
 #include "ui/qt/language.h"
@@ -176,9 +177,7 @@ void COutputDlg::StartLoading() {
     setEnabled(false);
     loader_ = std::thread([this] {
         std::u16string text = LoadTemporaryText(source_);
-        QMetaObject::invokeMethod(
-            this, [this, t = std::move(text)]() mutable { OnLoaded(std::move(t)); },
-            Qt::QueuedConnection);
+        PostTo(this, [this, t = std::move(text)]() mutable { OnLoaded(std::move(t)); });
     });
 }
 

@@ -2,6 +2,8 @@
 // `c-source` agreeing on every scan mode.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -308,6 +310,68 @@ TEST(CliSpecimen, WritesOnePicturePerPageOfTheRangeOrTheList) {
     EXPECT_TRUE(std::filesystem::exists(dir / "range-002.png"));
     EXPECT_FALSE(std::filesystem::exists(dir / "range-003.png"));
     EXPECT_EQ(RunCli({"specimen", "-o", sheet}).exitCode, 2);
+}
+
+// One glyph of a BDF file as `show` prints it in a size x size matrix: the cell's top-left at
+// the origin, the baseline FONT_ASCENT rows down. Empty when the file or the glyph is missing.
+std::string BdfGlyphAsShown(const std::string& bdf, int code, int size) {
+    std::ifstream in(bdf);
+    int ascent = 0;
+    int w = 0, h = 0, xoff = 0, yoff = 0;
+    bool found = false;
+    std::vector<std::string> rows;
+    for (std::string line; std::getline(in, line);) {
+        std::istringstream words(line);
+        std::string key;
+        words >> key;
+        if (key == "FONT_ASCENT") words >> ascent;
+        if (key == "ENCODING") found = std::stoi(line.substr(9)) == code;
+        if (found && key == "BBX") words >> w >> h >> xoff >> yoff;
+        if (found && key == "BITMAP") {
+            for (int r = 0; r < h && std::getline(in, line); ++r) rows.push_back(line);
+            break;
+        }
+    }
+    if (rows.empty()) return {};
+    std::string text;
+    const int top = ascent - (yoff + h);
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            const int gx = x - xoff;
+            const int gy = y - top;
+            bool lit = false;
+            if (gx >= 0 && gx < w && gy >= 0 && gy < h) {
+                const unsigned long bits = std::stoul(rows[gy], nullptr, 16);
+                const int width = static_cast<int>(rows[gy].size()) * 4;
+                lit = (bits >> (width - 1 - gx)) & 1;
+            }
+            text += lit ? '#' : '.';
+        }
+        text += '\n';
+    }
+    return text;
+}
+
+TEST(CliSimSun, DrawsWenQuanYiBitmapSongAtItsSizes) {
+    // 宋体 through Zemtra's fontconfig rules: the bitmap face's own 12 and 16 px glyphs, read
+    // here from the PCF files through Debian's pcf2bdf.
+    test::ScratchDir dir;
+    for (const auto& [size, file] : {std::pair{12, "wenquanyi_9pt"}, {16, "wenquanyi_12pt"}}) {
+        const std::string bdf = (dir / (std::string(file) + ".bdf")).string();
+        const std::string convert =
+            "pcf2bdf -o " + bdf + " /usr/share/fonts/X11/misc/" + file + ".pcf 2>/dev/null";
+        ASSERT_EQ(std::system(convert.c_str()), 0) << "xfonts-wqy and pcf2bdf are needed";
+        const std::string matrix = std::to_string(size) + "x" + std::to_string(size);
+        for (const auto& [character, code] : {std::pair{"\xE4\xB8\xAD", 0x4E2D},  // 中
+                                              {"\xE5\x95\x8A", 0x554A}}) {        // 啊
+            const std::string expected = BdfGlyphAsShown(bdf, code, size);
+            ASSERT_NE(expected.find('#'), std::string::npos);
+            const Result shown = RunCli({"show", "--face", "\xE5\xAE\x8B\xE4\xBD\x93", "--char",
+                                         character, "--matrix", matrix});
+            ASSERT_EQ(shown.exitCode, 0);
+            EXPECT_EQ(shown.out, expected) << size << " U+" << std::hex << code;
+        }
+    }
 }
 
 TEST(CliFontFile, BitmapFontKeepsItsOwnSizeAndBadFilesAreRefused) {

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds the .deb with CPack from a finished build and checks it: control fields, every file the
-# install promises, and both programs run from the unpacked tree (the desktop program offscreen).
+# install promises, the copyright file and changelog Debian asks for, lintian (where it is
+# installed; any error fails), and both programs run from the unpacked tree (the desktop
+# program offscreen).
 # Usage: check_deb.sh BUILD_DIR CPACK_COMMAND
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -29,7 +31,7 @@ for lib in libqt6widgets6 libqt6gui6 libqt6core6 libfreetype6 libfontconfig1 lib
   grep -q "$lib" <<<"$depends" || fail "Depends lacks $lib: $depends"
 done
 recommends=$(field Recommends)
-for font in fonts-liberation fonts-wqy-zenhei; do
+for font in fonts-liberation fonts-wqy-zenhei xfonts-wqy fonts-arphic-uming; do
   grep -q "$font" <<<"$recommends" || fail "Recommends lacks $font: $recommends"
 done
 [ -n "$(field Description)" ] && [ -n "$(field Maintainer)" ] || fail "no Description or Maintainer"
@@ -47,6 +49,8 @@ expected=(
   /usr/share/doc/zemtra/examples/hello-glyph/CMakeLists.txt
   /usr/lib/cmake/Zemtra/ZemtraConfig.cmake /usr/lib/cmake/Zemtra/ZemtraConfigVersion.cmake
   /usr/lib/cmake/Zemtra/ZemtraFunctions.cmake
+  /usr/share/doc/zemtra/copyright /usr/share/doc/zemtra/changelog.gz
+  /usr/share/fontconfig/conf.avail/65-zemtra-fonts.conf
 )
 for size in 16 22 24 32 48 64 128 256; do
   expected+=("/usr/share/icons/hicolor/${size}x${size}/apps/org.zemtra.Zemtra.png")
@@ -73,6 +77,32 @@ else
 fi
 if command -v zcat >/dev/null; then
   zcat "$root/usr/share/man/man1/zemtra-cli.1.gz" | grep -q '^\.TH ZEMTRA-CLI 1' || fail "man page not a gzip'd page"
+  # The newest changelog entry is this version.
+  head=$(zcat "$root/usr/share/doc/zemtra/changelog.gz" | head -1)
+  [[ "$head" == "zemtra ($version) "*"; urgency="* ]] || fail "changelog starts with '$head'"
+fi
+
+# The license, in Debian's machine-readable copyright format, says what LICENSE says.
+copyright=$root/usr/share/doc/zemtra/copyright
+src=$(cd "$(dirname "$0")/../.." && pwd)
+head -1 "$copyright" | grep -qxF 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
+  fail "copyright: not the machine-readable format"
+grep -qxF 'Copyright: 2026 The Zemtra developers' "$copyright" || fail "copyright: holders"
+[ "$(grep -c '^License: Expat$' "$copyright")" = 2 ] || fail "copyright: License: Expat twice"
+diff <(sed -n '/^Permission/,$p' "$src/LICENSE" | tr -s ' \n' ' ') \
+  <(sed -n '/^ Permission/,$p' "$copyright" | sed 's/^ \.$//; s/^ //' | tr -s ' \n' ' ') >/dev/null ||
+  fail "copyright: the license text differs from LICENSE"
+
+# Lintian: errors fail the package, warnings are shown.
+if command -v lintian >/dev/null; then
+  set +e
+  lintian "$deb" >"$tmp/lintian.log" 2>&1
+  status=$?
+  set -e
+  grep -E '^[EW]: ' "$tmp/lintian.log" >&2 || true
+  if [ "$status" != 0 ] || grep -qE '^E: ' "$tmp/lintian.log"; then
+    fail "lintian (status $status): $(grep -vE '^[WINP]: ' "$tmp/lintian.log" | head -c 2000)"
+  fi
 fi
 
 # The desktop program has no start-and-quit switch: it counts as started when it is still

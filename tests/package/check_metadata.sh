@@ -31,6 +31,12 @@ metainfo=$res/org.zemtra.Zemtra.metainfo.xml
 first_release=$(grep -oE '<release version="[^"]+"' "$metainfo" | head -1 | cut -d'"' -f2)
 [ "$first_release" = "$version" ] || fail "metainfo: newest release is '$first_release', not $version"
 
+# One license everywhere: LICENSE is MIT's text, and the AppStream data and README name it.
+head -1 "$src/LICENSE" | grep -qx 'MIT License' || fail "LICENSE is not the MIT license"
+grep -qxF 'Copyright (c) 2026 The Zemtra developers' "$src/LICENSE" || fail "LICENSE: copyright line"
+grep -qF '<project_license>MIT</project_license>' "$metainfo" || fail "metainfo: project_license is not MIT"
+grep -qF '[MIT license](LICENSE)' "$src/README.md" || fail "README does not name the MIT license"
+
 # The desktop entry opens project files and names an icon that exists.
 desktop=$res/org.zemtra.Zemtra.desktop
 key() { grep -E "^$1=" "$desktop" | head -1 | cut -d= -f2-; }

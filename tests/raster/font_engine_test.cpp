@@ -10,6 +10,7 @@
 #include <string>
 
 #include "base/error.h"
+#include "support/font_fixtures.h"
 #include "support/test_support.h"
 
 namespace zemtra {
@@ -76,14 +77,6 @@ int RoundHalfUp(double v) {
     return static_cast<int>(std::floor(v + 0.5));
 }
 
-LogFont Font(std::u16string face, int32_t height, int32_t width = 0) {
-    LogFont f;
-    f.FaceName = std::move(face);
-    f.Height = height;
-    f.Width = width;
-    return f;
-}
-
 GlyphInk Draw(FontEngine& engine, const LogFont& font, std::u16string_view text) {
     GlyphInk ink;
     engine.DrawCharacter(font, text, ink);
@@ -132,21 +125,23 @@ TEST(FontFamilyInstalled, ListsExactInstalledFamilies) {
     EXPECT_FALSE(FontFamilyInstalled(u"LiberationSans"));
     EXPECT_FALSE(FontFamilyInstalled(u"Liberation"));
     EXPECT_FALSE(FontFamilyInstalled(u""));
+    // Zemtra's fontconfig rules draw 宋体 with another face; no family has that name.
+    EXPECT_FALSE(FontFamilyInstalled(u"宋体"));
 }
 
 TEST(FontEngineResolve, FollowsAliasesWeightAndSlant) {
     FontEngine engine;
-    LogFont arial = Font(u"Arial", 16);
+    LogFont arial = test::FontOf(u"Arial", 16);
     EXPECT_NE(engine.ResolvedFace(arial).find("LiberationSans-Regular.ttf"), std::string::npos);
     arial.Weight = 700;
     EXPECT_NE(engine.ResolvedFace(arial).find("LiberationSans-Bold.ttf"), std::string::npos);
     arial.Italic = 1;
     EXPECT_NE(engine.ResolvedFace(arial).find("LiberationSans-BoldItalic.ttf"), std::string::npos);
-    EXPECT_NE(engine.ResolvedFace(Font(u"WenQuanYi Zen Hei Sharp", 16)).find("(face 2)"),
+    EXPECT_NE(engine.ResolvedFace(test::FontOf(u"WenQuanYi Zen Hei Sharp", 16)).find("(face 2)"),
               std::string::npos);
 
     // An unknown face still draws, in fontconfig's default.
-    const LogFont unknown = Font(u"No Such Family 123", 16);
+    const LogFont unknown = test::FontOf(u"No Such Family 123", 16);
     EXPECT_FALSE(engine.ResolvedFace(unknown).empty());
     EXPECT_GT(InkCount(Draw(engine, unknown, u"A")), 0);
 }
@@ -154,13 +149,13 @@ TEST(FontEngineResolve, FollowsAliasesWeightAndSlant) {
 TEST(FontEngineSize, PositiveHeightFollowsTheWinMetricsFormula) {
     FontEngine engine;
     for (const char16_t* face : {u"Arial", u"WenQuanYi Zen Hei"}) {
-        const SfntFields t = SfntOf(engine, Font(face, 16));
+        const SfntFields t = SfntOf(engine, test::FontOf(face, 16));
         ASSERT_GT(t.unitsPerEm, 0);
         const int units = t.winAscent + t.winDescent;
         for (int height = 1; height <= 80; ++height) {
             int ppem = RoundHalfUp(double(t.unitsPerEm) * height / units);
             if (RoundHalfUp(double(units) * ppem / t.unitsPerEm) > height) --ppem;
-            const FontCellMetrics m = engine.Metrics(Font(face, height));
+            const FontCellMetrics m = engine.Metrics(test::FontOf(face, height));
             ASSERT_EQ(m.ppem, std::max(ppem, 1)) << "height " << height;
             EXPECT_EQ(m.ascent, RoundHalfUp(double(t.winAscent) * m.ppem / t.unitsPerEm));
             EXPECT_EQ(m.descent, RoundHalfUp(double(t.winDescent) * m.ppem / t.unitsPerEm));
@@ -169,10 +164,10 @@ TEST(FontEngineSize, PositiveHeightFollowsTheWinMetricsFormula) {
         }
     }
     // By hand: Liberation Sans 2048/1854/434, WenQuanYi Zen Hei 1024/986/304.
-    EXPECT_EQ(engine.Metrics(Font(u"Arial", 16)).ppem, 14);
-    EXPECT_EQ(engine.Metrics(Font(u"Arial", 16)).ascent, 13);
-    EXPECT_EQ(engine.Metrics(Font(u"Arial", 16)).descent, 3);
-    const FontCellMetrics wqy = engine.Metrics(Font(u"WenQuanYi Zen Hei", 16));
+    EXPECT_EQ(engine.Metrics(test::FontOf(u"Arial", 16)).ppem, 14);
+    EXPECT_EQ(engine.Metrics(test::FontOf(u"Arial", 16)).ascent, 13);
+    EXPECT_EQ(engine.Metrics(test::FontOf(u"Arial", 16)).descent, 3);
+    const FontCellMetrics wqy = engine.Metrics(test::FontOf(u"WenQuanYi Zen Hei", 16));
     EXPECT_EQ(wqy.ppem, 13);
     EXPECT_EQ(wqy.ascent + wqy.descent, 17);  // rounded separately, one more than asked
     EXPECT_EQ(wqy.averageWidth, 6);
@@ -180,39 +175,41 @@ TEST(FontEngineSize, PositiveHeightFollowsTheWinMetricsFormula) {
 
 TEST(FontEngineSize, NegativeHeightIsTheEmAndZeroTheDefault) {
     FontEngine engine;
-    EXPECT_EQ(engine.Metrics(Font(u"Arial", -16)).ppem, 16);
-    EXPECT_EQ(engine.Metrics(Font(u"Arial", -1)).ppem, 1);
-    EXPECT_GT(engine.Metrics(Font(u"Arial", -16)).ppem, engine.Metrics(Font(u"Arial", 16)).ppem);
-    const FontCellMetrics byDefault = engine.Metrics(Font(u"Arial", 0, 40));
-    const FontCellMetrics sixteen = engine.Metrics(Font(u"Arial", 16));
+    EXPECT_EQ(engine.Metrics(test::FontOf(u"Arial", -16)).ppem, 16);
+    EXPECT_EQ(engine.Metrics(test::FontOf(u"Arial", -1)).ppem, 1);
+    EXPECT_GT(engine.Metrics(test::FontOf(u"Arial", -16)).ppem,
+              engine.Metrics(test::FontOf(u"Arial", 16)).ppem);
+    const FontCellMetrics byDefault = engine.Metrics(test::FontOf(u"Arial", 0, 40));
+    const FontCellMetrics sixteen = engine.Metrics(test::FontOf(u"Arial", 16));
     EXPECT_EQ(byDefault.ppem, sixteen.ppem);
     EXPECT_EQ(byDefault.averageWidth, sixteen.averageWidth);  // the width is ignored too
-    EXPECT_TRUE(
-        SameInk(Draw(engine, Font(u"Arial", 0, 40), u"W"), Draw(engine, Font(u"Arial", 16), u"W")));
+    EXPECT_TRUE(SameInk(Draw(engine, test::FontOf(u"Arial", 0, 40), u"W"),
+                        Draw(engine, test::FontOf(u"Arial", 16), u"W")));
 }
 
 TEST(FontEngineSize, WidthScalesTheGlyphsHorizontally) {
     FontEngine engine;
-    const int natural = engine.Metrics(Font(u"Arial", -32)).averageWidth;
-    const InkBounds normal = BoundsOf(Draw(engine, Font(u"Arial", -32), u"H"));
-    const InkBounds wide = BoundsOf(Draw(engine, Font(u"Arial", -32, 2 * natural), u"H"));
-    const InkBounds narrow = BoundsOf(Draw(engine, Font(u"Arial", -32, -natural / 2), u"H"));
+    const int natural = engine.Metrics(test::FontOf(u"Arial", -32)).averageWidth;
+    const InkBounds normal = BoundsOf(Draw(engine, test::FontOf(u"Arial", -32), u"H"));
+    const InkBounds wide = BoundsOf(Draw(engine, test::FontOf(u"Arial", -32, 2 * natural), u"H"));
+    const InkBounds narrow =
+        BoundsOf(Draw(engine, test::FontOf(u"Arial", -32, -natural / 2), u"H"));
     const double w = normal.right - normal.left + 1;
     EXPECT_NEAR((wide.right - wide.left + 1) / w, 2.0, 0.2);
     EXPECT_NEAR((narrow.right - narrow.left + 1) / w, 0.5, 0.1);
     // The height stays.
     EXPECT_EQ(wide.top, normal.top);
     EXPECT_EQ(wide.bottom, normal.bottom);
-    EXPECT_EQ(engine.Metrics(Font(u"Arial", -32, 2 * natural)).averageWidth, 2 * natural);
+    EXPECT_EQ(engine.Metrics(test::FontOf(u"Arial", -32, 2 * natural)).averageWidth, 2 * natural);
     // The natural width itself changes nothing.
-    EXPECT_TRUE(SameInk(Draw(engine, Font(u"Arial", -32, natural), u"H"),
-                        Draw(engine, Font(u"Arial", -32), u"H")));
+    EXPECT_TRUE(SameInk(Draw(engine, test::FontOf(u"Arial", -32, natural), u"H"),
+                        Draw(engine, test::FontOf(u"Arial", -32), u"H")));
 }
 
 TEST(FontEnginePlacement, HSitsOnTheBaseline) {
     FontEngine engine;
     for (int32_t height : {-32, 16, 40}) {
-        const LogFont font = Font(u"Arial", height);
+        const LogFont font = test::FontOf(u"Arial", height);
         const FontCellMetrics m = engine.Metrics(font);
         const SfntFields t = SfntOf(engine, font);
         const InkBounds h = BoundsOf(Draw(engine, font, u"H"));
@@ -233,7 +230,7 @@ TEST(FontEnginePlacement, InkStaysInsideTheCellRows) {
     // Strokes placed below the cell of a tiny font, and glyphs of every kind: nothing leaves
     // rows [0, ascent + descent).
     for (int32_t height : {3, 8, 16}) {
-        LogFont font = Font(u"Arial", height);
+        LogFont font = test::FontOf(u"Arial", height);
         font.Underline = font.StrikeOut = 1;
         const FontCellMetrics m = engine.Metrics(font);
         for (char16_t c : std::u16string(u"HgjÅÇ|[]_中ǺЙ")) {
@@ -246,7 +243,7 @@ TEST(FontEnginePlacement, InkStaysInsideTheCellRows) {
     // At a 16 px cell (ppem 14, ascent 13, descent 3) FreeType draws the cedilla of 'Ç' down
     // to 4 rows below the baseline and the ring of 'Ů' 14 rows above it: both are cut at the
     // cell's edge, the rest stays.
-    const LogFont arial = Font(u"Arial", 16);
+    const LogFont arial = test::FontOf(u"Arial", 16);
     const InkBounds cedilla = BoundsOf(Draw(engine, arial, u"Ç"));
     EXPECT_EQ(cedilla.bottom, 15);
     EXPECT_EQ(cedilla.top, BoundsOf(Draw(engine, arial, u"C")).top);
@@ -256,7 +253,7 @@ TEST(FontEnginePlacement, InkStaysInsideTheCellRows) {
 TEST(FontEngineStrokes, UnderlineAndStrikeOutRowsFollowTheTables) {
     FontEngine engine;
     for (int32_t height : {16, -48}) {
-        LogFont font = Font(u"Arial", height);
+        LogFont font = test::FontOf(u"Arial", height);
         const FontCellMetrics m = engine.Metrics(font);
         const SfntFields t = SfntOf(engine, font);
         const GlyphInk plain = Draw(engine, font, u" ");
@@ -295,7 +292,7 @@ TEST(FontEngineStrokes, UnderlineAndStrikeOutRowsFollowTheTables) {
         }
     }
     // Strokes of an empty text: nothing at all.
-    LogFont font = Font(u"Arial", 16);
+    LogFont font = test::FontOf(u"Arial", 16);
     font.Underline = font.StrikeOut = 1;
     const GlyphInk empty = Draw(engine, font, u"");
     EXPECT_EQ(empty.width * empty.height, 0);
@@ -303,7 +300,7 @@ TEST(FontEngineStrokes, UnderlineAndStrikeOutRowsFollowTheTables) {
 
 TEST(FontEngineSynthesis, BoldAndItalicWhereTheFaceHasNone) {
     FontEngine engine;
-    LogFont font = Font(u"WenQuanYi Zen Hei", -24);
+    LogFont font = test::FontOf(u"WenQuanYi Zen Hei", -24);
     const GlyphInk regular = Draw(engine, font, u"中");
     font.Weight = 700;
     const GlyphInk bold = Draw(engine, font, u"中");
@@ -316,7 +313,7 @@ TEST(FontEngineSynthesis, BoldAndItalicWhereTheFaceHasNone) {
 
     font.Weight = 400;
     font.Italic = 1;
-    const InkBounds upright = BoundsOf(Draw(engine, Font(u"WenQuanYi Zen Hei", -24), u"l"));
+    const InkBounds upright = BoundsOf(Draw(engine, test::FontOf(u"WenQuanYi Zen Hei", -24), u"l"));
     const GlyphInk slanted = Draw(engine, font, u"l");
     const InkBounds s = BoundsOf(slanted);
     // The top leans right of the bottom.
@@ -331,14 +328,15 @@ TEST(FontEngineSynthesis, BoldAndItalicWhereTheFaceHasNone) {
 
 TEST(FontEngineFallback, MissingCharactersComeFromAnotherFace) {
     FontEngine engine;
-    // Same em, so the fallback glyph is WenQuanYi's own, moved to Arial's baseline.
-    const LogFont arial = Font(u"Arial", -20);
-    const LogFont wqy = Font(u"WenQuanYi Zen Hei", -20);
+    // The same em, inside Arial's cell: AR PL UMing's own glyph, moved to Arial's baseline
+    // (font_linking_test.cpp has the rules).
+    const LogFont arial = test::FontOf(u"Arial", -20);
+    const LogFont uming = test::FontOf(u"AR PL UMing CN", -20);
+    const LogFont wqy = test::FontOf(u"WenQuanYi Zen Hei", -20);
     const GlyphInk fromArial = Draw(engine, arial, u"中");
-    const GlyphInk fromWqy = Draw(engine, wqy, u"中");
     ASSERT_GT(InkCount(fromArial), 0);
-    EXPECT_TRUE(
-        SameInk(fromArial, fromWqy, engine.Metrics(arial).ascent - engine.Metrics(wqy).ascent));
+    EXPECT_TRUE(SameInk(fromArial, Draw(engine, uming, u"中"),
+                        engine.Metrics(arial).ascent - engine.Metrics(uming).ascent));
 
     // No face has the noncharacter U+FFFF or a lone surrogate (U+0378 will not do: Unifont draws
     // placeholders for unassigned codes): the primary face's default glyph, a box.
@@ -352,13 +350,13 @@ TEST(FontEngineFallback, MissingCharactersComeFromAnotherFace) {
 TEST(FontEngineStrikes, EmbeddedBitmapsOnlyAtTheirSizeUnscaled) {
     FontEngine engine;
     // The Sharp face carries 12..16 px strikes over the same outlines as Zen Hei.
-    const GlyphInk strike = Draw(engine, Font(u"WenQuanYi Zen Hei Sharp", -16), u"国");
-    const GlyphInk outline = Draw(engine, Font(u"WenQuanYi Zen Hei", -16), u"国");
+    const GlyphInk strike = Draw(engine, test::FontOf(u"WenQuanYi Zen Hei Sharp", -16), u"国");
+    const GlyphInk outline = Draw(engine, test::FontOf(u"WenQuanYi Zen Hei", -16), u"国");
     EXPECT_FALSE(SameInk(strike, outline));
-    EXPECT_TRUE(SameInk(Draw(engine, Font(u"WenQuanYi Zen Hei Sharp", -20), u"国"),
-                        Draw(engine, Font(u"WenQuanYi Zen Hei", -20), u"国")));
+    EXPECT_TRUE(SameInk(Draw(engine, test::FontOf(u"WenQuanYi Zen Hei Sharp", -20), u"国"),
+                        Draw(engine, test::FontOf(u"WenQuanYi Zen Hei", -20), u"国")));
     // Bold over a strike overstrikes its bits one pixel to the right.
-    LogFont bold = Font(u"WenQuanYi Zen Hei Sharp", -16);
+    LogFont bold = test::FontOf(u"WenQuanYi Zen Hei Sharp", -16);
     bold.Weight = 700;
     const GlyphInk heavy = Draw(engine, bold, u"国");
     const InkBounds sb = BoundsOf(strike);
@@ -371,19 +369,19 @@ TEST(FontEngineStrikes, EmbeddedBitmapsOnlyAtTheirSizeUnscaled) {
         }
     }
     // A scaling width leaves the strike for the outlines.
-    EXPECT_TRUE(SameInk(Draw(engine, Font(u"WenQuanYi Zen Hei Sharp", -16, 11), u"国"),
-                        Draw(engine, Font(u"WenQuanYi Zen Hei", -16, 11), u"国")));
+    EXPECT_TRUE(SameInk(Draw(engine, test::FontOf(u"WenQuanYi Zen Hei Sharp", -16, 11), u"国"),
+                        Draw(engine, test::FontOf(u"WenQuanYi Zen Hei", -16, 11), u"国")));
 }
 
 TEST(FontEngineCache, ResultsDoNotDependOnIt) {
     FontEngine engine;
-    const LogFont arial = Font(u"Arial", 16);
+    const LogFont arial = test::FontOf(u"Arial", 16);
     const GlyphInk first = Draw(engine, arial, u"A");
-    Draw(engine, Font(u"WenQuanYi Zen Hei", 24, 9), u"中");
+    Draw(engine, test::FontOf(u"WenQuanYi Zen Hei", 24, 9), u"中");
     const GlyphInk again = Draw(engine, arial, u"A");
     EXPECT_TRUE(SameInk(first, again));
     // Push it out of the cache with other descriptions, then come back.
-    for (int32_t h = 10; h < 20; ++h) Draw(engine, Font(u"Liberation Serif", h), u"A");
+    for (int32_t h = 10; h < 20; ++h) Draw(engine, test::FontOf(u"Liberation Serif", h), u"A");
     EXPECT_TRUE(SameInk(first, Draw(engine, arial, u"A")));
     FontEngine fresh;
     EXPECT_TRUE(SameInk(first, Draw(fresh, arial, u"A")));
@@ -392,7 +390,7 @@ TEST(FontEngineCache, ResultsDoNotDependOnIt) {
     bold.Weight = 700;
     EXPECT_FALSE(SameInk(first, Draw(engine, bold, u"A")));
     // The ink box is replaced, not added to.
-    GlyphInk reused = Draw(engine, Font(u"Arial", -60), u"W");
+    GlyphInk reused = Draw(engine, test::FontOf(u"Arial", -60), u"W");
     engine.DrawCharacter(arial, u"A", reused);
     EXPECT_TRUE(SameInk(first, reused));
     engine.DrawCharacter(arial, u"", reused);
@@ -402,13 +400,13 @@ TEST(FontEngineCache, ResultsDoNotDependOnIt) {
 TEST(FontEngineErrors, RefusesSizesBeyondTheLimit) {
     FontEngine engine;
     try {
-        engine.Metrics(Font(u"Arial", kMaxFontSize + 1));
+        engine.Metrics(test::FontOf(u"Arial", kMaxFontSize + 1));
         FAIL() << "no error";
     } catch (const UserError& e) {
         EXPECT_EQ(std::string(e.what()).rfind("Cannot load font \"Arial\": ", 0), 0u) << e.what();
     }
-    EXPECT_THROW(engine.Metrics(Font(u"Arial", 16, -kMaxFontSize - 1)), UserError);
-    EXPECT_NO_THROW(engine.Metrics(Font(u"Arial", -kMaxFontSize)));
+    EXPECT_THROW(engine.Metrics(test::FontOf(u"Arial", 16, -kMaxFontSize - 1)), UserError);
+    EXPECT_NO_THROW(engine.Metrics(test::FontOf(u"Arial", -kMaxFontSize)));
 }
 
 }  // namespace

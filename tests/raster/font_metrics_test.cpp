@@ -113,6 +113,59 @@ TEST(FontMetrics, CellAndWidthRules) {
     EXPECT_EQ(hs.cell.averageWidth, 1);
 }
 
+FaceUnits WinUnits(int32_t unitsPerEm, int32_t ascent, int32_t descent, int32_t average) {
+    FaceUnits u;
+    u.unitsPerEm = unitsPerEm;
+    u.winAscent = ascent;
+    u.winDescent = descent;
+    u.xAvgCharWidth = average;
+    return u;
+}
+// Liberation Sans (Arial's metrics) and AR PL UMing, from their OS/2 tables.
+FaceUnits ArialUnits() {
+    return WinUnits(2048, 1854, 434, 1208);
+}
+FaceUnits UMingUnits() {
+    return WinUnits(1024, 917, 155, 512);
+}
+
+TEST(FontMetrics, LinkedFaceTakesItsOwnSizeInsideTheChosenCell) {
+    // W/2 x H: AR PL UMing's own ppem from the same cell height, and its average width (half
+    // its em) equal to the width asked, so nothing scales and its 11 and 15 px strikes apply.
+    const FontCellMetrics arial12 = ComputeFontSize(ArialUnits(), 12, 6).cell;
+    const FontSize uming12 = LinkedFontSize(UMingUnits(), 12, 6, {}, arial12);
+    EXPECT_EQ(arial12.ppem, 11);
+    EXPECT_EQ(uming12.cell.ppem, 11);
+    EXPECT_EQ(uming12.xScale, 1.0);
+    const FontCellMetrics arial16 = ComputeFontSize(ArialUnits(), 16, 8).cell;
+    const FontSize uming16 = LinkedFontSize(UMingUnits(), 16, 8, {}, arial16);
+    EXPECT_EQ(arial16.ppem, 14);
+    EXPECT_EQ(uming16.cell.ppem, 15);
+    EXPECT_EQ(uming16.cell.ascent, arial16.ascent);
+    EXPECT_EQ(uming16.xScale, 1.0);
+    // Arial's own size would be wrong for it: average width 7 at 14 ppem, so W = 8 stretches.
+    EXPECT_GT(ComputeFontSize(UMingUnits(), -14, 8).xScale, 1.0);
+
+    // At 24 its own size (23 ppem, ascent 21) would stand 2 rows above Arial's ascent (19):
+    // 21 ppem is the largest that fits.
+    const FontCellMetrics arial24 = ComputeFontSize(ArialUnits(), 24, 12).cell;
+    EXPECT_EQ(ComputeFontSize(UMingUnits(), 24, 12).cell.ppem, 23);
+    const FontSize uming24 = LinkedFontSize(UMingUnits(), 24, 12, {}, arial24);
+    EXPECT_EQ(uming24.cell.ppem, 21);
+    EXPECT_TRUE(CellFits(uming24.cell, arial24));
+    EXPECT_FALSE(CellFits(ComputeFontSize(UMingUnits(), -22, 0).cell, arial24));
+    EXPECT_EQ(uming24.xScale, 1.0);  // 12 is its own average width at 23 ppem
+    // A wide width keeps the proportion it gave at the unshrunk size.
+    const FontSize wide = LinkedFontSize(UMingUnits(), 24, 16, {}, arial24);
+    EXPECT_EQ(wide.cell.ppem, 21);
+    EXPECT_DOUBLE_EQ(wide.xScale, 16.0 / 12.0);
+    EXPECT_EQ(wide.cell.averageWidth, 15);  // 11 x 4/3
+
+    // A chosen cell nothing fits: the smallest size, never 0.
+    const FontCellMetrics flat{1, 0, 0, 1};
+    EXPECT_EQ(LinkedFontSize(UMingUnits(), 16, 8, {}, flat).cell.ppem, 1);
+}
+
 TEST(FontMetrics, StrokesAreAtLeastOnePixel) {
     FaceUnits u;
     u.unitsPerEm = 1000;

@@ -1,12 +1,23 @@
-// Fonts for the tests: a tiny hand-written BDF, and Debian's Unifont in its hex source form,
-// an independent copy of the glyphs in unifont.pcf.gz.
+// Fonts for the tests: a tiny hand-written BDF, Debian's Unifont in its hex source form (an
+// independent copy of the glyphs in unifont.pcf.gz), and font descriptions by face and size.
 #pragma once
 
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "base/project_settings.h"
+
 namespace zemtra::test {
+
+// The description of an installed face at a LOGFONT height and width, the rest as LogFont has it.
+inline LogFont FontOf(std::u16string face, int32_t height, int32_t width = 0) {
+    LogFont f;
+    f.FaceName = std::move(face);
+    f.Height = height;
+    f.Width = width;
+    return f;
+}
 
 // 'A' on the baseline and 'g' with a descender, cell 5 x 8 (ascent 7).
 inline constexpr char kTinyBdf[] =
