@@ -5,12 +5,12 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QKeyEvent>
-#include <QMimeData>
-#include <QTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <system_error>
 
 #include "base/character_list.h"

@@ -21,9 +21,9 @@ namespace {
 constexpr char16_t kProjectSuffix[] = u"fprj";
 
 QString ProjectFilter(const CZemtraDlg& d) {
-    return ToQString(FileDialogFilter(FromQString(d.Text(Msg::FilterProject) +
-                                                  QStringLiteral("|*.fprj|") +
-                                                  d.Text(Msg::FilterAll) + QStringLiteral("|*.*||"))));
+    return ToQString(
+        FileDialogFilter(FromQString(d.Text(Msg::FilterProject) + QStringLiteral("|*.fprj|") +
+                                     d.Text(Msg::FilterAll) + QStringLiteral("|*.*||"))));
 }
 
 }  // namespace

@@ -57,9 +57,9 @@ void CZemtraDlg::ShowFontName() {
 void CZemtraDlg::OnFontFileButton() {
     if (lockout_) return;
     Pull();
-    const QString filter = ToQString(FileDialogFilter(
-        FromQString(Text(Msg::FilterFonts) + ToQString(kFontPatterns) + Text(Msg::FilterAll) +
-                    QStringLiteral("|*.*||"))));
+    const QString filter =
+        ToQString(FileDialogFilter(FromQString(Text(Msg::FilterFonts) + ToQString(kFontPatterns) +
+                                               Text(Msg::FilterAll) + QStringLiteral("|*.*||"))));
     const QStringList names = hooks_.openFileNames(
         this, {filter, {}, false, Text(Msg::DlgFontFile), FolderFor(FileKind::Font)});
     if (names.isEmpty()) return;
@@ -76,8 +76,8 @@ void CZemtraDlg::ChooseFontFile(const QString& name) {
         for (size_t i = 0; i < faces.size(); ++i) {
             items << QStringLiteral("%1: %2").arg(i).arg(QString::fromStdString(faces[i]));
         }
-        const std::optional<int> chosen = hooks_.chooseItem(this, QFileInfo(name).fileName(),
-                                                            Text(Msg::FaceOfCollection), items);
+        const std::optional<int> chosen =
+            hooks_.chooseItem(this, QFileInfo(name).fileName(), Text(Msg::FaceOfCollection), items);
         if (!chosen) return;
         index = *chosen;
     }

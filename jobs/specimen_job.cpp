@@ -69,8 +69,7 @@ SpecimenResult RunJob(const ProjectSettings& s, const SpecimenJob& job, const Jo
                                                glyphs.size(), (page + 1) * kSpecimenPerPage));
         const std::filesystem::path file = SpecimenPageFile(job.target, page, result.pages);
         WritePicture(context,
-                     SpecimenPage(std::vector<SpecimenGlyph>(first, last), renderer.Fonts()),
-                     file);
+                     SpecimenPage(std::vector<SpecimenGlyph>(first, last), renderer.Fonts()), file);
         std::error_code ec;
         const std::uintmax_t size = std::filesystem::file_size(file, ec);
         if (!ec) result.bytes += size;

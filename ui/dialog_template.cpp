@@ -86,7 +86,10 @@ DialogTemplate BuildMainDialog() {
 DialogTemplate BuildOutputDialog() {
     DialogTemplate d{kOutputDialogId, u"Output View", 512, 383, {}};
     d.controls = {
-        {kOutputTextId, K::MultiLineEdit, u"", {7, 7, 444, 369},
+        {kOutputTextId,
+         K::MultiLineEdit,
+         u"",
+         {7, 7, 444, 369},
          kV | kStyleHScroll | kStyleGrowX | kStyleGrowY},
         {kCopyButtonId, K::PushButton, u"Copy", {455, 7, 50, 14}, kR},
         {kSaveButtonId, K::PushButton, u"Save", {455, 35, 50, 14}, kR},

@@ -37,7 +37,6 @@ constexpr uint32_t kSaveFlags = CStdioFileEx::modeCreate | CStdioFileEx::modeWri
                                 CStdioFileEx::typeBinary | CStdioFileEx::modeUnicode;
 static_assert(kSaveFlags == 0x109001);
 
-
 // The temporary file's text; nothing when its folder cannot be used.
 std::u16string LoadTemporaryText(const std::filesystem::path& source) {
     try {
@@ -256,8 +255,7 @@ void COutputDlg::OnVerify() {
         const ParsedCSource parsed = ParseCSource(text);
         const std::optional<size_t> index = GlyphIndexAtLine(text, line);
         if (!index || *index >= parsed.glyphs.size()) {
-            hooks_.messageBox(this, QMessageBox::Information, windowTitle(),
-                              Say(Msg::VerifyCaret));
+            hooks_.messageBox(this, QMessageBox::Information, windowTitle(), Say(Msg::VerifyCaret));
             return;
         }
         const ParsedGlyph& g = parsed.glyphs[*index];

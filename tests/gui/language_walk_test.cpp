@@ -19,11 +19,11 @@
 #include "gui/gui_test_support.h"
 #include "output/qt/output_dialog.h"
 #include "raster/qt/preview_widget.h"
-#include "ui/hyperlink_rules.h"
-#include "ui/qt/hyperlink_widget.h"
 #include "ui/builtin_languages.h"
+#include "ui/hyperlink_rules.h"
 #include "ui/multi_language.h"
 #include "ui/qt/about_dialog.h"
+#include "ui/qt/hyperlink_widget.h"
 
 namespace zemtra::test {
 namespace {
@@ -39,8 +39,8 @@ std::vector<QRegularExpression> Patterns(int resourceId) {
     for (const QString& line : ToQString(text).split(QStringLiteral("\r\n"))) {
         const qsizetype eq = line.indexOf(u'=');
         if (line.startsWith(u'[') || eq < 0) continue;
-        QString pattern = QRegularExpression::escape(ToQString(ExpandLineBreaks(
-            FromQString(line.mid(eq + 1)))));
+        QString pattern =
+            QRegularExpression::escape(ToQString(ExpandLineBreaks(FromQString(line.mid(eq + 1)))));
         pattern.replace(QRegularExpression(QStringLiteral("\\\\%[1-9]")), QStringLiteral("(.+)"));
         patterns.emplace_back(QStringLiteral("\\A") + pattern + QStringLiteral("\\z"),
                               QRegularExpression::DotMatchesEverythingOption);
@@ -50,10 +50,10 @@ std::vector<QRegularExpression> Patterns(int resourceId) {
 
 // Texts that are data, not words: numbers, faces, paths, controller and code page names.
 const std::vector<int> kDataControls = {
-    kCharacterListId, kTextEditId,       kFontButtonId,    kMatrixWidthId, kMatrixHeightId,
-    kFontWidthId,     kFontHeightId,     kThresholdId,     kOffsetXId,     kOffsetYId,
-    kFromId,          kToId,             kFromCharacterId, kToCharacterId, kWebLinkId,
-    kDataBitsId,      kCodePageId,       kOutputTextId,    kVerifyCaptionId};
+    kCharacterListId, kTextEditId,   kFontButtonId,    kMatrixWidthId,  kMatrixHeightId,
+    kFontWidthId,     kFontHeightId, kThresholdId,     kOffsetXId,      kOffsetYId,
+    kFromId,          kToId,         kFromCharacterId, kToCharacterId,  kWebLinkId,
+    kDataBitsId,      kCodePageId,   kOutputTextId,    kVerifyCaptionId};
 
 class LanguageWalk : public ::testing::Test {
   protected:
@@ -74,8 +74,8 @@ class LanguageWalk : public ::testing::Test {
     void CheckWidgets(QWidget* root, const QString& where) {
         for (QWidget* w : root->findChildren<QWidget*>()) {
             const QVariant id = w->property(kControlIdProperty);
-            if (id.isValid() && std::find(kDataControls.begin(), kDataControls.end(),
-                                          id.toInt()) != kDataControls.end()) {
+            if (id.isValid() && std::find(kDataControls.begin(), kDataControls.end(), id.toInt()) !=
+                                    kDataControls.end()) {
                 continue;
             }
             const QString name = where + u'/' + QString::number(id.toInt());

@@ -80,9 +80,8 @@ TEST_F(Window, TheSavedFormDecidesWhatIsChangedAndSaveWritesTheProjectsOwnFile) 
     Command(kCmdNew);
     EXPECT_EQ(MatrixWidth()->text(), "30");
     Command(kCmdNew);
-    EXPECT_EQ(answers.saveQuestions,
-              (std::vector<QString>{"Save the changes to copy.fprj?",
-                                    "Save the changes to copy.fprj?"}));
+    EXPECT_EQ(answers.saveQuestions, (std::vector<QString>{"Save the changes to copy.fprj?",
+                                                           "Save the changes to copy.fprj?"}));
     ASSERT_TRUE(LoadProject(home / "copy.fprj", saved).isProject);
     EXPECT_EQ(saved.BLOCKNUMX, u"30");
     EXPECT_EQ(MatrixWidth()->text(), "16");
@@ -100,10 +99,10 @@ TEST_F(Window, RecentProjectsAndTheOpenProjectOutliveTheRun) {
     // The next start knows which file its settings belong to, and that they are unchanged.
     EXPECT_EQ(dialog->ProjectPath(), home / "b.fprj");
     EXPECT_EQ(Title(), "b.fprj - Zemtra");
-    QMenu* recent = FindCommand(dialog->MenuBar(), kCmdRecentFirst)->associatedObjects().isEmpty()
-                        ? nullptr
-                        : qobject_cast<QMenu*>(
-                              FindCommand(dialog->MenuBar(), kCmdRecentFirst)->parent());
+    QMenu* recent =
+        FindCommand(dialog->MenuBar(), kCmdRecentFirst)->associatedObjects().isEmpty()
+            ? nullptr
+            : qobject_cast<QMenu*>(FindCommand(dialog->MenuBar(), kCmdRecentFirst)->parent());
     ASSERT_NE(recent, nullptr);
     EXPECT_EQ(recent->title(), "&Recent");
     ASSERT_EQ(recent->actions().size(), 2);

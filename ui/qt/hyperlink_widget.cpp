@@ -182,7 +182,8 @@ void CHyperLink::ShowOpenError(int outcome) {
         }
     }
     // With no browser the user can still paste the address into one.
-    const QString text = QString::fromStdU16String(say(Msg::LinkFailed, {reason, FromQString(target_)}));
+    const QString text =
+        QString::fromStdU16String(say(Msg::LinkFailed, {reason, FromQString(target_)}));
     if (hooks_.messageBox)
         hooks_.messageBox(this, QMessageBox::Warning, window()->windowTitle(), text);
 }

@@ -118,8 +118,7 @@ UiHooks DefaultUiHooks() {
                                  const QString& text) {
         ShowMessageBox(*buttons, parent, icon, caption, text);
     };
-    hooks.askSaveChanges = [buttons](QWidget* parent, const QString& caption,
-                                     const QString& text) {
+    hooks.askSaveChanges = [buttons](QWidget* parent, const QString& caption, const QString& text) {
         return AskSaveChanges(*buttons, parent, caption, text);
     };
     hooks.chooseItem = [buttons](QWidget* parent, const QString& caption, const QString& label,
