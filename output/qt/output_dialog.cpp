@@ -98,8 +98,8 @@ COutputDlg::COutputDlg(const CMultiLanguage* language, const ScanMode& mode, UiH
     // Source code in the system's fixed-width font, so its columns line up.
     QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     // Where the system's choice does not resolve to a fixed-pitch face, one that surely is.
-    fixed.setFamilies({fixed.family(), QStringLiteral("Liberation Mono"),
-                       QStringLiteral("DejaVu Sans Mono")});
+    fixed.setFamilies(
+        {fixed.family(), QStringLiteral("Liberation Mono"), QStringLiteral("DejaVu Sans Mono")});
     fixed.setStyleHint(QFont::TypeWriter);
     fixed.setFixedPitch(true);
     text_->setFont(fixed);
