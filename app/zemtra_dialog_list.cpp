@@ -68,6 +68,7 @@ bool CZemtraDlg::SetSelectedItemEdit(const DotMatrix& dots) {
     const int row = list_->currentRow();
     if (row < 0 || !SetItemEdit(settings_, static_cast<size_t>(row), dots)) return false;
     RefreshPreview();
+    ScheduleTitleUpdate();  // an edit is a change of the project
     return true;
 }
 
@@ -75,6 +76,7 @@ bool CZemtraDlg::RevertSelectedItemEdit() {
     const int row = list_->currentRow();
     if (row < 0 || !RevertItemEdit(settings_, static_cast<size_t>(row))) return false;
     RefreshPreview();
+    ScheduleTitleUpdate();
     return true;
 }
 
@@ -83,7 +85,12 @@ void CZemtraDlg::RefreshPreview() {
     const std::u16string& source = picture ? currentPicture_ : currentCharacter_;
     const QSize client = preview_->ClientSize();
     PreviewCanvas& canvas = preview_->Canvas();
-    if (!canvas.Begin(settings_, client.width(), client.height())) return;
+    if (!canvas.Begin(settings_, client.width(), client.height())) {
+        // Nothing to draw: the reason takes the last picture's place, which would mislead.
+        preview_->ShowError(Text(Msg::NoDots, {QString::number(MatrixWidth(settings_)),
+                                               QString::number(MatrixHeight(settings_))}));
+        return;
+    }
     try {
         renderer_.RenderDotMatrix(settings_, source, nullptr, &canvas);
         preview_->ShowRendered();

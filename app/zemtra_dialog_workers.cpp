@@ -13,11 +13,11 @@
 #include "jobs/jobs.h"
 #include "output/qt/output_dialog.h"
 #include "output/scan_order.h"
+#include "project/project_file.h"
 #include "raster/qt/qimage_picture_decoder.h"
 #include "raster/qt/qimage_png_encoder.h"
 #include "ui/file_filter.h"
 #include "ui/qt/cross_thread.h"
-#include "ui/special_strings.h"
 
 namespace zemtra {
 namespace {
@@ -62,28 +62,12 @@ JobContext WindowJobContext(ProgressSink& progress, const StopFlag* stop) {
     return context;
 }
 
-// What to tell the user after a specimen sheet, or nothing when the window is closing.
-QString SpecimenReport(const SpecimenResult& r) {
-    switch (r.outcome) {
-        case JobOutcome::Stopped:
-            return {};
-        case JobOutcome::NoDots:
-            return QObject::tr("The matrix size must be at least 1 x 1 for a specimen sheet.");
-        case JobOutcome::Done:
-            break;
-        default:
-            return QObject::tr("The code range holds no code; nothing was written.");
-    }
-    const int count = static_cast<int>(r.glyphs);
-    const QString what = r.ofList ? QObject::tr("%n character(s) of the list", "", count)
-                                  : QObject::tr("%n code(s) of the range", "", count);
-    if (r.pages == 1) {
-        return QObject::tr("Wrote %1 into\n%2").arg(what, ShownPath(r.firstPage));
-    }
-    return QObject::tr("Wrote %1 on %2 pages:\n%3\n...\n%4")
-        .arg(what)
-        .arg(r.pages)
-        .arg(ShownPath(r.firstPage), ShownPath(r.lastPage));
+double SecondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+QString Seconds(double s) {
+    return QString::number(s, 'f', 1);
 }
 
 }  // namespace
@@ -110,10 +94,45 @@ void CZemtraDlg::OnGenerationProgress(uint64_t wParam, int64_t lParam) {
     }
 }
 
+bool CZemtraDlg::SayNothingToDo(JobOutcome why) {
+    QString text;
+    switch (why) {
+        case JobOutcome::Done:
+            return false;
+        case JobOutcome::EmptyList:
+            text = Text(Msg::EmptyList);
+            break;
+        case JobOutcome::NoDots:
+            text = Text(Msg::NoDots, {QString::number(MatrixWidth(settings_)),
+                                      QString::number(MatrixHeight(settings_))});
+            break;
+        default:
+            text = Text(Msg::EmptyCodeRange);
+            break;
+    }
+    // Pressing a button and seeing nothing happen looks like a fault.
+    ShowMessage(QMessageBox::Information, windowTitle(), text);
+    ShowStatus(text);
+    return true;
+}
+
+QString CZemtraDlg::FonttabNote(const FonttabCodes& codes) const {
+    const QString page = QString::number(codes.codePage);
+    if (codes.lacking.empty()) return Text(Msg::StatusFonttab, {page});
+    constexpr size_t kNamed = 8;
+    QStringList named;
+    for (size_t i = 0; i < codes.lacking.size() && i < kNamed; ++i) {
+        named << ToQString(std::u16string(1, codes.lacking[i]));
+    }
+    QString list = named.join(QStringLiteral(" "));
+    if (codes.lacking.size() > kNamed) list += QStringLiteral(" ...");
+    return Text(Msg::StatusFonttabLacking, {page, QString::number(codes.lacking.size()), list});
+}
+
 void CZemtraDlg::OnCreateList() {
     if (workerHeld_.load() || closing_.load()) return;  // a closed window starts nothing
     Pull();
-    if (!HasDots(settings_)) return;
+    if (SayNothingToDo(CSourceWorkOf(settings_))) return;
     EnableAllControls(false);
     ReadDirectControls();
     StartWorker(&ListGenerationWorker, settings_);
@@ -126,7 +145,7 @@ void CZemtraDlg::OnCreateLibrary() {
     }
     if (closing_.load()) return;  // a closed window starts nothing
     Pull();
-    if (!HasDots(settings_)) return;
+    if (SayNothingToDo(HasDots(settings_) ? JobOutcome::Done : JobOutcome::NoDots)) return;
     EnableAllControls(false);
     createLibrary_->setEnabled(true);
     ReadDirectControls();
@@ -139,20 +158,21 @@ void CZemtraDlg::OnSpecimenSheet() {
     if (workerHeld_.load() || closing_.load()) return;  // one job at a time
     Pull();
     ReadDirectControls();
-    QString problem;
-    if (!HasDots(settings_)) {
-        problem = tr("The matrix size must be at least 1 x 1 for a specimen sheet.");
-    } else if (const std::optional<std::string> why = RenderLimitError(settings_)) {
-        problem = QString::fromStdString(*why);
-    }
-    if (!problem.isEmpty()) {
-        ShowMessage(QMessageBox::Warning, windowTitle(), problem);
+    if (SayNothingToDo(HasDots(settings_) ? JobOutcome::Done : JobOutcome::NoDots)) return;
+    if (const std::optional<std::string> why = RenderLimitError(settings_)) {
+        ShowMessage(QMessageBox::Warning, windowTitle(), QString::fromStdString(*why));
         return;
     }
-    const QString name = hooks_.saveFileName(
-        this, {ToQString(FileDialogFilter(u"PNG Files(*.png)|*.png|All Files(*.*)|*.*||")),
-               QStringLiteral("png")});
+    SaveFileRequest request;
+    request.filter =
+        ToQString(FileDialogFilter(FromQString(Text(Msg::FilterPng) + QStringLiteral("|*.png|") +
+                                               Text(Msg::FilterAll) + QStringLiteral("|*.*||"))));
+    request.defaultSuffix = QStringLiteral("png");
+    request.caption = Text(Msg::DlgSpecimen);
+    request.directory = FolderFor(FileKind::Specimen);
+    const QString name = hooks_.saveFileName(this, request);
     if (name.isEmpty()) return;
+    RememberFolder(FileKind::Specimen, name);
     specimenTarget_ = LocalPath(name);
     EnableAllControls(false);
     stop_.Reset();
@@ -179,26 +199,55 @@ void CZemtraDlg::WaitForWorker() {
     if (worker_.joinable()) worker_.join();
 }
 
-void CZemtraDlg::ShowMessage(QMessageBox::Icon icon, const QString& caption, const QString& text) {
-    hooks_.messageBox(this, icon, caption, text);
+void CZemtraDlg::ShowMessage(QMessageBox::Icon icon, const QString&, const QString& text) {
+    // The program's name: the title also names the project and marks changes.
+    hooks_.messageBox(this, icon, ProgramCaption(), text);
 }
 
-void CZemtraDlg::RunOutputView() {
+void CZemtraDlg::RunOutputView(const FonttabCodes& codes) {
     if (closing_.load()) return;  // the window is going: nobody is left to look at the text
+    const QString note = FonttabNote(codes);
+    ShowStatus(note);
     COutputDlg view(language_.get(), ScanModeOf(settings_), hooks_);
+    view.SetNote(note);
+    view.SetFolder(FolderFor(FileKind::Output));
     view.exec();
+    if (!view.Folder().isEmpty() && view.Folder() != FolderFor(FileKind::Output)) {
+        memory_.folders[FileKind::Output] = FromQString(view.Folder());
+    }
 }
 
 QString CZemtraDlg::AskLibraryTarget() {
     if (closing_.load() || stop_.Requested()) return {};
-    const SaveFileRequest request{
-        ToQString(FileDialogFilter(u"DZK Files(*.dzk)|*.dzk|All Files(*.*)|*.*||")),
-        QStringLiteral("dzk")};
-    return hooks_.saveFileName(this, request);
+    SaveFileRequest request;
+    request.filter =
+        ToQString(FileDialogFilter(FromQString(Text(Msg::FilterDzk) + QStringLiteral("|*.dzk|") +
+                                               Text(Msg::FilterAll) + QStringLiteral("|*.*||"))));
+    request.defaultSuffix = QStringLiteral("dzk");
+    request.caption = Text(Msg::DlgLibrary);
+    request.directory = FolderFor(FileKind::Library);
+    const QString name = hooks_.saveFileName(this, request);
+    RememberFolder(FileKind::Library, name);
+    return name;
 }
 
 void CZemtraDlg::TellFromWorker(CZemtraDlg* d, QMessageBox::Icon icon, const QString& text) {
     Send(d, [d, icon, text] { d->ShowMessage(icon, d->windowTitle(), text); });
+}
+
+void CZemtraDlg::TellFromWorker(CZemtraDlg* d, QMessageBox::Icon icon, Msg id,
+                                const QStringList& args) {
+    Send(d, [d, icon, id, args] {
+        const QString text = d->Text(id, args);
+        d->ShowStatus(text);
+        d->ShowMessage(icon, d->windowTitle(), text);
+    });
+}
+
+void CZemtraDlg::StatusFromWorker(CZemtraDlg* d, Msg id, const QStringList& args) {
+    Send(d, [d, id, args] {
+        if (!d->closing_.load()) d->ShowStatus(d->Text(id, args));
+    });
 }
 
 void CZemtraDlg::EndWorker(CZemtraDlg* d) {
@@ -210,20 +259,22 @@ void CZemtraDlg::EndWorker(CZemtraDlg* d) {
 void CZemtraDlg::ListGenerationWorker(CZemtraDlg* d, ProjectSettings job) {
     WindowProgress progress(d);
     bool written = false;
+    FonttabCodes codes;
     try {
         CSourceJob description;
         description.target = CSourceTarget::TemporaryOutputFile;
-        written = RunJob(job, description, WindowJobContext(progress, nullptr)).outcome ==
-                  JobOutcome::Done;
+        const CSourceResult result = RunJob(job, description, WindowJobContext(progress, nullptr));
+        written = result.outcome == JobOutcome::Done;
+        codes = result.fonttab;
     } catch (const std::exception& e) {
         TellFromWorker(d, QMessageBox::Critical, QString::fromUtf8(e.what()));
         progress.SetPosition(0);
     } catch (...) {
-        TellFromWorker(d, QMessageBox::Critical, QString::fromUtf8(kUnexpectedError));
+        TellFromWorker(d, QMessageBox::Critical, Msg::UnexpectedError, {});
         progress.SetPosition(0);
     }
     // The worker waits here until the user closes the Output View.
-    if (written) Send(d, [d] { d->RunOutputView(); });
+    if (written) Send(d, [d, &codes] { d->RunOutputView(codes); });
     EndWorker(d);
 }
 
@@ -237,28 +288,39 @@ void CZemtraDlg::LibraryGenerationWorker(CZemtraDlg* d, ProjectSettings job) {
         try {
             LibraryJob description;
             description.target = LocalPath(target);
+            const auto start = std::chrono::steady_clock::now();
             const LibraryJobResult result =
                 RunJob(job, description, WindowJobContext(progress, &d->stop_));
-            // The empty file is what the run makes of such a range; it should not pass for a
-            // library.
             if (result.emptyRange && result.outcome == JobOutcome::Done) {
-                TellFromWorker(d, QMessageBox::Warning,
-                               tr("%1; the library file is empty.")
-                                   .arg(QString::fromStdString(*result.emptyRange)));
-            }
-            // Stopped by the button, not by closing: say what the file holds now.
-            if (result.outcome == JobOutcome::Stopped && !d->closing_.load()) {
-                TellFromWorker(d, QMessageBox::Information,
-                               tr("Stopped. The %1 records written so far are kept in \"%2\".")
-                                   .arg(result.counts.recordsWritten)
-                                   .arg(target));
+                // The empty file is what the run makes of such a range; it should not pass for
+                // a library.
+                const auto hex = [](int v, int digits) {
+                    return QStringLiteral("%1").arg(v, digits, 16, QChar(u'0')).toUpper();
+                };
+                TellFromWorker(
+                    d, QMessageBox::Warning, Msg::LibraryEmptyRange,
+                    {hex(job.FROM, 4), hex(job.TO, 4), hex(job.FROM >> 8, 2), hex(job.TO >> 8, 2),
+                     hex(job.FROM & 0xFF, 2), hex(job.TO & 0xFF, 2)});
+            } else if (result.outcome == JobOutcome::Stopped) {
+                // Stopped by the button, not by closing: say what the file holds now.
+                if (!d->closing_.load()) {
+                    TellFromWorker(d, QMessageBox::Information, Msg::LibraryStopped,
+                                   {QString::number(result.counts.recordsWritten), target});
+                }
+            } else {
+                // However fast it ends, the run says so: a second press meant to stop it would
+                // otherwise start another.
+                StatusFromWorker(
+                    d, Msg::StatusLibrary,
+                    {QString::number(result.counts.recordsWritten), QString::number(result.bytes),
+                     Seconds(SecondsSince(start)), target});
             }
         } catch (const CannotCreateFile&) {
-            TellFromWorker(d, QMessageBox::NoIcon, ToQString(kOpenFileError));
+            TellFromWorker(d, QMessageBox::NoIcon, Msg::OpenFileError, {});
         } catch (const std::exception& e) {
             TellFromWorker(d, QMessageBox::Critical, QString::fromUtf8(e.what()));
         } catch (...) {
-            TellFromWorker(d, QMessageBox::Critical, QString::fromUtf8(kUnexpectedError));
+            TellFromWorker(d, QMessageBox::Critical, Msg::UnexpectedError, {});
         }
     }
     progress.SetPosition(0);
@@ -269,25 +331,37 @@ void CZemtraDlg::SpecimenWorker(CZemtraDlg* d, ProjectSettings job) {
     WindowProgress progress(d);
     progress.SetRange(0, 100);
     progress.SetPosition(0);
-    QString report;
-    auto icon = QMessageBox::Information;
     try {
         SpecimenJob description;
         description.target = d->specimenTarget_;
-        report = SpecimenReport(RunJob(job, description, WindowJobContext(progress, &d->stop_)));
+        const auto start = std::chrono::steady_clock::now();
+        const SpecimenResult r = RunJob(job, description, WindowJobContext(progress, &d->stop_));
+        switch (r.outcome) {
+            case JobOutcome::Done: {
+                QString pages = ShownPath(r.firstPage);
+                if (r.pages > 1) pages += QStringLiteral(" ... ") + ShownPath(r.lastPage);
+                StatusFromWorker(d, Msg::StatusSpecimen,
+                                 {QString::number(r.glyphs), QString::number(r.pages),
+                                  QString::number(r.bytes), Seconds(SecondsSince(start)), pages});
+                break;
+            }
+            case JobOutcome::Stopped:
+                break;
+            case JobOutcome::NoDots:
+                TellFromWorker(
+                    d, QMessageBox::Information, Msg::NoDots,
+                    {QString::number(MatrixWidth(job)), QString::number(MatrixHeight(job))});
+                break;
+            default:
+                TellFromWorker(d, QMessageBox::Information, Msg::EmptyCodeRange, {});
+                break;
+        }
     } catch (const std::exception& e) {
-        report = QString::fromUtf8(e.what());
-        icon = QMessageBox::Critical;
+        TellFromWorker(d, QMessageBox::Critical, QString::fromUtf8(e.what()));
     } catch (...) {
-        report = QString::fromUtf8(kUnexpectedError);
-        icon = QMessageBox::Critical;
+        TellFromWorker(d, QMessageBox::Critical, Msg::UnexpectedError, {});
     }
     progress.SetPosition(0);
-    if (!report.isEmpty()) {
-        Send(d, [d, icon, report] {
-            if (!d->closing_.load()) d->ShowMessage(icon, d->windowTitle(), report);
-        });
-    }
     EndWorker(d);
 }
 

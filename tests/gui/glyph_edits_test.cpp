@@ -104,11 +104,15 @@ TEST_F(GlyphEditsInTheWindow, AProjectsEditIsPreviewedSavedAndBackAfterARestart)
         EXPECT_EQ(dialog.SelectedItemEdit(), nullptr);
         EXPECT_EQ(PreviewDots(dialog), FontGlyph(dialog.Settings(), u"B"));
 
-        answers.saveNames.push_back(QString::fromStdString((home / "copy.fprj").string()));
+        // Save writes the project's own file, Save As another.
         FindCommand(dialog.MenuBar(), kCmdSave)->trigger();
-        ProjectSettings saved;
-        ASSERT_TRUE(LoadProject(home / "copy.fprj", saved).isProject);
-        EXPECT_EQ(saved.GLYPHS, project.GLYPHS);
+        answers.saveNames.push_back(QString::fromStdString((home / "copy.fprj").string()));
+        FindCommand(dialog.MenuBar(), kCmdSaveAs)->trigger();
+        for (const char* name : {"job.fprj", "copy.fprj"}) {
+            ProjectSettings saved;
+            ASSERT_TRUE(LoadProject(home / name, saved).isProject) << name;
+            EXPECT_EQ(saved.GLYPHS, project.GLYPHS) << name;
+        }
         dialog.close();  // Setting.ini keeps the edits of the last run
     }
     CZemtraDlg again(answers.Make());
@@ -124,12 +128,19 @@ TEST_F(GlyphEditsInTheWindow, TheEditorsEntryPointsSetAndRevertTheSelectedItemsE
     CZemtraDlg dialog(answers.Make());
     Open(dialog, "job.fprj");
     const DotMatrix font = PreviewDots(dialog);
+    const auto changed = [&] {
+        QApplication::processEvents();
+        return dialog.windowTitle().startsWith('*');
+    };
+    EXPECT_FALSE(changed());
     EXPECT_FALSE(dialog.SetSelectedItemEdit(DotMatrix(7, 8))) << "not the matrix's size";
     ASSERT_TRUE(dialog.SetSelectedItemEdit(Cross().ToMatrix()));
     EXPECT_EQ(PreviewDots(dialog), Cross().ToMatrix());
     EXPECT_NE(dialog.Settings().GLYPHS.Find(u'A', 8, 8), nullptr);
-    // New takes the edits away with everything else.
+    EXPECT_TRUE(changed()) << "an edit is a change of the project";
+    // New asks about it, then takes the edits away with everything else.
     FindCommand(dialog.MenuBar(), kCmdNew)->trigger();
+    EXPECT_EQ(answers.saveQuestions.size(), 1u);
     EXPECT_TRUE(dialog.Settings().GLYPHS.Empty());
     Open(dialog, "job.fprj");
     ASSERT_TRUE(dialog.SetSelectedItemEdit(Cross().ToMatrix()));
@@ -137,6 +148,7 @@ TEST_F(GlyphEditsInTheWindow, TheEditorsEntryPointsSetAndRevertTheSelectedItemsE
     EXPECT_FALSE(dialog.RevertSelectedItemEdit());
     EXPECT_EQ(PreviewDots(dialog), font);
     EXPECT_TRUE(dialog.Settings().GLYPHS.Empty());
+    EXPECT_FALSE(changed()) << "back to the project as it was opened";
 }
 
 TEST_F(GlyphEditsInTheWindow, BadEntriesAreToldInOneMessageAndTheRestLoads) {

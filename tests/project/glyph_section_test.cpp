@@ -277,6 +277,26 @@ TEST(GlyphSectionWrite, SavingAnotherProjectOverAFileReplacesItsEdits) {
     EXPECT_EQ(ReadGlyphSection(Profile::FromBytes(p.ToBytes())).edits, second.GLYPHS);
 }
 
+TEST(GlyphSectionWrite, TheSavedFormHoldsTheEditsAsSaveWritesThem) {
+    // The window's changed mark compares saved forms: an edit, its dots, counts.
+    ProjectSettings a = NewSettings();
+    ProjectSettings b = a;
+    b.GLYPHS.Set(u'A', LetterA());
+    const ProjectForm form = SavedForm(b);
+    EXPECT_EQ(form.size(), SavedForm(a).size() + 1);
+    EXPECT_EQ(form.back().section, kGlyphsSection);
+    EXPECT_EQ(form.back().key, u"U+0041 8x8");
+    EXPECT_EQ(form.back().value, u"18,24,42,81,FF,81,81,00");
+    ProjectSettings c = b;
+    GlyphDots moved = LetterA();
+    moved.Set(0, 7, true);
+    c.GLYPHS.Set(u'A', moved);
+    EXPECT_NE(SavedForm(c), form);
+    Profile written;
+    WriteProject(b, written);
+    for (const ProjectEntry& e : form) EXPECT_EQ(written.Get(e.section, e.key), e.value);
+}
+
 TEST(GlyphSectionWrite, EditsAloneMergeWithoutTouchingAnyOtherLine) {
     ScratchDir dir;
     const auto path = dir / "p.fprj";

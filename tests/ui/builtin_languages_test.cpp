@@ -4,11 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "base/messages.h"
+#include "base/unicode.h"
 #include "support/test_support.h"
+#include "ui/multi_language.h"
 
 namespace zemtra {
 namespace {
@@ -125,6 +130,27 @@ TEST(BuiltinLanguagesTest, CompiledBytesAreTheResourceFiles) {
     EXPECT_TRUE(BuiltinLanguageFile(-1).empty());
 }
 
+// Our keys beyond the original table: captions of our controls and commands, and every text of
+// base/messages.h.
+std::vector<std::u16string> OurKeys() {
+    std::vector<std::u16string> keys = {u"IDD_102/IDD_102_1070", u"MENU_131/MENU_131_0_2",
+                                        u"MENU_131/MENU_131_32786", u"MENU_131/MENU_131_32785",
+                                        u"IDD_129/IDD_129_1033"};
+    for (const MessageText& t : MessageTexts()) {
+        keys.push_back(u"SPECIAL_STRINGS/" + std::u16string(t.key));
+    }
+    return keys;
+}
+
+// The %1..%9 a text uses.
+std::set<char16_t> Placeholders(std::u16string_view text) {
+    std::set<char16_t> used;
+    for (size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] == u'%' && text[i + 1] >= u'1' && text[i + 1] <= u'9') used.insert(text[i + 1]);
+    }
+    return used;
+}
+
 TEST(BuiltinLanguagesTest, EachFileHoldsExactlyTheTable) {
     Parsed expected;
     for (const auto& [section, pairs] : kEnglish) {
@@ -135,16 +161,57 @@ TEST(BuiltinLanguagesTest, EachFileHoldsExactlyTheTable) {
         }
     }
     ASSERT_EQ(expected.keys.size(), 46u);
+    const std::vector<std::u16string> ours = OurKeys();
+    const auto isOurs = [&](const std::u16string& key) {
+        return std::find(ours.begin(), ours.end(), key) != ours.end();
+    };
     std::vector<Parsed> files;
     for (int id : {132, 133, 134}) {
         const std::span<const unsigned char> bytes = BuiltinLanguageFile(id);
         files.push_back(Parse(std::string(bytes.begin(), bytes.end())));
-        EXPECT_EQ(files.back().sections, expected.sections) << id;
-        EXPECT_EQ(files.back().keys, expected.keys) << id;
+        const Parsed& f = files.back();
+        EXPECT_EQ(f.sections, expected.sections) << id;
+        // The original keys in their order, ours after them in their sections, each once.
+        Parsed original;
+        std::vector<std::u16string> added;
+        for (size_t i = 0; i < f.keys.size(); ++i) {
+            if (isOurs(f.keys[i])) {
+                added.push_back(f.keys[i]);
+            } else {
+                original.keys.push_back(f.keys[i]);
+                original.values.push_back(f.values[i]);
+            }
+            EXPECT_FALSE(f.values[i].empty()) << id;
+        }
+        EXPECT_EQ(original.keys, expected.keys) << id;
+        if (id == 132) {
+            EXPECT_EQ(original.values, expected.values);
+        }
+        std::sort(added.begin(), added.end());
+        std::vector<std::u16string> sortedOurs = ours;
+        std::sort(sortedOurs.begin(), sortedOurs.end());
+        EXPECT_EQ(added, sortedOurs) << id;
     }
-    EXPECT_EQ(files[0].values, expected.values);
+    // Every language names the same keys in the same order and fills in the same facts.
+    for (size_t i = 1; i < files.size(); ++i) {
+        ASSERT_EQ(files[i].keys, files[0].keys);
+        for (size_t k = 0; k < files[0].keys.size(); ++k) {
+            EXPECT_EQ(Placeholders(files[i].values[k]), Placeholders(files[0].values[k]))
+                << Utf16ToUtf8(files[0].keys[k]);
+        }
+    }
+    // The English file says what the program's own table says.
+    for (const MessageText& t : MessageTexts()) {
+        const std::u16string key = u"SPECIAL_STRINGS/" + std::u16string(t.key);
+        const auto at = std::find(files[0].keys.begin(), files[0].keys.end(), key);
+        ASSERT_NE(at, files[0].keys.end());
+        EXPECT_EQ(
+            ExpandLineBreaks(files[0].values[static_cast<size_t>(at - files[0].keys.begin())]),
+            t.english)
+            << Utf16ToUtf8(t.key);
+    }
     const auto value = [&](size_t file, std::u16string_view key) {
-        for (size_t i = 0; i < expected.keys.size(); ++i) {
+        for (size_t i = 0; i < files[file].keys.size(); ++i) {
             if (files[file].keys[i].ends_with(u"/" + std::u16string(key)))
                 return files[file].values[i];
         }
@@ -159,6 +226,9 @@ TEST(BuiltinLanguagesTest, EachFileHoldsExactlyTheTable) {
     EXPECT_EQ(value(1, u"MENU_131_1"), u"语言(&L)");
     EXPECT_EQ(value(1, u"IDD_102_1052"), u"宽度:");
     EXPECT_EQ(value(1, u"IDS_CLIP_SUCCESS"), u"数据已成功复制到剪切板!");
+    EXPECT_EQ(value(1, u"IDD_102_1070"), u"字体文件...");
+    EXPECT_EQ(value(1, u"IDS_BUTTON_OK"), u"确定");
+    EXPECT_EQ(value(2, u"IDS_PRESET_NONE"), u"(無)");
     EXPECT_EQ(value(2, u"IDD_100_Title"), u"關於 Zemtra");
     EXPECT_EQ(value(2, u"IDS_FORMAT_CATHODE"), u"陰碼");
     EXPECT_EQ(value(2, u"IDS_CLIP_ERROR"), u"打開剪切板失敗!");
