@@ -169,6 +169,7 @@ std::u16string EditName(std::u16string_view section, std::u16string_view key) {
 }  // namespace
 
 const Profile::Edit* Profile::FindEdit(std::u16string_view section, std::u16string_view key) const {
+    if (editIndex_.empty()) return nullptr;  // a profile only read: no name to build
     const auto it = editIndex_.find(EditName(section, key));
     return it == editIndex_.end() ? nullptr : &edits_[it->second];
 }
