@@ -121,6 +121,8 @@ void CZemtraDlg::Load(const std::filesystem::path& path) {
 }
 
 void CZemtraDlg::ShowLoaded(const LoadedProject& loaded) {
+    stroke_.reset();
+    history_.Clear();  // undo never reaches into the project before
     Push();
     ShowOffsets(ToQString(loaded.offsetXText), ToQString(loaded.offsetYText));
     from_->SetValue(settings_.FROM);
@@ -151,6 +153,8 @@ void CZemtraDlg::TellSkippedGlyphs(const std::filesystem::path& file,
 
 void CZemtraDlg::New() {
     Pull();
+    FinishStroke();
+    history_.Clear();  // the steps were those of the project that goes
     ApplyNew(settings_);
     // New draws with an installed face again; the core's New keeps these fields.
     settings_.FONT.FontFile.clear();

@@ -11,10 +11,12 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "base/glyph_editing.h"
 #include "base/messages.h"
 #include "base/progress.h"
 #include "base/project_settings.h"
@@ -123,6 +125,8 @@ class CZemtraDlg : public QDialog {
     const GlyphDots* SelectedItemEdit() const;
     bool SetSelectedItemEdit(const DotMatrix& dots);
     bool RevertSelectedItemEdit();
+    // The editor's undo history (every edit of the window since the project was loaded).
+    const GlyphEditHistory& EditHistory() const { return history_; }
     // Enables or disables every control of the window; the menu bar is left alone.
     void EnableAllControls(bool enable);
     // WM_GENERATION_PROGRESS: wParam 0 sets the range, 1 the position when it differs.
@@ -223,6 +227,35 @@ class CZemtraDlg : public QDialog {
     void OnToLostFocus();
     void OnCodeTextChanged(CHexEdit* field);
     void ShowCodeCharacters();
+
+    // The glyph editor on the preview (zemtra_dialog_edit.cpp): strokes of the mouse, the
+    // Edit menu and the arrow keys; the list's marks and the status line's note on edits.
+    void ConnectEditor();
+    void OnDotPressed(int row, int column, bool clear);
+    void OnDotDragged(int row, int column);
+    // Ends the stroke under way, recording it as one step; every other edit ends it first.
+    void FinishStroke();
+    // The edit key of the selected item, or none (then the status line says why).
+    std::optional<GlyphEditKey> EditableSelection();
+    // The dots the selected item shows now: its edit, else the font's render.
+    GlyphDots ShownDots(const GlyphEditKey& key);
+    // Applies what transform makes of the shown dots as one step; nothing when the dots stay.
+    void TransformGlyph(GlyphDots (*transform)(const GlyphDots&, int32_t, int32_t), int32_t dx,
+                        int32_t dy);
+    void OnRevertGlyph();
+    void OnUndoRedo(bool redo);
+    // Puts the change on show: the first list item of the character becomes the selection.
+    void SelectCharacter(char32_t code);
+    // After the edits changed: the preview, the list's marks and the status line.
+    void ShowGlyphChange(std::optional<char32_t> code);
+    // Marks the list items whose character has an edit at the matrix size (only those of code
+    // when given); the item texts stay those of the project.
+    void UpdateEditMarks(std::optional<char32_t> code = std::nullopt);
+    // The status line's note on the selected item's edits, if there is one to give.
+    void ShowEditStatus();
+    // The Edit menu's commands are enabled while it is open as far as they apply; closed, all
+    // are, so that their keys always reach the handlers (which then do nothing).
+    void UpdateEditCommands(bool menuOpen);
 
     // Languages and the link.
     void BuildLanguageMenu(const std::vector<std::u16string>& names);
@@ -338,6 +371,19 @@ class CZemtraDlg : public QDialog {
     int32_t demoStep_ = 0;
     std::unique_ptr<CMultiLanguage> language_;
     QMenu* languageMenu_ = nullptr;
+    QMenu* editMenu_ = nullptr;
+
+    // The glyph editor: its history, the stroke under way (the edit before it, for its step),
+    // the size the list's marks were made for, and the last note it put in the status line.
+    struct EditStroke {
+        GlyphEditKey key;
+        std::optional<GlyphDots> before;
+        DotStroke stroke;
+    };
+    GlyphEditHistory history_;
+    std::optional<EditStroke> stroke_;
+    std::pair<int32_t, int32_t> marksSize_{0, 0};
+    QString editStatus_;
 
     ProgressBarState bar_;
     bool controlsEnabled_ = true;

@@ -61,6 +61,7 @@ void CZemtraDlg::BuildMenu() {
     menuBar_ = new QMenuBar(this);
     for (const MenuPopupTemplate& popup : MainMenuTemplate()) {
         QMenu* menu = menuBar_->addMenu(ToQString(popup.caption));
+        if (!popup.items.empty() && popup.items.front().id == kCmdUndo) editMenu_ = menu;
         for (const MenuItemTemplate& item : popup.items) {
             if (item.popup) {
                 recentMenu_ = menu->addMenu(ToQString(item.caption));
@@ -73,7 +74,8 @@ void CZemtraDlg::BuildMenu() {
             QAction* action = menu->addAction(ToQString(item.caption));
             action->setProperty(kCommandIdProperty, item.id);
             if (!item.shortcut.empty()) {
-                action->setShortcut(QKeySequence(ToQString(item.shortcut)));
+                action->setShortcuts(QKeySequence::listFromString(ToQString(item.shortcut),
+                                                                  QKeySequence::PortableText));
                 // The menu bar lives in a dialog: the keys work wherever the focus is in it.
                 action->setShortcutContext(Qt::WindowShortcut);
                 addAction(action);
@@ -187,6 +189,7 @@ void CZemtraDlg::ConnectControls() {
     connect(to_, &CHexEdit::FocusLost, this, Guard([this] { OnToLostFocus(); }));
     connect(from_, &QLineEdit::textChanged, this, Guard([this] { OnCodeTextChanged(from_); }));
     connect(to_, &QLineEdit::textChanged, this, Guard([this] { OnCodeTextChanged(to_); }));
+    ConnectEditor();
 }
 
 }  // namespace zemtra

@@ -35,6 +35,7 @@ void CZemtraDlg::FillCharacterList(std::u16string_view text, bool resetPictures)
         list_->addItems(items);
         if (!settings_.LIST.empty()) list_->setCurrentRow(0);
     }
+    marksSize_ = {0, 0};  // new items, none marked yet
     if (settings_.LIST.empty()) {
         currentCharacter_.clear();
         if (resetPictures) currentPicture_.clear();
@@ -59,30 +60,14 @@ void CZemtraDlg::OnSelectCharacter() {
     RefreshPreview();
 }
 
-const GlyphDots* CZemtraDlg::SelectedItemEdit() const {
-    const int row = list_->currentRow();
-    return row < 0 ? nullptr : ItemEdit(settings_, static_cast<size_t>(row));
-}
-
-bool CZemtraDlg::SetSelectedItemEdit(const DotMatrix& dots) {
-    const int row = list_->currentRow();
-    if (row < 0 || !SetItemEdit(settings_, static_cast<size_t>(row), dots)) return false;
-    RefreshPreview();
-    ScheduleTitleUpdate();  // an edit is a change of the project
-    return true;
-}
-
-bool CZemtraDlg::RevertSelectedItemEdit() {
-    const int row = list_->currentRow();
-    if (row < 0 || !RevertItemEdit(settings_, static_cast<size_t>(row))) return false;
-    RefreshPreview();
-    ScheduleTitleUpdate();
-    return true;
-}
-
 void CZemtraDlg::RefreshPreview() {
     const bool picture = IsPictureEntry(currentPicture_);
     const std::u16string& source = picture ? currentPicture_ : currentCharacter_;
+    // The list's marks and the status line's note follow the item and the matrix size.
+    if (marksSize_ != std::pair{MatrixWidth(settings_), MatrixHeight(settings_)}) {
+        UpdateEditMarks();
+    }
+    ShowEditStatus();
     const QSize client = preview_->ClientSize();
     PreviewCanvas& canvas = preview_->Canvas();
     if (!canvas.Begin(settings_, client.width(), client.height())) {

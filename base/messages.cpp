@@ -25,6 +25,12 @@ constexpr std::array<MessageText, static_cast<size_t>(Msg::Count)> kTexts = {{
     {Msg::GlyphsSkipped, u"IDS_GLYPHS_SKIPPED",
      u"Some hand-edited glyphs of \"%1\" cannot be read; the font draws those characters until "
      u"the entries are mended:\n\n%2"},
+    {Msg::StatusGlyphEdited, u"IDS_STATUS_GLYPH_EDITED",
+     u"'%1' (U+%2) at %3 x %4 is a hand edit; Edit > Revert to Font brings back the font's dots."},
+    {Msg::StatusGlyphEditedElsewhere, u"IDS_STATUS_GLYPH_EDITED_ELSEWHERE",
+     u"'%1' (U+%2) has hand edits only at other matrix sizes (%3); at %4 x %5 the font draws it."},
+    {Msg::EditOnlyCharacters, u"IDS_EDIT_ONLY_CHARACTERS",
+     u"Only a character can be edited: a picture item's dots come from its picture."},
     {Msg::FaceOfCollection, u"IDS_FACE_OF_COLLECTION", u"Face of the collection:"},
     {Msg::NoDots, u"IDS_NO_DOTS", u"The matrix is %1 x %2 dots: it must be at least 1 x 1."},
     {Msg::EmptyList, u"IDS_EMPTY_LIST",

@@ -28,6 +28,11 @@ class PreviewCanvas : public PreviewSink {
     // 0x00BBGGRR, cw x ch; empty before the first render.
     const RgbRaster& Image() const { return image_; }
     const PreviewGeometry& Geometry() const { return geometry_; }
+    // The dot of the last render under pixel (px, py) of the image; none outside its dots or
+    // before the first render.
+    std::optional<PreviewDot> DotAt(int64_t px, int64_t py) const {
+        return PreviewDotAt(width_, height_, image_.width, image_.height, px, py);
+    }
 
   private:
     void Fill(const PreviewRect& r, uint32_t colour);

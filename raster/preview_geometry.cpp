@@ -46,4 +46,24 @@ PreviewRect OversizeRect(int64_t w, int64_t h, int64_t cw, int64_t ch) {
     return {(cw - dw) / 2, (ch - dh) / 2, dw, dh};
 }
 
+std::optional<PreviewDot> PreviewDotAt(int64_t w, int64_t h, int64_t cw, int64_t ch, int64_t px,
+                                       int64_t py) {
+    if (w < 1 || h < 1) return std::nullopt;
+    const PreviewGeometry g = ComputePreviewGeometry(w, h, cw, ch);
+    int64_t column;
+    int64_t row;
+    if (g.oversize) {
+        const PreviewRect r = OversizeRect(w, h, cw, ch);
+        if (r.width < 1 || r.height < 1 || px < r.x || py < r.y) return std::nullopt;
+        column = (px - r.x) * w / r.width;
+        row = (py - r.y) * h / r.height;
+    } else {
+        if (g.pitch < 1 || px < g.x0 || py < g.y0) return std::nullopt;
+        column = (px - g.x0) / g.pitch;
+        row = (py - g.y0) / g.pitch;
+    }
+    if (column >= w || row >= h) return std::nullopt;
+    return PreviewDot{static_cast<int32_t>(row), static_cast<int32_t>(column)};
+}
+
 }  // namespace zemtra

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 namespace zemtra {
 
@@ -45,6 +46,19 @@ PreviewGeometry ComputePreviewGeometry(int64_t w, int64_t h, int64_t cw, int64_t
 // The thumbnail in the top-left corner: W x H up to 50 a side, else the longer side 50 and the
 // other in proportion.
 PreviewRect ThumbnailRect(int64_t w, int64_t h);
+
+// A dot of the matrix, as the preview's editor picks it.
+struct PreviewDot {
+    int32_t row = 0;
+    int32_t column = 0;
+    bool operator==(const PreviewDot&) const = default;
+};
+
+// The dot under pixel (px, py) of a cw x ch area showing a W x H matrix: in grid mode the cell
+// there (a grid line goes with the cell left of or above it), in oversize mode the dot the
+// scaled picture shows there; none outside the grid or the picture.
+std::optional<PreviewDot> PreviewDotAt(int64_t w, int64_t h, int64_t cw, int64_t ch, int64_t px,
+                                       int64_t py);
 
 // The oversize picture: W x H fitted into cw x ch with its aspect kept, centred.
 PreviewRect OversizeRect(int64_t w, int64_t h, int64_t cw, int64_t ch);

@@ -99,5 +99,15 @@ inline constexpr int32_t kCmdSaveAs = 32786;
 // "(none)" item the one before; no language file names them, so they keep their captions.
 inline constexpr int32_t kCmdRecentNone = 32799;
 inline constexpr int32_t kCmdRecentFirst = 32800;
+// Ours: the Edit menu, the glyph editor's commands on the selected character at the matrix size.
+inline constexpr int32_t kCmdUndo = 32810;
+inline constexpr int32_t kCmdRedo = 32811;
+inline constexpr int32_t kCmdClearGlyph = 32812;
+inline constexpr int32_t kCmdInvertGlyph = 32813;
+inline constexpr int32_t kCmdShiftUp = 32814;
+inline constexpr int32_t kCmdShiftDown = 32815;
+inline constexpr int32_t kCmdShiftLeft = 32816;
+inline constexpr int32_t kCmdShiftRight = 32817;
+inline constexpr int32_t kCmdRevertGlyph = 32818;
 
 }  // namespace zemtra

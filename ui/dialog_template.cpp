@@ -182,6 +182,21 @@ const std::vector<MenuPopupTemplate>& MainMenuTemplate() {
           {0, u""},
           {kCmdExit, u"&Exit", u"Ctrl+Q"}}},
         {u"&Help", {{kCmdAbout, u"&About"}}},
+        // Last, so that the popups before it keep their position keys (MENU_131_1 is the
+        // language popup inserted at position 1, MENU_131_2 Help): Edit's key is MENU_131_3.
+        {u"&Edit",
+         {{kCmdUndo, u"&Undo", u"Ctrl+Z"},
+          {kCmdRedo, u"&Redo", u"Ctrl+Shift+Z; Ctrl+Y"},
+          {0, u""},
+          {kCmdClearGlyph, u"&Clear"},
+          {kCmdInvertGlyph, u"&Invert"},
+          {0, u""},
+          {kCmdShiftUp, u"Shift &Up"},
+          {kCmdShiftDown, u"Shift &Down"},
+          {kCmdShiftLeft, u"Shift &Left"},
+          {kCmdShiftRight, u"Shift &Right"},
+          {0, u""},
+          {kCmdRevertGlyph, u"Revert to &Font"}}},
     };
     return menu;
 }

@@ -92,8 +92,9 @@ std::vector<std::u16string_view> ComboItems(int32_t controlId);
 struct MenuItemTemplate {
     int32_t id = 0;  // 0: a separator
     std::u16string_view caption;
-    std::u16string_view shortcut = {};  // a key sequence in its portable text form ("Ctrl+N")
-    bool popup = false;                 // a popup the window fills (Recent), keyed by position
+    // Key sequences in their portable text form ("Ctrl+N"), several separated by "; ".
+    std::u16string_view shortcut = {};
+    bool popup = false;  // a popup the window fills (Recent), keyed by position
 };
 struct MenuPopupTemplate {
     std::u16string_view caption;

@@ -1,6 +1,8 @@
 // The preview control's cache and painting.
 #include "raster/qt/preview_widget.h"
 
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 
 namespace zemtra {
@@ -25,6 +27,8 @@ PreviewWidget::PreviewWidget(QWidget* parent) : QFrame(parent) {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(1);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // A click on the grid gives it the focus, so the arrow keys shift the glyph.
+    setFocusPolicy(Qt::ClickFocus);
 }
 
 void PreviewWidget::ShowRendered() {
@@ -49,6 +53,72 @@ void PreviewWidget::paintEvent(QPaintEvent* event) {
         return;
     }
     if (!cache_.isNull()) painter.drawImage(client.topLeft(), cache_);
+}
+
+std::optional<PreviewDot> PreviewWidget::DotUnder(const QPoint& pos) const {
+    // A message in the area means the cells on show are not those of the settings.
+    if (!error_.isEmpty() || cache_.isNull()) return std::nullopt;
+    const QPoint p = pos - contentsRect().topLeft();
+    return canvas_.DotAt(p.x(), p.y());
+}
+
+void PreviewWidget::mousePressEvent(QMouseEvent* event) {
+    const Qt::MouseButton button = event->button();
+    if (strokeButton_ != Qt::NoButton || (button != Qt::LeftButton && button != Qt::RightButton)) {
+        return;  // a second button during a stroke changes nothing
+    }
+    const std::optional<PreviewDot> dot = DotUnder(event->position().toPoint());
+    if (!dot) return;
+    strokeButton_ = button;
+    strokeDot_ = dot;
+    emit DotPressed(dot->row, dot->column, button == Qt::RightButton);
+}
+
+void PreviewWidget::mouseMoveEvent(QMouseEvent* event) {
+    if (strokeButton_ == Qt::NoButton) return;
+    const std::optional<PreviewDot> dot = DotUnder(event->position().toPoint());
+    if (!dot || dot == strokeDot_) return;
+    strokeDot_ = dot;
+    emit DotDragged(dot->row, dot->column);
+}
+
+void PreviewWidget::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == strokeButton_) EndStroke();
+}
+
+void PreviewWidget::focusOutEvent(QFocusEvent* event) {
+    QFrame::focusOutEvent(event);
+    EndStroke();  // a box that pops up mid-drag takes the release with it
+}
+
+void PreviewWidget::EndStroke() {
+    if (strokeButton_ == Qt::NoButton) return;
+    strokeButton_ = Qt::NoButton;
+    strokeDot_.reset();
+    emit StrokeEnded();
+}
+
+void PreviewWidget::keyPressEvent(QKeyEvent* event) {
+    if (event->modifiers() & ~Qt::KeypadModifier) {
+        QFrame::keyPressEvent(event);
+        return;
+    }
+    switch (event->key()) {
+        case Qt::Key_Up:
+            emit ShiftKey(0, -1);
+            return;
+        case Qt::Key_Down:
+            emit ShiftKey(0, 1);
+            return;
+        case Qt::Key_Left:
+            emit ShiftKey(-1, 0);
+            return;
+        case Qt::Key_Right:
+            emit ShiftKey(1, 0);
+            return;
+        default:
+            QFrame::keyPressEvent(event);
+    }
 }
 
 }  // namespace zemtra

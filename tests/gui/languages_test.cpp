@@ -87,8 +87,10 @@ TEST(Languages, SwitchingReTextsEverythingAtOnceAndIsKept) {
         EXPECT_EQ(Ctl<QAbstractButton>(dialog, kShowDemoId)->text(), QString::fromUtf8("扫描演示"));
         EXPECT_EQ(MenuTexts(dialog.MenuBar()->actions()),
                   (QStringList{QString::fromUtf8("工程(&P)"), QString::fromUtf8("语言(&L)"),
-                               QString::fromUtf8("帮助(&H)")}));
+                               QString::fromUtf8("帮助(&H)"), QString::fromUtf8("编辑(&E)")}));
         EXPECT_EQ(FindCommand(dialog.MenuBar(), 32781)->text(), QString::fromUtf8("新建(&N)"));
+        EXPECT_EQ(FindCommand(dialog.MenuBar(), kCmdRevertGlyph)->text(),
+                  QString::fromUtf8("恢复字体字形(&F)"));
         EXPECT_EQ(FindCommand(dialog.MenuBar(), 32778)->text(), QString::fromUtf8("关于(&A)"));
         auto* orient = Ctl<QComboBox>(dialog, kOrientationId);
         EXPECT_EQ(orient->itemText(0), QString::fromUtf8("逐行"));

@@ -87,14 +87,21 @@ TEST(MainWindow, ComboItemsAndMenuCommands) {
         }
     }
     const QList<QAction*> popups = dialog.MenuBar()->actions();
-    ASSERT_EQ(popups.size(), 3);
+    ASSERT_EQ(popups.size(), 4);
     EXPECT_EQ(popups[0]->text(), "&Project");
     EXPECT_EQ(popups[1]->text(), "&Language");  // inserted between the two at start-up
     EXPECT_EQ(popups[2]->text(), "&Help");
-    for (int id : {kCmdNew, kCmdOpen, kCmdSave, kCmdLoadPicture, kCmdExit, kCmdAbout}) {
+    EXPECT_EQ(popups[3]->text(), "&Edit");  // after them, so their position keys hold
+    for (int id : {kCmdNew, kCmdOpen, kCmdSave, kCmdLoadPicture, kCmdExit, kCmdAbout, kCmdUndo,
+                   kCmdRedo, kCmdClearGlyph, kCmdInvertGlyph, kCmdShiftUp, kCmdShiftDown,
+                   kCmdShiftLeft, kCmdShiftRight, kCmdRevertGlyph}) {
         EXPECT_NE(FindCommand(dialog.MenuBar(), id), nullptr) << id;
     }
     EXPECT_EQ(FindCommand(dialog.MenuBar(), kCmdExit)->text(), "&Exit");
+    // Redo answers to both of its keys.
+    EXPECT_EQ(FindCommand(dialog.MenuBar(), kCmdRedo)->shortcuts(),
+              (QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Shift+Z")),
+                                   QKeySequence(QStringLiteral("Ctrl+Y"))}));
 }
 
 TEST(MainWindow, FirstStartGivesTheNewDefaults) {

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <utility>
+
 namespace zemtra {
 namespace {
 
@@ -91,6 +94,47 @@ TEST(PreviewGeometry, ColoursByPolarity) {
     // 0x00BBGGRR: light is red 156, green 224, blue 239.
     EXPECT_EQ(kPreviewLight & 0xFF, 156u);
     EXPECT_EQ(kPreviewLight >> 16 & 0xFF, 239u);
+}
+
+// The editor picks the dot that the grid paints under the mouse: every pixel of a cell gives
+// that cell, a grid line the cell before it, and the margins nothing.
+TEST(PreviewGeometry, TheDotUnderAPixelIsTheCellPaintedThere) {
+    for (auto [w, h, cw, ch] : {std::array<int64_t, 4>{8, 8, 100, 90},
+                                {5, 12, 450, 300},
+                                {300, 16, 450, 450} /* no grid lines */}) {
+        const PreviewGeometry g = ComputePreviewGeometry(w, h, cw, ch);
+        ASSERT_FALSE(g.oversize);
+        for (int64_t row = 0; row < h; ++row) {
+            for (int64_t column = 0; column < w; ++column) {
+                const PreviewRect r = g.Cell(row, column);
+                const PreviewDot dot{static_cast<int32_t>(row), static_cast<int32_t>(column)};
+                for (auto [px, py] : {std::pair{r.x, r.y},
+                                      {r.x + r.width - 1, r.y + r.height - 1},
+                                      {r.x + r.width / 2, r.y}}) {
+                    EXPECT_EQ(PreviewDotAt(w, h, cw, ch, px, py), dot) << w << " " << px;
+                }
+                // The line right of and under a cell goes with it.
+                if (g.gap == 1) {
+                    EXPECT_EQ(PreviewDotAt(w, h, cw, ch, r.x + r.width, r.y + r.height), dot);
+                }
+            }
+        }
+        EXPECT_FALSE(PreviewDotAt(w, h, cw, ch, g.x0 - 1, g.y0));
+        EXPECT_FALSE(PreviewDotAt(w, h, cw, ch, g.x0, g.y0 - 1));
+        EXPECT_FALSE(PreviewDotAt(w, h, cw, ch, g.x0 + w * g.pitch, g.y0));
+        EXPECT_FALSE(PreviewDotAt(w, h, cw, ch, g.x0, g.y0 + h * g.pitch));
+    }
+    EXPECT_FALSE(PreviewDotAt(0, 8, 100, 100, 50, 50));
+}
+
+TEST(PreviewGeometry, TheDotUnderAPixelOfTheOversizePicture) {
+    // 1000 x 500 in 450 x 450: the picture is 450 x 225 from y 112, 2.2 dots a pixel.
+    EXPECT_EQ(PreviewDotAt(1000, 500, 450, 450, 0, 112), (PreviewDot{0, 0}));
+    EXPECT_EQ(PreviewDotAt(1000, 500, 450, 450, 449, 336), (PreviewDot{497, 997}));
+    EXPECT_EQ(PreviewDotAt(1000, 500, 450, 450, 225, 224), (PreviewDot{248, 500}));
+    EXPECT_FALSE(PreviewDotAt(1000, 500, 450, 450, 10, 111));
+    EXPECT_FALSE(PreviewDotAt(1000, 500, 450, 450, 10, 337));
+    EXPECT_FALSE(PreviewDotAt(1000, 500, 0, 0, 0, 0)) << "no area, no picture";
 }
 
 }  // namespace

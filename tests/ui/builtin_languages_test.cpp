@@ -13,6 +13,7 @@
 #include "base/messages.h"
 #include "base/unicode.h"
 #include "support/test_support.h"
+#include "ui/control_ids.h"
 #include "ui/multi_language.h"
 
 namespace zemtra {
@@ -133,9 +134,13 @@ TEST(BuiltinLanguagesTest, CompiledBytesAreTheResourceFiles) {
 // Our keys beyond the original table: captions of our controls and commands, and every text of
 // base/messages.h.
 std::vector<std::u16string> OurKeys() {
-    std::vector<std::u16string> keys = {u"IDD_102/IDD_102_1070", u"MENU_131/MENU_131_0_2",
+    std::vector<std::u16string> keys = {u"IDD_102/IDD_102_1070",    u"MENU_131/MENU_131_0_2",
                                         u"MENU_131/MENU_131_32786", u"MENU_131/MENU_131_32785",
-                                        u"IDD_129/IDD_129_1033"};
+                                        u"IDD_129/IDD_129_1033",    u"MENU_131/MENU_131_3"};
+    // The Edit menu's commands.
+    for (int32_t id = kCmdUndo; id <= kCmdRevertGlyph; ++id) {
+        keys.push_back(u"MENU_131/" + MenuCommandKey(kMainMenuId, static_cast<uint32_t>(id)));
+    }
     for (const MessageText& t : MessageTexts()) {
         keys.push_back(u"SPECIAL_STRINGS/" + std::u16string(t.key));
     }

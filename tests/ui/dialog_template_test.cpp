@@ -75,7 +75,7 @@ TEST(DialogTemplates, OutputViewAndMenu) {
     ASSERT_EQ(d.controls.size(), 7u);  // with Verify and its picture and caption
     EXPECT_EQ(d.controls[0].id, kOutputTextId);
     const auto& menu = MainMenuTemplate();
-    ASSERT_EQ(menu.size(), 2u);
+    ASSERT_EQ(menu.size(), 3u);
     std::vector<int32_t> project;
     for (const MenuItemTemplate& item : menu[0].items) project.push_back(item.id);
     EXPECT_EQ(project, (std::vector<int32_t>{32781, 32772, 0, 32774, kCmdSaveAs, 0, 32783,
@@ -89,6 +89,24 @@ TEST(DialogTemplates, OutputViewAndMenu) {
     }
     EXPECT_EQ(keys, (std::vector<std::u16string_view>{u"Ctrl+N", u"Ctrl+O", u"Ctrl+S",
                                                       u"Ctrl+Shift+S", u"Ctrl+Q"}));
+    // Edit comes last, so Language (inserted at 1) and Help keep MENU_131_1 and MENU_131_2.
+    EXPECT_EQ(menu[2].caption, u"&Edit");
+    std::vector<int32_t> edit;
+    for (const MenuItemTemplate& item : menu[2].items) edit.push_back(item.id);
+    EXPECT_EQ(edit, (std::vector<int32_t>{kCmdUndo, kCmdRedo, 0, kCmdClearGlyph, kCmdInvertGlyph, 0,
+                                          kCmdShiftUp, kCmdShiftDown, kCmdShiftLeft, kCmdShiftRight,
+                                          0, kCmdRevertGlyph}));
+    EXPECT_EQ(menu[2].items[0].shortcut, u"Ctrl+Z");
+    EXPECT_EQ(menu[2].items[1].shortcut, u"Ctrl+Shift+Z; Ctrl+Y");
+    // No command id is used twice in the menu, nor by Recent's range.
+    std::set<int32_t> seen;
+    for (const MenuPopupTemplate& popup : menu) {
+        for (const MenuItemTemplate& item : popup.items) {
+            if (item.id == 0) continue;
+            EXPECT_TRUE(seen.insert(item.id).second) << item.id;
+            EXPECT_FALSE(item.id >= kCmdRecentNone && item.id < kCmdRecentFirst + 8) << item.id;
+        }
+    }
 }
 
 // As the window grows, the list and preview grow, the row under them follows the bottom, the
