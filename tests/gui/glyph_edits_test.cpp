@@ -4,25 +4,13 @@
 #include <QListWidget>
 #include <QMenuBar>
 
-#include "base/character_list.h"
-#include "gui/gui_test_support.h"
+#include "gui/glyph_test_support.h"
 #include "project/project_file.h"
 #include "project/project_test_util.h"
 #include "raster/qt/preview_widget.h"
 
 namespace zemtra::test {
 namespace {
-
-ProjectSettings EightByEight() {
-    ProjectSettings s;
-    ApplyNew(s, false);
-    s.FONT.FaceName = u"Liberation Sans";
-    s.BLOCKNUMX = s.BLOCKNUMY = u"8";
-    DeriveFontSize(s);
-    s.TEXT = u"AB";
-    FillCharacterList(s, s.TEXT, true);
-    return s;
-}
 
 // An X with a frame: nothing a font draws for A or B.
 GlyphDots Cross() {
@@ -35,23 +23,6 @@ GlyphDots Cross() {
     return dots;
 }
 
-// The dots the preview shows: each cell's colour, lit when it is the light one (Cathode).
-DotMatrix PreviewDots(const CZemtraDlg& dialog) {
-    auto* preview = Ctl<PreviewWidget>(dialog, kPreviewId);
-    const QSize client = preview->ClientSize();
-    const PreviewGeometry g = ComputePreviewGeometry(8, 8, client.width(), client.height());
-    DotMatrix shown(8, 8);
-    for (int row = 0; row < 8; ++row) {
-        for (int column = 0; column < 8; ++column) {
-            const PreviewRect r = g.Cell(row, column);
-            const QRgb c = preview->Cached().pixel(static_cast<int>(r.x + r.width / 2),
-                                                   static_cast<int>(r.y + r.height / 2));
-            shown.Set(column, row, c == qRgb(156, 224, 239));
-        }
-    }
-    return shown;
-}
-
 // The thumbnail at one pixel per dot, white where lit.
 DotMatrix ThumbnailDots(const CZemtraDlg& dialog) {
     auto* preview = Ctl<PreviewWidget>(dialog, kPreviewId);
@@ -62,15 +33,6 @@ DotMatrix ThumbnailDots(const CZemtraDlg& dialog) {
         }
     }
     return shown;
-}
-
-DotMatrix FontGlyph(const ProjectSettings& settings, std::u16string_view c) {
-    ProjectSettings s = settings;
-    s.GLYPHS.Clear();
-    GlyphRenderer renderer;
-    DotMatrix m;
-    renderer.RenderDotMatrix(s, c, &m);
-    return m;
 }
 
 class GlyphEditsInTheWindow : public ::testing::Test {
