@@ -17,7 +17,7 @@ class UsageError : public std::runtime_error {
 };
 
 struct Request {
-    std::string command;     // "c-source", "show", "library", "project", "help", "version"
+    std::string command;     // "c-source", "show", "library", "export", "project", "help", ...
     std::string subcommand;  // "new" or "save" for "project"
     std::vector<std::string> positional;
     ProjectSettings settings;
@@ -35,6 +35,12 @@ struct Request {
     std::optional<std::string> code;      // decode --code, hexadecimal
     std::optional<std::string> png;       // decode --png
     std::optional<std::string> fontFile;  // --font-file PATH[:INDEX]
+    std::optional<std::string> format;    // export --format
+    std::optional<long long> bpp;         // export --bpp
+    bool monospace = false;               // export --monospace
+    bool compress = false;                // export --compress
+    std::optional<std::string> name;      // export --name
+    std::optional<std::string> range;     // export --range
 };
 
 // Parses argv; settings start as New's and are changed option by option, in order.
