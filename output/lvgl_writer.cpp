@@ -143,6 +143,12 @@ class LvglWriter : public FontExportWriter {
         // LVGL's bit reader may look one byte past a compressed glyph; C wants one element too.
         std::string text = "    0x00  /* end */\n};\n\n";
         const std::vector<CharacterMap> maps = CharacterMaps(glyphs_);
+        // Said before the descriptors, so that it is the first complaint a compiler makes.
+        if (NeedsLargeLayout()) {
+            text += "#if !LV_FONT_FMT_TXT_LARGE\n#error \"" + info_.name +
+                    " is larger than LVGL's small glyph descriptors hold: set "
+                    "LV_FONT_FMT_TXT_LARGE to 1 in lv_conf.h\"\n#endif\n\n";
+        }
         text += Descriptors();
         text += Maps(maps);
         text += Font(maps.size());
@@ -219,7 +225,11 @@ class LvglWriter : public FontExportWriter {
 
     std::string Font(size_t mapCount) const {
         const std::string& n = info_.name;
-        std::string text = "static const lv_font_fmt_txt_dsc_t font_dsc = {\n";
+        // The newest LVGL keeps font descriptors writable where fonts may live in video
+        // memory, and says so with LV_FONT_DSC_CONST.
+        std::string text =
+            "#ifndef LV_FONT_DSC_CONST\n#define LV_FONT_DSC_CONST const\n#endif\n\n"
+            "static LV_FONT_DSC_CONST lv_font_fmt_txt_dsc_t font_dsc = {\n";
         text += "    .glyph_bitmap = glyph_bitmap,\n";
         text += "    .glyph_dsc = glyph_dsc,\n";
         text += "    .cmaps = cmaps,\n";
@@ -241,11 +251,6 @@ class LvglWriter : public FontExportWriter {
         text += "    .dsc = &font_dsc,\n";
         text += "    .fallback = NULL,\n";
         text += "    .user_data = NULL,\n};\n";
-        if (NeedsLargeLayout()) {
-            text += "\n#if !LV_FONT_FMT_TXT_LARGE\n#error \"" + n +
-                    " is larger than LVGL's small glyph descriptors hold: set "
-                    "LV_FONT_FMT_TXT_LARGE to 1 in lv_conf.h\"\n#endif\n";
-        }
         return text;
     }
 
