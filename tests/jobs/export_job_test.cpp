@@ -306,6 +306,50 @@ TEST_F(ExportDecode, TheNewestDescriptorLayoutTakesTheFontToo) {
                          kMixed, 2);
 }
 
+// ---- golden files: the tiny BDF font in every format, pinned byte for byte once each file
+// has been read back and found to hold the font's pixels.
+
+TEST_F(ExportDecode, ExportGoldenTinyBdfFontInEveryFormat) {
+    test::WriteBytes(dir / "tiny.bdf", test::kTinyBdf);
+    GlyphRenderer fonts;
+    ChooseFontFile(s, Utf8ToUtf16((dir / "tiny.bdf").string()), 0, fonts.Fonts());
+    s.BLOCKNUMX = u"6";
+    s.BLOCKNUMY = u"8";
+    ExportJob job;
+    job.characters = ExportCharacters::Text;
+    job.text = u"gA";
+    job.name = "tiny";
+    struct Case {
+        ExportFormat format;
+        int bpp;
+        bool compress;
+        bool monospace;
+        const char* golden;
+    };
+    for (const Case& c : {Case{ExportFormat::Bdf, 1, false, false, "export/tiny.bdf"},
+                          Case{ExportFormat::Bdf, 1, false, true, "export/tiny_monospace.bdf"},
+                          Case{ExportFormat::AdafruitGfx, 1, false, false, "export/tiny_gfx.h"},
+                          Case{ExportFormat::Lvgl, 1, false, false, "export/tiny_lvgl_1bit.c"},
+                          Case{ExportFormat::Lvgl, 4, true, false, "export/tiny_lvgl_4bit.c"}}) {
+        job.format = c.format;
+        job.bpp = c.bpp;
+        job.compress = c.compress;
+        job.monospace = c.monospace;
+        const std::string file = std::filesystem::path(c.golden).filename().string();
+        ASSERT_EQ(Export(job, file).outcome, JobOutcome::Done) << c.golden;
+        ReadFont f = c.format == ExportFormat::Bdf ? test::ReadWithFreeType(dir / file)
+                     : c.format == ExportFormat::AdafruitGfx
+                         ? test::ReadGfxFont(dir / file, "tiny")
+                         : test::ReadLvglFont(dir / file, "tiny");
+        if (c.format == ExportFormat::AdafruitGfx) {
+            f.baselineRow = BaselineRow();
+            for (char32_t gap = U'B'; gap < U'g'; ++gap) f.glyphs.erase(gap);
+        }
+        ExpectSameAsRenderer(f, job.text, c.bpp, c.monospace);
+        EXPECT_EQ(test::CompareWithGolden(c.golden, test::ReadBytes(dir / file)), "");
+    }
+}
+
 // ---- the job's character sets, refusals, stop and whole-or-nothing writing.
 
 class ExportJobTest : public ::testing::Test {
