@@ -14,6 +14,8 @@ namespace {
 constexpr size_t kOwnMapRun = 12;
 // A map's range and list lengths are 16-bit.
 constexpr uint32_t kMaxMapSpan = 0xFFFF;
+// The tables after the bitmaps reach the sink in pieces of about this size.
+constexpr size_t kPiece = 1 << 16;
 
 struct Descriptor {
     uint32_t bitmapIndex = 0;
@@ -141,21 +143,32 @@ class LvglWriter : public FontExportWriter {
 
     void Finish() override {
         // LVGL's bit reader may look one byte past a compressed glyph; C wants one element too.
-        std::string text = "    0x00  /* end */\n};\n\n";
-        const std::vector<CharacterMap> maps = CharacterMaps(glyphs_);
+        Put("    0x00  /* end */\n};\n\n");
         // Said before the descriptors, so that it is the first complaint a compiler makes.
         if (NeedsLargeLayout()) {
-            text += "#if !LV_FONT_FMT_TXT_LARGE\n#error \"" + info_.name +
-                    " is larger than LVGL's small glyph descriptors hold: set "
-                    "LV_FONT_FMT_TXT_LARGE to 1 in lv_conf.h\"\n#endif\n\n";
+            Put("#if !LV_FONT_FMT_TXT_LARGE\n#error \"" + info_.name +
+                " is larger than LVGL's small glyph descriptors hold: set "
+                "LV_FONT_FMT_TXT_LARGE to 1 in lv_conf.h\"\n#endif\n\n");
         }
-        text += Descriptors();
-        text += Maps(maps);
-        text += Font(maps.size());
-        out_.Write(text);
+        PutDescriptors();
+        const std::vector<CharacterMap> maps = CharacterMaps(glyphs_);
+        PutMaps(maps);
+        Put(Font(maps.size()));
+        out_.Write(pending_);
+        pending_.clear();
     }
 
   private:
+    // The tables after the bitmaps go to the sink in pieces, so that a large font never
+    // becomes one large text.
+    void Put(std::string_view text) {
+        pending_ += text;
+        if (pending_.size() >= kPiece) {
+            out_.Write(pending_);
+            pending_.clear();
+        }
+    }
+
     // The small layout of lv_font_fmt_txt_glyph_dsc_t holds a 20-bit bitmap index, a 12-bit
     // advance in 1/16 dots, byte-sized boxes and offsets; beyond those the font needs LVGL's
     // large layout.
@@ -170,57 +183,56 @@ class LvglWriter : public FontExportWriter {
         return false;
     }
 
-    std::string Descriptors() const {
-        std::string text = "static const lv_font_fmt_txt_glyph_dsc_t glyph_dsc[] = {\n";
-        text +=
+    void PutDescriptors() {
+        Put("static const lv_font_fmt_txt_glyph_dsc_t glyph_dsc[] = {\n"
             "    {.bitmap_index = 0, .adv_w = 0, .box_w = 0, .box_h = 0, .ofs_x = 0, .ofs_y = 0},"
-            "  /* id 0: no glyph */\n";
+            "  /* id 0: no glyph */\n");
         for (const Descriptor& d : glyphs_) {
-            text +=
-                "    {.bitmap_index = " + std::to_string(d.bitmapIndex) +
+            Put("    {.bitmap_index = " + std::to_string(d.bitmapIndex) +
                 ", .adv_w = " + std::to_string(int64_t{d.advance} * 16) +
                 ", .box_w = " + std::to_string(d.width) + ", .box_h = " + std::to_string(d.height) +
                 ", .ofs_x = " + std::to_string(d.left) + ", .ofs_y = " + std::to_string(d.bottom) +
-                "},  /* " + CodeText(d.character) + " */\n";
+                "},  /* " + CodeText(d.character) + " */\n");
         }
-        return text + "};\n\n";
+        Put("};\n\n");
     }
 
-    static std::string Maps(const std::vector<CharacterMap>& maps) {
-        std::string lists;
-        std::string table = "static const lv_font_fmt_txt_cmap_t cmaps[] = {\n";
+    // The sparse lists first, then the table of maps.
+    void PutMaps(const std::vector<CharacterMap>& maps) {
+        for (size_t m = 0; m < maps.size(); ++m) {
+            const std::vector<uint16_t>& list = maps[m].sparse;
+            if (list.empty()) continue;
+            Put("static const uint16_t unicode_list_" + std::to_string(m) + "[] = {\n");
+            for (size_t k = 0; k < list.size(); k += 12) {
+                std::string line = "   ";
+                for (size_t j = k; j < std::min(list.size(), k + 12); ++j) {
+                    line += " " + std::to_string(list[j]) + ",";
+                }
+                Put(line + "\n");
+            }
+            Put("};\n\n");
+        }
+        Put("static const lv_font_fmt_txt_cmap_t cmaps[] = {\n");
         for (size_t m = 0; m < maps.size(); ++m) {
             const CharacterMap& map = maps[m];
-            std::string list = "NULL";
-            if (!map.sparse.empty()) {
-                list = "unicode_list_" + std::to_string(m);
-                lists += "static const uint16_t " + list + "[] = {\n";
-                for (size_t k = 0; k < map.sparse.size(); k += 12) {
-                    lists += "   ";
-                    for (size_t j = k; j < std::min(map.sparse.size(), k + 12); ++j) {
-                        lists += " " + std::to_string(map.sparse[j]) + ",";
-                    }
-                    lists += "\n";
-                }
-                lists += "};\n\n";
-            }
-            table += "    {.range_start = " + std::to_string(map.start) +
-                     ", .range_length = " + std::to_string(map.length) +
-                     ", .glyph_id_start = " + std::to_string(map.firstGlyph) +
-                     ", .unicode_list = " + list + ", .glyph_id_ofs_list = NULL, .list_length = " +
-                     std::to_string(map.sparse.size()) + ", .type = " +
-                     (map.sparse.empty() ? "LV_FONT_FMT_TXT_CMAP_FORMAT0_TINY"
-                                         : "LV_FONT_FMT_TXT_CMAP_SPARSE_TINY") +
-                     "},\n";
+            const bool sparse = !map.sparse.empty();
+            Put("    {.range_start = " + std::to_string(map.start) +
+                ", .range_length = " + std::to_string(map.length) +
+                ", .glyph_id_start = " + std::to_string(map.firstGlyph) + ", .unicode_list = " +
+                (sparse ? "unicode_list_" + std::to_string(m) : std::string("NULL")) +
+                ", .glyph_id_ofs_list = NULL, .list_length = " + std::to_string(map.sparse.size()) +
+                ", .type = " +
+                (sparse ? "LV_FONT_FMT_TXT_CMAP_SPARSE_TINY"
+                        : "LV_FONT_FMT_TXT_CMAP_FORMAT0_TINY") +
+                "},\n");
         }
         if (maps.empty()) {
             // No glyph: one map that holds nothing, as C wants an element.
-            table +=
-                "    {.range_start = 0, .range_length = 0, .glyph_id_start = 0, "
+            Put("    {.range_start = 0, .range_length = 0, .glyph_id_start = 0, "
                 ".unicode_list = NULL, .glyph_id_ofs_list = NULL, .list_length = 0, "
-                ".type = LV_FONT_FMT_TXT_CMAP_FORMAT0_TINY},\n";
+                ".type = LV_FONT_FMT_TXT_CMAP_FORMAT0_TINY},\n");
         }
-        return lists + table + "};\n\n";
+        Put("};\n\n");
     }
 
     std::string Font(size_t mapCount) const {
@@ -258,6 +270,7 @@ class LvglWriter : public FontExportWriter {
     ByteSink& out_;
     std::vector<Descriptor> glyphs_;
     uint64_t offset_ = 0;
+    std::string pending_;
 };
 
 }  // namespace
