@@ -76,6 +76,7 @@ void CZemtraDlg::ConnectCommands() {
     on(kCmdSave, &CZemtraDlg::OnSave);
     on(kCmdLoadPicture, &CZemtraDlg::OnLoadPicture);
     on(kCmdSpecimen, &CZemtraDlg::OnSpecimenSheet);
+    on(kCmdExport, &CZemtraDlg::OnExport);
     on(kCmdAbout, &CZemtraDlg::OnAbout);
     // Exit ends the modal run like the close box.
     connect(FindCommand(menuBar_, kCmdExit), &QAction::triggered, this,

@@ -2,8 +2,11 @@
 // the lock-out of the controls, the progress message, and the wait for a worker when the
 // window closes. A worker reaches the window only by blocking calls into the GUI thread, which
 // keeps its event loop running whenever it waits for a worker.
+#include <QAction>
+#include <QMenuBar>
 #include <QCoreApplication>
 #include <QFile>
+#include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
 #include <chrono>
@@ -17,6 +20,7 @@
 #include "raster/qt/qimage_png_encoder.h"
 #include "ui/file_filter.h"
 #include "ui/qt/cross_thread.h"
+#include "ui/qt/language.h"
 #include "ui/special_strings.h"
 
 namespace zemtra {
@@ -60,6 +64,32 @@ JobContext WindowJobContext(ProgressSink& progress, const StopFlag* stop) {
     context.progress = &progress;
     context.stop = stop;
     return context;
+}
+
+// The file dialog's filter and suffix for an exported font.
+SaveFileRequest ExportFileRequest(ExportFormat format) {
+    const std::u16string all = u"|All Files(*.*)|*.*||";
+    switch (format) {
+        case ExportFormat::Bdf:
+            return {ToQString(FileDialogFilter(u"BDF Fonts(*.bdf)|*.bdf" + all)),
+                    QStringLiteral("bdf")};
+        case ExportFormat::AdafruitGfx:
+            return {ToQString(FileDialogFilter(u"C Header Files(*.h)|*.h" + all)),
+                    QStringLiteral("h")};
+        case ExportFormat::Lvgl:
+            break;
+    }
+    return {ToQString(FileDialogFilter(u"C Source Files(*.c)|*.c" + all)), QStringLiteral("c")};
+}
+
+// The characters left out, as U+XXXX, "..." after the first few.
+QString LackingList(const ExportResult& r) {
+    QStringList codes;
+    for (char16_t c : r.firstLacking) {
+        codes << QStringLiteral("U+%1").arg(static_cast<unsigned>(c), 4, 16, QChar(u'0')).toUpper();
+    }
+    if (r.lacking > r.firstLacking.size()) codes << QStringLiteral("...");
+    return codes.join(u' ');
 }
 
 // What to tell the user after a specimen sheet, or nothing when the window is closing.
@@ -157,6 +187,87 @@ void CZemtraDlg::OnSpecimenSheet() {
     EnableAllControls(false);
     stop_.Reset();
     StartWorker(&SpecimenWorker, settings_);
+}
+
+void CZemtraDlg::OnExport() {
+    QAction* command = FindCommand(menuBar_, kCmdExport);
+    if (exporting_.load()) {
+        stop_.Request();  // the command stops the export at its next character
+        return;
+    }
+    if (workerHeld_.load() || closing_.load()) return;  // one job at a time
+    Pull();
+    ReadDirectControls();
+    QString problem;
+    if (!HasDots(settings_)) {
+        problem = SpecialString(language_.get(), "IDS_EXPORT_NO_DOTS");
+    } else if (const std::optional<std::string> why = RenderLimitError(settings_)) {
+        problem = QString::fromStdString(*why);
+    }
+    if (!problem.isEmpty()) {
+        ShowMessage(QMessageBox::Warning, windowTitle(), problem);
+        return;
+    }
+    ExportJob job;
+    job.characters = ExportCharacters::List;
+    const size_t listed = ExportCharacterSet(settings_, job).size();
+    CExportDlg chooser(language_.get(), hooks_, exportChoice_, listed, this);
+    if (chooser.exec() != QDialog::Accepted) return;
+    exportChoice_ = chooser.Choice();
+    job.format = exportChoice_.format;
+    job.bpp = exportChoice_.bpp;
+    job.monospace = exportChoice_.monospace;
+    job.compress = exportChoice_.compress;
+    job.name = exportChoice_.name;
+    job.characters = exportChoice_.fromList ? ExportCharacters::List : ExportCharacters::CodeRange;
+    if (ExportCharacterSet(settings_, job).empty()) {
+        ShowMessage(QMessageBox::Warning, windowTitle(),
+                    SpecialString(language_.get(), "IDS_EXPORT_EMPTY"));
+        return;
+    }
+    if (const std::optional<std::string> why = ExportJobProblem(settings_, job)) {
+        ShowMessage(QMessageBox::Warning, windowTitle(), QString::fromStdString(*why));
+        return;
+    }
+    const QString name = hooks_.saveFileName(this, ExportFileRequest(job.format));
+    if (name.isEmpty()) return;
+    job.target = LocalPath(name);
+    exportJob_ = job;
+    EnableAllControls(false);
+    stop_.Reset();
+    exporting_.store(true);
+    exportCaption_ = command->text();
+    command->setText(SpecialString(language_.get(), "IDS_EXPORT_STOP"));
+    StartWorker(&ExportWorker, settings_);
+}
+
+QString CZemtraDlg::ExportReport(const ExportResult& r, double seconds) const {
+    const CMultiLanguage* language = language_.get();
+    switch (r.outcome) {
+        case JobOutcome::Stopped:
+            return closing_.load() ? QString() : SpecialString(language, "IDS_EXPORT_STOPPED");
+        case JobOutcome::NoDots:
+            return SpecialString(language, "IDS_EXPORT_NO_DOTS");
+        case JobOutcome::NoCharacters:
+            return SpecialString(language, "IDS_EXPORT_EMPTY");
+        case JobOutcome::NoGlyphs:
+            return SpecialString(language, "IDS_EXPORT_NO_GLYPHS").arg(r.characters);
+        default:
+            break;
+    }
+    const QLocale locale;
+    QString text = SpecialString(language, "IDS_EXPORT_DONE")
+                       .arg(r.glyphs)
+                       .arg(ShownPath(exportJob_.target))
+                       .arg(locale.toString(static_cast<qulonglong>(r.bytes)))
+                       .arg(seconds, 0, 'f', 1);
+    if (r.lacking > 0) {
+        text += u'\n' + SpecialString(language, "IDS_EXPORT_LACKING")
+                            .arg(r.lacking)
+                            .arg(LackingList(r));
+    }
+    if (r.pictures > 0) text += u'\n' + SpecialString(language, "IDS_EXPORT_PICTURES").arg(r.pictures);
+    return text;
 }
 
 void CZemtraDlg::StartWorker(void (*procedure)(CZemtraDlg*, ProjectSettings), ProjectSettings job) {
@@ -262,6 +373,38 @@ void CZemtraDlg::LibraryGenerationWorker(CZemtraDlg* d, ProjectSettings job) {
         }
     }
     progress.SetPosition(0);
+    EndWorker(d);
+}
+
+void CZemtraDlg::ExportWorker(CZemtraDlg* d, ProjectSettings job) {
+    WindowProgress progress(d);
+    progress.SetRange(0, 100);
+    progress.SetPosition(0);
+    const auto started = std::chrono::steady_clock::now();
+    ExportResult result;
+    QString failure;
+    try {
+        result = RunJob(job, d->exportJob_, WindowJobContext(progress, &d->stop_));
+    } catch (const std::exception& e) {
+        failure = QString::fromUtf8(e.what());
+    } catch (...) {
+        failure = QString::fromUtf8(kUnexpectedError);
+    }
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    progress.SetPosition(0);
+    Send(d, [d, &result, &failure, seconds] {
+        d->exporting_.store(false);
+        FindCommand(d->menuBar_, kCmdExport)->setText(d->exportCaption_);
+        if (d->closing_.load()) return;
+        const bool failed = !failure.isEmpty();
+        const QString report = failed ? failure : d->ExportReport(result, seconds);
+        if (report.isEmpty()) return;
+        const bool done = !failed && result.outcome == JobOutcome::Done;
+        d->ShowMessage(failed ? QMessageBox::Critical
+                              : (done ? QMessageBox::Information : QMessageBox::Warning),
+                       d->windowTitle(), report);
+    });
     EndWorker(d);
 }
 

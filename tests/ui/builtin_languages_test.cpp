@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "support/test_support.h"
+#include "ui/special_strings.h"
 
 namespace zemtra {
 namespace {
@@ -52,6 +53,7 @@ const std::vector<std::pair<std::u16string, std::vector<std::pair<std::u16string
           {u"MENU_131_32772", u"&Open"},
           {u"MENU_131_32774", u"&Save"},
           {u"MENU_131_32783", u"&Load Picture"},
+          {u"MENU_131_32788", u"Export..."},
           {u"MENU_131_32776", u"&Exit"},
           {u"MENU_131_1", u"&Language"},
           {u"MENU_131_2", u"&Help"},
@@ -62,6 +64,16 @@ const std::vector<std::pair<std::u16string, std::vector<std::pair<std::u16string
           {u"IDD_129_2", u"Cancel"},
           {u"IDD_129_1031", u"Copy"},
           {u"IDD_129_1032", u"Save"}}},
+        {u"IDD_140",
+         {{u"IDD_140_Title", u"Export Font"},
+          {u"IDD_140_1080", u"Format:"},
+          {u"IDD_140_1082", u"Bits per dot:"},
+          {u"IDD_140_1084", u"Monospace: every glyph the whole matrix"},
+          {u"IDD_140_1085", u"Compressed bitmaps (LVGL, 2 or 4 bits)"},
+          {u"IDD_140_1086", u"Name:"},
+          {u"IDD_140_1088", u"Characters:"},
+          {u"IDD_140_1", u"OK"},
+          {u"IDD_140_2", u"Cancel"}}},
         {u"SPECIAL_STRINGS",
          {{u"IDS_ORIENT_ROW", u"Row"},
           {u"IDS_ORIENT_COL", u"Column"},
@@ -72,7 +84,24 @@ const std::vector<std::pair<std::u16string, std::vector<std::pair<std::u16string
           {u"IDS_FORMAT_CATHODE", u"Cathode"},
           {u"IDS_FORMAT_ANODE", u"Anode"},
           {u"IDS_CLIP_SUCCESS", u"Data has been successfully\\ncopied to the clipboard!"},
-          {u"IDS_CLIP_ERROR", u"Open Clipboard Failed!"}}},
+          {u"IDS_CLIP_ERROR", u"Open Clipboard Failed!"},
+          {u"IDS_EXPORT_FROM_LIST", u"The character list (%1)"},
+          {u"IDS_EXPORT_FROM_RANGE", u"The code range (From..To)"},
+          {u"IDS_EXPORT_NAME_FROM_FILE", u"(from the file's name)"},
+          {u"IDS_EXPORT_BAD_NAME",
+           u"The name \"%1\" is not a C identifier: letters, digits and _, not a digit first, no "
+           u"keyword."},
+          {u"IDS_EXPORT_STOP", u"Stop Export"},
+          {u"IDS_EXPORT_DONE", u"Exported %1 glyphs into\\n%2\\n%3 bytes in %4 s."},
+          {u"IDS_EXPORT_LACKING",
+           u"%1 characters that neither the face nor a linked face has were left out: %2"},
+          {u"IDS_EXPORT_PICTURES", u"The %1 picture items of the list were left out."},
+          {u"IDS_EXPORT_EMPTY",
+           u"There is no character to export: the list is empty, or the code range holds no "
+           u"character."},
+          {u"IDS_EXPORT_NO_GLYPHS", u"No face has any of the %1 characters; nothing was written."},
+          {u"IDS_EXPORT_STOPPED", u"Stopped. Nothing was written."},
+          {u"IDS_EXPORT_NO_DOTS", u"The matrix size must be at least 1 x 1 for an export."}}},
 };
 
 struct Parsed {
@@ -134,7 +163,7 @@ TEST(BuiltinLanguagesTest, EachFileHoldsExactlyTheTable) {
             expected.values.push_back(value);
         }
     }
-    ASSERT_EQ(expected.keys.size(), 46u);
+    ASSERT_EQ(expected.keys.size(), 68u);
     std::vector<Parsed> files;
     for (int id : {132, 133, 134}) {
         const std::span<const unsigned char> bytes = BuiltinLanguageFile(id);
@@ -162,6 +191,32 @@ TEST(BuiltinLanguagesTest, EachFileHoldsExactlyTheTable) {
     EXPECT_EQ(value(2, u"IDD_100_Title"), u"關於 Zemtra");
     EXPECT_EQ(value(2, u"IDS_FORMAT_CATHODE"), u"陰碼");
     EXPECT_EQ(value(2, u"IDS_CLIP_ERROR"), u"打開剪切板失敗!");
+}
+
+// The export's messages: the program's English is the English file's, and both Chinese files
+// say each in their own words.
+TEST(BuiltinLanguagesTest, ExportTextsAreTheProgramsEnglishAndTranslated) {
+    std::vector<Parsed> files;
+    for (int id : {132, 133, 134}) {
+        const std::span<const unsigned char> bytes = BuiltinLanguageFile(id);
+        files.push_back(Parse(std::string(bytes.begin(), bytes.end())));
+    }
+    int checked = 0;
+    for (size_t i = 0; i < files[0].keys.size(); ++i) {
+        const std::u16string& key = files[0].keys[i];
+        const std::u16string prefix = u"SPECIAL_STRINGS/IDS_EXPORT_";
+        if (!key.starts_with(prefix)) continue;
+        ++checked;
+        std::u16string english = files[0].values[i];
+        for (size_t at = english.find(u"\\n"); at != english.npos; at = english.find(u"\\n"))
+            english.replace(at, 2, u"\n");
+        const std::string name(key.begin() + 16, key.end());
+        EXPECT_EQ(DefaultSpecialString(name), english) << name;
+        EXPECT_NE(files[1].values[i], files[0].values[i]) << name;
+        EXPECT_NE(files[2].values[i], files[0].values[i]) << name;
+        EXPECT_NE(files[1].values[i], files[2].values[i]) << name;
+    }
+    EXPECT_EQ(checked, 12);
 }
 
 }  // namespace
