@@ -3,10 +3,10 @@
 // window closes. A worker reaches the window only by blocking calls into the GUI thread, which
 // keeps its event loop running whenever it waits for a worker.
 #include <QAction>
-#include <QMenuBar>
 #include <QCoreApplication>
 #include <QFile>
 #include <QLocale>
+#include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <chrono>
@@ -262,11 +262,11 @@ QString CZemtraDlg::ExportReport(const ExportResult& r, double seconds) const {
                        .arg(locale.toString(static_cast<qulonglong>(r.bytes)))
                        .arg(seconds, 0, 'f', 1);
     if (r.lacking > 0) {
-        text += u'\n' + SpecialString(language, "IDS_EXPORT_LACKING")
-                            .arg(r.lacking)
-                            .arg(LackingList(r));
+        text += u'\n' +
+                SpecialString(language, "IDS_EXPORT_LACKING").arg(r.lacking).arg(LackingList(r));
     }
-    if (r.pictures > 0) text += u'\n' + SpecialString(language, "IDS_EXPORT_PICTURES").arg(r.pictures);
+    if (r.pictures > 0)
+        text += u'\n' + SpecialString(language, "IDS_EXPORT_PICTURES").arg(r.pictures);
     return text;
 }
 

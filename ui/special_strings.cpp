@@ -27,7 +27,8 @@ std::u16string DefaultSpecialString(std::string_view key) {
         return u"No face has any of the %1 characters; nothing was written.";
     }
     if (key == "IDS_EXPORT_STOPPED") return u"Stopped. Nothing was written.";
-    if (key == "IDS_EXPORT_NO_DOTS") return u"The matrix size must be at least 1 x 1 for an export.";
+    if (key == "IDS_EXPORT_NO_DOTS")
+        return u"The matrix size must be at least 1 x 1 for an export.";
     return {};
 }
 

@@ -51,9 +51,9 @@ TEST(CliExport, EachFormatFromEachCharacterSource) {
 
     // From a project: its list, its settings.
     const std::string project = (dir / "p.fprj").string();
-    ASSERT_EQ(RunZemtraCli({"project", "save", project, "--matrix", "12x12", "--text", "ABBA"})
-                  .exitCode,
-              0);
+    ASSERT_EQ(
+        RunZemtraCli({"project", "save", project, "--matrix", "12x12", "--text", "ABBA"}).exitCode,
+        0);
     r = RunZemtraCli(
         {"export", "--project", project, "--format", "bdf", "-o", (dir / "p.bdf").string()});
     EXPECT_EQ(r.exitCode, 0) << r.err;
@@ -64,8 +64,8 @@ TEST(CliExport, EachFormatFromEachCharacterSource) {
 
 TEST(CliExport, LeftOutCharactersAreCountedInOneLine) {
     test::ScratchDir dir;
-    const test::CliRun r = RunZemtraCli({"export", "--format", "lvgl", "--text", "A\uFFFE\uFFFF",
-                                         "-o", (dir / "f.c").string()});
+    const test::CliRun r = RunZemtraCli(
+        {"export", "--format", "lvgl", "--text", "A\uFFFE\uFFFF", "-o", (dir / "f.c").string()});
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.err,
               "zemtra-cli: left out 2 of 3 characters, which neither the face nor a linked face "

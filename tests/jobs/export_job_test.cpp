@@ -328,7 +328,7 @@ TEST_F(ExportDecode, ExportGoldenTinyBdfFontInEveryFormat) {
     };
     for (const Case& c : {Case{ExportFormat::Bdf, 1, false, false, "export/tiny.bdf"},
                           Case{ExportFormat::Bdf, 1, false, true, "export/tiny_monospace.bdf"},
-                          Case{ExportFormat::AdafruitGfx, 1, false, false, "export/tiny_gfx.h"},
+                          Case{ExportFormat::AdafruitGfx, 1, false, false, "export/tiny_gfx.h.txt"},
                           Case{ExportFormat::Lvgl, 1, false, false, "export/tiny_lvgl_1bit.c"},
                           Case{ExportFormat::Lvgl, 4, true, false, "export/tiny_lvgl_4bit.c"}}) {
         job.format = c.format;

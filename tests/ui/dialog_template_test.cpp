@@ -78,9 +78,8 @@ TEST(DialogTemplates, OutputViewAndMenu) {
     ASSERT_EQ(menu.size(), 2u);
     std::vector<int32_t> project;
     for (const MenuItemTemplate& item : menu[0].items) project.push_back(item.id);
-    EXPECT_EQ(project,
-              (std::vector<int32_t>{32781, 32772, 32774, 0, 32783, kCmdSpecimen, kCmdExport, 0,
-                                    32776}));
+    EXPECT_EQ(project, (std::vector<int32_t>{32781, 32772, 32774, 0, 32783, kCmdSpecimen,
+                                             kCmdExport, 0, 32776}));
     EXPECT_EQ(menu[1].items.at(0).id, 32778);
 }
 
@@ -103,8 +102,8 @@ TEST(DialogTemplates, ExportDialogControlsLieInsideApartWithTheirItems) {
                 a.y + (d.controls[i].kind == ControlKind::DropDownList ? 12 : a.height);
             const int32_t bBottom =
                 b.y + (d.controls[k].kind == ControlKind::DropDownList ? 12 : b.height);
-            const bool apart = a.x + a.width <= b.x || b.x + b.width <= a.x || aBottom <= b.y ||
-                               bBottom <= a.y;
+            const bool apart =
+                a.x + a.width <= b.x || b.x + b.width <= a.x || aBottom <= b.y || bBottom <= a.y;
             EXPECT_TRUE(apart) << d.controls[i].id << " and " << d.controls[k].id;
         }
     }

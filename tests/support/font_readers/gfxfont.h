@@ -15,8 +15,8 @@ typedef struct {
 } GFXglyph;
 
 typedef struct {
-    uint8_t *bitmap;
-    GFXglyph *glyph;
+    uint8_t* bitmap;
+    GFXglyph* glyph;
     uint16_t first;
     uint16_t last;
     uint8_t yAdvance;

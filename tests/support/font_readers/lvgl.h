@@ -25,7 +25,7 @@ typedef struct _lv_font_t lv_font_t;
 typedef struct _lv_draw_buf_t lv_draw_buf_t;
 
 typedef struct {
-    const lv_font_t *resolved_font;
+    const lv_font_t* resolved_font;
     uint16_t adv_w;
     uint16_t box_w;
     uint16_t box_h;
@@ -37,18 +37,18 @@ typedef struct {
     uint8_t req_raw_bitmap : 1;
     union {
         uint32_t index;
-        const void *src;
+        const void* src;
     } gid;
-    void *entry;
+    void* entry;
 } lv_font_glyph_dsc_t;
 
 enum { LV_FONT_SUBPX_NONE, LV_FONT_SUBPX_HOR, LV_FONT_SUBPX_VER, LV_FONT_SUBPX_BOTH };
 
 struct _lv_font_t {
-    bool (*get_glyph_dsc)(const lv_font_t *, lv_font_glyph_dsc_t *, uint32_t letter,
+    bool (*get_glyph_dsc)(const lv_font_t*, lv_font_glyph_dsc_t*, uint32_t letter,
                           uint32_t letter_next);
-    const void *(*get_glyph_bitmap)(lv_font_glyph_dsc_t *, lv_draw_buf_t *);
-    void (*release_glyph)(const lv_font_t *, lv_font_glyph_dsc_t *);
+    const void* (*get_glyph_bitmap)(lv_font_glyph_dsc_t*, lv_draw_buf_t*);
+    void (*release_glyph)(const lv_font_t*, lv_font_glyph_dsc_t*);
     int32_t line_height;
     int32_t base_line; /* measured from the bottom of the line */
     uint8_t subpx : 2;
@@ -56,9 +56,9 @@ struct _lv_font_t {
     uint8_t static_bitmap : 1;
     int8_t underline_position;
     int8_t underline_thickness;
-    const void *dsc;
-    const lv_font_t *fallback;
-    void *user_data;
+    const void* dsc;
+    const lv_font_t* fallback;
+    void* user_data;
 };
 
 typedef struct {
@@ -90,8 +90,8 @@ typedef struct {
     uint32_t range_start;
     uint16_t range_length;
     uint16_t glyph_id_start;
-    const uint16_t *unicode_list;
-    const void *glyph_id_ofs_list;
+    const uint16_t* unicode_list;
+    const void* glyph_id_ofs_list;
     uint16_t list_length;
     lv_font_fmt_txt_cmap_type_t type;
 } lv_font_fmt_txt_cmap_t;
@@ -99,13 +99,13 @@ typedef struct {
 typedef struct {
 #ifdef ZEMTRA_TEST_LVGL_DSC_BASE
     struct {
-        void *vram_res;
+        void* vram_res;
     } base;
 #endif
-    const uint8_t *glyph_bitmap;
-    const lv_font_fmt_txt_glyph_dsc_t *glyph_dsc;
-    const lv_font_fmt_txt_cmap_t *cmaps;
-    const void *kern_dsc;
+    const uint8_t* glyph_bitmap;
+    const lv_font_fmt_txt_glyph_dsc_t* glyph_dsc;
+    const lv_font_fmt_txt_cmap_t* cmaps;
+    const void* kern_dsc;
     uint16_t kern_scale;
     uint16_t cmap_num : 9;
     uint16_t bpp : 4;
@@ -114,9 +114,9 @@ typedef struct {
     uint8_t stride;
 } lv_font_fmt_txt_dsc_t;
 
-bool lv_font_get_glyph_dsc_fmt_txt(const lv_font_t *font, lv_font_glyph_dsc_t *dsc_out,
+bool lv_font_get_glyph_dsc_fmt_txt(const lv_font_t* font, lv_font_glyph_dsc_t* dsc_out,
                                    uint32_t unicode_letter, uint32_t unicode_letter_next);
-const void *lv_font_get_bitmap_fmt_txt(lv_font_glyph_dsc_t *g_dsc, lv_draw_buf_t *draw_buf);
+const void* lv_font_get_bitmap_fmt_txt(lv_font_glyph_dsc_t* g_dsc, lv_draw_buf_t* draw_buf);
 
 #define LV_FONT_DECLARE(font_name) extern const lv_font_t font_name;
 
