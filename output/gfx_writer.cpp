@@ -26,7 +26,9 @@ class GfxWriter : public FontExportWriter {
         const std::string& n = info_.name;
         out_.Write("/* " + n + ": an Adafruit GFX font made by Zemtra, " +
                    std::to_string(info_.cellWidth) + " x " + std::to_string(info_.cellHeight) +
-                   " dots, one bit per dot.\n * #include it after Adafruit_GFX.h, then "
+                   " dots, one bit per dot; lines " + std::to_string(info_.cellHeight) +
+                   " dots apart, the baseline (the cursor's y) " + std::to_string(info_.baseline) +
+                   " rows below a line's top.\n * #include it after Adafruit_GFX.h, then "
                    "display.setFont(&" +
                    n + "). */\n\n#ifndef PROGMEM\n#define PROGMEM\n#endif\n\nconst uint8_t " + n +
                    "Bitmaps[] PROGMEM = {\n");
