@@ -7,18 +7,23 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <system_error>
 
 #include "base/character_list.h"
 #include "base/error.h"
+#include "base/unicode.h"
 #include "project/program_folder.h"
 #include "project/project_file.h"
 #include "raster/new_project.h"
 #include "raster/qt/qimage_picture_decoder.h"
 #include "ui/qt/app_icon.h"
+#include "ui/qt/dialog_builder.h"
 #include "ui/qt/hex_edit_widget.h"
+#include "ui/qt/hyperlink_widget.h"
 
 namespace zemtra {
 
@@ -52,9 +57,40 @@ void CZemtraDlg::OnInitDialog() {
     to_->setMaxLength(kHexEditMaxLength);
     ConfigureHyperLink();
     language_ = std::make_unique<CMultiLanguage>(programFolder_);
+    link_->SetLanguage(language_.get());
     BuildLanguageMenu(language_->PrepareLanguages());
     ApplyLanguage(u"");
     Load({});
+    TakeStartState();
+    RebuildRecentMenu();
+    RestoreWindowSize();
+}
+
+void CZemtraDlg::TakeStartState() {
+    try {
+        memory_ = ReadWindowMemory(Profile::LoadFile(SettingIniPath()));
+    } catch (const UserError&) {
+        memory_ = {};  // Load has said why Setting.ini cannot be read
+    }
+    // The restored settings belong to the project that was open at exit, if it still is one:
+    // the comparison is with that file, so the mark says whether they differ from it.
+    ProjectSettings file = settings_;
+    const std::filesystem::path last(Utf16ToUtf8(memory_.project));
+    if (!memory_.project.empty()) {
+        try {
+            if (ReadProjectFile(last, file).isProject) {
+                projectPath_ = last;
+                savedForm_ = SavedForm(file);
+                UpdateTitle();
+                return;
+            }
+        } catch (const UserError&) {
+        }
+    }
+    // Untitled: the state that New gives is the one with nothing to lose.
+    ApplyNew(file);
+    savedForm_ = SavedForm(file);
+    UpdateTitle();
 }
 
 void CZemtraDlg::ShowOffsets(const QString& x, const QString& y) {
@@ -63,28 +99,27 @@ void CZemtraDlg::ShowOffsets(const QString& x, const QString& y) {
 }
 
 void CZemtraDlg::Load(const std::filesystem::path& path) {
+    // A project the user names is checked before anything changes (see OpenProject).
+    if (!path.empty()) {
+        OpenProject(path);
+        return;
+    }
     Pull();
     LoadedProject loaded;
     try {
-        loaded = LoadProject(path.empty() ? SettingIniPath() : path, settings_);
+        loaded = LoadProject(SettingIniPath(), settings_);
     } catch (const UserError& e) {
+        // The start-up has nothing else to show: it says why and falls back on New.
         ShowMessage(QMessageBox::Warning, windowTitle(), QString::fromStdString(e.what()));
-        // A project the user opened but that cannot be read leaves the settings alone; only
-        // the start-up, which has nothing else to show, falls back on New.
-        if (!path.empty()) return;
     }
     if (!loaded.isProject) {
         New();
-        // Opening resets to the defaults as always, but never without saying why.
-        if (!path.empty()) {
-            ShowMessage(QMessageBox::Warning, windowTitle(),
-                        tr("\"%1\" is not a Zemtra project: %2.\nThe settings are back to "
-                           "their defaults.")
-                            .arg(QString::fromStdString(path.string()),
-                                 QString::fromStdString(loaded.whyNotAProject)));
-        }
         return;
     }
+    ShowLoaded(loaded);
+}
+
+void CZemtraDlg::ShowLoaded(const LoadedProject& loaded) {
     Push();
     ShowOffsets(ToQString(loaded.offsetXText), ToQString(loaded.offsetYText));
     from_->SetValue(settings_.FROM);
@@ -146,7 +181,16 @@ bool CZemtraDlg::Save(const std::filesystem::path& path) {
 }
 
 void CZemtraDlg::SaveSettings() {
-    Save({});
+    Pull();
+    ReadDirectControls();
+    RememberWindowSize();
+    memory_.project = projectPath_.empty() ? std::u16string() : Utf8ToUtf16(projectPath_.string());
+    try {
+        SaveSettingIni(SettingIniPath(), settings_, memory_);
+    } catch (const UserError& e) {
+        // Quietly losing the settings would surprise the user at the next start.
+        ShowMessage(QMessageBox::Warning, windowTitle(), QString::fromStdString(e.what()));
+    }
 }
 
 void CZemtraDlg::DestroyWindow() {
@@ -177,6 +221,33 @@ void CZemtraDlg::OnOK() {
 }
 
 bool CZemtraDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == client_ && event->type() == QEvent::Resize) {
+        FollowParentSize(client_, clientBase_);
+        // The cells follow the space; one render for a burst of resize events.
+        if (!previewPending_) {
+            previewPending_ = true;
+            QTimer::singleShot(0, this, Guarded(this, &hooks_, [this] {
+                                   previewPending_ = false;
+                                   if (!destroyed_) RefreshPreview();
+                               }));
+        }
+        return false;
+    }
+    // Files dropped on the text field are files for the window, not text to insert.
+    if (text_ != nullptr && (watched == text_->viewport() || watched == text_)) {
+        const QEvent::Type t = event->type();
+        if (t == QEvent::DragEnter || t == QEvent::DragMove || t == QEvent::Drop) {
+            auto* drop = static_cast<QDropEvent*>(event);
+            if (drop->mimeData()->hasUrls()) {
+                if (t == QEvent::Drop) {
+                    dropEvent(drop);
+                } else {
+                    drop->acceptProposedAction();
+                }
+                return true;
+            }
+        }
+    }
     // The multi-line text field does not take Enter for itself: Enter presses "Add".
     if (watched == text_ && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();

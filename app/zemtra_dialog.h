@@ -15,10 +15,13 @@
 #include <thread>
 #include <vector>
 
+#include "base/messages.h"
 #include "base/progress.h"
 #include "base/project_settings.h"
 #include "jobs/jobs.h"
 #include "output/qt/export_dialog.h"
+#include "project/project_file.h"
+#include "project/window_memory.h"
 #include "raster/glyph_renderer.h"
 #include "ui/control_ids.h"
 #include "ui/multi_language.h"
@@ -36,6 +39,7 @@ class QMenuBar;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
+class QStatusBar;
 
 namespace zemtra {
 
@@ -70,6 +74,34 @@ class CZemtraDlg : public QDialog {
     // The scan demo's step, which the next tick draws.
     int32_t DemoStep() const { return demoStep_; }
 
+    // The status line under the window's controls: what the last job or command came to.
+    // Jobs and commands of every kind end by calling it with a text in the window's language.
+    void ShowStatus(const QString& text);
+    QString StatusText() const;
+    QStatusBar* StatusBar() const { return status_; }
+
+    // Whether what Save would write now differs from the project as it was last opened or
+    // saved (for an untitled window: from what New gives). It compares SavedForm()s, so
+    // whatever a project comes to hold counts without more work.
+    bool IsModified();
+    // Takes the window's present state as the one last opened or saved.
+    void TakeSavedState();
+    // The project file the window works on; empty while untitled.
+    const std::filesystem::path& ProjectPath() const { return projectPath_; }
+    // The window's memory in Setting.ini (size, recent projects, folders).
+    const WindowMemory& Memory() const { return memory_; }
+    // Asks "Save changes?" when the state is modified: true when the caller may go on (saved,
+    // discarded, or nothing to ask), false when the user cancelled or the save failed.
+    bool MayDiscardChanges();
+    // Opens a project file: checks it first (a file that is no project changes nothing and says
+    // why), asks about unsaved changes, then loads it. True when it was opened.
+    bool OpenProject(const std::filesystem::path& path);
+    // Handles dropped files: a project opens (asking first), pictures are added as by Load
+    // Picture, a font file is chosen as by Font File...; anything else is named in a message.
+    void DropFiles(const QStringList& paths);
+    // A text of the window's language (English before start-up), filled with args.
+    QString Text(Msg id, const QStringList& args = {}) const;
+
     // Controls to record, and back (an edit only where its text differs). Control
     // notifications are locked out meanwhile, as the platform's data exchange does.
     void Pull();
@@ -101,17 +133,30 @@ class CZemtraDlg : public QDialog {
 
     // "Add", reached by the default button and the Enter key; the window never closes on it.
     void accept() override;
+    // The close box, Exit and Ctrl+Q: asks about unsaved changes first.
+    void reject() override;
     // Every way of closing ends here: save Setting.ini, stop timer 0, stop and wait for a worker.
     void done(int result) override;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Escape does not close the main window.
+    void keyPressEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
-    // A handler with the window's guard around it: what it throws becomes a message box.
+    // A handler with the window's guard around it: what it throws becomes a message box; the
+    // title's changed mark follows what it did.
     template <typename Handler>
     auto Guard(Handler handler) {
-        return Guarded(this, &hooks_, std::move(handler));
+        return Guarded(
+            this, &hooks_, [
+                this, handler = std::move(handler)
+            ](auto&&... args) -> void requires std::invocable<const Handler&, decltype(args)...> {
+                handler(std::forward<decltype(args)>(args)...);
+                ScheduleTitleUpdate();
+            });
     }
 
     void BuildWindow();
@@ -129,7 +174,34 @@ class CZemtraDlg : public QDialog {
     // Project commands and pictures.
     void OnNew();
     void OnOpen();
-    void OnSave();
+    // Save writes the project's own file; an untitled window asks for one as Save As does.
+    // False when nothing was saved.
+    bool OnSave();
+    bool OnSaveAs();
+    void OnRecent(int index);
+    void RebuildRecentMenu();
+    void AddRecent(const std::filesystem::path& path);
+    // The settings' saved form for the comparison; what a failing pull or save check gives is
+    // taken as a change.
+    ProjectForm CurrentForm();
+    void ScheduleTitleUpdate();
+    // The program's name in the language: the title's tail and the message boxes' caption.
+    QString ProgramCaption() const;
+    void UpdateTitle();
+    // A file dialog's start folder for a kind of file, and remembering the folder of a choice.
+    QString FolderFor(FileKind kind) const;
+    void RememberFolder(FileKind kind, const QString& file);
+    void RestoreWindowSize();
+    // Start-up: the window's memory from Setting.ini, and the state to compare with.
+    void TakeStartState();
+    void RememberWindowSize();
+    void SetButtonTexts();
+    // Applies a loaded project's settings to the controls (the tail of Load).
+    void ShowLoaded(const LoadedProject& loaded);
+    void AddPictures(const QStringList& names);
+    void ChooseFontFile(const QString& name);
+    // Why a job has nothing to do, in a message; false when it has.
+    bool SayNothingToDo(JobOutcome why);
     void OnLoadPicture();
     void OnAbout();
     // "Specimen Sheet...": PNG pages of the list, or of the code range when the list is empty,
@@ -189,17 +261,29 @@ class CZemtraDlg : public QDialog {
     static void LibraryGenerationWorker(CZemtraDlg* dialog, ProjectSettings job);
     static void SpecimenWorker(CZemtraDlg* dialog, ProjectSettings job);
     static void ExportWorker(CZemtraDlg* dialog, ProjectSettings job);
-    // How an export ended, in words for the user: glyphs, what was left out, size and time. The
-    // one place that words it; nothing when the window is closing.
-    QString ExportReport(const ExportResult& result, double seconds) const;
+    // How an export ended, for the status line or a message box: glyphs, what was left out,
+    // size, time and file. The one place that words it.
+    struct ExportEnd {
+        bool news = false;  // worth a message box: nothing was written, or it failed
+        QMessageBox::Icon icon = QMessageBox::Information;
+        QString text;
+    };
+    ExportEnd ExportEndOf(const ExportResult& result, double seconds) const;
     // A worker's last steps: the controls back on, its thread joined once it has returned.
     static void EndWorker(CZemtraDlg* dialog);
     // A message box from a worker thread, shown on the window's thread; the worker waits for it.
     static void TellFromWorker(CZemtraDlg* dialog, QMessageBox::Icon icon, const QString& text);
+    // The same with a text of the window's language, which also goes into the status line.
+    static void TellFromWorker(CZemtraDlg* dialog, QMessageBox::Icon icon, Msg id,
+                               const QStringList& args);
+    // A status line from a worker thread, unless the window is closing.
+    static void StatusFromWorker(CZemtraDlg* dialog, Msg id, const QStringList& args);
     void StartWorker(void (*procedure)(CZemtraDlg*, ProjectSettings), ProjectSettings job);
     void JoinEndedWorker();
     void WaitForWorker();
-    void RunOutputView();
+    void RunOutputView(const FonttabCodes& codes);
+    // The status line of a C source: the fonttab's code page and the characters it lacks.
+    QString FonttabNote(const FonttabCodes& codes) const;
     QString AskLibraryTarget();
     void ShowMessage(QMessageBox::Icon icon, const QString& caption, const QString& text);
 
@@ -213,7 +297,16 @@ class CZemtraDlg : public QDialog {
     int dpi_ = 96;
 
     QWidget* client_ = nullptr;
+    QSize clientBase_;  // the template's client size, the smallest the window gets
     QMenuBar* menuBar_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
+    QStatusBar* status_ = nullptr;
+    std::filesystem::path projectPath_;
+    ProjectForm savedForm_;  // what the project looked like when last opened or saved
+    WindowMemory memory_;
+    bool titlePending_ = false;
+    int chosenPreset_ = 0;  // the preset the user chose, while the scan mode still fits it
+    bool previewPending_ = false;
     std::map<int, QWidget*> controls_;
     QListWidget* list_ = nullptr;
     PreviewWidget* preview_ = nullptr;

@@ -91,6 +91,10 @@ void CZemtraDlg::ApplyLanguage(std::u16string_view name) {
     TranslateMenuBar(*language_, menuBar_, kMainMenuId);
     RefillScanCombos();
     UpdateLanguageChecks();
+    preset_->setItemText(0, Text(Msg::PresetNone));
+    SetButtonTexts();
+    RebuildRecentMenu();
+    if (!destroyed_ && !savedForm_.empty()) UpdateTitle();  // after start-up has its state
 }
 
 void CZemtraDlg::RefillScanCombos() {
@@ -101,6 +105,7 @@ void CZemtraDlg::RefillScanCombos() {
 
 void CZemtraDlg::ConfigureHyperLink() {
     link_->SetHooks(hooks_);
+    link_->SetLanguage(language_.get());
     link_->Attach();  // fitted once, to its template caption
     link_->SetFitToText(false);
     link_->SetTarget(ToQString(kMakerWebAddress));

@@ -12,6 +12,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 #include "app/zemtra_dialog.h"
@@ -29,20 +30,26 @@ namespace zemtra {
 void CZemtraDlg::BuildWindow() {
     const DialogTemplate& d = MainDialogTemplate();
     setWindowTitle(ToQString(d.caption));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+    // A main window: it resizes and maximises; the template's size is its smallest.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
                    Qt::WindowCloseButtonHint);
     setFont(DialogFont());
+    setAcceptDrops(true);
     dpi_ = LogicalDpi(this);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
     BuildMenu();
     layout->setMenuBar(menuBar_);
     client_ = new QWidget(this);
-    client_->setFixedSize(DluToPixelsX(d.width, dpi_), DluToPixelsY(d.height, dpi_));
-    layout->addWidget(client_);
+    clientBase_ = QSize(DluToPixelsX(d.width, dpi_), DluToPixelsY(d.height, dpi_));
+    client_->setMinimumSize(clientBase_);
+    layout->addWidget(client_, 1);
+    status_ = new QStatusBar(this);
+    status_->setSizeGripEnabled(true);
+    layout->addWidget(status_);
+    client_->installEventFilter(this);
     BuildControls();
     TakeControls();
     ConnectControls();
@@ -55,12 +62,22 @@ void CZemtraDlg::BuildMenu() {
     for (const MenuPopupTemplate& popup : MainMenuTemplate()) {
         QMenu* menu = menuBar_->addMenu(ToQString(popup.caption));
         for (const MenuItemTemplate& item : popup.items) {
+            if (item.popup) {
+                recentMenu_ = menu->addMenu(ToQString(item.caption));
+                continue;
+            }
             if (item.id == 0) {
                 menu->addSeparator();
                 continue;
             }
             QAction* action = menu->addAction(ToQString(item.caption));
             action->setProperty(kCommandIdProperty, item.id);
+            if (!item.shortcut.empty()) {
+                action->setShortcut(QKeySequence(ToQString(item.shortcut)));
+                // The menu bar lives in a dialog: the keys work wherever the focus is in it.
+                action->setShortcutContext(Qt::WindowShortcut);
+                addAction(action);
+            }
         }
     }
     ConnectCommands();
@@ -73,7 +90,10 @@ void CZemtraDlg::ConnectCommands() {
     };
     on(kCmdNew, &CZemtraDlg::OnNew);
     on(kCmdOpen, &CZemtraDlg::OnOpen);
-    on(kCmdSave, &CZemtraDlg::OnSave);
+    connect(FindCommand(menuBar_, kCmdSave), &QAction::triggered, this,
+            Guard([this] { OnSave(); }));
+    connect(FindCommand(menuBar_, kCmdSaveAs), &QAction::triggered, this,
+            Guard([this] { OnSaveAs(); }));
     on(kCmdLoadPicture, &CZemtraDlg::OnLoadPicture);
     on(kCmdSpecimen, &CZemtraDlg::OnSpecimenSheet);
     on(kCmdExport, &CZemtraDlg::OnExport);
@@ -158,6 +178,9 @@ void CZemtraDlg::ConnectControls() {
     connect(createList_, &QPushButton::clicked, this, Guard([this] { OnCreateList(); }));
     connect(createLibrary_, &QPushButton::clicked, this, Guard([this] { OnCreateLibrary(); }));
     text_->installEventFilter(this);
+    text_->viewport()->installEventFilter(this);
+    // The text is part of the project: typing changes what Save would write.
+    connect(text_, &QPlainTextEdit::textChanged, this, [this] { ScheduleTitleUpdate(); });
     fromCharacter_->setTextFormat(Qt::PlainText);
     toCharacter_->setTextFormat(Qt::PlainText);
     connect(codePage_, &QComboBox::activated, this, Guard([this] { OnCodePageChanged(); }));

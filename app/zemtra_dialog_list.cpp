@@ -64,7 +64,12 @@ void CZemtraDlg::RefreshPreview() {
     const std::u16string& source = picture ? currentPicture_ : currentCharacter_;
     const QSize client = preview_->ClientSize();
     PreviewCanvas& canvas = preview_->Canvas();
-    if (!canvas.Begin(settings_, client.width(), client.height())) return;
+    if (!canvas.Begin(settings_, client.width(), client.height())) {
+        // Nothing to draw: the reason takes the last picture's place, which would mislead.
+        preview_->ShowError(Text(Msg::NoDots, {QString::number(MatrixWidth(settings_)),
+                                               QString::number(MatrixHeight(settings_))}));
+        return;
+    }
     try {
         renderer_.RenderDotMatrix(settings_, source, nullptr, &canvas);
         preview_->ShowRendered();

@@ -18,37 +18,72 @@
 namespace zemtra {
 namespace {
 
-constexpr char16_t kProjectFilter[] = u"Zemtra Project(*.fprj)|*.fprj|All Files(*.*)|*.*||";
-// The file dialogs match patterns case-sensitively here, so both cases are listed.
-constexpr char16_t kPictureFilter[] =
-    u"BMP JPEG JPG GIF PNG|*.BMP;*.JPEG;*.JPG;*.GIF;*.PNG;*.bmp;*.jpeg;*.jpg;*.gif;*.png|"
-    u"All Files(*.*)|*.*||";
 constexpr char16_t kProjectSuffix[] = u"fprj";
+
+QString ProjectFilter(const CZemtraDlg& d) {
+    return ToQString(
+        FileDialogFilter(FromQString(d.Text(Msg::FilterProject) + QStringLiteral("|*.fprj|") +
+                                     d.Text(Msg::FilterAll) + QStringLiteral("|*.*||"))));
+}
 
 }  // namespace
 
 void CZemtraDlg::OnNew() {
+    if (!MayDiscardChanges()) return;
     New();
+    projectPath_.clear();
+    TakeSavedState();
 }
 
 void CZemtraDlg::OnOpen() {
-    const QStringList names = hooks_.openFileNames(
-        this, {ToQString(FileDialogFilter(kProjectFilter)), ToQString(kProjectSuffix), false});
+    const QStringList names =
+        hooks_.openFileNames(this, {ProjectFilter(*this), ToQString(kProjectSuffix), false,
+                                    Text(Msg::DlgOpenProject), FolderFor(FileKind::Project)});
     if (names.isEmpty()) return;
-    Load(ToLocalPath(names.front()));
+    RememberFolder(FileKind::Project, names.front());
+    OpenProject(ToLocalPath(names.front()));
 }
 
-void CZemtraDlg::OnSave() {
-    const QString name = hooks_.saveFileName(
-        this, {ToQString(FileDialogFilter(kProjectFilter)), ToQString(kProjectSuffix)});
-    if (name.isEmpty()) return;
-    Save(ToLocalPath(name));
+bool CZemtraDlg::OnSave() {
+    if (projectPath_.empty()) return OnSaveAs();
+    if (!Save(projectPath_)) return false;
+    TakeSavedState();
+    AddRecent(projectPath_);
+    ShowStatus(Text(Msg::StatusSaved, {QString::fromStdString(projectPath_.string())}));
+    return true;
+}
+
+bool CZemtraDlg::OnSaveAs() {
+    SaveFileRequest request;
+    request.filter = ProjectFilter(*this);
+    request.defaultSuffix = ToQString(kProjectSuffix);
+    request.caption = Text(Msg::DlgSaveProject);
+    request.directory = FolderFor(FileKind::Project);
+    const QString name = hooks_.saveFileName(this, request);
+    if (name.isEmpty()) return false;
+    RememberFolder(FileKind::Project, name);
+    if (!Save(ToLocalPath(name))) return false;
+    projectPath_ = ToLocalPath(name);
+    TakeSavedState();
+    AddRecent(projectPath_);
+    ShowStatus(Text(Msg::StatusSaved, {name}));
+    return true;
 }
 
 void CZemtraDlg::OnLoadPicture() {
-    const QStringList names =
-        hooks_.openFileNames(this, {ToQString(FileDialogFilter(kPictureFilter)), {}, true});
+    // The file dialogs match patterns case-sensitively here, so both cases are listed.
+    const QString filter = ToQString(FileDialogFilter(FromQString(
+        Text(Msg::FilterPictures) +
+        QStringLiteral("|*.BMP;*.JPEG;*.JPG;*.GIF;*.PNG;*.bmp;*.jpeg;*.jpg;*.gif;*.png|") +
+        Text(Msg::FilterAll) + QStringLiteral("|*.*||"))));
+    const QStringList names = hooks_.openFileNames(
+        this, {filter, {}, true, Text(Msg::DlgLoadPicture), FolderFor(FileKind::Picture)});
     if (names.isEmpty()) return;  // cancelled: nothing changes
+    RememberFolder(FileKind::Picture, names.front());
+    AddPictures(names);
+}
+
+void CZemtraDlg::AddPictures(const QStringList& names) {
     QStringList refused;
     {
         // One selection change for the whole batch, after it.
@@ -66,7 +101,7 @@ void CZemtraDlg::OnLoadPicture() {
     }
     if (!refused.isEmpty()) {
         ShowMessage(QMessageBox::Warning, windowTitle(),
-                    tr("These pictures were not added:\n\n%1").arg(refused.join(u'\n')));
+                    Text(Msg::PicturesNotAdded, {refused.join(u'\n')}));
     }
     OnSelectCharacter();
 }

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 
 #include "app/zemtra_dialog.h"
 #include "base/error.h"
@@ -12,15 +13,30 @@
 #include "base/unicode.h"
 #include "raster/font_faces.h"
 #include "raster/font_file.h"
+#include "ui/file_filter.h"
 
 namespace zemtra {
 namespace {
 
 // The file dialogs match patterns case-sensitively here, so the usual upper-case names are
 // listed too.
-const QString kFontFileFilter = QStringLiteral(
-    "Font Files (*.ttf *.otf *.ttc *.bdf *.pcf *.pcf.gz *.TTF *.OTF *.TTC *.BDF *.PCF);;"
-    "All Files (*)");
+constexpr char16_t kFontPatterns[] =
+    u"|*.ttf;*.otf;*.ttc;*.otc;*.bdf;*.pcf;*.pcf.gz;*.TTF;*.OTF;*.TTC;*.OTC;*.BDF;*.PCF|";
+
+// The preset list's full titles: the closed box has room for the names only.
+constexpr int kFullTitleRole = Qt::UserRole + 1;
+
+class FullTitleDelegate : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+  protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const QVariant full = index.data(kFullTitleRole);
+        if (full.isValid()) option->text = full.toString();
+    }
+};
 
 }  // namespace
 
@@ -41,9 +57,18 @@ void CZemtraDlg::ShowFontName() {
 void CZemtraDlg::OnFontFileButton() {
     if (lockout_) return;
     Pull();
-    const QStringList names = hooks_.openFileNames(this, {kFontFileFilter, {}, false});
+    const QString filter =
+        ToQString(FileDialogFilter(FromQString(Text(Msg::FilterFonts) + ToQString(kFontPatterns) +
+                                               Text(Msg::FilterAll) + QStringLiteral("|*.*||"))));
+    const QStringList names = hooks_.openFileNames(
+        this, {filter, {}, false, Text(Msg::DlgFontFile), FolderFor(FileKind::Font)});
     if (names.isEmpty()) return;
-    const QString& name = names.front();
+    RememberFolder(FileKind::Font, names.front());
+    ChooseFontFile(names.front());
+}
+
+void CZemtraDlg::ChooseFontFile(const QString& name) {
+    Pull();
     int32_t index = 0;
     const std::vector<std::string> faces = FontFileFaces(ToLocalPath(name));
     if (faces.size() > 1) {
@@ -51,13 +76,13 @@ void CZemtraDlg::OnFontFileButton() {
         for (size_t i = 0; i < faces.size(); ++i) {
             items << QStringLiteral("%1: %2").arg(i).arg(QString::fromStdString(faces[i]));
         }
-        const std::optional<int> chosen = hooks_.chooseItem(this, QFileInfo(name).fileName(),
-                                                            tr("Face of the collection:"), items);
+        const std::optional<int> chosen =
+            hooks_.chooseItem(this, QFileInfo(name).fileName(), Text(Msg::FaceOfCollection), items);
         if (!chosen) return;
         index = *chosen;
     }
     try {
-        ChooseFontFile(settings_, FromQString(name), index, renderer_.Fonts());
+        zemtra::ChooseFontFile(settings_, FromQString(name), index, renderer_.Fonts());
     } catch (const UserError& e) {
         ShowMessage(QMessageBox::Warning, windowTitle(), QString::fromUtf8(e.what()));
         return;
@@ -70,9 +95,12 @@ void CZemtraDlg::OnFontFileButton() {
 void CZemtraDlg::PreparePresetCombo() {
     const std::span<const ControllerPreset> presets = ControllerPresets();
     for (size_t i = 0; i < presets.size(); ++i) {
-        preset_->setItemData(static_cast<int>(i) + 1, QString::fromUtf8(presets[i].layout),
-                             Qt::ToolTipRole);
+        const int item = static_cast<int>(i) + 1;
+        preset_->setItemData(item, QString::fromUtf8(presets[i].layout), Qt::ToolTipRole);
+        preset_->setItemData(item, QString::fromUtf8(presets[i].title), kFullTitleRole);
     }
+    // The closed box shows the controller's name, whole; the opened list the full titles.
+    preset_->view()->setItemDelegate(new FullTitleDelegate(preset_));
     // The box is narrow; its list opens wide enough for the whole titles.
     preset_->view()->setMinimumWidth(preset_->view()->sizeHintForColumn(0) + 8);
 }
@@ -81,6 +109,7 @@ void CZemtraDlg::OnPresetChosen() {
     if (lockout_) return;
     const std::span<const ControllerPreset> presets = ControllerPresets();
     const int index = preset_->currentIndex();
+    chosenPreset_ = index;
     if (index < 1 || static_cast<size_t>(index) > presets.size()) return;  // "(none)"
     Pull();
     ApplyPreset(settings_, presets[static_cast<size_t>(index) - 1]);
@@ -90,17 +119,14 @@ void CZemtraDlg::OnPresetChosen() {
 
 void CZemtraDlg::ShowMatchingPreset() {
     const std::span<const ControllerPreset> presets = ControllerPresets();
-    const int shown = preset_->currentIndex();
-    const ControllerPreset* preset = nullptr;
-    // Presets may share a scan mode: the one the user picked stays while it still fits.
-    if (shown >= 1 && static_cast<size_t>(shown) <= presets.size() &&
-        PresetFits(settings_, presets[static_cast<size_t>(shown) - 1])) {
-        preset = &presets[static_cast<size_t>(shown) - 1];
-    } else {
-        preset = MatchingPreset(settings_);
-    }
-    preset_->setCurrentIndex(preset == nullptr ? 0 : static_cast<int>(preset - presets.data()) + 1);
-    // The closed box is too narrow for most titles.
+    // A preset shows only while the user's choice of it still fits the four boxes: settings
+    // that merely happen to match one were not made for that controller.
+    const bool fits = chosenPreset_ >= 1 && static_cast<size_t>(chosenPreset_) <= presets.size() &&
+                      PresetFits(settings_, presets[static_cast<size_t>(chosenPreset_) - 1]);
+    if (!fits) chosenPreset_ = 0;
+    preset_->setCurrentIndex(chosenPreset_);
+    const ControllerPreset* preset =
+        fits ? &presets[static_cast<size_t>(chosenPreset_) - 1] : nullptr;
     preset_->setToolTip(preset == nullptr ? QString()
                                           : QString::fromUtf8(preset->title) + u'\n' +
                                                 QString::fromUtf8(preset->layout));

@@ -5,7 +5,6 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QFile>
-#include <QLocale>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
@@ -14,14 +13,14 @@
 #include "app/zemtra_dialog.h"
 #include "base/error.h"
 #include "jobs/jobs.h"
+#include "output/font_export.h"
 #include "output/qt/output_dialog.h"
 #include "output/scan_order.h"
+#include "project/project_file.h"
 #include "raster/qt/qimage_picture_decoder.h"
 #include "raster/qt/qimage_png_encoder.h"
 #include "ui/file_filter.h"
 #include "ui/qt/cross_thread.h"
-#include "ui/qt/language.h"
-#include "ui/special_strings.h"
 
 namespace zemtra {
 namespace {
@@ -66,23 +65,15 @@ JobContext WindowJobContext(ProgressSink& progress, const StopFlag* stop) {
     return context;
 }
 
-// The file dialog's filter and suffix for an exported font.
-SaveFileRequest ExportFileRequest(ExportFormat format) {
-    const std::u16string all = u"|All Files(*.*)|*.*||";
-    switch (format) {
-        case ExportFormat::Bdf:
-            return {ToQString(FileDialogFilter(u"BDF Fonts(*.bdf)|*.bdf" + all)),
-                    QStringLiteral("bdf")};
-        case ExportFormat::AdafruitGfx:
-            return {ToQString(FileDialogFilter(u"C Header Files(*.h)|*.h" + all)),
-                    QStringLiteral("h")};
-        case ExportFormat::Lvgl:
-            break;
-    }
-    return {ToQString(FileDialogFilter(u"C Source Files(*.c)|*.c" + all)), QStringLiteral("c")};
+double SecondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-// The characters left out, as U+XXXX, "..." after the first few.
+QString Seconds(double s) {
+    return QString::number(s, 'f', 1);
+}
+
+// The characters an export left out, as U+XXXX, "..." after the first few.
 QString LackingList(const ExportResult& r) {
     QStringList codes;
     for (char16_t c : r.firstLacking) {
@@ -90,30 +81,6 @@ QString LackingList(const ExportResult& r) {
     }
     if (r.lacking > r.firstLacking.size()) codes << QStringLiteral("...");
     return codes.join(u' ');
-}
-
-// What to tell the user after a specimen sheet, or nothing when the window is closing.
-QString SpecimenReport(const SpecimenResult& r) {
-    switch (r.outcome) {
-        case JobOutcome::Stopped:
-            return {};
-        case JobOutcome::NoDots:
-            return QObject::tr("The matrix size must be at least 1 x 1 for a specimen sheet.");
-        case JobOutcome::Done:
-            break;
-        default:
-            return QObject::tr("The code range holds no code; nothing was written.");
-    }
-    const int count = static_cast<int>(r.glyphs);
-    const QString what = r.ofList ? QObject::tr("%n character(s) of the list", "", count)
-                                  : QObject::tr("%n code(s) of the range", "", count);
-    if (r.pages == 1) {
-        return QObject::tr("Wrote %1 into\n%2").arg(what, ShownPath(r.firstPage));
-    }
-    return QObject::tr("Wrote %1 on %2 pages:\n%3\n...\n%4")
-        .arg(what)
-        .arg(r.pages)
-        .arg(ShownPath(r.firstPage), ShownPath(r.lastPage));
 }
 
 }  // namespace
@@ -140,10 +107,45 @@ void CZemtraDlg::OnGenerationProgress(uint64_t wParam, int64_t lParam) {
     }
 }
 
+bool CZemtraDlg::SayNothingToDo(JobOutcome why) {
+    QString text;
+    switch (why) {
+        case JobOutcome::Done:
+            return false;
+        case JobOutcome::EmptyList:
+            text = Text(Msg::EmptyList);
+            break;
+        case JobOutcome::NoDots:
+            text = Text(Msg::NoDots, {QString::number(MatrixWidth(settings_)),
+                                      QString::number(MatrixHeight(settings_))});
+            break;
+        default:
+            text = Text(Msg::EmptyCodeRange);
+            break;
+    }
+    // Pressing a button and seeing nothing happen looks like a fault.
+    ShowMessage(QMessageBox::Information, windowTitle(), text);
+    ShowStatus(text);
+    return true;
+}
+
+QString CZemtraDlg::FonttabNote(const FonttabCodes& codes) const {
+    const QString page = QString::number(codes.codePage);
+    if (codes.lacking.empty()) return Text(Msg::StatusFonttab, {page});
+    constexpr size_t kNamed = 8;
+    QStringList named;
+    for (size_t i = 0; i < codes.lacking.size() && i < kNamed; ++i) {
+        named << ToQString(std::u16string(1, codes.lacking[i]));
+    }
+    QString list = named.join(QStringLiteral(" "));
+    if (codes.lacking.size() > kNamed) list += QStringLiteral(" ...");
+    return Text(Msg::StatusFonttabLacking, {page, QString::number(codes.lacking.size()), list});
+}
+
 void CZemtraDlg::OnCreateList() {
     if (workerHeld_.load() || closing_.load()) return;  // a closed window starts nothing
     Pull();
-    if (!HasDots(settings_)) return;
+    if (SayNothingToDo(CSourceWorkOf(settings_))) return;
     EnableAllControls(false);
     ReadDirectControls();
     StartWorker(&ListGenerationWorker, settings_);
@@ -156,7 +158,7 @@ void CZemtraDlg::OnCreateLibrary() {
     }
     if (closing_.load()) return;  // a closed window starts nothing
     Pull();
-    if (!HasDots(settings_)) return;
+    if (SayNothingToDo(HasDots(settings_) ? JobOutcome::Done : JobOutcome::NoDots)) return;
     EnableAllControls(false);
     createLibrary_->setEnabled(true);
     ReadDirectControls();
@@ -169,20 +171,21 @@ void CZemtraDlg::OnSpecimenSheet() {
     if (workerHeld_.load() || closing_.load()) return;  // one job at a time
     Pull();
     ReadDirectControls();
-    QString problem;
-    if (!HasDots(settings_)) {
-        problem = tr("The matrix size must be at least 1 x 1 for a specimen sheet.");
-    } else if (const std::optional<std::string> why = RenderLimitError(settings_)) {
-        problem = QString::fromStdString(*why);
-    }
-    if (!problem.isEmpty()) {
-        ShowMessage(QMessageBox::Warning, windowTitle(), problem);
+    if (SayNothingToDo(HasDots(settings_) ? JobOutcome::Done : JobOutcome::NoDots)) return;
+    if (const std::optional<std::string> why = RenderLimitError(settings_)) {
+        ShowMessage(QMessageBox::Warning, windowTitle(), QString::fromStdString(*why));
         return;
     }
-    const QString name = hooks_.saveFileName(
-        this, {ToQString(FileDialogFilter(u"PNG Files(*.png)|*.png|All Files(*.*)|*.*||")),
-               QStringLiteral("png")});
+    SaveFileRequest request;
+    request.filter =
+        ToQString(FileDialogFilter(FromQString(Text(Msg::FilterPng) + QStringLiteral("|*.png|") +
+                                               Text(Msg::FilterAll) + QStringLiteral("|*.*||"))));
+    request.defaultSuffix = QStringLiteral("png");
+    request.caption = Text(Msg::DlgSpecimen);
+    request.directory = FolderFor(FileKind::Specimen);
+    const QString name = hooks_.saveFileName(this, request);
     if (name.isEmpty()) return;
+    RememberFolder(FileKind::Specimen, name);
     specimenTarget_ = LocalPath(name);
     EnableAllControls(false);
     stop_.Reset();
@@ -198,14 +201,9 @@ void CZemtraDlg::OnExport() {
     if (workerHeld_.load() || closing_.load()) return;  // one job at a time
     Pull();
     ReadDirectControls();
-    QString problem;
-    if (!HasDots(settings_)) {
-        problem = SpecialString(language_.get(), "IDS_EXPORT_NO_DOTS");
-    } else if (const std::optional<std::string> why = RenderLimitError(settings_)) {
-        problem = QString::fromStdString(*why);
-    }
-    if (!problem.isEmpty()) {
-        ShowMessage(QMessageBox::Warning, windowTitle(), problem);
+    if (SayNothingToDo(HasDots(settings_) ? JobOutcome::Done : JobOutcome::NoDots)) return;
+    if (const std::optional<std::string> why = RenderLimitError(settings_)) {
+        ShowMessage(QMessageBox::Warning, windowTitle(), QString::fromStdString(*why));
         return;
     }
     ExportJob job;
@@ -221,53 +219,68 @@ void CZemtraDlg::OnExport() {
     job.name = exportChoice_.name;
     job.characters = exportChoice_.fromList ? ExportCharacters::List : ExportCharacters::CodeRange;
     if (ExportCharacterSet(settings_, job).empty()) {
-        ShowMessage(QMessageBox::Warning, windowTitle(),
-                    SpecialString(language_.get(), "IDS_EXPORT_EMPTY"));
+        ShowMessage(QMessageBox::Information, windowTitle(), Text(Msg::ExportEmpty));
         return;
     }
     if (const std::optional<std::string> why = ExportJobProblem(settings_, job)) {
         ShowMessage(QMessageBox::Warning, windowTitle(), QString::fromStdString(*why));
         return;
     }
-    const QString name = hooks_.saveFileName(this, ExportFileRequest(job.format));
+    const Msg filter = job.format == ExportFormat::Bdf           ? Msg::FilterBdf
+                       : job.format == ExportFormat::AdafruitGfx ? Msg::FilterCHeader
+                                                                 : Msg::FilterCSource;
+    const QString suffix = QString::fromUtf8(ExportFormatExtension(job.format));
+    SaveFileRequest request;
+    request.filter = ToQString(FileDialogFilter(
+        FromQString(Text(filter) + QStringLiteral("|*.") + suffix + QStringLiteral("|") +
+                    Text(Msg::FilterAll) + QStringLiteral("|*.*||"))));
+    request.defaultSuffix = suffix;
+    request.caption = Text(Msg::DlgExport);
+    request.directory = FolderFor(FileKind::Export);
+    const QString name = hooks_.saveFileName(this, request);
     if (name.isEmpty()) return;
+    RememberFolder(FileKind::Export, name);
     job.target = LocalPath(name);
     exportJob_ = job;
     EnableAllControls(false);
     stop_.Reset();
     exporting_.store(true);
     exportCaption_ = command->text();
-    command->setText(SpecialString(language_.get(), "IDS_EXPORT_STOP"));
+    command->setText(Text(Msg::ExportStop));
     StartWorker(&ExportWorker, settings_);
 }
 
-QString CZemtraDlg::ExportReport(const ExportResult& r, double seconds) const {
-    const CMultiLanguage* language = language_.get();
+CZemtraDlg::ExportEnd CZemtraDlg::ExportEndOf(const ExportResult& r, double seconds) const {
+    ExportEnd end;
+    end.news = r.outcome != JobOutcome::Done;
     switch (r.outcome) {
-        case JobOutcome::Stopped:
-            return closing_.load() ? QString() : SpecialString(language, "IDS_EXPORT_STOPPED");
-        case JobOutcome::NoDots:
-            return SpecialString(language, "IDS_EXPORT_NO_DOTS");
-        case JobOutcome::NoCharacters:
-            return SpecialString(language, "IDS_EXPORT_EMPTY");
-        case JobOutcome::NoGlyphs:
-            return SpecialString(language, "IDS_EXPORT_NO_GLYPHS").arg(r.characters);
-        default:
+        case JobOutcome::Done:
             break;
+        case JobOutcome::Stopped:
+            end.text = Text(Msg::ExportStopped);
+            return end;
+        case JobOutcome::NoDots:
+            end.text = Text(Msg::NoDots, {QString::number(MatrixWidth(settings_)),
+                                          QString::number(MatrixHeight(settings_))});
+            return end;
+        case JobOutcome::NoGlyphs:
+            end.icon = QMessageBox::Warning;
+            end.text = Text(Msg::ExportNoGlyphs, {QString::number(r.characters)});
+            return end;
+        default:
+            end.text = Text(Msg::ExportEmpty);
+            return end;
     }
-    const QLocale locale;
-    QString text = SpecialString(language, "IDS_EXPORT_DONE")
-                       .arg(r.glyphs)
-                       .arg(ShownPath(exportJob_.target))
-                       .arg(locale.toString(static_cast<qulonglong>(r.bytes)))
-                       .arg(seconds, 0, 'f', 1);
+    end.text = Text(Msg::StatusExport, {QString::number(r.glyphs), QString::number(r.bytes),
+                                        Seconds(seconds), ShownPath(exportJob_.target)});
     if (r.lacking > 0) {
-        text += u'\n' +
-                SpecialString(language, "IDS_EXPORT_LACKING").arg(r.lacking).arg(LackingList(r));
+        end.text += QStringLiteral("; ") +
+                    Text(Msg::ExportLacking, {QString::number(r.lacking), LackingList(r)});
     }
-    if (r.pictures > 0)
-        text += u'\n' + SpecialString(language, "IDS_EXPORT_PICTURES").arg(r.pictures);
-    return text;
+    if (r.pictures > 0) {
+        end.text += QStringLiteral("; ") + Text(Msg::ExportPictures, {QString::number(r.pictures)});
+    }
+    return end;
 }
 
 void CZemtraDlg::StartWorker(void (*procedure)(CZemtraDlg*, ProjectSettings), ProjectSettings job) {
@@ -290,26 +303,55 @@ void CZemtraDlg::WaitForWorker() {
     if (worker_.joinable()) worker_.join();
 }
 
-void CZemtraDlg::ShowMessage(QMessageBox::Icon icon, const QString& caption, const QString& text) {
-    hooks_.messageBox(this, icon, caption, text);
+void CZemtraDlg::ShowMessage(QMessageBox::Icon icon, const QString&, const QString& text) {
+    // The program's name: the title also names the project and marks changes.
+    hooks_.messageBox(this, icon, ProgramCaption(), text);
 }
 
-void CZemtraDlg::RunOutputView() {
+void CZemtraDlg::RunOutputView(const FonttabCodes& codes) {
     if (closing_.load()) return;  // the window is going: nobody is left to look at the text
+    const QString note = FonttabNote(codes);
+    ShowStatus(note);
     COutputDlg view(language_.get(), ScanModeOf(settings_), hooks_);
+    view.SetNote(note);
+    view.SetFolder(FolderFor(FileKind::Output));
     view.exec();
+    if (!view.Folder().isEmpty() && view.Folder() != FolderFor(FileKind::Output)) {
+        memory_.folders[FileKind::Output] = FromQString(view.Folder());
+    }
 }
 
 QString CZemtraDlg::AskLibraryTarget() {
     if (closing_.load() || stop_.Requested()) return {};
-    const SaveFileRequest request{
-        ToQString(FileDialogFilter(u"DZK Files(*.dzk)|*.dzk|All Files(*.*)|*.*||")),
-        QStringLiteral("dzk")};
-    return hooks_.saveFileName(this, request);
+    SaveFileRequest request;
+    request.filter =
+        ToQString(FileDialogFilter(FromQString(Text(Msg::FilterDzk) + QStringLiteral("|*.dzk|") +
+                                               Text(Msg::FilterAll) + QStringLiteral("|*.*||"))));
+    request.defaultSuffix = QStringLiteral("dzk");
+    request.caption = Text(Msg::DlgLibrary);
+    request.directory = FolderFor(FileKind::Library);
+    const QString name = hooks_.saveFileName(this, request);
+    RememberFolder(FileKind::Library, name);
+    return name;
 }
 
 void CZemtraDlg::TellFromWorker(CZemtraDlg* d, QMessageBox::Icon icon, const QString& text) {
     Send(d, [d, icon, text] { d->ShowMessage(icon, d->windowTitle(), text); });
+}
+
+void CZemtraDlg::TellFromWorker(CZemtraDlg* d, QMessageBox::Icon icon, Msg id,
+                                const QStringList& args) {
+    Send(d, [d, icon, id, args] {
+        const QString text = d->Text(id, args);
+        d->ShowStatus(text);
+        d->ShowMessage(icon, d->windowTitle(), text);
+    });
+}
+
+void CZemtraDlg::StatusFromWorker(CZemtraDlg* d, Msg id, const QStringList& args) {
+    Send(d, [d, id, args] {
+        if (!d->closing_.load()) d->ShowStatus(d->Text(id, args));
+    });
 }
 
 void CZemtraDlg::EndWorker(CZemtraDlg* d) {
@@ -321,20 +363,22 @@ void CZemtraDlg::EndWorker(CZemtraDlg* d) {
 void CZemtraDlg::ListGenerationWorker(CZemtraDlg* d, ProjectSettings job) {
     WindowProgress progress(d);
     bool written = false;
+    FonttabCodes codes;
     try {
         CSourceJob description;
         description.target = CSourceTarget::TemporaryOutputFile;
-        written = RunJob(job, description, WindowJobContext(progress, nullptr)).outcome ==
-                  JobOutcome::Done;
+        const CSourceResult result = RunJob(job, description, WindowJobContext(progress, nullptr));
+        written = result.outcome == JobOutcome::Done;
+        codes = result.fonttab;
     } catch (const std::exception& e) {
         TellFromWorker(d, QMessageBox::Critical, QString::fromUtf8(e.what()));
         progress.SetPosition(0);
     } catch (...) {
-        TellFromWorker(d, QMessageBox::Critical, QString::fromUtf8(kUnexpectedError));
+        TellFromWorker(d, QMessageBox::Critical, Msg::UnexpectedError, {});
         progress.SetPosition(0);
     }
     // The worker waits here until the user closes the Output View.
-    if (written) Send(d, [d] { d->RunOutputView(); });
+    if (written) Send(d, [d, &codes] { d->RunOutputView(codes); });
     EndWorker(d);
 }
 
@@ -348,28 +392,39 @@ void CZemtraDlg::LibraryGenerationWorker(CZemtraDlg* d, ProjectSettings job) {
         try {
             LibraryJob description;
             description.target = LocalPath(target);
+            const auto start = std::chrono::steady_clock::now();
             const LibraryJobResult result =
                 RunJob(job, description, WindowJobContext(progress, &d->stop_));
-            // The empty file is what the run makes of such a range; it should not pass for a
-            // library.
             if (result.emptyRange && result.outcome == JobOutcome::Done) {
-                TellFromWorker(d, QMessageBox::Warning,
-                               tr("%1; the library file is empty.")
-                                   .arg(QString::fromStdString(*result.emptyRange)));
-            }
-            // Stopped by the button, not by closing: say what the file holds now.
-            if (result.outcome == JobOutcome::Stopped && !d->closing_.load()) {
-                TellFromWorker(d, QMessageBox::Information,
-                               tr("Stopped. The %1 records written so far are kept in \"%2\".")
-                                   .arg(result.counts.recordsWritten)
-                                   .arg(target));
+                // The empty file is what the run makes of such a range; it should not pass for
+                // a library.
+                const auto hex = [](int v, int digits) {
+                    return QStringLiteral("%1").arg(v, digits, 16, QChar(u'0')).toUpper();
+                };
+                TellFromWorker(
+                    d, QMessageBox::Warning, Msg::LibraryEmptyRange,
+                    {hex(job.FROM, 4), hex(job.TO, 4), hex(job.FROM >> 8, 2), hex(job.TO >> 8, 2),
+                     hex(job.FROM & 0xFF, 2), hex(job.TO & 0xFF, 2)});
+            } else if (result.outcome == JobOutcome::Stopped) {
+                // Stopped by the button, not by closing: say what the file holds now.
+                if (!d->closing_.load()) {
+                    TellFromWorker(d, QMessageBox::Information, Msg::LibraryStopped,
+                                   {QString::number(result.counts.recordsWritten), target});
+                }
+            } else {
+                // However fast it ends, the run says so: a second press meant to stop it would
+                // otherwise start another.
+                StatusFromWorker(
+                    d, Msg::StatusLibrary,
+                    {QString::number(result.counts.recordsWritten), QString::number(result.bytes),
+                     Seconds(SecondsSince(start)), target});
             }
         } catch (const CannotCreateFile&) {
-            TellFromWorker(d, QMessageBox::NoIcon, ToQString(kOpenFileError));
+            TellFromWorker(d, QMessageBox::NoIcon, Msg::OpenFileError, {});
         } catch (const std::exception& e) {
             TellFromWorker(d, QMessageBox::Critical, QString::fromUtf8(e.what()));
         } catch (...) {
-            TellFromWorker(d, QMessageBox::Critical, QString::fromUtf8(kUnexpectedError));
+            TellFromWorker(d, QMessageBox::Critical, Msg::UnexpectedError, {});
         }
     }
     progress.SetPosition(0);
@@ -380,7 +435,7 @@ void CZemtraDlg::ExportWorker(CZemtraDlg* d, ProjectSettings job) {
     WindowProgress progress(d);
     progress.SetRange(0, 100);
     progress.SetPosition(0);
-    const auto started = std::chrono::steady_clock::now();
+    const auto start = std::chrono::steady_clock::now();
     ExportResult result;
     QString failure;
     try {
@@ -388,22 +443,23 @@ void CZemtraDlg::ExportWorker(CZemtraDlg* d, ProjectSettings job) {
     } catch (const std::exception& e) {
         failure = QString::fromUtf8(e.what());
     } catch (...) {
-        failure = QString::fromUtf8(kUnexpectedError);
+        failure = d->Text(Msg::UnexpectedError);
     }
-    const double seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    const double seconds = SecondsSince(start);
     progress.SetPosition(0);
     Send(d, [d, &result, &failure, seconds] {
         d->exporting_.store(false);
         FindCommand(d->menuBar_, kCmdExport)->setText(d->exportCaption_);
         if (d->closing_.load()) return;
-        const bool failed = !failure.isEmpty();
-        const QString report = failed ? failure : d->ExportReport(result, seconds);
-        if (report.isEmpty()) return;
-        const bool done = !failed && result.outcome == JobOutcome::Done;
-        d->ShowMessage(failed ? QMessageBox::Critical
-                              : (done ? QMessageBox::Information : QMessageBox::Warning),
-                       d->windowTitle(), report);
+        ExportEnd end;
+        if (failure.isEmpty()) {
+            end = d->ExportEndOf(result, seconds);
+        } else {
+            end = {true, QMessageBox::Critical, failure};
+        }
+        // The end goes to the status line; what wrote nothing is said in a message box too.
+        d->ShowStatus(end.text);
+        if (end.news) d->ShowMessage(end.icon, d->windowTitle(), end.text);
     });
     EndWorker(d);
 }
@@ -412,25 +468,37 @@ void CZemtraDlg::SpecimenWorker(CZemtraDlg* d, ProjectSettings job) {
     WindowProgress progress(d);
     progress.SetRange(0, 100);
     progress.SetPosition(0);
-    QString report;
-    auto icon = QMessageBox::Information;
     try {
         SpecimenJob description;
         description.target = d->specimenTarget_;
-        report = SpecimenReport(RunJob(job, description, WindowJobContext(progress, &d->stop_)));
+        const auto start = std::chrono::steady_clock::now();
+        const SpecimenResult r = RunJob(job, description, WindowJobContext(progress, &d->stop_));
+        switch (r.outcome) {
+            case JobOutcome::Done: {
+                QString pages = ShownPath(r.firstPage);
+                if (r.pages > 1) pages += QStringLiteral(" ... ") + ShownPath(r.lastPage);
+                StatusFromWorker(d, Msg::StatusSpecimen,
+                                 {QString::number(r.glyphs), QString::number(r.pages),
+                                  QString::number(r.bytes), Seconds(SecondsSince(start)), pages});
+                break;
+            }
+            case JobOutcome::Stopped:
+                break;
+            case JobOutcome::NoDots:
+                TellFromWorker(
+                    d, QMessageBox::Information, Msg::NoDots,
+                    {QString::number(MatrixWidth(job)), QString::number(MatrixHeight(job))});
+                break;
+            default:
+                TellFromWorker(d, QMessageBox::Information, Msg::EmptyCodeRange, {});
+                break;
+        }
     } catch (const std::exception& e) {
-        report = QString::fromUtf8(e.what());
-        icon = QMessageBox::Critical;
+        TellFromWorker(d, QMessageBox::Critical, QString::fromUtf8(e.what()));
     } catch (...) {
-        report = QString::fromUtf8(kUnexpectedError);
-        icon = QMessageBox::Critical;
+        TellFromWorker(d, QMessageBox::Critical, Msg::UnexpectedError, {});
     }
     progress.SetPosition(0);
-    if (!report.isEmpty()) {
-        Send(d, [d, icon, report] {
-            if (!d->closing_.load()) d->ShowMessage(icon, d->windowTitle(), report);
-        });
-    }
     EndWorker(d);
 }
 

@@ -8,6 +8,7 @@
 #include <array>
 #include <map>
 #include <memory>
+#include <vector>
 
 namespace zemtra {
 namespace {
@@ -163,6 +164,18 @@ std::string WideToMultiByte(int codePage, std::u16string_view text) {
         start = i + 1;
     }
     return out;
+}
+
+std::u16string CharactersLackingIn(int codePage, std::u16string_view text) {
+    std::u16string lacking;
+    std::vector<bool> seen(0x10000, false);
+    for (char16_t c : text) {
+        if (c < 0x80 || seen[c]) continue;
+        seen[c] = true;
+        const std::u16string_view one(&c, 1);
+        if (MultiByteToWide(codePage, WideToMultiByte(codePage, one)) != one) lacking.push_back(c);
+    }
+    return lacking;
 }
 
 std::u16string MultiByteToWide(int codePage, std::string_view bytes) {

@@ -21,6 +21,11 @@ std::string WideToMultiByte(int codePage, std::u16string_view text);
 // the table lacks gives "?"); a lead byte at the end or before 00 gives "?".
 std::u16string MultiByteToWide(int codePage, std::string_view bytes);
 
+// The characters of text that the code page has no code of their own for (their bytes read back
+// as another character: the default "?" or a best-fit look-alike), each once, in order of first
+// appearance. Each UTF-16 unit counts on its own, as WideToMultiByte converts it.
+std::u16string CharactersLackingIn(int codePage, std::u16string_view text);
+
 // The code pages a font library can walk; the index of the code page combo box.
 enum class CodePageKind : int32_t { Unicode = 0, Mbcs = 1, Gb2312 = 2, Gbk = 3, Big5 = 4 };
 

@@ -18,7 +18,8 @@ struct ControllerPreset {
     int32_t direct;
     int32_t format;
     int32_t databit;
-    std::string_view layout;  // one line on the controller's byte layout
+    std::string_view layout;      // one line on the controller's byte layout
+    std::string_view shortTitle;  // the controller's name, as the closed drop-down shows it
 };
 
 std::span<const ControllerPreset> ControllerPresets();

@@ -1,6 +1,8 @@
 // The C source job: the list's items rendered and packed into the fontlib and fonttab arrays,
 // kept as text, written whole to a file, or streamed into the Output View's temporary file.
 #include "base/atomic_file.h"
+#include "base/character_list.h"
+#include "base/code_page.h"
 #include "base/error.h"
 #include "base/unicode.h"
 #include "jobs/jobs.h"
@@ -13,6 +15,23 @@ namespace zemtra {
 
 std::string EncodedText(std::u16string_view text, TextEncoding encoding) {
     return encoding == TextEncoding::Utf16LeWithMark ? Utf16LeWithMark(text) : Utf16ToUtf8(text);
+}
+
+JobOutcome CSourceWorkOf(const ProjectSettings& s) {
+    if (s.LIST.empty()) return JobOutcome::EmptyList;
+    if (!HasDots(s)) return JobOutcome::NoDots;
+    return JobOutcome::Done;
+}
+
+FonttabCodes FonttabCodesOf(const ProjectSettings& s) {
+    FonttabCodes codes;
+    codes.codePage = AnsiCodePage();
+    std::u16string characters;
+    for (size_t i = 0; i < s.LIST.size(); ++i) {
+        if (!IsPictureItem(s, i)) characters += CharacterText({s.LIST[i]});
+    }
+    codes.lacking = CharactersLackingIn(codes.codePage, characters);
+    return codes;
 }
 
 CSourceResult RunJob(const ProjectSettings& s, const CSourceJob& job, const JobContext& context) {
@@ -35,6 +54,8 @@ CSourceResult RunJob(const ProjectSettings& s, const CSourceJob& job, const JobC
     if (job.target == CSourceTarget::TemporaryOutputFile) {
         if (!WriteCSourceToTempFile(s, text, glyphs, context.progress)) {
             result.outcome = JobOutcome::NotWritten;
+        } else {
+            result.fonttab = FonttabCodesOf(s);
         }
         return result;
     }
@@ -45,6 +66,7 @@ CSourceResult RunJob(const ProjectSettings& s, const CSourceJob& job, const JobC
     } else {
         result.text = out.Text();
     }
+    result.fonttab = FonttabCodesOf(s);
     return result;
 }
 

@@ -73,10 +73,23 @@ struct CSourceJob {
     std::filesystem::path file;
     TextEncoding encoding = TextEncoding::Utf8;
 };
+// What the fonttab table's codes rest on: the system's ANSI code page, and the characters of the
+// list that it has no code for (each once, in list order; picture items have no character and
+// are left out). Those get the code of "?" (0x3F00) or of a look-alike.
+struct FonttabCodes {
+    int codePage = 0;
+    std::u16string lacking;
+};
 struct CSourceResult {
     JobOutcome outcome = JobOutcome::Done;  // EmptyList, NoDots, NotWritten or Done
     std::u16string text;                    // CSourceTarget::Text
+    FonttabCodes fonttab;                   // when Done
 };
+// Whether the C source job has anything to do for these settings: EmptyList, NoDots, or Done
+// when it has. The window asks before it starts a worker, so it can say why nothing happens.
+JobOutcome CSourceWorkOf(const ProjectSettings& s);
+// The fonttab facts of a list under the system's ANSI code page.
+FonttabCodes FonttabCodesOf(const ProjectSettings& s);
 // Throws UserError when a picture item of the list cannot be read (it would come out blank).
 CSourceResult RunJob(const ProjectSettings& s, const CSourceJob& job, const JobContext& context);
 
@@ -96,6 +109,7 @@ struct LibraryJobResult {
     LibraryResult counts;
     int64_t codes = 0;                      // codes of the range
     std::optional<std::string> emptyRange;  // why the range holds no code, when it holds none
+    uint64_t bytes = 0;                     // the size of the file at the end
 };
 LibraryJobResult RunJob(const ProjectSettings& s, const LibraryJob& job, const JobContext& context);
 
@@ -110,6 +124,7 @@ struct SpecimenResult {
     bool ofList = false;                    // the glyphs came from the list
     size_t glyphs = 0;
     size_t pages = 0;
+    uint64_t bytes = 0;  // of every page written
     std::filesystem::path firstPage, lastPage;
 };
 SpecimenResult RunJob(const ProjectSettings& s, const SpecimenJob& job, const JobContext& context);

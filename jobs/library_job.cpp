@@ -1,6 +1,8 @@
 // The font library job: the checks that come before the target is touched, then the build.
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 #include "base/code_rectangle.h"
 #include "base/error.h"
@@ -34,6 +36,9 @@ LibraryJobResult RunJob(const ProjectSettings& s, const LibraryJob& job,
     options.stop = context.stop;
     result.counts = BuildFontLibrary(s, job.target, options);
     if (result.counts.stopped) result.outcome = JobOutcome::Stopped;
+    std::error_code ec;
+    const std::uintmax_t size = std::filesystem::file_size(job.target, ec);
+    if (!ec) result.bytes = size;
     return result;
 }
 

@@ -1,6 +1,8 @@
 // The specimen job: the glyphs of the list or of the code range, rendered, then laid out on
 // pages and written page by page. Rendering fills the progress to 80, writing the rest.
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 #include "jobs/job_files.h"
 #include "jobs/jobs.h"
@@ -65,9 +67,12 @@ SpecimenResult RunJob(const ProjectSettings& s, const SpecimenJob& job, const Jo
         const auto first = glyphs.begin() + static_cast<std::ptrdiff_t>(page * kSpecimenPerPage);
         const auto last = glyphs.begin() + static_cast<std::ptrdiff_t>(std::min(
                                                glyphs.size(), (page + 1) * kSpecimenPerPage));
+        const std::filesystem::path file = SpecimenPageFile(job.target, page, result.pages);
         WritePicture(context,
-                     SpecimenPage(std::vector<SpecimenGlyph>(first, last), renderer.Fonts()),
-                     SpecimenPageFile(job.target, page, result.pages));
+                     SpecimenPage(std::vector<SpecimenGlyph>(first, last), renderer.Fonts()), file);
+        std::error_code ec;
+        const std::uintmax_t size = std::filesystem::file_size(file, ec);
+        if (!ec) result.bytes += size;
         if (context.progress != nullptr) {
             context.progress->SetPosition(
                 kRenderShare + static_cast<int>((page + 1) * (100 - kRenderShare) / result.pages));

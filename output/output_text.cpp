@@ -50,4 +50,16 @@ bool CreateOrEmptyFile(const std::filesystem::path& path) {
     return ::close(fd) == 0;
 }
 
+bool SavesAsUtf8(std::u16string_view path, int filterIndex) {
+    if (filterIndex == static_cast<int>(SaveFilter::CSourceUtf8)) return true;
+    if (filterIndex == static_cast<int>(SaveFilter::UnicodeText)) return false;
+    const size_t dot = path.rfind(u'.');
+    if (dot == path.npos || path.find(u'/', dot) != path.npos) return false;
+    std::u16string ext(path.substr(dot + 1));
+    for (char16_t& c : ext) {
+        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c + 32);
+    }
+    return ext == u"c" || ext == u"h";
+}
+
 }  // namespace zemtra

@@ -18,4 +18,11 @@ std::u16string LoadOutputText(const std::filesystem::path& path);
 // false when that is not possible (a missing folder, no permission, a folder of that name).
 bool CreateOrEmptyFile(const std::filesystem::path& path);
 
+// The Output View's Save: the filters it offers, in this order, and which encoding a saved file
+// gets. The first filter saves C source as UTF-8 without a byte-order mark, the second Unicode
+// text as UTF-16LE with its mark; under any other filter the name decides: .c and .h (any case)
+// are UTF-8, everything else UTF-16 as the text file class writes it.
+enum class SaveFilter { CSourceUtf8 = 0, UnicodeText = 1, AllFiles = 2 };
+bool SavesAsUtf8(std::u16string_view path, int filterIndex);
+
 }  // namespace zemtra

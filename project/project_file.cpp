@@ -225,51 +225,58 @@ LoadedProject ReadProject(const Profile& p, ProjectSettings& s) {
 
 namespace {
 
-// Why the file at path, read as profile, is no project, in words for a message. Only its first
-// 4 KiB are read again, for the byte-level reasons.
-std::string WhyNotAProject(const std::filesystem::path& path, const Profile& profile) {
+// Why the file at path, read as profile, is no project. Only its first 4 KiB are read again,
+// for the byte-level reasons.
+Message WhyNotAProject(const std::filesystem::path& path, const Profile& profile) {
     std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) return "there is no such file";
+    if (!std::filesystem::exists(path, ec)) return {Msg::WhyNoFile, {}};
     std::ifstream in(path, std::ios::binary);
     std::string head(4096, '\0');
     in.read(head.data(), static_cast<std::streamsize>(head.size()));
     head.resize(static_cast<size_t>(in.gcount()));
-    if (head.empty()) return "the file is empty";
+    if (head.empty()) return {Msg::WhyEmptyFile, {}};
     // Text in UTF-16 has a zero byte in every other place; without FF FE it reads as ANSI.
     size_t oddZeros = 0;
     for (size_t i = 1; i < head.size(); i += 2) oddZeros += head[i] == '\0';
     const bool marked = head.rfind("\xFF\xFE", 0) == 0 || head.rfind("\xFE\xFF", 0) == 0;
     if (!marked && head.size() >= 8 && oddZeros * 4 >= head.size()) {
-        return "it looks like UTF-16 without a byte-order mark; save it with the mark FF FE";
+        return {Msg::WhyUtf16NoMark, {}};
     }
     const std::optional<std::u16string> version = profile.Get(u"Project", u"Version");
-    if (!version) return "it has no [Project] Version=V1.0";
-    return "its Version is \"" + Utf16ToUtf8(*version) + "\", not \"V1.0\"";
+    if (!version) return {Msg::WhyNoVersion, {}};
+    return {Msg::WhyOtherVersion, {*version}};
 }
 
 }  // namespace
 
-LoadedProject LoadProject(const std::filesystem::path& path, ProjectSettings& s) {
+LoadedProject ReadProjectFile(const std::filesystem::path& path, ProjectSettings& s) {
     const Profile profile = Profile::LoadFile(path);
     LoadedProject loaded = ReadProject(profile, s);
     if (!loaded.isProject) {
-        ApplyNew(s);
-        loaded.offsetXText = loaded.offsetYText = u"0";
-        loaded.whyNotAProject = WhyNotAProject(path, profile);
+        loaded.notAProject = WhyNotAProject(path, profile);
+        loaded.whyNotAProject = Utf16ToUtf8(EnglishText(loaded.notAProject));
     }
     return loaded;
 }
 
-void WriteProject(const ProjectSettings& s, Profile& profile) {
-    for (size_t i = 0; i < s.PIC.size(); ++i) {
-        if (auto problem = PicEntryProblem(s.PIC, i)) throw UserError(*problem);
+LoadedProject LoadProject(const std::filesystem::path& path, ProjectSettings& s) {
+    LoadedProject loaded = ReadProjectFile(path, s);
+    if (!loaded.isProject) {
+        ApplyNew(s);
+        loaded.offsetXText = loaded.offsetYText = u"0";
     }
+    return loaded;
+}
+
+ProjectForm SavedForm(const ProjectSettings& s) {
+    ProjectForm form;
+    form.reserve(30);
     const auto text = [&](std::u16string_view section, std::u16string_view key,
                           std::u16string_view value) {
-        profile.Set(section, key, EncodeValue(value));
+        form.push_back({section, key, EncodeValue(value)});
     };
     const auto number = [&](std::u16string_view section, std::u16string_view key, int64_t v) {
-        profile.Set(section, key, DecimalText(v));
+        form.push_back({section, key, DecimalText(v)});
     };
     text(kProject, u"Version", kProjectVersion);
     text(kProject, u"BLOCKNUMX", s.BLOCKNUMX);
@@ -300,11 +307,23 @@ void WriteProject(const ProjectSettings& s, Profile& profile) {
     number(kFont, u"OutPrecision", f.OutPrecision);
     number(kFont, u"ClipPrecision", f.ClipPrecision);
     number(kFont, u"PitchAndFamily", f.PitchAndFamily);
+    if (!f.FontFile.empty()) {
+        text(kFont, u"FontFile", f.FontFile);
+        number(kFont, u"FontIndex", f.FontIndex);
+    }
+    return form;
+}
+
+void WriteProject(const ProjectSettings& s, Profile& profile) {
+    for (size_t i = 0; i < s.PIC.size(); ++i) {
+        if (auto problem = PicEntryProblem(s.PIC, i)) throw UserError(*problem);
+    }
+    for (const ProjectEntry& e : SavedForm(s)) profile.Set(e.section, e.key, e.value);
     // A font file adds two keys; a project that never used one stays as it was, and one that
     // did has them emptied rather than left behind.
-    if (!f.FontFile.empty() || profile.Get(kFont, u"FontFile")) {
-        text(kFont, u"FontFile", f.FontFile);
-        number(kFont, u"FontIndex", f.FontFile.empty() ? 0 : f.FontIndex);
+    if (s.FONT.FontFile.empty() && profile.Get(kFont, u"FontFile")) {
+        profile.Set(kFont, u"FontFile", u"");
+        profile.Set(kFont, u"FontIndex", u"0");
     }
 }
 

@@ -27,6 +27,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/messages.h"
 #include "base/project_settings.h"
 #include "project/profile.h"
 #include "project/program_folder.h"
@@ -46,6 +47,7 @@ struct LoadedProject {
     // When LoadProject found no project, why, in words for a message: no such file, an empty
     // file, UTF-16 without its byte-order mark, no Version key, or the Version it has.
     std::string whyNotAProject;
+    Message notAProject;  // the same reason as data, for the window's language
     // OFFSETX and OFFSETY as read, which the offset statics show until the next change.
     std::u16string offsetXText;
     std::u16string offsetYText;
@@ -60,6 +62,26 @@ LoadedProject ReadProject(const Profile& profile, ProjectSettings& s);
 // (ApplyNew) instead. Throws UserError, leaving s as it was, when the file exists but cannot be
 // read or is too large.
 LoadedProject LoadProject(const std::filesystem::path& path, ProjectSettings& s);
+
+// Reads a project file into s without touching s when it is no project (isProject false, with
+// the reason): Open looks at a file before it changes anything. Throws UserError, leaving s as it
+// was, when the file exists but cannot be read or is too large.
+LoadedProject ReadProjectFile(const std::filesystem::path& path, ProjectSettings& s);
+
+// One key of a project as Save writes it.
+struct ProjectEntry {
+    std::u16string_view section;
+    std::u16string_view key;
+    std::u16string value;  // as it stands in the file (EncodeValue applied)
+    bool operator==(const ProjectEntry&) const = default;
+};
+using ProjectForm = std::vector<ProjectEntry>;
+
+// What Save writes for s, as data, in table order: the 28 keys, and FontFile with FontIndex
+// while a font file is in use. Two settings that save alike compare equal, which is how the
+// window tells whether its state differs from the project last opened or saved; whatever a
+// project file comes to hold is added here and so counts for that comparison too.
+ProjectForm SavedForm(const ProjectSettings& s);
 
 // Sets the 28 keys in table order. Throws UserError, setting nothing, when the PIC entries
 // would not load back as they are.

@@ -110,5 +110,11 @@ inline constexpr int32_t kCmdSpecimen = 32785;
 // Ours: "Export...", after "Specimen Sheet...": a font for LVGL, Adafruit GFX or as BDF; while an
 // export runs the same command stops it.
 inline constexpr int32_t kCmdExport = 32788;
+// Ours: "Save As...", beside "Save", which saves into the project's own file once it has one.
+inline constexpr int32_t kCmdSaveAs = 32786;
+// Ours: the files of Project > Recent carry these ids, newest first (up to eight), and its
+// "(none)" item the one before; no language file names them, so they keep their captions.
+inline constexpr int32_t kCmdRecentNone = 32799;
+inline constexpr int32_t kCmdRecentFirst = 32800;
 
 }  // namespace zemtra

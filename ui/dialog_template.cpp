@@ -1,6 +1,7 @@
 // The tables of dialog 102, dialog 129 and menu 131, and the dialog-unit conversion.
 #include "ui/dialog_template.h"
 
+#include <algorithm>
 #include <string>
 
 #include "base/about.h"
@@ -15,63 +16,69 @@ constexpr uint32_t kC = kStyleCentred;
 constexpr uint32_t kH = kStyleHidden;
 constexpr uint32_t kS = kStyleSunken;
 constexpr uint32_t kV = kStyleVScroll;
+// Anchors: the list and the preview grow; the row under them follows the bottom edge, its text
+// field and progress bar growing with the width; the right-hand groups follow the right edge,
+// the code-range group and the link the bottom edge too, level with the row of "Create".
+constexpr uint32_t kR = kStyleMoveX;
+constexpr uint32_t kRB = kStyleMoveX | kStyleMoveY;
+constexpr uint32_t kB = kStyleMoveY;
 
 DialogTemplate BuildMainDialog() {
     DialogTemplate d{kMainDialogId, u"Zemtra", 512, 370, {}};
     d.controls = {
-        {kCharacterListId, K::ListBox, u"", {7, 7, 50, 300}, kV},
-        {kPreviewId, K::Preview, u"", {61, 7, 300, 300}, kS},
-        {kAsciiButtonId, K::PushButton, u"ASCII", {7, 311, 50, 30}},
-        {kTextEditId, K::MultiLineEdit, u"", {61, 311, 195, 30}, kV},
-        {kIdOk, K::DefaultPushButton, u"Add", {260, 311, 50, 30}},
-        {kCreateListId, K::PushButton, u"Create", {311, 311, 50, 30}},
-        {kProgressBarId, K::ProgressBar, u"", {7, 347, 353, 15}},
-        {kFontGroupId, K::GroupBox, u"Font", {365, 7, 140, 133}},
-        {kFontButtonId, K::PushButton, u"Font", {373, 18, 74, 17}},
-        {kFontFileButtonId, K::PushButton, u"Font File...", {449, 18, 50, 17}},
-        {kMatrixWidthId, K::Edit, u"", {373, 39, 48, 12}},
-        {kMatrixWidthSpinId, K::UpDown, u"", {410, 39, 11, 12}},
-        {kNoControlId, K::Label, u"x", {432, 39, 8, 12}, kC},
-        {kMatrixHeightId, K::Edit, u"", {451, 39, 48, 12}},
-        {kMatrixHeightSpinId, K::UpDown, u"", {488, 39, 11, 12}},
-        {kDataBitsId, K::DropDownList, u"", {373, 57, 126, 40}},
-        {kFontWidthLabelId, K::Label, u"Width:", {373, 88, 30, 12}},
-        {kFontWidthId, K::Edit, u"", {406, 88, 32, 12}},
-        {kFontWidthSpinId, K::UpDown, u"", {428, 88, 10, 12}},
-        {kFontHeightLabelId, K::Label, u"Height:", {373, 103, 30, 12}},
-        {kFontHeightId, K::Edit, u"", {406, 103, 32, 12}},
-        {kFontHeightSpinId, K::UpDown, u"", {428, 103, 11, 12}},
-        {kNoControlId, K::Separator, u"", {444, 77, 1, 58}, kS},
-        {kMoveUpId, K::PushButton, u"U", {466, 79, 16, 15}},
-        {kMoveDownId, K::PushButton, u"D", {466, 109, 16, 15}},
-        {kMoveLeftId, K::PushButton, u"L", {450, 94, 16, 15}},
-        {kMoveRightId, K::PushButton, u"R", {482, 94, 16, 15}},
-        {kCentreId, K::PushButton, u"C", {466, 94, 16, 15}},
-        {kOffsetXId, K::Label, u"0", {454, 80, 8, 12}, kC},
-        {kOffsetYId, K::Label, u"0", {486, 80, 8, 12}, kC},
-        {kSizeLabelId, K::Label, u"Size", {388, 127, 40, 8}, kC},
-        {kPositionLabelId, K::Label, u"Position", {454, 127, 40, 8}, kC},
-        {kScanModeGroupId, K::GroupBox, u"Scan Mode", {365, 143, 140, 100}},
+        {kCharacterListId, K::ListBox, u"", {7, 7, 50, 300}, kV | kStyleGrowY},
+        {kPreviewId, K::Preview, u"", {61, 7, 300, 300}, kS | kStyleGrowX | kStyleGrowY},
+        {kAsciiButtonId, K::PushButton, u"ASCII", {7, 311, 50, 30}, kB},
+        {kTextEditId, K::MultiLineEdit, u"", {61, 311, 195, 30}, kV | kB | kStyleGrowX},
+        {kIdOk, K::DefaultPushButton, u"Add", {260, 311, 50, 30}, kRB},
+        {kCreateListId, K::PushButton, u"Create", {311, 311, 50, 30}, kRB},
+        {kProgressBarId, K::ProgressBar, u"", {7, 347, 353, 15}, kB | kStyleGrowX},
+        {kFontGroupId, K::GroupBox, u"Font", {365, 7, 140, 133}, kR},
+        {kFontButtonId, K::PushButton, u"Font", {373, 18, 74, 17}, kR},
+        {kFontFileButtonId, K::PushButton, u"Font File...", {449, 18, 50, 17}, kR},
+        {kMatrixWidthId, K::Edit, u"", {373, 39, 48, 12}, kR},
+        {kMatrixWidthSpinId, K::UpDown, u"", {410, 39, 11, 12}, kR},
+        {kNoControlId, K::Label, u"x", {432, 39, 8, 12}, kC | kR},
+        {kMatrixHeightId, K::Edit, u"", {451, 39, 48, 12}, kR},
+        {kMatrixHeightSpinId, K::UpDown, u"", {488, 39, 11, 12}, kR},
+        {kDataBitsId, K::DropDownList, u"", {373, 57, 126, 40}, kR},
+        {kFontWidthLabelId, K::Label, u"Width:", {373, 88, 30, 12}, kR},
+        {kFontWidthId, K::Edit, u"", {404, 88, 36, 12}, kR},
+        {kFontWidthSpinId, K::UpDown, u"", {428, 88, 10, 12}, kR},
+        {kFontHeightLabelId, K::Label, u"Height:", {373, 103, 30, 12}, kR},
+        {kFontHeightId, K::Edit, u"", {404, 103, 36, 12}, kR},
+        {kFontHeightSpinId, K::UpDown, u"", {428, 103, 11, 12}, kR},
+        {kNoControlId, K::Separator, u"", {444, 77, 1, 58}, kS | kR},
+        {kMoveUpId, K::PushButton, u"U", {466, 79, 16, 15}, kR},
+        {kMoveDownId, K::PushButton, u"D", {466, 109, 16, 15}, kR},
+        {kMoveLeftId, K::PushButton, u"L", {450, 94, 16, 15}, kR},
+        {kMoveRightId, K::PushButton, u"R", {482, 94, 16, 15}, kR},
+        {kCentreId, K::PushButton, u"C", {466, 94, 16, 15}, kR},
+        {kOffsetXId, K::Label, u"0", {454, 80, 8, 12}, kC | kR},
+        {kOffsetYId, K::Label, u"0", {486, 80, 8, 12}, kC | kR},
+        {kSizeLabelId, K::Label, u"Size", {388, 127, 40, 8}, kC | kR},
+        {kPositionLabelId, K::Label, u"Position", {454, 127, 40, 8}, kC | kR},
+        {kScanModeGroupId, K::GroupBox, u"Scan Mode", {365, 143, 140, 100}, kR},
         // On the group's title line, right of the title: the group has no free row inside.
-        {kPresetComboId, K::DropDownList, u"", {408, 141, 91, 80}},
-        {kOrientationId, K::DropDownList, u"", {376, 156, 120, 60}},
-        {kDirectionId, K::DropDownList, u"", {376, 172, 120, 60}},
-        {kPolarityId, K::DropDownList, u"", {376, 188, 120, 60}},
-        {kShowDemoId, K::CheckBox, u"Show Demo", {376, 206, 60, 12}},
-        {kDemoAreaId, K::DemoArea, u"", {462, 206, 33, 33}},
-        {kThresholdId, K::Edit, u"", {376, 224, 48, 12}, kH},
-        {kThresholdSpinId, K::UpDown, u"", {413, 224, 11, 12}, kH},
-        {kLibraryGroupId, K::GroupBox, u"Font Library", {365, 246, 140, 98}},
-        {kCodePageId, K::DropDownList, u"", {376, 258, 120, 75}},
-        {kFromLabelId, K::Label, u"From:", {376, 278, 30, 12}},
-        {kFromId, K::HexEdit, u"", {416, 276, 60, 14}},
-        {kFromCharacterId, K::CodeCharacter, u"", {482, 276, 14, 14}, kS},
-        {kToLabelId, K::Label, u"To:", {375, 296, 30, 12}},
-        {kToId, K::HexEdit, u"", {416, 294, 60, 14}},
-        {kToCharacterId, K::CodeCharacter, u"", {482, 294, 14, 14}, kS},
-        {kCreateLibraryId, K::PushButton, u"Create", {376, 311, 120, 30}},
-        {kNoControlId, K::GroupBox, u"", {365, 343, 140, 19}},
-        {kWebLinkId, K::HyperLink, kMakerWebName, {406, 351, 60, 8}, kC},
+        {kPresetComboId, K::DropDownList, u"", {408, 141, 91, 80}, kR},
+        {kOrientationId, K::DropDownList, u"", {376, 156, 120, 60}, kR},
+        {kDirectionId, K::DropDownList, u"", {376, 172, 120, 60}, kR},
+        {kPolarityId, K::DropDownList, u"", {376, 188, 120, 60}, kR},
+        {kShowDemoId, K::CheckBox, u"Show Demo", {376, 206, 60, 12}, kR},
+        {kDemoAreaId, K::DemoArea, u"", {462, 206, 33, 33}, kR},
+        {kThresholdId, K::Edit, u"", {376, 224, 48, 12}, kH | kR},
+        {kThresholdSpinId, K::UpDown, u"", {413, 224, 11, 12}, kH | kR},
+        {kLibraryGroupId, K::GroupBox, u"Font Library", {365, 246, 140, 98}, kRB},
+        {kCodePageId, K::DropDownList, u"", {376, 258, 120, 75}, kRB},
+        {kFromLabelId, K::Label, u"From:", {376, 278, 30, 12}, kRB},
+        {kFromId, K::HexEdit, u"", {416, 276, 60, 14}, kRB},
+        {kFromCharacterId, K::CodeCharacter, u"", {482, 276, 14, 14}, kS | kRB},
+        {kToLabelId, K::Label, u"To:", {375, 296, 30, 12}, kRB},
+        {kToId, K::HexEdit, u"", {416, 294, 60, 14}, kRB},
+        {kToCharacterId, K::CodeCharacter, u"", {482, 294, 14, 14}, kS | kRB},
+        {kCreateLibraryId, K::PushButton, u"Create", {376, 311, 120, 30}, kRB},
+        {kNoControlId, K::GroupBox, u"", {365, 343, 140, 19}, kRB},
+        {kWebLinkId, K::HyperLink, kMakerWebName, {406, 351, 60, 8}, kC | kRB},
     };
     return d;
 }
@@ -79,13 +86,17 @@ DialogTemplate BuildMainDialog() {
 DialogTemplate BuildOutputDialog() {
     DialogTemplate d{kOutputDialogId, u"Output View", 512, 383, {}};
     d.controls = {
-        {kOutputTextId, K::MultiLineEdit, u"", {7, 7, 444, 369}, kV | kStyleHScroll},
-        {kCopyButtonId, K::PushButton, u"Copy", {455, 7, 50, 14}},
-        {kSaveButtonId, K::PushButton, u"Save", {455, 35, 50, 14}},
-        {kVerifyButtonId, K::PushButton, u"Verify", {455, 63, 50, 14}},
-        {kVerifyPictureId, K::Label, u"", {455, 81, 50, 110}, kC},
-        {kVerifyCaptionId, K::Label, u"", {455, 195, 50, 24}, kC},
-        {kIdCancel, K::PushButton, u"Cancel", {455, 362, 50, 14}},
+        {kOutputTextId,
+         K::MultiLineEdit,
+         u"",
+         {7, 7, 444, 369},
+         kV | kStyleHScroll | kStyleGrowX | kStyleGrowY},
+        {kCopyButtonId, K::PushButton, u"Copy", {455, 7, 50, 14}, kR},
+        {kSaveButtonId, K::PushButton, u"Save", {455, 35, 50, 14}, kR},
+        {kVerifyButtonId, K::PushButton, u"Verify", {455, 63, 50, 14}, kR},
+        {kVerifyPictureId, K::Label, u"", {455, 81, 50, 110}, kC | kR},
+        {kVerifyCaptionId, K::Label, u"", {455, 195, 50, 24}, kC | kR},
+        {kIdCancel, K::PushButton, u"Cancel", {455, 362, 50, 14}, kRB},
     };
     return d;
 }
@@ -130,7 +141,9 @@ DialogTemplate BuildExportDialog() {
 std::vector<std::u16string_view> PresetComboItems() {
     static const std::vector<std::u16string> titles = [] {
         std::vector<std::u16string> t{u"(none)"};
-        for (const ControllerPreset& p : ControllerPresets()) t.push_back(Utf8ToUtf16(p.title));
+        for (const ControllerPreset& p : ControllerPresets()) {
+            t.push_back(Utf8ToUtf16(p.shortTitle));
+        }
         return t;
     }();
     return {titles.begin(), titles.end()};
@@ -193,15 +206,18 @@ std::vector<std::u16string_view> ComboItems(int32_t controlId) {
 const std::vector<MenuPopupTemplate>& MainMenuTemplate() {
     static const std::vector<MenuPopupTemplate> menu = {
         {u"&Project",
-         {{kCmdNew, u"&New"},
-          {kCmdOpen, u"&Open"},
-          {kCmdSave, u"&Save"},
+         {{kCmdNew, u"&New", u"Ctrl+N"},
+          {kCmdOpen, u"&Open", u"Ctrl+O"},
+          // Position 2, before anything a later command adds, so its key stays MENU_131_0_2.
+          {0, u"&Recent", {}, true},
+          {kCmdSave, u"&Save", u"Ctrl+S"},
+          {kCmdSaveAs, u"Save &As...", u"Ctrl+Shift+S"},
           {0, u""},
           {kCmdLoadPicture, u"Load Picture"},
           {kCmdSpecimen, u"Specimen Sheet..."},
-          {kCmdExport, u"Export..."},
+          {kCmdExport, u"E&xport..."},
           {0, u""},
-          {kCmdExit, u"&Exit"}}},
+          {kCmdExit, u"&Exit", u"Ctrl+Q"}}},
         {u"&Help", {{kCmdAbout, u"&About"}}},
     };
     return menu;
@@ -219,6 +235,17 @@ PixelRect DluRectToPixels(const DluRect& r, int32_t dpi) {
     const int32_t top = DluToPixelsY(r.y, dpi);
     return {left, top, DluToPixelsX(r.x + r.width, dpi) - left,
             DluToPixelsY(r.y + r.height, dpi) - top};
+}
+
+PixelRect AnchoredRect(const PixelRect& base, uint32_t style, int32_t dx, int32_t dy) {
+    dx = std::max(dx, 0);
+    dy = std::max(dy, 0);
+    PixelRect r = base;
+    if (style & kStyleMoveX) r.x += dx;
+    if (style & kStyleMoveY) r.y += dy;
+    if (style & kStyleGrowX) r.width += dx;
+    if (style & kStyleGrowY) r.height += dy;
+    return r;
 }
 
 void AttachUpDown(PixelRect& buddy, PixelRect& upDown) {

@@ -40,6 +40,12 @@ enum ControlStyle : uint32_t {
     kStyleSunken = 1u << 2,
     kStyleVScroll = 1u << 3,
     kStyleHScroll = 1u << 4,
+    // How a control follows its window as the window grows beyond the template's size: moved
+    // with the right or bottom edge, or stretched with it. A control with none stays put.
+    kStyleMoveX = 1u << 5,
+    kStyleMoveY = 1u << 6,
+    kStyleGrowX = 1u << 7,
+    kStyleGrowY = 1u << 8,
 };
 
 struct DluRect {
@@ -88,6 +94,8 @@ std::vector<std::u16string_view> ComboItems(int32_t controlId);
 struct MenuItemTemplate {
     int32_t id = 0;  // 0: a separator
     std::u16string_view caption;
+    std::u16string_view shortcut = {};  // a key sequence in its portable text form ("Ctrl+N")
+    bool popup = false;                 // a popup the window fills (Recent), keyed by position
 };
 struct MenuPopupTemplate {
     std::u16string_view caption;
@@ -95,6 +103,10 @@ struct MenuPopupTemplate {
 };
 // Menu 131, before the language menu is inserted.
 const std::vector<MenuPopupTemplate>& MainMenuTemplate();
+
+// Where a control of the template at base goes when its window's client area is dx wider and
+// dy taller than the template's (never less than the template's size).
+PixelRect AnchoredRect(const PixelRect& base, uint32_t style, int32_t dx, int32_t dy);
 
 // Dialog units to pixels with the dialog font's base units of 6 x 12 pixels at 96 dpi, scaled
 // with the logical dpi and rounded as the platform's MulDiv rounds: x = dlu * 6 / 4,

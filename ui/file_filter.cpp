@@ -48,4 +48,37 @@ std::u16string FileDialogFilter(std::u16string_view platformFilter) {
     return out;
 }
 
+namespace {
+
+bool EndsWithIgnoringCase(std::u16string_view text, std::u16string_view ending) {
+    if (text.size() < ending.size()) return false;
+    const std::u16string_view tail = text.substr(text.size() - ending.size());
+    for (size_t i = 0; i < ending.size(); ++i) {
+        char16_t c = tail[i];
+        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c + 32);
+        if (c != ending[i]) return false;
+    }
+    return true;
+}
+
+bool EndsWithAny(std::u16string_view path, std::initializer_list<std::u16string_view> endings) {
+    for (std::u16string_view e : endings) {
+        if (EndsWithIgnoringCase(path, e)) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+DroppedKind DroppedFileKind(std::u16string_view path) {
+    if (EndsWithAny(path, {u".fprj"})) return DroppedKind::Project;
+    if (EndsWithAny(path, {u".bmp", u".jpg", u".jpeg", u".gif", u".png"})) {
+        return DroppedKind::Picture;
+    }
+    if (EndsWithAny(path, {u".ttf", u".otf", u".ttc", u".otc", u".bdf", u".pcf", u".pcf.gz"})) {
+        return DroppedKind::Font;
+    }
+    return DroppedKind::Other;
+}
+
 }  // namespace zemtra

@@ -210,6 +210,8 @@ int OutcomeOfStartError(int error) {
 }
 
 int OutcomeOfXdgOpen(const SpawnResult& result) {
+    // No xdg-open at all: nothing here opens web pages, as with no browser registered.
+    if (result.startError == ENOENT) return kOpenNoAssociation;
     if (result.startError != 0) return OutcomeOfStartError(result.startError);
     if (!result.exited) return kOpenSucceeded;  // still running: it has started something
     switch (result.exitCode) {

@@ -108,6 +108,16 @@ void WriteKey(const fs::path& path, std::u16string_view section, std::u16string_
     }
 }
 
+// The built-in language file whose display name is name, or an empty profile.
+Profile BuiltinProfileNamed(std::u16string_view name) {
+    for (const BuiltinLanguage& builtin : kBuiltinLanguages) {
+        if (builtin.name != name) continue;
+        const std::span<const unsigned char> bytes = BuiltinLanguageFile(builtin.resourceId);
+        return Profile::FromBytes(std::string(bytes.begin(), bytes.end()));
+    }
+    return {};
+}
+
 // A name that stays inside the Language folder when ".ini" is appended.
 bool IsPlainFileName(std::u16string_view name) {
     return !name.empty() && name.find_first_of(std::u16string_view(u"/\0", 2)) == name.npos;
@@ -174,6 +184,7 @@ bool CMultiLanguage::SelectLanguage(std::u16string_view name) {
                             if (fileName != languageName_) return true;
                             languageFile_ = path;
                             language_ = std::move(profile);
+                            builtin_ = BuiltinProfileNamed(languageName_);
                             found = true;
                             return false;
                         });
@@ -217,9 +228,22 @@ std::u16string CMultiLanguage::GetText(std::u16string_view section, std::u16stri
     return ExpandLineBreaks(Cut(std::move(text), kLanguageValueMax));
 }
 
+std::u16string CMultiLanguage::Text(Msg id, std::span<const std::u16string> args) const {
+    const MessageText& t = MessageTextOf(id);
+    std::optional<std::u16string> value = Caption(kSpecialStringsSection, t.key);
+    std::u16string text = value ? ExpandLineBreaks(*value) : std::u16string(t.english);
+    return FillText(text, args);
+}
+
+std::u16string CMultiLanguage::Text(const Message& message) const {
+    return Text(message.id, message.args);
+}
+
 std::optional<std::u16string> CMultiLanguage::Caption(std::u16string_view section,
                                                       std::u16string_view key) const {
     std::optional<std::u16string> value = language_.Get(section, key);
+    // A file written out by an older Zemtra lacks the newer keys; its built-in namesake has them.
+    if (!value || value->empty()) value = builtin_.Get(section, key);
     if (!value) return std::nullopt;
     std::u16string caption = Cut(std::move(*value), kLanguageValueMax);
     if (caption.empty()) return std::nullopt;

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/messages.h"
 #include "project/profile.h"
 
 namespace zemtra {
@@ -105,8 +106,14 @@ class CMultiLanguage {
     // with "\n" turned into line feeds.
     std::u16string GetText(std::u16string_view section, std::u16string_view key,
                            std::u16string_view defaultText) const;
+    // A message in the chosen language, filled with args: its [SPECIAL_STRINGS] value (with
+    // "\n" as line breaks), else English.
+    std::u16string Text(Msg id, std::span<const std::u16string> args = {}) const;
+    std::u16string Text(const Message& message) const;
     // A caption for a dialog or menu: the value cut to 999 characters, as it stands; nothing
-    // when the key is missing or empty, so a language cannot blank a caption.
+    // when the key is missing or empty, so a language cannot blank a caption. A key that the
+    // chosen file lacks is taken from the built-in file of the same language name, if any: a
+    // file written out by an older version lacks the newer keys.
     std::optional<std::u16string> Caption(std::u16string_view section,
                                           std::u16string_view key) const;
 
@@ -136,6 +143,7 @@ class CMultiLanguage {
     std::filesystem::path languageFile_;
     std::u16string languageName_;
     Profile language_;  // the chosen file as loaded when it was chosen
+    Profile builtin_;   // the built-in file of the same name, or empty
 };
 
 }  // namespace zemtra

@@ -7,8 +7,8 @@
 
 namespace zemtra {
 
-// The English text of a [SPECIAL_STRINGS] key (IDS_CLIP_SUCCESS, IDS_CLIP_ERROR, the export's
-// IDS_EXPORT_...); empty for an unknown key, as the language lookup gives with an empty default.
+// The English text of a [SPECIAL_STRINGS] key (IDS_CLIP_SUCCESS, IDS_CLIP_ERROR); empty for
+// an unknown key, as the language lookup gives with an empty default.
 std::u16string DefaultSpecialString(std::string_view key);
 
 // The library job's message for a target it cannot create; the same in every language.

@@ -14,8 +14,8 @@ typedef struct {
 } GFXglyph;
 
 typedef struct {
-    uint8_t *bitmap;
-    GFXglyph *glyph;
+    uint8_t* bitmap;
+    GFXglyph* glyph;
     uint16_t first, last;
     uint8_t yAdvance;
 } GFXfont;

@@ -58,9 +58,9 @@ CExportDlg::CExportDlg(const CMultiLanguage* language, UiHooks hooks, const Expo
     name_ = qobject_cast<QLineEdit*>(Control(kExportNameId));
     characters_ = qobject_cast<QComboBox*>(Control(kExportCharactersId));
     if (language_ != nullptr) TranslateDialogWindow(*language_, this, d.id, this);
-    characters_->setItemText(0, Text("IDS_EXPORT_FROM_LIST").arg(listCount));
-    characters_->setItemText(1, Text("IDS_EXPORT_FROM_RANGE"));
-    name_->setPlaceholderText(Text("IDS_EXPORT_NAME_FROM_FILE"));
+    characters_->setItemText(0, Text(Msg::ExportFromList, {QString::number(listCount)}));
+    characters_->setItemText(1, Text(Msg::ExportFromRange));
+    name_->setPlaceholderText(Text(Msg::ExportNameFromFile));
     name_->setMaxLength(200);
 
     format_->setCurrentIndex(ExportFormatIndex(initial.format));
@@ -85,8 +85,11 @@ QWidget* CExportDlg::Control(int id) const {
     return it == controls_.end() ? nullptr : it->second;
 }
 
-QString CExportDlg::Text(std::string_view key) const {
-    return SpecialString(language_, key);
+QString CExportDlg::Text(Msg id, const QStringList& args) const {
+    std::vector<std::u16string> filled;
+    for (const QString& a : args) filled.push_back(FromQString(a));
+    if (language_ == nullptr) return ToQString(FillText(MessageTextOf(id).english, filled));
+    return ToQString(language_->Text(id, filled));
 }
 
 void CExportDlg::EnableByFormat() {
@@ -116,7 +119,7 @@ void CExportDlg::accept() {
     const ExportChoice c = Choice();
     if (c.format != ExportFormat::Bdf && !c.name.empty() && !IsCIdentifier(c.name)) {
         hooks_.messageBox(this, QMessageBox::Warning, windowTitle(),
-                          Text("IDS_EXPORT_BAD_NAME").arg(QString::fromStdString(c.name)));
+                          Text(Msg::ExportBadName, {QString::fromStdString(c.name)}));
         name_->setFocus();
         return;
     }

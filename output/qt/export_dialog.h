@@ -8,6 +8,7 @@
 #include <string>
 
 #include "base/export_font.h"
+#include "base/messages.h"
 #include "ui/multi_language.h"
 #include "ui/qt/ui_hooks.h"
 
@@ -44,7 +45,7 @@ class CExportDlg : public QDialog {
   private:
     // Bits per dot for LVGL only, compression for LVGL at 2 or 4 bits.
     void EnableByFormat();
-    QString Text(std::string_view key) const;
+    QString Text(Msg id, const QStringList& args = {}) const;
 
     const CMultiLanguage* language_;
     UiHooks hooks_;

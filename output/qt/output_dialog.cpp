@@ -2,6 +2,8 @@
 #include "output/qt/output_dialog.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QFontDatabase>
 #include <QImage>
 #include <QLabel>
 #include <QPixmap>
@@ -9,7 +11,9 @@
 #include <QPushButton>
 #include <QTextDocument>
 
+#include "base/atomic_file.h"
 #include "base/error.h"
+#include "base/unicode.h"
 #include "output/c_source_lines.h"
 #include "output/output_text.h"
 #include "output/scan_decode.h"
@@ -32,9 +36,6 @@ namespace {
 constexpr uint32_t kSaveFlags = CStdioFileEx::modeCreate | CStdioFileEx::modeWrite |
                                 CStdioFileEx::typeBinary | CStdioFileEx::modeUnicode;
 static_assert(kSaveFlags == 0x109001);
-
-constexpr char16_t kSaveFilter[] =
-    u"Text File(*.txt)|*.txt|C Header File(*.h)|*.h|C Source File(*.c)|*.c|Other File(*.*)|*.*||";
 
 // The temporary file's text; nothing when its folder cannot be used.
 std::u16string LoadTemporaryText(const std::filesystem::path& source) {
@@ -86,11 +87,30 @@ COutputDlg::COutputDlg(const CMultiLanguage* language, const ScanMode& mode, UiH
       mode_(mode) {
     const DialogTemplate& d = OutputDialogTemplate();
     setWindowTitle(ToQString(d.caption));
+    // It resizes and maximises; the template's size is its smallest.
+    setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
+    setSizeGripEnabled(true);
     setFont(DialogFont());
     const int dpi = LogicalDpi(this);
-    setFixedSize(DluToPixelsX(d.width, dpi), DluToPixelsY(d.height, dpi));
+    base_ = QSize(DluToPixelsX(d.width, dpi), DluToPixelsY(d.height, dpi));
     controls_ = PlaceTemplateControls(d, this, dpi);
     text_ = qobject_cast<QPlainTextEdit*>(Control(kOutputTextId));
+    // Source code in the system's fixed-width font, so its columns line up.
+    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    // Where the system's choice does not resolve to a fixed-pitch face, one that surely is.
+    fixed.setFamilies(
+        {fixed.family(), QStringLiteral("Liberation Mono"), QStringLiteral("DejaVu Sans Mono")});
+    fixed.setStyleHint(QFont::TypeWriter);
+    fixed.setFixedPitch(true);
+    text_->setFont(fixed);
+    // The note sits in the template's bottom margin, under the text, and grows with it.
+    note_ = new QLabel(this);
+    note_->setTextFormat(Qt::PlainText);
+    const int noteHeight = fontMetrics().height() + 2;
+    base_.setHeight(base_.height() + noteHeight);
+    note_->setGeometry(text_->x(), base_.height() - noteHeight - 2, text_->width(), noteHeight);
+    setMinimumSize(base_);
+    resize(base_);
     auto* copy = qobject_cast<QPushButton*>(Control(kCopyButtonId));
     auto* save = qobject_cast<QPushButton*>(Control(kSaveButtonId));
     auto* verify = qobject_cast<QPushButton*>(Control(kVerifyButtonId));
@@ -109,6 +129,30 @@ COutputDlg::COutputDlg(const CMultiLanguage* language, const ScanMode& mode, UiH
     connect(cancel, &QPushButton::clicked, this, [this] { reject(); });
     // The view speaks the main window's language as it opens.
     if (language_ != nullptr) TranslateDialogWindow(*language_, this, d.id, this);
+}
+
+QString COutputDlg::Say(Msg id, const QStringList& args) const {
+    std::vector<std::u16string> filled;
+    for (const QString& a : args) filled.push_back(FromQString(a));
+    if (language_ == nullptr) return ToQString(FillText(MessageTextOf(id).english, filled));
+    return ToQString(language_->Text(id, filled));
+}
+
+void COutputDlg::SetNote(const QString& note) {
+    note_->setText(note);
+    note_->setToolTip(note);
+}
+
+QString COutputDlg::Note() const {
+    return note_->text();
+}
+
+void COutputDlg::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    FollowParentSize(this, base_);
+    const int dy = height() - base_.height();
+    note_->setGeometry(text_->x(), base_.height() - note_->height() - 2 + std::max(dy, 0),
+                       text_->width(), note_->height());
 }
 
 QString COutputDlg::ClipboardMessage(std::string_view key) const {
@@ -169,21 +213,42 @@ void COutputDlg::OnCopy() {
 void COutputDlg::OnSave() {
     outputText_ = CurrentText();
     text_->document()->setModified(false);
-    const QString path = hooks_.saveFileName(
-        this, {ToQString(FileDialogFilter(kSaveFilter)), QStringLiteral("txt")});
+    SaveFileRequest request;
+    // In SaveFilter's order.
+    request.filter = ToQString(FileDialogFilter(
+        FromQString(Say(Msg::FilterCUtf8) + QStringLiteral("|*.c;*.h|") + Say(Msg::FilterUtf16) +
+                    QStringLiteral("|*.txt|") + Say(Msg::FilterAll) + QStringLiteral("|*.*||"))));
+    request.defaultSuffix = QStringLiteral("c");
+    request.filterSuffixes = {QStringLiteral("c"), QStringLiteral("txt"), QString()};
+    request.caption = Say(Msg::DlgSaveOutput);
+    request.directory = folder_;
+    int filter = static_cast<int>(SaveFilter::AllFiles);
+    request.chosenFilter = &filter;
+    const QString path = hooks_.saveFileName(this, request);
     if (path.isEmpty()) return;
-    CStdioFileEx file;
+    folder_ = QFileInfo(path).absolutePath();
     const std::filesystem::path target(QFile::encodeName(path).toStdString());
+    if (SavesAsUtf8(FromQString(path), filter)) {
+        // As gcc and every editor read C source: UTF-8, no mark, the text's own line ends.
+        try {
+            WriteFileAtomically(target, Utf16ToUtf8(outputText_));
+        } catch (const UserError&) {
+            hooks_.messageBox(this, QMessageBox::Critical, windowTitle(),
+                              Say(Msg::CannotCreateFile, {path}));
+        }
+        return;
+    }
+    CStdioFileEx file;
     // Unlike a silent failure, the user learns that the text is not where they asked for it.
     if (!file.Open(target, kSaveFlags)) {
         hooks_.messageBox(this, QMessageBox::Critical, windowTitle(),
-                          tr("Cannot create the file \"%1\".").arg(path));
+                          Say(Msg::CannotCreateFile, {path}));
         return;
     }
     const bool written = file.WriteString(outputText_);
     if (!file.Close() || !written) {
         hooks_.messageBox(this, QMessageBox::Critical, windowTitle(),
-                          tr("Cannot write the file \"%1\"; it may be incomplete.").arg(path));
+                          Say(Msg::CannotWriteFile, {path}));
     }
 }
 
@@ -195,17 +260,14 @@ void COutputDlg::OnVerify() {
         const ParsedCSource parsed = ParseCSource(text);
         const std::optional<size_t> index = GlyphIndexAtLine(text, line);
         if (!index || *index >= parsed.glyphs.size()) {
-            hooks_.messageBox(this, QMessageBox::Information, windowTitle(),
-                              tr("Put the caret on a line with a character's words or comment."));
+            hooks_.messageBox(this, QMessageBox::Information, windowTitle(), Say(Msg::VerifyCaret));
             return;
         }
         const ParsedGlyph& g = parsed.glyphs[*index];
         DotMatrix glyph = UnpackGlyph(g.words, mode_, parsed.width, parsed.height, parsed.bits);
-        ShowVerified(glyph, QStringLiteral("'%1', %2\n%3 x %4")
-                                .arg(ToQString(g.character))
-                                .arg(g.position)
-                                .arg(parsed.width)
-                                .arg(parsed.height));
+        ShowVerified(glyph, Say(Msg::VerifyCaption,
+                                {ToQString(g.character), QString::number(g.position),
+                                 QString::number(parsed.width), QString::number(parsed.height)}));
         verified_ = std::move(glyph);
     } catch (const UserError& e) {
         hooks_.messageBox(this, QMessageBox::Warning, windowTitle(), QString::fromUtf8(e.what()));

@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "base/dot_matrix.h"
+#include "base/messages.h"
 #include "output/scan_order.h"
 #include "ui/multi_language.h"
 #include "ui/qt/ui_hooks.h"
@@ -38,8 +39,15 @@ class COutputDlg : public QDialog {
 
     // Button 1031: the text box's text to the clipboard, with a message either way.
     void OnCopy();
-    // Button 1032: the text box's text into a file the user names, UTF-16LE with its mark.
+    // Button 1032: the text box's text into a file the user names: C source as UTF-8 without a
+    // byte-order mark, or Unicode text as UTF-16LE with it, as the filter or the name says.
     void OnSave();
+    // A line under the text on how the text was made (the fonttab codes), in the language.
+    void SetNote(const QString& note);
+    QString Note() const;
+    // The folder Save's dialog starts in, and the one the last save went to.
+    void SetFolder(const QString& folder) { folder_ = folder; }
+    const QString& Folder() const { return folder_; }
     // Button 1033: parses the text box's text and unpacks the character whose words or comment
     // stand on the caret's line in the scan mode, showing it beside the text in the preview's
     // colours; what keeps it from being read goes into a message box.
@@ -51,6 +59,7 @@ class COutputDlg : public QDialog {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     void StartLoading();
@@ -61,6 +70,8 @@ class COutputDlg : public QDialog {
     // A clipboard message (IDS_CLIP_SUCCESS, IDS_CLIP_ERROR) in the main window's language,
     // with "\n" as line breaks; English where the language has none.
     QString ClipboardMessage(std::string_view key) const;
+    // A text of the main window's language, English without one.
+    QString Say(Msg id, const QStringList& args = {}) const;
     void ShowVerified(const DotMatrix& glyph, const QString& caption);
 
     const CMultiLanguage* language_;
@@ -70,6 +81,9 @@ class COutputDlg : public QDialog {
     QPlainTextEdit* text_ = nullptr;
     QLabel* verifyPicture_ = nullptr;
     QLabel* verifyCaption_ = nullptr;
+    QLabel* note_ = nullptr;
+    QSize base_;  // the template's size, the smallest the view gets
+    QString folder_;
     ScanMode mode_;
     std::optional<DotMatrix> verified_;
     std::map<int, QWidget*> controls_;

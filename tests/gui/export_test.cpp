@@ -64,11 +64,17 @@ TEST_F(GuiExport, TheListBecomesAnLvglFontThroughDialogFileAndWorker) {
     ASSERT_TRUE(WaitForEnd());
     ASSERT_EQ(answers.saveRequests.size(), 1u);
     EXPECT_EQ(answers.saveRequests[0].defaultSuffix, "c");
-    ASSERT_EQ(answers.messages.size(), 1u);
-    EXPECT_EQ(answers.messages[0].icon, QMessageBox::Information);
-    EXPECT_TRUE(answers.messages[0].text.startsWith("Exported 3 glyphs into\n"))
-        << answers.messages[0].text.toStdString();
-    EXPECT_TRUE(answers.messages[0].text.contains("left out: U+FFFF"));
+    // A done export says so in the status line: glyphs, bytes, time, file, what was left out.
+    EXPECT_TRUE(answers.messages.empty());
+    const QString status = dialog.StatusText();
+    EXPECT_TRUE(status.startsWith("Export: 3 glyphs, ")) << status.toStdString();
+    EXPECT_TRUE(status.contains(QString::fromStdString((dir / "font.c").string())));
+    EXPECT_TRUE(
+        status.contains(QString::number(std::filesystem::file_size(dir / "font.c")) + " bytes"));
+    EXPECT_TRUE(
+        status.endsWith("left out 1 characters that neither the face nor a linked face "
+                        "has: U+FFFF"))
+        << status.toStdString();
     EXPECT_EQ(dialog.ProgressBar().position, 0);
 
     const ReadFont f = ReadLvglFont(dir / "font.c", "gui_font");
@@ -191,7 +197,8 @@ TEST_F(GuiExport, TheCommandStopsARunningExportAndNothingIsWritten) {
     EXPECT_FALSE(dialog.Exporting());
     EXPECT_EQ(ExportCommand()->text(), caption);
     ASSERT_EQ(answers.messages.size(), 1u);
-    EXPECT_EQ(answers.messages[0].text, "Stopped. Nothing was written.");
+    EXPECT_EQ(answers.messages[0].text, "Export stopped. Nothing was written.");
+    EXPECT_EQ(dialog.StatusText(), "Export stopped. Nothing was written.");
     EXPECT_FALSE(std::filesystem::exists(target));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 0);
     EXPECT_TRUE(Ctl<QPushButton>(dialog, kCreateListId)->isEnabled());
@@ -199,7 +206,7 @@ TEST_F(GuiExport, TheCommandStopsARunningExportAndNothingIsWritten) {
 
 TEST_F(GuiExport, TheDialogSpeaksTheWindowsLanguage) {
     dialog.ApplyLanguage(u"简体中文");
-    EXPECT_EQ(ExportCommand()->text(), QString::fromUtf8("导出..."));
+    EXPECT_EQ(ExportCommand()->text(), QString::fromUtf8("导出字体(&X)..."));
     QString title, format, fromRange;
     Export(
         [&](CExportDlg* d) {

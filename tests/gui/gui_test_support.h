@@ -28,6 +28,7 @@ struct ShownMessage {
 // Answers every modal question of the program and remembers what was asked.
 struct TestHooks {
     std::deque<QString> saveNames;  // answers of the save dialogs, in order; empty: cancel
+    std::optional<int> saveFilter;  // the filter the save dialogs report as chosen
     std::vector<SaveFileRequest> saveRequests;
     std::vector<ShownMessage> messages;
     std::deque<QStringList> openNames;  // answers of the open dialogs, in order; empty: cancel
@@ -40,11 +41,24 @@ struct TestHooks {
     int linkOutcome = 42;  // what opening a link gives
     std::vector<QString> openedLinks;
     int beeps = 0;
+    std::deque<SaveChoice> saveChanges;  // answers to "Save changes?"; empty: Discard
+    std::vector<QString> saveQuestions;
+    // The button texts the window hands its message boxes.
+    std::shared_ptr<ButtonTexts> buttons = std::make_shared<ButtonTexts>();
 
     UiHooks Make() {
         UiHooks h;
+        h.buttons = buttons;
+        h.askSaveChanges = [this](QWidget*, const QString&, const QString& text) {
+            saveQuestions.push_back(text);
+            if (saveChanges.empty()) return SaveChoice::Discard;
+            const SaveChoice choice = saveChanges.front();
+            saveChanges.pop_front();
+            return choice;
+        };
         h.saveFileName = [this](QWidget*, const SaveFileRequest& r) {
             saveRequests.push_back(r);
+            if (saveFilter && r.chosenFilter != nullptr) *r.chosenFilter = *saveFilter;
             if (saveNames.empty()) return QString();
             QString name = saveNames.front();
             saveNames.pop_front();

@@ -74,7 +74,7 @@ class HostileGui : public ::testing::Test {
     CZemtraDlg dialog{answers.Make()};
 };
 
-TEST_F(HostileGui, OpeningFilesThatAreNoProjectSaysWhyAndResets) {
+TEST_F(HostileGui, OpeningFilesThatAreNoProjectSaysWhyAndChangesNothing) {
     const std::string utf16NoMark(
         "[\0P\0r\0o\0j\0e\0c\0t\0]\0\r\0\n\0V\0e\0r\0s\0i\0o\0n\0=\0V\0001\0.\0"
         "0\0\r\0\n\0",
@@ -102,7 +102,11 @@ TEST_F(HostileGui, OpeningFilesThatAreNoProjectSaysWhyAndResets) {
         EXPECT_NE(LastMessage().find(name + "\" is not a Zemtra project: " + cases[i].second),
                   std::string::npos)
             << LastMessage();
-        EXPECT_EQ(Edit(kMatrixWidthId)->text(), "16") << name;  // New's defaults, as always
+        // Nothing changes: the file is looked at before anything is reset, and no question
+        // about unsaved changes comes before that.
+        EXPECT_EQ(Edit(kMatrixWidthId)->text(), "20") << name;
+        EXPECT_NE(LastMessage().find("Nothing was changed."), std::string::npos);
+        EXPECT_TRUE(answers.saveQuestions.empty());
     }
     // A file gone between the dialog and the load.
     answers.openNames.push_back({Path("gone.fprj")});
@@ -112,8 +116,10 @@ TEST_F(HostileGui, OpeningFilesThatAreNoProjectSaysWhyAndResets) {
     WriteBytes(home / "spaced.fprj", "[Project]\r\nVersion=V1.0 \r\nBLOCKNUMX=20\r\n");
     answers.openNames.push_back({Path("spaced.fprj")});
     const size_t before = answers.messages.size();
+    Edit(kMatrixWidthId)->setText("12");
     Command(kCmdOpen);
     EXPECT_EQ(answers.messages.size(), before);
+    EXPECT_EQ(answers.saveQuestions.size(), 1u);  // the window's 12 would be lost: it asks
     EXPECT_EQ(Edit(kMatrixWidthId)->text(), "20");
 }
 

@@ -81,15 +81,17 @@ TEST_F(HyperLink, FailedOpenBeepsAndSaysWhy) {
     EXPECT_EQ(answers.beeps, 1);
     ASSERT_EQ(answers.messages.size(), 1u);
     EXPECT_EQ(answers.messages[0].icon, QMessageBox::Warning);
+    // No way to open a browser: it says so and shows the address to paste into one.
     EXPECT_EQ(answers.messages[0].text,
-              "Unable to open hyperlink:\n\nThere is no application associated\n"
-              "with the given filename extension.");
+              "Unable to open hyperlink:\n\nNo program that opens web pages was found (xdg-open "
+              "is missing or has no browser).\n\nThe address is https://zemtra.org");
     EXPECT_FALSE(Link()->Visited());
     answers.linkOutcome = 26;
     Click(Link());
     ASSERT_EQ(answers.messages.size(), 2u);
     EXPECT_EQ(answers.messages[1].text,
-              "Unable to open hyperlink:\n\nA sharing violation occurred. ");
+              "Unable to open hyperlink:\n\nA sharing violation occurred. \n\nThe address is "
+              "https://zemtra.org");
     answers.linkOutcome = 42;
     Click(Link());
     EXPECT_EQ(answers.messages.size(), 2u);

@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
 
 #include "gui/gui_test_support.h"
 #include "project/program_folder.h"
@@ -30,7 +31,7 @@ TEST(MainWindow, EveryControlOfTheTableIsThereAtItsPlace) {
     ScopedHome home;
     TestHooks answers;
     CZemtraDlg dialog(answers.Make());
-    EXPECT_EQ(dialog.windowTitle(), "Zemtra");
+    EXPECT_EQ(dialog.windowTitle(), "Untitled - Zemtra");  // New's state: nothing to lose
     EXPECT_FALSE(dialog.windowIcon().isNull());
     const int dpi = dialog.logicalDpiX();
     for (const ControlTemplate& t : MainDialogTemplate().controls) {
@@ -177,22 +178,42 @@ TEST(MainWindow, ClosingSavesAndTheNextStartRestoresEverything) {
     EXPECT_EQ(Ctl<QPlainTextEdit>(again, kTextEditId)->toPlainText(), QString::fromUtf8("A中 "));
 }
 
-TEST(MainWindow, EscapeAndExitCloseThroughTheSameSequence) {
-    for (bool useExit : {false, true}) {
-        ScopedHome home;
-        TestHooks answers;
-        CZemtraDlg dialog(answers.Make());
-        dialog.show();
-        Ctl<QLineEdit>(dialog, kMatrixWidthId)->setText(useExit ? "9" : "11");
-        if (useExit) {
-            FindCommand(dialog.MenuBar(), kCmdExit)->trigger();
-        } else {
+TEST(MainWindow, EscapeKeepsTheWindowAndClosingAsksAboutChanges) {
+    for (int way : {0, 1, 2}) {  // Exit, Ctrl+Q, the close box
+        for (bool changed : {false, true}) {
+            ScopedHome home;
+            TestHooks answers;
+            CZemtraDlg dialog(answers.Make());
+            dialog.show();
+            dialog.activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));  // shortcuts need the focus
             SendKey(&dialog, Qt::Key_Escape);
+            EXPECT_TRUE(dialog.isVisible());  // the main window is no dialog to dismiss
+            const auto close = [&] {
+                if (way == 0) {
+                    FindCommand(dialog.MenuBar(), kCmdExit)->trigger();
+                } else if (way == 1) {
+                    QTest::keyClick(&dialog, Qt::Key_Q, Qt::ControlModifier);
+                } else {
+                    dialog.close();
+                }
+            };
+            if (changed) {
+                Ctl<QLineEdit>(dialog, kMatrixWidthId)->setText("9");
+                answers.saveChanges = {SaveChoice::Cancel, SaveChoice::Discard};
+                close();
+                EXPECT_TRUE(dialog.isVisible()) << way;  // Cancel keeps it open, work and all
+                ASSERT_EQ(answers.saveQuestions.size(), 1u) << way;
+                EXPECT_EQ(answers.saveQuestions[0], "Save the changes to Untitled?");
+            }
+            close();
+            EXPECT_FALSE(dialog.isVisible()) << way;
+            EXPECT_EQ(answers.saveQuestions.size(), changed ? 2u : 0u) << way;
+            // Setting.ini keeps the last run's settings whatever the answer.
+            ProjectSettings saved;
+            ASSERT_TRUE(LoadProject(SettingIniPath(), saved).isProject);
+            EXPECT_EQ(saved.BLOCKNUMX, changed ? u"9" : u"16");
         }
-        EXPECT_FALSE(dialog.isVisible());
-        ProjectSettings saved;
-        ASSERT_TRUE(LoadProject(SettingIniPath(), saved).isProject);
-        EXPECT_EQ(saved.BLOCKNUMX, useExit ? u"9" : u"11");
     }
 }
 
@@ -212,7 +233,7 @@ TEST(MainWindow, WhatAHandlerThrowsBecomesAMessageBoxAndTheWindowGoesOn) {
     dialog.Hooks().chooseFont = [](QWidget*, const QFont&) -> std::optional<QFont> { throw 42; };
     Ctl<QPushButton>(dialog, kFontButtonId)->click();
     ASSERT_EQ(answers.messages.size(), 2u);
-    EXPECT_EQ(answers.messages[1].text, kUnexpectedError);
+    EXPECT_EQ(answers.messages[1].text, "An unexpected error occurred.");
     // The window still works.
     Ctl<QPlainTextEdit>(dialog, kTextEditId)->setPlainText("AB");
     Ctl<QPushButton>(dialog, kIdOk)->click();

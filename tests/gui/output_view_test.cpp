@@ -1,6 +1,7 @@
 // The Output View on its own: loading on a thread with the window disabled until done, odd and
 // tiny files, Copy with its two messages, Save as UTF-16LE with its mark whatever the
 // extension, and a clear message when the file cannot be written.
+#include <QFontInfo>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -66,19 +67,31 @@ TEST_F(OutputView, CopyTakesTheEditedTextAndSaysSo) {
     EXPECT_EQ(answers.messages.back().text, "Open Clipboard Failed!");
 }
 
-TEST_F(OutputView, SaveWritesTheSameBytesForEveryExtension) {
-    const std::string content =
+TEST_F(OutputView, SaveWritesCSourceAsUtf8AndTextAsUtf16) {
+    const std::string utf16 =
         "\xFF\xFE"
-        "x\0\r\0\n\0\n\0y\0"s;  // a lone LF stays as it is
-    auto view = Open(content);
-    for (const char* name : {"a.txt", "a.h", "a.c", "a.other"}) {
+        "x\0\r\0\n\0\n\0y\0-\0\x2D\x4E"s;  // a lone LF stays as it is; U+4E2D at the end
+    const std::string utf8 = "x\r\n\ny-\xE4\xB8\xAD";  // no mark, the same line ends
+    auto view = Open(utf16);
+    const auto save = [&](const char* name, std::optional<int> filter) {
+        answers.saveFilter = filter;
         answers.saveNames.push_back(QString::fromStdString((dir / name).string()));
         Click(*view, kSaveButtonId);
-        EXPECT_EQ(ReadBytes(dir / name), content) << name;
-    }
-    EXPECT_EQ(answers.saveRequests.back().filter,
-              "Text File(*.txt);;C Header File(*.h);;C Source File(*.c);;Other File(*.*) (*)");
-    EXPECT_EQ(answers.saveRequests.back().defaultSuffix, "txt");
+        return ReadBytes(dir / name);
+    };
+    // Under "All files" the name decides: .c and .h are C source, the rest Unicode text.
+    EXPECT_EQ(save("a.c", std::nullopt), utf8);
+    EXPECT_EQ(save("a.H", std::nullopt), utf8);
+    EXPECT_EQ(save("a.txt", std::nullopt), utf16);
+    EXPECT_EQ(save("a.other", std::nullopt), utf16);
+    // A chosen filter decides whatever the name.
+    EXPECT_EQ(save("b.txt", 0), utf8);
+    EXPECT_EQ(save("b.c", 1), utf16);
+    const SaveFileRequest& r = answers.saveRequests.back();
+    EXPECT_EQ(r.filter,
+              "C source, UTF-8 (*.c *.h);;Unicode text (UTF-16) (*.txt);;All Files(*.*) (*)");
+    EXPECT_EQ(r.defaultSuffix, "c");
+    EXPECT_EQ(r.filterSuffixes, (QStringList{"c", "txt", ""}));
     EXPECT_TRUE(answers.messages.empty());
     Click(*view, kSaveButtonId);  // cancelled: nothing happens
     EXPECT_TRUE(answers.messages.empty());
@@ -104,7 +117,21 @@ TEST_F(OutputView, LayoutOfDialog129) {
         EXPECT_EQ(view->Control(id)->property(kControlIdProperty).toInt(), id);
     }
     EXPECT_EQ(qobject_cast<QPushButton*>(view->Control(kCopyButtonId))->text(), "Copy");
-    EXPECT_EQ(view->size(), QSize(768, 575));  // 512 x 383 dialog units at 96 dpi
+    // 512 x 383 dialog units at 96 dpi and the note's line under the text, at the least.
+    EXPECT_EQ(view->minimumSize().width(), 768);
+    EXPECT_GT(view->minimumSize().height(), 575);
+    EXPECT_TRUE(QFontInfo(view->TextBox()->font()).fixedPitch());
+    // It resizes: the text takes the room, the buttons keep to the right edge, Cancel to the
+    // bottom right corner.
+    const QRect text = view->TextBox()->geometry();
+    const QRect copy = view->Control(kCopyButtonId)->geometry();
+    const QRect cancel = view->Control(kIdCancel)->geometry();
+    view->resize(view->width() + 200, view->height() + 100);
+    EXPECT_EQ(view->TextBox()->geometry(), text.adjusted(0, 0, 200, 100));
+    EXPECT_EQ(view->Control(kCopyButtonId)->geometry(), copy.translated(200, 0));
+    EXPECT_EQ(view->Control(kIdCancel)->geometry(), cancel.translated(200, 100));
+    view->SetNote("fonttab: the ANSI code page 1252 lacks 1 of the list's characters");
+    EXPECT_EQ(view->Note(), "fonttab: the ANSI code page 1252 lacks 1 of the list's characters");
 }
 
 }  // namespace

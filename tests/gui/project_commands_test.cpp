@@ -173,11 +173,11 @@ TEST_F(ProjectCommands, CancelAndFailuresLeaveTheSettingsAlone) {
     ASSERT_EQ(answers.messages.size(), 1u);
     EXPECT_EQ(answers.messages[0].icon, QMessageBox::Warning);
     EXPECT_EQ(Ctl<QLineEdit>(dialog, kMatrixWidthId)->text(), "20");
-    // A file that is no project applies New, and says why.
+    // A file that is no project changes nothing, and says why.
     WriteBytes(home / "notes.txt", "just text\r\n");
     answers.openNames.push_back({Path("notes.txt")});
     Command(kCmdOpen);
-    EXPECT_EQ(Ctl<QLineEdit>(dialog, kMatrixWidthId)->text(), "16");
+    EXPECT_EQ(Ctl<QLineEdit>(dialog, kMatrixWidthId)->text(), "20");
     ASSERT_EQ(answers.messages.size(), 2u);
     EXPECT_TRUE(answers.messages[1].text.contains("no [Project] Version"))
         << answers.messages[1].text.toStdString();

@@ -136,8 +136,13 @@ TEST_F(Tools, PresetsSetTheScanModeAndHandChangesShowTheMatch) {
     EXPECT_EQ(ShownPreset(), 0);
     Pick(kOrientationId, 0);
     Pick(kDirectionId, 0);
+    // Settings that merely match a preset do not show it: the user chose none for them.
+    EXPECT_EQ(ShownPreset(), 0);
+    EXPECT_TRUE(box->toolTip().isEmpty());
+    Pick(kPresetComboId, indexOf("st7920"));
     EXPECT_EQ(ShownPreset(), indexOf("st7920"));
     EXPECT_TRUE(box->toolTip().contains("ST7920"));
+    EXPECT_EQ(box->currentText(), "ST7920");  // the name whole; the title in the list
 
     Pick(kPresetComboId, 0);  // "(none)" changes nothing
     EXPECT_EQ(dialog.Settings().DATABIT, 1);

@@ -6,13 +6,17 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <cstdlib>
 
+#include "base/code_page.h"
+#include "base/unicode.h"
 #include "gui/gui_test_support.h"
 #include "output/output_text.h"
 #include "output/qt/output_dialog.h"
 #include "output/temp_file.h"
 #include "project/program_folder.h"
 #include "project/project_file.h"
+#include "raster/qt/preview_widget.h"
 
 namespace zemtra::test {
 namespace {
@@ -105,23 +109,30 @@ TEST_F(Workers, TypicalJobFromAddToTheSavedFile) {
     EXPECT_NE(text.find(u"  // 'B', 1\r\n"), std::u16string::npos);
     EXPECT_NE(text.find(u"0x4100/*A*/,0x4200/*B*/"), std::u16string::npos);
     EXPECT_EQ(PlatformLineBreaks(shown), text);  // the Output View showed the file
-    // "Save" wrote the text as UTF-16LE with its mark: the same bytes as the temporary file.
+    // "Save" wrote C source: UTF-8 without a mark, the text's own line ends.
     ASSERT_EQ(answers.saveRequests.size(), 1u);
-    EXPECT_EQ(answers.saveRequests[0].defaultSuffix, "txt");
+    EXPECT_EQ(answers.saveRequests[0].defaultSuffix, "c");
     const std::string bytes = ReadBytes(saved);
-    ASSERT_GE(bytes.size(), 2u);
-    EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
-    EXPECT_EQ(bytes, ReadBytes(TempOutputPath()));
+    EXPECT_EQ(bytes, Utf16ToUtf8(text));
+    // As its consumer reads it: a C compiler takes it (UTF-16 made gcc stop at "stray '\377'").
+    const std::string compile = "cc -x c -fsyntax-only '" + saved.string() + "' 2>&1";
+    EXPECT_EQ(std::system(compile.c_str()), 0);
+    // The fonttab's code page in the status line and under the text.
+    EXPECT_EQ(dialog.StatusText(), QStringLiteral("fonttab: the ANSI code page %1 has a code for "
+                                                  "every character of the list.")
+                                       .arg(AnsiCodePage()));
 }
 
-TEST_F(Workers, EmptyListOpensNoOutputViewAndEnablesAgain) {
+TEST_F(Workers, EmptyListOpensNoOutputViewAndSaysWhy) {
     Ctl<QPushButton>(dialog, kCreateListId)->click();
-    ASSERT_TRUE(WaitForEnd());
+    EXPECT_FALSE(dialog.WorkerRunning());
     EXPECT_EQ(EnabledControls(dialog, kAllControls).size(), kAllControls.size());
-    EXPECT_TRUE(answers.messages.empty());
+    ASSERT_EQ(answers.messages.size(), 1u);
+    EXPECT_TRUE(answers.messages[0].text.startsWith("The character list is empty"));
 }
 
-TEST_F(Workers, MatrixWidthZeroMakesBothButtonsDoNothing) {
+TEST_F(Workers, MatrixWidthZeroStartsNothingAndSaysWhy) {
+    dialog.FillCharacterList(u"A", true);
     SetMatrix("0", "16");
     Ctl<QPushButton>(dialog, kCreateListId)->click();
     EXPECT_FALSE(dialog.WorkerRunning());
@@ -129,7 +140,12 @@ TEST_F(Workers, MatrixWidthZeroMakesBothButtonsDoNothing) {
     EXPECT_FALSE(dialog.WorkerRunning());
     EXPECT_EQ(EnabledControls(dialog, kAllControls).size(), kAllControls.size());
     EXPECT_TRUE(answers.saveRequests.empty());
-    EXPECT_TRUE(answers.messages.empty());
+    ASSERT_EQ(answers.messages.size(), 2u);
+    for (const ShownMessage& m : answers.messages) {
+        EXPECT_EQ(m.text, "The matrix is 0 x 16 dots: it must be at least 1 x 1.");
+    }
+    // The preview says the same instead of keeping its last picture.
+    EXPECT_EQ(Ctl<PreviewWidget>(dialog, kPreviewId)->ErrorText(), answers.messages[0].text);
 }
 
 TEST_F(Workers, LibraryRunLocksEverythingButItsButtonWhichStopsIt) {
@@ -218,6 +234,10 @@ TEST_F(Workers, SmallLibraryIsComplete) {
     Ctl<QPushButton>(dialog, kCreateLibraryId)->click();
     ASSERT_TRUE(WaitForEnd());
     EXPECT_EQ(std::filesystem::file_size(target), 26u * 32u);
+    // However fast it was, it says that it ended, with what it wrote.
+    EXPECT_TRUE(dialog.StatusText().startsWith("Font library: 26 records, 832 bytes, in "))
+        << dialog.StatusText().toStdString();
+    EXPECT_TRUE(dialog.StatusText().endsWith("az.dzk"));
 }
 
 }  // namespace

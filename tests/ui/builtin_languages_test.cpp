@@ -4,12 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "base/messages.h"
+#include "base/unicode.h"
 #include "support/test_support.h"
-#include "ui/special_strings.h"
+#include "ui/multi_language.h"
 
 namespace zemtra {
 namespace {
@@ -53,7 +57,6 @@ const std::vector<std::pair<std::u16string, std::vector<std::pair<std::u16string
           {u"MENU_131_32772", u"&Open"},
           {u"MENU_131_32774", u"&Save"},
           {u"MENU_131_32783", u"&Load Picture"},
-          {u"MENU_131_32788", u"Export..."},
           {u"MENU_131_32776", u"&Exit"},
           {u"MENU_131_1", u"&Language"},
           {u"MENU_131_2", u"&Help"},
@@ -64,16 +67,8 @@ const std::vector<std::pair<std::u16string, std::vector<std::pair<std::u16string
           {u"IDD_129_2", u"Cancel"},
           {u"IDD_129_1031", u"Copy"},
           {u"IDD_129_1032", u"Save"}}},
-        {u"IDD_140",
-         {{u"IDD_140_Title", u"Export Font"},
-          {u"IDD_140_1080", u"Format:"},
-          {u"IDD_140_1082", u"Bits per dot:"},
-          {u"IDD_140_1084", u"Monospace: every glyph the whole matrix"},
-          {u"IDD_140_1085", u"Compressed bitmaps (LVGL, 2 or 4 bits)"},
-          {u"IDD_140_1086", u"Name:"},
-          {u"IDD_140_1088", u"Characters:"},
-          {u"IDD_140_1", u"OK"},
-          {u"IDD_140_2", u"Cancel"}}},
+        // Ours: the export dialog, whose keys are all among OurKeys().
+        {u"IDD_140", {}},
         {u"SPECIAL_STRINGS",
          {{u"IDS_ORIENT_ROW", u"Row"},
           {u"IDS_ORIENT_COL", u"Column"},
@@ -84,24 +79,7 @@ const std::vector<std::pair<std::u16string, std::vector<std::pair<std::u16string
           {u"IDS_FORMAT_CATHODE", u"Cathode"},
           {u"IDS_FORMAT_ANODE", u"Anode"},
           {u"IDS_CLIP_SUCCESS", u"Data has been successfully\\ncopied to the clipboard!"},
-          {u"IDS_CLIP_ERROR", u"Open Clipboard Failed!"},
-          {u"IDS_EXPORT_FROM_LIST", u"The character list (%1)"},
-          {u"IDS_EXPORT_FROM_RANGE", u"The code range (From..To)"},
-          {u"IDS_EXPORT_NAME_FROM_FILE", u"(from the file's name)"},
-          {u"IDS_EXPORT_BAD_NAME",
-           u"The name \"%1\" is not a C identifier: letters, digits and _, not a digit first, no "
-           u"keyword."},
-          {u"IDS_EXPORT_STOP", u"Stop Export"},
-          {u"IDS_EXPORT_DONE", u"Exported %1 glyphs into\\n%2\\n%3 bytes in %4 s."},
-          {u"IDS_EXPORT_LACKING",
-           u"%1 characters that neither the face nor a linked face has were left out: %2"},
-          {u"IDS_EXPORT_PICTURES", u"The %1 picture items of the list were left out."},
-          {u"IDS_EXPORT_EMPTY",
-           u"There is no character to export: the list is empty, or the code range holds no "
-           u"character."},
-          {u"IDS_EXPORT_NO_GLYPHS", u"No face has any of the %1 characters; nothing was written."},
-          {u"IDS_EXPORT_STOPPED", u"Stopped. Nothing was written."},
-          {u"IDS_EXPORT_NO_DOTS", u"The matrix size must be at least 1 x 1 for an export."}}},
+          {u"IDS_CLIP_ERROR", u"Open Clipboard Failed!"}}},
 };
 
 struct Parsed {
@@ -154,6 +132,31 @@ TEST(BuiltinLanguagesTest, CompiledBytesAreTheResourceFiles) {
     EXPECT_TRUE(BuiltinLanguageFile(-1).empty());
 }
 
+// Our keys beyond the original table: captions of our controls and commands, and every text of
+// base/messages.h.
+std::vector<std::u16string> OurKeys() {
+    std::vector<std::u16string> keys = {u"IDD_102/IDD_102_1070",    u"MENU_131/MENU_131_0_2",
+                                        u"MENU_131/MENU_131_32786", u"MENU_131/MENU_131_32785",
+                                        u"MENU_131/MENU_131_32788", u"IDD_129/IDD_129_1033"};
+    for (const char16_t* control :
+         {u"Title", u"1080", u"1082", u"1084", u"1085", u"1086", u"1088", u"1", u"2"}) {
+        keys.push_back(u"IDD_140/IDD_140_" + std::u16string(control));
+    }
+    for (const MessageText& t : MessageTexts()) {
+        keys.push_back(u"SPECIAL_STRINGS/" + std::u16string(t.key));
+    }
+    return keys;
+}
+
+// The %1..%9 a text uses.
+std::set<char16_t> Placeholders(std::u16string_view text) {
+    std::set<char16_t> used;
+    for (size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] == u'%' && text[i + 1] >= u'1' && text[i + 1] <= u'9') used.insert(text[i + 1]);
+    }
+    return used;
+}
+
 TEST(BuiltinLanguagesTest, EachFileHoldsExactlyTheTable) {
     Parsed expected;
     for (const auto& [section, pairs] : kEnglish) {
@@ -163,17 +166,58 @@ TEST(BuiltinLanguagesTest, EachFileHoldsExactlyTheTable) {
             expected.values.push_back(value);
         }
     }
-    ASSERT_EQ(expected.keys.size(), 68u);
+    ASSERT_EQ(expected.keys.size(), 46u);
+    const std::vector<std::u16string> ours = OurKeys();
+    const auto isOurs = [&](const std::u16string& key) {
+        return std::find(ours.begin(), ours.end(), key) != ours.end();
+    };
     std::vector<Parsed> files;
     for (int id : {132, 133, 134}) {
         const std::span<const unsigned char> bytes = BuiltinLanguageFile(id);
         files.push_back(Parse(std::string(bytes.begin(), bytes.end())));
-        EXPECT_EQ(files.back().sections, expected.sections) << id;
-        EXPECT_EQ(files.back().keys, expected.keys) << id;
+        const Parsed& f = files.back();
+        EXPECT_EQ(f.sections, expected.sections) << id;
+        // The original keys in their order, ours after them in their sections, each once.
+        Parsed original;
+        std::vector<std::u16string> added;
+        for (size_t i = 0; i < f.keys.size(); ++i) {
+            if (isOurs(f.keys[i])) {
+                added.push_back(f.keys[i]);
+            } else {
+                original.keys.push_back(f.keys[i]);
+                original.values.push_back(f.values[i]);
+            }
+            EXPECT_FALSE(f.values[i].empty()) << id;
+        }
+        EXPECT_EQ(original.keys, expected.keys) << id;
+        if (id == 132) {
+            EXPECT_EQ(original.values, expected.values);
+        }
+        std::sort(added.begin(), added.end());
+        std::vector<std::u16string> sortedOurs = ours;
+        std::sort(sortedOurs.begin(), sortedOurs.end());
+        EXPECT_EQ(added, sortedOurs) << id;
     }
-    EXPECT_EQ(files[0].values, expected.values);
+    // Every language names the same keys in the same order and fills in the same facts.
+    for (size_t i = 1; i < files.size(); ++i) {
+        ASSERT_EQ(files[i].keys, files[0].keys);
+        for (size_t k = 0; k < files[0].keys.size(); ++k) {
+            EXPECT_EQ(Placeholders(files[i].values[k]), Placeholders(files[0].values[k]))
+                << Utf16ToUtf8(files[0].keys[k]);
+        }
+    }
+    // The English file says what the program's own table says.
+    for (const MessageText& t : MessageTexts()) {
+        const std::u16string key = u"SPECIAL_STRINGS/" + std::u16string(t.key);
+        const auto at = std::find(files[0].keys.begin(), files[0].keys.end(), key);
+        ASSERT_NE(at, files[0].keys.end());
+        EXPECT_EQ(
+            ExpandLineBreaks(files[0].values[static_cast<size_t>(at - files[0].keys.begin())]),
+            t.english)
+            << Utf16ToUtf8(t.key);
+    }
     const auto value = [&](size_t file, std::u16string_view key) {
-        for (size_t i = 0; i < expected.keys.size(); ++i) {
+        for (size_t i = 0; i < files[file].keys.size(); ++i) {
             if (files[file].keys[i].ends_with(u"/" + std::u16string(key)))
                 return files[file].values[i];
         }
@@ -188,35 +232,12 @@ TEST(BuiltinLanguagesTest, EachFileHoldsExactlyTheTable) {
     EXPECT_EQ(value(1, u"MENU_131_1"), u"语言(&L)");
     EXPECT_EQ(value(1, u"IDD_102_1052"), u"宽度:");
     EXPECT_EQ(value(1, u"IDS_CLIP_SUCCESS"), u"数据已成功复制到剪切板!");
+    EXPECT_EQ(value(1, u"IDD_102_1070"), u"字体文件...");
+    EXPECT_EQ(value(1, u"IDS_BUTTON_OK"), u"确定");
+    EXPECT_EQ(value(2, u"IDS_PRESET_NONE"), u"(無)");
     EXPECT_EQ(value(2, u"IDD_100_Title"), u"關於 Zemtra");
     EXPECT_EQ(value(2, u"IDS_FORMAT_CATHODE"), u"陰碼");
     EXPECT_EQ(value(2, u"IDS_CLIP_ERROR"), u"打開剪切板失敗!");
-}
-
-// The export's messages: the program's English is the English file's, and both Chinese files
-// say each in their own words.
-TEST(BuiltinLanguagesTest, ExportTextsAreTheProgramsEnglishAndTranslated) {
-    std::vector<Parsed> files;
-    for (int id : {132, 133, 134}) {
-        const std::span<const unsigned char> bytes = BuiltinLanguageFile(id);
-        files.push_back(Parse(std::string(bytes.begin(), bytes.end())));
-    }
-    int checked = 0;
-    for (size_t i = 0; i < files[0].keys.size(); ++i) {
-        const std::u16string& key = files[0].keys[i];
-        const std::u16string prefix = u"SPECIAL_STRINGS/IDS_EXPORT_";
-        if (!key.starts_with(prefix)) continue;
-        ++checked;
-        std::u16string english = files[0].values[i];
-        for (size_t at = english.find(u"\\n"); at != english.npos; at = english.find(u"\\n"))
-            english.replace(at, 2, u"\n");
-        const std::string name(key.begin() + 16, key.end());
-        EXPECT_EQ(DefaultSpecialString(name), english) << name;
-        EXPECT_NE(files[1].values[i], files[0].values[i]) << name;
-        EXPECT_NE(files[2].values[i], files[0].values[i]) << name;
-        EXPECT_NE(files[1].values[i], files[2].values[i]) << name;
-    }
-    EXPECT_EQ(checked, 12);
 }
 
 }  // namespace

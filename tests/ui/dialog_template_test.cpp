@@ -78,9 +78,47 @@ TEST(DialogTemplates, OutputViewAndMenu) {
     ASSERT_EQ(menu.size(), 2u);
     std::vector<int32_t> project;
     for (const MenuItemTemplate& item : menu[0].items) project.push_back(item.id);
-    EXPECT_EQ(project, (std::vector<int32_t>{32781, 32772, 32774, 0, 32783, kCmdSpecimen,
-                                             kCmdExport, 0, 32776}));
+    EXPECT_EQ(project, (std::vector<int32_t>{32781, 32772, 0, 32774, kCmdSaveAs, 0, 32783,
+                                             kCmdSpecimen, kCmdExport, 0, 32776}));
     EXPECT_EQ(menu[1].items.at(0).id, 32778);
+    // Recent stays at position 2 of Project, where its language key MENU_131_0_2 points.
+    EXPECT_TRUE(menu[0].items[2].popup);
+    std::vector<std::u16string_view> keys;
+    for (const MenuItemTemplate& item : menu[0].items) {
+        if (!item.shortcut.empty()) keys.push_back(item.shortcut);
+    }
+    EXPECT_EQ(keys, (std::vector<std::u16string_view>{u"Ctrl+N", u"Ctrl+O", u"Ctrl+S",
+                                                      u"Ctrl+Shift+S", u"Ctrl+Q"}));
+}
+
+// As the window grows, the list and preview grow, the row under them follows the bottom, the
+// right-hand groups the right edge, and no control ever leaves the template's rectangle when the
+// window is at the template's size.
+TEST(DialogTemplates, AnchorsFollowTheGrowingWindow) {
+    const PixelRect base{10, 20, 30, 40};
+    EXPECT_EQ(AnchoredRect(base, kStyleNone, 50, 60), base);
+    EXPECT_EQ(AnchoredRect(base, kStyleMoveX | kStyleMoveY, 50, 60), (PixelRect{60, 80, 30, 40}));
+    EXPECT_EQ(AnchoredRect(base, kStyleGrowX | kStyleGrowY, 50, 60), (PixelRect{10, 20, 80, 100}));
+    EXPECT_EQ(AnchoredRect(base, kStyleGrowX | kStyleMoveY, -5, -5), base);  // never shrinks
+    const auto style = [](int32_t id) {
+        for (const ControlTemplate& t : MainDialogTemplate().controls) {
+            if (t.id == id)
+                return t.style & (kStyleMoveX | kStyleMoveY | kStyleGrowX | kStyleGrowY);
+        }
+        return ~0u;
+    };
+    EXPECT_EQ(style(kPreviewId), kStyleGrowX | kStyleGrowY);
+    EXPECT_EQ(style(kCharacterListId), kStyleGrowY);
+    EXPECT_EQ(style(kTextEditId), kStyleMoveY | kStyleGrowX);
+    EXPECT_EQ(style(kCreateListId), kStyleMoveX | kStyleMoveY);
+    EXPECT_EQ(style(kFontGroupId), kStyleMoveX);
+    EXPECT_EQ(style(kCreateLibraryId), kStyleMoveX | kStyleMoveY);
+    // The two "Create" buttons stay level: both follow the bottom edge.
+    const PixelRect list =
+        AnchoredRect(DluRectToPixels({311, 311, 50, 30}, 96), style(kCreateListId), 200, 100);
+    const PixelRect library =
+        AnchoredRect(DluRectToPixels({376, 311, 120, 30}, 96), style(kCreateLibraryId), 200, 100);
+    EXPECT_EQ(list.y, library.y);
 }
 
 TEST(DialogTemplates, ExportDialogControlsLieInsideApartWithTheirItems) {

@@ -119,8 +119,8 @@ TEST(HyperlinkOpenTest, XdgOpenFirst) {
 }
 
 TEST(HyperlinkOpenTest, FailuresKeepXdgOpensOutcome) {
-    Recorder missing;  // neither xdg-open nor xdg-mime
-    EXPECT_EQ(OpenTarget(kAddress, missing.Function(), {}), kOpenFileNotFound);
+    Recorder missing;  // neither xdg-open nor xdg-mime: no way to open a browser
+    EXPECT_EQ(OpenTarget(kAddress, missing.Function(), {}), kOpenNoAssociation);
     EXPECT_EQ(missing.requests.size(), 2u);
 
     Recorder noHandler;
@@ -181,7 +181,8 @@ TEST(HyperlinkSpawnTest, RealProcessesWithoutAShell) {
     EXPECT_EQ(r.output, "a b; $(echo no)");
     r = SpawnProgram({{"zemtra-no-such-program-here"}, true, false});
     EXPECT_EQ(r.startError, ENOENT);
-    EXPECT_EQ(OutcomeOfXdgOpen(r), kOpenFileNotFound);
+    // A missing xdg-open means nothing here opens web pages, not a missing file.
+    EXPECT_EQ(OutcomeOfXdgOpen(r), kOpenNoAssociation);
 
     const auto begin = std::chrono::steady_clock::now();
     r = SpawnProgram({{"sleep", "3"}, true, false}, 1);

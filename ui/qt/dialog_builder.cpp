@@ -23,6 +23,15 @@
 namespace zemtra {
 namespace {
 
+// Where PlaceTemplateControls put a control, and its template style, for FollowParentSize.
+constexpr char kBaseRectProperty[] = "templateRect";
+constexpr char kStyleProperty[] = "templateStyle";
+
+void Place(QWidget* w, const PixelRect& r) {
+    w->setGeometry(r.x, r.y, r.width, r.height);
+    w->setProperty(kBaseRectProperty, QRect(r.x, r.y, r.width, r.height));
+}
+
 QLabel* MakeLabel(const ControlTemplate& t, QWidget* parent) {
     auto* label = new QLabel(ToQString(t.caption), parent);
     const Qt::Alignment h = (t.style & kStyleCentred) ? Qt::AlignHCenter : Qt::AlignLeft;
@@ -130,15 +139,15 @@ std::map<int, QWidget*> PlaceTemplateControls(const DialogTemplate& d, QWidget* 
         QWidget* w = CreateTemplateControl(t, parent);
         if (t.kind == ControlKind::UpDown && previous != nullptr) {
             AttachUpDown(previousRect, r);
-            previous->setGeometry(previousRect.x, previousRect.y, previousRect.width,
-                                  previousRect.height);
+            Place(previous, previousRect);
             static_cast<UpDownWidget*>(w)->SetBuddy(previous);
         }
         if (t.kind == ControlKind::DropDownList) {
             // The template's height includes the opened list; the closed box is one line.
             r.height = std::min(r.height, w->sizeHint().height());
         }
-        w->setGeometry(r.x, r.y, r.width, r.height);
+        Place(w, r);
+        w->setProperty(kStyleProperty, t.style);
         if (t.kind == ControlKind::Icon) {
             static_cast<QLabel*>(w)->setPixmap(ZemtraIcon().pixmap(std::min(r.width, r.height)));
         }
@@ -149,6 +158,21 @@ std::map<int, QWidget*> PlaceTemplateControls(const DialogTemplate& d, QWidget* 
         previousRect = r;
     }
     return byId;
+}
+
+void FollowParentSize(QWidget* parent, QSize base) {
+    const int dx = parent->width() - base.width();
+    const int dy = parent->height() - base.height();
+    for (QObject* child : parent->children()) {
+        auto* w = qobject_cast<QWidget*>(child);
+        if (w == nullptr) continue;
+        const QVariant rect = w->property(kBaseRectProperty);
+        if (!rect.isValid()) continue;
+        const QRect b = rect.toRect();
+        const PixelRect r = AnchoredRect({b.x(), b.y(), b.width(), b.height()},
+                                         w->property(kStyleProperty).toUInt(), dx, dy);
+        w->setGeometry(r.x, r.y, r.width, r.height);
+    }
 }
 
 QFont DialogFont() {

@@ -18,6 +18,10 @@ QWidget* CreateTemplateControl(const ControlTemplate& t, QWidget* parent);
 // (up-down controls attached to the control before them); gives them by id.
 std::map<int, QWidget*> PlaceTemplateControls(const DialogTemplate& d, QWidget* parent, int dpi);
 
+// Moves and stretches the template controls on parent (placed by PlaceTemplateControls for a
+// client area of base) to follow parent's present size, as their anchor styles say.
+void FollowParentSize(QWidget* parent, QSize base);
+
 // The dialog font: 9-point SimSun where it is installed, else a face with the same coverage.
 QFont DialogFont();
 

@@ -1,6 +1,9 @@
 // The web link's painting, hover tracking and click.
 #include "ui/qt/hyperlink_widget.h"
 
+#include "base/messages.h"
+#include "base/unicode.h"
+
 #include <QCursor>
 #include <QFontMetrics>
 #include <QMouseEvent>
@@ -143,7 +146,44 @@ void CHyperLink::OnClicked() {
 }
 
 void CHyperLink::ShowOpenError(int outcome) {
-    const QString text = QString::fromStdU16String(OpenErrorText(outcome));
+    const auto say = [this](Msg id, std::vector<std::u16string> args) {
+        return language_ != nullptr ? language_->Text(id, args)
+                                    : FillText(MessageTextOf(id).english, args);
+    };
+    std::u16string reason;
+    switch (outcome) {
+        case kOpenNoAssociation:  // no xdg-open, or nothing that opens web pages
+            reason = say(Msg::LinkNoBrowser, {});
+            break;
+        case kOpenOutOfResources:
+            reason = say(Msg::LinkError0, {});
+            break;
+        case kOpenFileNotFound:
+            reason = say(Msg::LinkError2, {});
+            break;
+        case kOpenAccessDenied:
+            reason = say(Msg::LinkError5, {});
+            break;
+        case kOpenOutOfMemory:
+            reason = say(Msg::LinkError8, {});
+            break;
+        case kOpenInvalidProgram:
+            reason = say(Msg::LinkError11, {});
+            break;
+        case kOpenAssociationIncomplete:
+            reason = say(Msg::LinkError27, {});
+            break;
+        default: {
+            // The platform's other texts, which nothing here reports, stay as they were.
+            const std::u16string english = OpenErrorText(outcome);
+            const std::u16string unknown = say(Msg::LinkErrorOther, {DecimalText(outcome)});
+            reason = english.substr(english.find(u"\n\n") + 2);
+            if (reason.starts_with(u"Unknown Error")) reason = unknown;
+        }
+    }
+    // With no browser the user can still paste the address into one.
+    const QString text =
+        QString::fromStdU16String(say(Msg::LinkFailed, {reason, FromQString(target_)}));
     if (hooks_.messageBox)
         hooks_.messageBox(this, QMessageBox::Warning, window()->windowTitle(), text);
 }

@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "ui/hyperlink_rules.h"
+#include "ui/multi_language.h"
 #include "ui/qt/ui_hooks.h"
 
 namespace zemtra {
@@ -29,6 +30,8 @@ class CHyperLink : public QLabel {
     void SetFitToText(bool fit);
     // The opener, the beep and the message box the click uses.
     void SetHooks(const UiHooks& hooks) { hooks_ = hooks; }
+    // The tables a failed open's message comes from (the main window's); null: English.
+    void SetLanguage(const CMultiLanguage* language) { language_ = language; }
 
     const QString& Target() const { return target_; }
     bool MouseOver() const { return mouseOver_; }
@@ -60,6 +63,7 @@ class CHyperLink : public QLabel {
     bool attached_ = false;
     QBasicTimer hoverTimer_;  // the control's timer 100
     UiHooks hooks_;
+    const CMultiLanguage* language_ = nullptr;
 };
 
 }  // namespace zemtra

@@ -11,7 +11,6 @@
 #include <QPlainTextEdit>
 
 #include "ui/qt/ui_hooks.h"
-#include "ui/special_strings.h"
 
 namespace zemtra {
 namespace {
@@ -44,13 +43,6 @@ QAction* ActionAt(QMenuBar* bar, const std::vector<size_t>& path) {
 }
 
 }  // namespace
-
-QString SpecialString(const CMultiLanguage* language, std::string_view key) {
-    const std::u16string english = DefaultSpecialString(key);
-    if (language == nullptr) return ToQString(english);
-    const std::u16string key16(key.begin(), key.end());
-    return ToQString(language->GetText(kSpecialStringsSection, key16, english));
-}
 
 void SetControlText(QWidget* control, const QString& text) {
     if (auto* button = qobject_cast<QAbstractButton*>(control)) {

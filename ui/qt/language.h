@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QString>
-#include <string_view>
 #include <vector>
 
 #include "ui/multi_language.h"
@@ -12,10 +11,6 @@ class QMenuBar;
 class QWidget;
 
 namespace zemtra {
-
-// A [SPECIAL_STRINGS] text in the language (English from DefaultSpecialString when the tables
-// lack it or there are none), with "\n" as line breaks.
-QString SpecialString(const CMultiLanguage* language, std::string_view key);
 
 // Sets a control's window text, whatever kind of control it is (a button's or label's caption,
 // a group box's title, an edit's text).

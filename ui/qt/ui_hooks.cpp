@@ -9,6 +9,7 @@
 #include <QFontDialog>
 #include <QGuiApplication>
 #include <QInputDialog>
+#include <QPushButton>
 #include <QWidget>
 
 #include "ui/hyperlink_rules.h"
@@ -17,18 +18,31 @@ namespace zemtra {
 namespace {
 
 QString AskSaveFileName(QWidget* parent, const SaveFileRequest& request) {
-    QFileDialog dialog(parent);
+    QFileDialog dialog(parent, request.caption, request.directory);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilter(request.filter);
     dialog.setDefaultSuffix(request.defaultSuffix);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+    const QStringList filters = dialog.nameFilters();
+    if (!request.filterSuffixes.isEmpty()) {
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                         [&dialog, &request, filters](const QString& filter) {
+                             const qsizetype i = filters.indexOf(filter);
+                             if (i >= 0 && i < request.filterSuffixes.size()) {
+                                 dialog.setDefaultSuffix(request.filterSuffixes[i]);
+                             }
+                         });
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    if (request.chosenFilter != nullptr) {
+        *request.chosenFilter = static_cast<int>(filters.indexOf(dialog.selectedNameFilter()));
+    }
     return dialog.selectedFiles().front();
 }
 
 QStringList AskOpenFileNames(QWidget* parent, const OpenFileRequest& request) {
-    QFileDialog dialog(parent);
+    QFileDialog dialog(parent, request.caption, request.directory);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(request.multiple ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
     dialog.setNameFilter(request.filter);
@@ -37,18 +51,43 @@ QStringList AskOpenFileNames(QWidget* parent, const OpenFileRequest& request) {
     return dialog.selectedFiles();
 }
 
-void ShowMessageBox(QWidget* parent, QMessageBox::Icon icon, const QString& caption,
-                    const QString& text) {
+void ShowMessageBox(const ButtonTexts& buttons, QWidget* parent, QMessageBox::Icon icon,
+                    const QString& caption, const QString& text) {
     QMessageBox box(icon, caption, text, QMessageBox::Ok, parent);
+    box.button(QMessageBox::Ok)->setText(buttons.ok);
     box.exec();
 }
 
-std::optional<int> PickItem(QWidget* parent, const QString& caption, const QString& label,
-                            const QStringList& items) {
-    bool ok = false;
-    const QString chosen = QInputDialog::getItem(parent, caption, label, items, 0, false, &ok);
-    if (!ok) return std::nullopt;
-    const auto index = static_cast<int>(items.indexOf(chosen));
+SaveChoice AskSaveChanges(const ButtonTexts& buttons, QWidget* parent, const QString& caption,
+                          const QString& text) {
+    QMessageBox box(QMessageBox::Warning, caption, text,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    box.button(QMessageBox::Save)->setText(buttons.save);
+    box.button(QMessageBox::Discard)->setText(buttons.discard);
+    box.button(QMessageBox::Cancel)->setText(buttons.cancel);
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+        case QMessageBox::Save:
+            return SaveChoice::Save;
+        case QMessageBox::Discard:
+            return SaveChoice::Discard;
+        default:
+            return SaveChoice::Cancel;
+    }
+}
+
+std::optional<int> PickItem(const ButtonTexts& buttons, QWidget* parent, const QString& caption,
+                            const QString& label, const QStringList& items) {
+    QInputDialog dialog(parent);
+    dialog.setWindowTitle(caption);
+    dialog.setLabelText(label);
+    dialog.setComboBoxItems(items);
+    dialog.setComboBoxEditable(false);
+    dialog.setOkButtonText(buttons.ok);
+    dialog.setCancelButtonText(buttons.cancel);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    const auto index = static_cast<int>(items.indexOf(dialog.textValue()));
     return index >= 0 ? std::optional<int>(index) : std::nullopt;
 }
 
@@ -71,10 +110,21 @@ bool PutOnClipboard(const QString& text) {
 
 UiHooks DefaultUiHooks() {
     UiHooks hooks;
+    hooks.buttons = std::make_shared<ButtonTexts>();
+    const std::shared_ptr<const ButtonTexts> buttons = hooks.buttons;
     hooks.saveFileName = AskSaveFileName;
     hooks.openFileNames = AskOpenFileNames;
-    hooks.messageBox = ShowMessageBox;
-    hooks.chooseItem = PickItem;
+    hooks.messageBox = [buttons](QWidget* parent, QMessageBox::Icon icon, const QString& caption,
+                                 const QString& text) {
+        ShowMessageBox(*buttons, parent, icon, caption, text);
+    };
+    hooks.askSaveChanges = [buttons](QWidget* parent, const QString& caption, const QString& text) {
+        return AskSaveChanges(*buttons, parent, caption, text);
+    };
+    hooks.chooseItem = [buttons](QWidget* parent, const QString& caption, const QString& label,
+                                 const QStringList& items) {
+        return PickItem(*buttons, parent, caption, label, items);
+    };
     hooks.chooseFont = PickFont;
     hooks.setClipboardText = PutOnClipboard;
     hooks.openLink = [](const QString& address) { return OpenTarget(address.toStdU16String()); };

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,13 +25,33 @@ inline constexpr char kCommandIdProperty[] = "commandId";
 struct SaveFileRequest {
     QString filter;         // ";;"-separated, see FileDialogFilter
     QString defaultSuffix;  // without the dot
+    QString caption;        // the dialog's title; empty: the toolkit's own
+    QString directory;      // where the dialog starts; empty: the toolkit's choice
+    // The suffix to add for each filter while it is selected, when they differ; empty: always
+    // defaultSuffix.
+    QStringList filterSuffixes;
+    // When set, receives the index of the filter selected when the user confirmed.
+    int* chosenFilter = nullptr;
 };
 
 struct OpenFileRequest {
     QString filter;         // ";;"-separated, see FileDialogFilter
     QString defaultSuffix;  // for a name typed without one; empty: none
     bool multiple = false;  // several files may be chosen
+    QString caption;        // the dialog's title; empty: the toolkit's own
+    QString directory;      // where the dialog starts; empty: the toolkit's choice
 };
+
+// The texts of the message boxes' buttons, in the window's language.
+struct ButtonTexts {
+    QString ok = QStringLiteral("OK");
+    QString save = QStringLiteral("Save");
+    QString discard = QStringLiteral("Discard");
+    QString cancel = QStringLiteral("Cancel");
+};
+
+// The answer to "Save changes?".
+enum class SaveChoice { Save, Discard, Cancel };
 
 struct UiHooks {
     // A save-as dialog that asks before overwriting; an empty path when cancelled.
@@ -53,6 +74,12 @@ struct UiHooks {
     std::function<int(const QString& address)> openLink;
     // The exclamation sound.
     std::function<void()> beep;
+    // "Save changes?" with Save, Discard and Cancel; Cancel when the box is closed.
+    std::function<SaveChoice(QWidget* parent, const QString& caption, const QString& text)>
+        askSaveChanges;
+    // The button texts the real message boxes show; shared by every copy of these hooks, so
+    // the window's language reaches the dialogs it opens. Null in hooks that show no boxes.
+    std::shared_ptr<ButtonTexts> buttons;
 };
 
 // The real dialogs and the system clipboard.

@@ -1,0 +1,278 @@
+// What the main window knows about its project beyond the settings: which file it works on,
+// whether its state differs from that file (compared as the saved forms), the title with its
+// mark, "Save changes?", Recent, dropped files, the status line, the folders of the file
+// dialogs and the window's size, kept in Setting.ini.
+#include <QAction>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QTimer>
+#include <QUrl>
+
+#include "app/zemtra_dialog.h"
+#include "base/error.h"
+#include "base/unicode.h"
+#include "ui/dialog_template.h"
+#include "ui/file_filter.h"
+
+namespace zemtra {
+namespace {
+
+std::u16string PathText(const std::filesystem::path& p) {
+    return Utf8ToUtf16(p.string());
+}
+
+}  // namespace
+
+QString CZemtraDlg::Text(Msg id, const QStringList& args) const {
+    std::vector<std::u16string> filled;
+    filled.reserve(static_cast<size_t>(args.size()));
+    for (const QString& a : args) filled.push_back(FromQString(a));
+    if (!language_) return ToQString(FillText(MessageTextOf(id).english, filled));
+    return ToQString(language_->Text(id, filled));
+}
+
+void CZemtraDlg::ShowStatus(const QString& text) {
+    status_->showMessage(text);
+    status_->setToolTip(text);  // a long line is cut where the window ends
+}
+
+QString CZemtraDlg::StatusText() const {
+    return status_->currentMessage();
+}
+
+ProjectForm CZemtraDlg::CurrentForm() {
+    Pull();
+    ReadDirectControls();
+    return SavedForm(settings_);
+}
+
+bool CZemtraDlg::IsModified() {
+    return CurrentForm() != savedForm_;
+}
+
+void CZemtraDlg::TakeSavedState() {
+    savedForm_ = CurrentForm();
+    UpdateTitle();
+}
+
+void CZemtraDlg::ScheduleTitleUpdate() {
+    if (titlePending_ || destroyed_) return;
+    titlePending_ = true;
+    // Once per burst of events: the comparison pulls every control.
+    QTimer::singleShot(0, this, [this] {
+        titlePending_ = false;
+        if (!destroyed_) UpdateTitle();
+    });
+}
+
+QString CZemtraDlg::ProgramCaption() const {
+    const std::optional<std::u16string> caption =
+        language_ ? language_->Caption(DialogSection(kMainDialogId), DialogTitleKey(kMainDialogId))
+                  : std::nullopt;
+    return ToQString(caption.value_or(std::u16string(MainDialogTemplate().caption)));
+}
+
+void CZemtraDlg::UpdateTitle() {
+    const QString name = projectPath_.empty()
+                             ? Text(Msg::Untitled)
+                             : QString::fromStdString(projectPath_.filename().string());
+    const QString program = ProgramCaption();
+    setWindowTitle((IsModified() ? QStringLiteral("*") : QString()) + name + QStringLiteral(" - ") +
+                   program);
+}
+
+bool CZemtraDlg::MayDiscardChanges() {
+    if (!IsModified()) return true;
+    const QString name = projectPath_.empty()
+                             ? Text(Msg::Untitled)
+                             : QString::fromStdString(projectPath_.filename().string());
+    switch (hooks_.askSaveChanges(this, ProgramCaption(), Text(Msg::SaveChanges, {name}))) {
+        case SaveChoice::Save:
+            return OnSave();
+        case SaveChoice::Discard:
+            return true;
+        case SaveChoice::Cancel:
+            return false;
+    }
+    return false;
+}
+
+bool CZemtraDlg::OpenProject(const std::filesystem::path& path) {
+    // The file is read into a copy first: one that is no project changes nothing.
+    ProjectSettings read = settings_;
+    LoadedProject loaded;
+    try {
+        loaded = ReadProjectFile(path, read);
+    } catch (const UserError& e) {
+        ShowMessage(QMessageBox::Warning, windowTitle(), QString::fromUtf8(e.what()));
+        return false;
+    }
+    const QString shown = QString::fromStdString(path.string());
+    if (!loaded.isProject) {
+        ShowMessage(QMessageBox::Warning, windowTitle(),
+                    Text(Msg::NotAProject,
+                         {shown, ToQString(language_ ? language_->Text(loaded.notAProject)
+                                                     : EnglishText(loaded.notAProject))}));
+        return false;
+    }
+    if (!MayDiscardChanges()) return false;
+    settings_ = std::move(read);
+    ShowLoaded(loaded);
+    projectPath_ = path;
+    TakeSavedState();
+    AddRecent(path);
+    ShowStatus(Text(Msg::StatusOpened, {shown}));
+    return true;
+}
+
+void CZemtraDlg::reject() {
+    if (!destroyed_ && !MayDiscardChanges()) return;
+    QDialog::reject();
+}
+
+void CZemtraDlg::keyPressEvent(QKeyEvent* event) {
+    // A dialog ends on Escape; a main window holding the user's work does not.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+// ---- Recent.
+
+void CZemtraDlg::AddRecent(const std::filesystem::path& path) {
+    AddRecentProject(memory_.recent, PathText(path));
+    RebuildRecentMenu();
+}
+
+void CZemtraDlg::RebuildRecentMenu() {
+    if (recentMenu_ == nullptr) return;
+    recentMenu_->clear();
+    if (memory_.recent.empty()) {
+        QAction* none = recentMenu_->addAction(Text(Msg::RecentEmpty));
+        none->setProperty(kCommandIdProperty, kCmdRecentNone);
+        none->setEnabled(false);
+        return;
+    }
+    const QString home = QDir::homePath();
+    for (size_t i = 0; i < memory_.recent.size(); ++i) {
+        QString path = ToQString(memory_.recent[i]);
+        QString shown = path;
+        if (!home.isEmpty() && shown.startsWith(home + u'/')) shown = u'~' + shown.mid(home.size());
+        shown.replace(u'&', QStringLiteral("&&"));
+        QAction* action = recentMenu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(shown));
+        action->setProperty(kCommandIdProperty, kCmdRecentFirst + static_cast<int>(i));
+        action->setToolTip(path);
+        const int index = static_cast<int>(i);
+        connect(action, &QAction::triggered, this, Guard([this, index] { OnRecent(index); }));
+    }
+}
+
+void CZemtraDlg::OnRecent(int index) {
+    if (index < 0 || static_cast<size_t>(index) >= memory_.recent.size()) return;
+    const std::u16string path = memory_.recent[static_cast<size_t>(index)];
+    if (!OpenProject(std::filesystem::path(Utf16ToUtf8(path)))) {
+        // A file that went away or is no project any more leaves the list.
+        std::error_code ec;
+        if (!std::filesystem::is_regular_file(Utf16ToUtf8(path), ec)) {
+            RemoveRecentProject(memory_.recent, path);
+            RebuildRecentMenu();
+        }
+    }
+}
+
+// ---- Dropped files.
+
+void CZemtraDlg::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls() && controlsEnabled_) event->acceptProposedAction();
+}
+
+void CZemtraDlg::dropEvent(QDropEvent* event) {
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) paths << url.toLocalFile();
+    }
+    event->acceptProposedAction();
+    Guard([this, paths] { DropFiles(paths); })();
+}
+
+void CZemtraDlg::DropFiles(const QStringList& paths) {
+    if (!controlsEnabled_ || workerHeld_.load()) return;  // a job works on the settings
+    QStringList pictures;
+    QStringList unknown;
+    QString project;
+    QString font;
+    for (const QString& p : paths) {
+        switch (DroppedFileKind(FromQString(p))) {
+            case DroppedKind::Project:
+                if (project.isEmpty()) project = p;
+                break;
+            case DroppedKind::Picture:
+                pictures << p;
+                break;
+            case DroppedKind::Font:
+                font = p;
+                break;
+            case DroppedKind::Other:
+                unknown << p;
+                break;
+        }
+    }
+    if (!unknown.isEmpty()) {
+        ShowMessage(QMessageBox::Warning, windowTitle(),
+                    Text(Msg::DropUnknown, {unknown.join(u'\n')}));
+    }
+    // A project replaces everything, so it is opened first and the rest added to it.
+    if (!project.isEmpty() && !OpenProject(ToLocalPath(project))) return;
+    if (!font.isEmpty()) ChooseFontFile(font);
+    if (!pictures.isEmpty()) AddPictures(pictures);
+}
+
+// ---- Folders and the window's size.
+
+QString CZemtraDlg::FolderFor(FileKind kind) const {
+    const auto it = memory_.folders.find(kind);
+    if (it != memory_.folders.end()) return ToQString(it->second);
+    // The project's own folder before any other: where the user keeps this job's files.
+    if (!projectPath_.empty()) return QString::fromStdString(projectPath_.parent_path().string());
+    return QDir::homePath();
+}
+
+void CZemtraDlg::RememberFolder(FileKind kind, const QString& file) {
+    if (file.isEmpty()) return;
+    memory_.folders[kind] = FromQString(QFileInfo(file).absolutePath());
+}
+
+void CZemtraDlg::RestoreWindowSize() {
+    // Sizes are kept in the toolkit's device-independent pixels, so a 2x screen reads them alike.
+    if (memory_.width > 0 && memory_.height > 0) {
+        resize(std::max(memory_.width, minimumWidth()), std::max(memory_.height, minimumHeight()));
+    }
+    if (memory_.maximized) setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void CZemtraDlg::RememberWindowSize() {
+    memory_.maximized = isMaximized();
+    const QRect normal = isMaximized() || isFullScreen() ? normalGeometry() : geometry();
+    if (normal.isValid()) {
+        memory_.width = normal.width();
+        memory_.height = normal.height();
+    }
+}
+
+void CZemtraDlg::SetButtonTexts() {
+    if (!hooks_.buttons) return;
+    hooks_.buttons->ok = Text(Msg::ButtonOk);
+    hooks_.buttons->cancel = Text(Msg::ButtonCancel);
+    hooks_.buttons->save = Text(Msg::ButtonSave);
+    hooks_.buttons->discard = Text(Msg::ButtonDiscard);
+}
+
+}  // namespace zemtra
