@@ -21,6 +21,7 @@
 #include "base/progress.h"
 #include "base/project_settings.h"
 #include "jobs/jobs.h"
+#include "output/qt/export_dialog.h"
 #include "project/project_file.h"
 #include "project/window_memory.h"
 #include "raster/glyph_renderer.h"
@@ -66,6 +67,7 @@ class CZemtraDlg : public QDialog {
     const std::u16string& CurrentPicture() const { return currentPicture_; }
     const std::filesystem::path& ProgramFolderPath() const { return programFolder_; }
     bool WorkerRunning() const { return workerHeld_.load(); }
+    bool Exporting() const { return exporting_.load(); }
     bool DemoTimerActive() const { return demoTimer_.isActive(); }
     const ProgressBarState& ProgressBar() const { return bar_; }
     // The language tables of the window and of the dialogs it opens; null before start-up.
@@ -220,6 +222,9 @@ class CZemtraDlg : public QDialog {
     // "Specimen Sheet...": PNG pages of the list, or of the code range when the list is empty,
     // written by a worker like the other long jobs.
     void OnSpecimenSheet();
+    // "Export...": the export dialog, the file, then a worker with the progress bar; chosen
+    // again while the export runs, the command stops it.
+    void OnExport();
 
     // The code-range group.
     void OnCodePageChanged();
@@ -299,6 +304,15 @@ class CZemtraDlg : public QDialog {
     static void ListGenerationWorker(CZemtraDlg* dialog, ProjectSettings job);
     static void LibraryGenerationWorker(CZemtraDlg* dialog, ProjectSettings job);
     static void SpecimenWorker(CZemtraDlg* dialog, ProjectSettings job);
+    static void ExportWorker(CZemtraDlg* dialog, ProjectSettings job);
+    // How an export ended, for the status line or a message box: glyphs, what was left out,
+    // size, time and file. The one place that words it.
+    struct ExportEnd {
+        bool news = false;  // worth a message box: nothing was written, or it failed
+        QMessageBox::Icon icon = QMessageBox::Information;
+        QString text;
+    };
+    ExportEnd ExportEndOf(const ExportResult& result, double seconds) const;
     // A worker's last steps: the controls back on, its thread joined once it has returned.
     static void EndWorker(CZemtraDlg* dialog);
     // A message box from a worker thread, shown on the window's thread; the worker waits for it.
@@ -394,6 +408,10 @@ class CZemtraDlg : public QDialog {
     std::atomic<bool> workerHeld_{false};
     StopFlag stop_;
     std::filesystem::path specimenTarget_;  // set before SpecimenWorker starts
+    ExportJob exportJob_;                   // set before ExportWorker starts
+    ExportChoice exportChoice_;             // what the export dialog showed last
+    QString exportCaption_;                 // the command's caption while no export runs
+    std::atomic<bool> exporting_{false};
     std::atomic<bool> closing_{false};
     bool destroyed_ = false;
 };

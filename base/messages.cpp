@@ -95,6 +95,27 @@ constexpr std::array<MessageText, static_cast<size_t>(Msg::Count)> kTexts = {{
     {Msg::DropUnknown, u"IDS_DROP_UNKNOWN",
      u"Zemtra takes projects (.fprj), pictures and font files; these are none of them:\n\n%1"},
     {Msg::QtLocale, u"IDS_QT_LOCALE", u"en"},
+    {Msg::ExportFromList, u"IDS_EXPORT_FROM_LIST", u"The character list (%1)"},
+    {Msg::ExportFromRange, u"IDS_EXPORT_FROM_RANGE", u"The code range (From..To)"},
+    {Msg::ExportNameFromFile, u"IDS_EXPORT_NAME_FROM_FILE", u"(from the file's name)"},
+    {Msg::ExportBadName, u"IDS_EXPORT_BAD_NAME",
+     u"The name \"%1\" is not a C identifier: letters, digits and _, not a digit first, no "
+     u"keyword."},
+    {Msg::ExportStop, u"IDS_EXPORT_STOP", u"Stop Export"},
+    {Msg::StatusExport, u"IDS_STATUS_EXPORT", u"Export: %1 glyphs, %2 bytes, in %3 s: %4"},
+    {Msg::ExportLacking, u"IDS_EXPORT_LACKING",
+     u"left out %1 characters that neither the face nor a linked face has: %2"},
+    {Msg::ExportPictures, u"IDS_EXPORT_PICTURES", u"left out the %1 picture items of the list"},
+    {Msg::ExportEmpty, u"IDS_EXPORT_EMPTY",
+     u"There is no character to export: the list is empty, or the code range holds no "
+     u"character."},
+    {Msg::ExportNoGlyphs, u"IDS_EXPORT_NO_GLYPHS",
+     u"No face has any of the %1 characters; nothing was written."},
+    {Msg::ExportStopped, u"IDS_EXPORT_STOPPED", u"Export stopped. Nothing was written."},
+    {Msg::FilterBdf, u"IDS_FILTER_BDF", u"BDF Fonts(*.bdf)"},
+    {Msg::FilterCHeader, u"IDS_FILTER_C_HEADER", u"C Header Files(*.h)"},
+    {Msg::FilterCSource, u"IDS_FILTER_C_SOURCE", u"C Source Files(*.c)"},
+    {Msg::DlgExport, u"IDS_DLG_EXPORT", u"Save the Exported Font"},
 }};
 
 constexpr bool InIdOrder() {

@@ -78,6 +78,21 @@ enum class Msg : uint16_t {
     DlgSpecimen,
     DropUnknown,
     QtLocale,
+    ExportFromList,
+    ExportFromRange,
+    ExportNameFromFile,
+    ExportBadName,
+    ExportStop,
+    StatusExport,
+    ExportLacking,
+    ExportPictures,
+    ExportEmpty,
+    ExportNoGlyphs,
+    ExportStopped,
+    FilterBdf,
+    FilterCHeader,
+    FilterCSource,
+    DlgExport,
     Count
 };
 

@@ -11,6 +11,7 @@ namespace zemtra::cli {
 int RunCSource(const Request& r, std::ostream& out);
 int RunShow(const Request& r, std::ostream& out);
 int RunLibrary(const Request& r);
+int RunExport(const Request& r);
 int RunProject(const Request& r);
 int RunDecode(const Request& r, std::ostream& out);
 int RunScanOrder(const Request& r);

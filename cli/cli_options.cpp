@@ -164,6 +164,14 @@ Parser::Parser() {
     withValue["--codepage"] = [this](const std::string& v) { r.codepage = v; };
     withValue["--from"] = [this](const std::string& v) { r.from = v; };
     withValue["--to"] = [this](const std::string& v) { r.to = v; };
+    withValue["--format"] = [this](const std::string& v) { r.format = v; };
+    withValue["--bpp"] = [this](const std::string& v) {
+        r.bpp = ParseInteger("--bpp", v, INT32_MIN, INT32_MAX);
+    };
+    withValue["--name"] = [this](const std::string& v) { r.name = v; };
+    withValue["--range"] = [this](const std::string& v) { r.range = v; };
+    flags["--monospace"] = [this] { r.monospace = true; };
+    flags["--compress"] = [this] { r.compress = true; };
     flags["--italic"] = [this] { r.settings.FONT.Italic = 1; };
     flags["--underline"] = [this] { r.settings.FONT.Underline = 1; };
     flags["--strikeout"] = [this] { r.settings.FONT.StrikeOut = 1; };
@@ -251,6 +259,18 @@ Commands:
         The font library of the code range (default: the code page's whole
         range). On a terminal it shows a progress bar; Ctrl+C stops it, keeps
         the records written so far and exits with 130.
+  export --format bdf|adafruit-gfx|lvgl [--bpp 1|2|4|8] [--monospace]
+         [--compress] [--name IDENT] [--text TEXT | --range U+XXXX-U+YYYY,...
+         | --codepage CP [--from HEX] [--to HEX]] -o FILE
+        A font for a display library: BDF, an Adafruit GFX header (codes
+        0x00..0xFF, one bit) or an LVGL 9 C file (1, 2, 4 or 8 bits per dot,
+        --compress for LVGL's compressed bitmaps at 2 or 4 bits). Glyphs are
+        cropped to their ink and keep the font's advance; --monospace keeps the
+        whole matrix and advances its width. The characters are TEXT, the
+        Unicode ranges, the code range, or else the character list; those no
+        face has are left out and counted. --name is the C identifier (default:
+        from FILE). Progress bar and Ctrl+C as for library; the file is written
+        whole or not at all.
   decode --c-source FILE [--index N | --char C] [--png OUT.png]
         Reads a generated C source back under the scan mode given by the
         settings options (or --project) and prints each glyph's matrix, or
@@ -309,7 +329,7 @@ Settings (defaults: a new project's):
   --help, --version
 
 Exit codes: 0 success, 1 a file could not be read or written, 2 bad usage or a
-bad value, 130 stopped by Ctrl+C (library).
+bad value, 130 stopped by Ctrl+C (library, export).
 )";
 }
 

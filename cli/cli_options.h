@@ -18,7 +18,7 @@ class UsageError : public std::runtime_error {
 };
 
 struct Request {
-    std::string command;     // "c-source", "show", "library", "project", "edit", "help", ...
+    std::string command;  // "c-source", "show", "library", "export", "project", "edit", "help", ...
     std::string subcommand;  // "new" or "save" for "project"
     std::vector<std::string> positional;
     ProjectSettings settings;
@@ -36,6 +36,12 @@ struct Request {
     std::optional<std::string> code;                    // decode --code, hexadecimal
     std::optional<std::string> png;                     // decode --png
     std::optional<std::string> fontFile;                // --font-file PATH[:INDEX]
+    std::optional<std::string> format;                  // export --format
+    std::optional<long long> bpp;                       // export --bpp
+    bool monospace = false;                             // export --monospace
+    bool compress = false;                              // export --compress
+    std::optional<std::string> name;                    // export --name
+    std::optional<std::string> range;                   // export --range
     std::optional<std::pair<int32_t, int32_t>> matrix;  // --matrix as given (edit's size)
     std::optional<std::string> rows;                    // edit --rows
     bool revert = false;                                // edit --revert

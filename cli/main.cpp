@@ -28,6 +28,7 @@ int Run(const std::vector<std::string>& args) {
     if (r.command == "c-source") return RunCSource(r, std::cout);
     if (r.command == "show") return RunShow(r, std::cout);
     if (r.command == "library") return RunLibrary(r);
+    if (r.command == "export") return RunExport(r);
     if (r.command == "project") return RunProject(r);
     if (r.command == "decode") return RunDecode(r, std::cout);
     if (r.command == "scan-order") return RunScanOrder(r);

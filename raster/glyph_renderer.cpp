@@ -52,7 +52,7 @@ double Luminance(uint32_t sample) {
 // The character case of the dot decision without a per-pixel call: a dot is lit exactly where
 // the window meets ink inside the surface.
 void GlyphRenderer::SampleInk(const RenderSurface& surface, int64_t sx, int64_t sy,
-                              DotMatrix& matrix) {
+                              DotMatrix& matrix, bool keepValues) {
     const int32_t w = matrix.Width();
     const int32_t h = matrix.Height();
     const GlyphInk& ink = *surface.ink_;
@@ -66,7 +66,11 @@ void GlyphRenderer::SampleInk(const RenderSurface& surface, int64_t sx, int64_t 
         const uint8_t* src = ink.pixels.data() + static_cast<size_t>(sy + j - ink.top) * ink.width +
                              static_cast<size_t>(sx + x0 - ink.left);
         uint8_t* dst = matrix.Row(static_cast<int32_t>(j)) + x0;
-        for (int64_t k = x0; k < x1; ++k) *dst++ = *src++ != 0 ? 1 : 0;
+        if (keepValues) {
+            std::copy(src, src + (x1 - x0), dst);
+        } else {
+            for (int64_t k = x0; k < x1; ++k) *dst++ = *src++ != 0 ? 1 : 0;
+        }
     }
 }
 
@@ -82,6 +86,24 @@ void GlyphRenderer::RenderEdit(const GlyphDots& edit, DotMatrix* matrix, Preview
     surface.kind_ = SourceKind::Character;
     surface.edit_ = &edit;
     preview->OnFinish(surface, 0, 0);
+}
+
+bool GlyphRenderer::RenderCoverage(const ProjectSettings& settings, char16_t character,
+                                   DotMatrix& coverage) {
+    const int32_t w = MatrixWidth(settings);
+    const int32_t h = MatrixHeight(settings);
+    if (w < 1 || h < 1) return false;
+    if (auto why = RenderLimitError(settings)) throw UserError(*why);
+    RenderSurface surface;
+    surface.width_ = w + std::abs(int64_t{settings.FONT.Width});
+    surface.height_ = h + std::abs(int64_t{settings.FONT.Height});
+    surface.kind_ = SourceKind::Character;
+    fonts_.DrawCharacter(settings.FONT, std::u16string_view(&character, 1), ink_,
+                         InkKind::Coverage);
+    surface.ink_ = &ink_;
+    if (coverage.Width() != w || coverage.Height() != h) coverage.Reset(w, h);
+    SampleInk(surface, SampleX(settings), SampleY(settings), coverage, true);
+    return true;
 }
 
 bool GlyphRenderer::RenderDotMatrix(const ProjectSettings& settings, std::u16string_view source,

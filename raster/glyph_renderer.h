@@ -75,11 +75,23 @@ class GlyphRenderer {
     bool RenderDotMatrix(const ProjectSettings& settings, std::u16string_view source,
                          DotMatrix* matrix, PreviewSink* preview = nullptr);
 
+    // The character's anti-aliased coverage through the same W x H window: each byte of
+    // coverage (resized to W x H) is the share of 255 of the surface pixel that dot reads, 0
+    // outside the surface. The exports' grey levels come from it. Returns false, touching
+    // nothing, when W or H is below 1; throws as RenderDotMatrix does.
+    bool RenderCoverage(const ProjectSettings& settings, char16_t character, DotMatrix& coverage);
+
+    // The ink of the character the last render drew (its advance too); empty after a picture.
+    const GlyphInk& CharacterInk() const { return ink_; }
+
     FontEngine& Fonts() { return fonts_; }
 
   private:
     static void RenderEdit(const GlyphDots& edit, DotMatrix* matrix, PreviewSink* preview);
-    static void SampleInk(const RenderSurface& surface, int64_t sx, int64_t sy, DotMatrix& matrix);
+    // Copies the window's share of the ink into matrix: 1 for a lit dot, or with keepValues
+    // the ink's bytes as they are.
+    static void SampleInk(const RenderSurface& surface, int64_t sx, int64_t sy, DotMatrix& matrix,
+                          bool keepValues = false);
 
     const PictureDecoder* decoder_;
     FontEngine fonts_;
