@@ -359,6 +359,18 @@ TEST_F(ExportDecode, HandEditedGlyphsExportAsTheirDotsAtTheFullLevel) {
             expectEdit(bdf, 0xFFFE, bar, 1, w);
             ASSERT_TRUE(bdf.glyphs.count(U'g'));
             EXPECT_EQ(test::OnWindow(bdf.glyphs.at(U'g'), w, h, s.OFFSETX, bdf.baselineRow), gDots);
+            // Adafruit GFX too (its codes end at 0xFF), read by the compiled reader; the line's
+            // baseline is placed as the other GFX tests place it.
+            job.format = ExportFormat::AdafruitGfx;
+            job.name = "edited";
+            job.text = u"Ag";
+            ASSERT_EQ(Export(job, "e.h").outcome, JobOutcome::Done);
+            ReadFont gfx = test::ReadGfxFont(dir / "e.h", "edited");
+            gfx.baselineRow = BaselineRow();
+            expectEdit(gfx, U'A', frame, 1, advanceA);
+            ASSERT_TRUE(gfx.glyphs.count(U'g'));
+            EXPECT_EQ(test::OnWindow(gfx.glyphs.at(U'g'), w, h, s.OFFSETX, gfx.baselineRow), gDots);
+            job.text = u"Ag\uFFFE";
         }
         job.format = ExportFormat::Lvgl;
         job.name = "edited";
