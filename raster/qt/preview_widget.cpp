@@ -53,6 +53,11 @@ void PreviewWidget::paintEvent(QPaintEvent* event) {
         return;
     }
     if (!cache_.isNull()) painter.drawImage(client.topLeft(), cache_);
+    if (hasFocus()) {
+        // The frame in the lit colour says that the arrow keys shift the glyph now.
+        painter.setPen(QColor(0x9C, 0xE0, 0xEF));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
 }
 
 std::optional<PreviewDot> PreviewWidget::DotUnder(const QPoint& pos) const {
@@ -86,8 +91,14 @@ void PreviewWidget::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == strokeButton_) EndStroke();
 }
 
+void PreviewWidget::focusInEvent(QFocusEvent* event) {
+    QFrame::focusInEvent(event);
+    update();
+}
+
 void PreviewWidget::focusOutEvent(QFocusEvent* event) {
     QFrame::focusOutEvent(event);
+    update();
     EndStroke();  // a box that pops up mid-drag takes the release with it
 }
 
