@@ -116,24 +116,24 @@ void GlyphEditHistory::Trim() {
     }
 }
 
-std::optional<GlyphEditKey> GlyphEditHistory::Undo(GlyphEdits& edits) {
-    if (undo_.empty()) return std::nullopt;
-    GlyphEditChange step = std::move(undo_.back());
-    undo_.pop_back();
-    step.Put(edits, step.before);
+std::optional<GlyphEditKey> GlyphEditHistory::Step(std::deque<GlyphEditChange>& from,
+                                                   std::deque<GlyphEditChange>& to,
+                                                   GlyphEdits& edits, bool forward) {
+    if (from.empty()) return std::nullopt;
+    GlyphEditChange step = std::move(from.back());
+    from.pop_back();
+    step.Put(edits, forward ? step.after : step.before);
     const GlyphEditKey key = step.key;
-    redo_.push_back(std::move(step));
+    to.push_back(std::move(step));
     return key;
 }
 
+std::optional<GlyphEditKey> GlyphEditHistory::Undo(GlyphEdits& edits) {
+    return Step(undo_, redo_, edits, false);
+}
+
 std::optional<GlyphEditKey> GlyphEditHistory::Redo(GlyphEdits& edits) {
-    if (redo_.empty()) return std::nullopt;
-    GlyphEditChange step = std::move(redo_.back());
-    redo_.pop_back();
-    step.Put(edits, step.after);
-    const GlyphEditKey key = step.key;
-    undo_.push_back(std::move(step));
-    return key;
+    return Step(redo_, undo_, edits, true);
 }
 
 void GlyphEditHistory::Clear() {

@@ -89,6 +89,10 @@ class GlyphEditHistory {
   private:
     static size_t BytesOf(const GlyphEditChange& change);
     void Trim();
+    // Moves the last step of from onto to, putting its after (forward) or before state.
+    static std::optional<GlyphEditKey> Step(std::deque<GlyphEditChange>& from,
+                                            std::deque<GlyphEditChange>& to, GlyphEdits& edits,
+                                            bool forward);
 
     size_t maxSteps_;
     size_t maxBytes_;
