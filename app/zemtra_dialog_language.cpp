@@ -94,6 +94,8 @@ void CZemtraDlg::ApplyLanguage(std::u16string_view name) {
     preset_->setItemText(0, Text(Msg::PresetNone));
     SetButtonTexts();
     RebuildRecentMenu();
+    // The editor's note on show is told again in the new language.
+    if (!editStatus_.isEmpty() && StatusText() == editStatus_) ShowEditStatus();
     if (!destroyed_ && !savedForm_.empty()) UpdateTitle();  // after start-up has its state
 }
 

@@ -262,6 +262,12 @@ TEST_F(GlyphEditor, TheListMarksEditedItemsAndTheStatusLineTellsAboutEdits) {
     EXPECT_EQ(dialog->StatusText(),
               "'A' (U+0041) at 8 x 8 is a hand edit; Edit > Revert to Font brings back the "
               "font's dots.");
+    // The note follows the language.
+    FindCommand(dialog->MenuBar(), 60001)->trigger();  // 简体中文
+    EXPECT_EQ(dialog->StatusText(),
+              QString::fromUtf8("'A' (U+0041) 在 8 x 8 下是手工修改的字形; 用 "
+                                "编辑 > 恢复字体字形 可恢复字体的点阵。"));
+    FindCommand(dialog->MenuBar(), 60000)->trigger();
     // B has no edit: the note goes (it was the editor's own).
     list->setCurrentRow(1);
     EXPECT_EQ(dialog->StatusText(), "");
