@@ -99,6 +99,8 @@ class CZemtraDlg : public QDialog {
     void DropFiles(const QStringList& paths);
     // A text of the window's language (English before start-up), filled with args.
     QString Text(Msg id, const QStringList& args = {}) const;
+    // A message of the core (or a fact that is plain text) in the window's language.
+    QString Text(const MessageArg& fact) const;
 
     // Controls to record, and back (an edit only where its text differs). Control
     // notifications are locked out meanwhile, as the platform's data exchange does.
@@ -257,8 +259,9 @@ class CZemtraDlg : public QDialog {
     static void SpecimenWorker(CZemtraDlg* dialog, ProjectSettings job);
     // A worker's last steps: the controls back on, its thread joined once it has returned.
     static void EndWorker(CZemtraDlg* dialog);
-    // A message box from a worker thread, shown on the window's thread; the worker waits for it.
-    static void TellFromWorker(CZemtraDlg* dialog, QMessageBox::Icon icon, const QString& text);
+    // An error's message box from a worker thread, worded and shown on the window's thread; the
+    // worker waits for it.
+    static void TellFromWorker(CZemtraDlg* dialog, QMessageBox::Icon icon, const std::exception& e);
     // The same with a text of the window's language, which also goes into the status line.
     static void TellFromWorker(CZemtraDlg* dialog, QMessageBox::Icon icon, Msg id,
                                const QStringList& args);
@@ -325,7 +328,7 @@ class CZemtraDlg : public QDialog {
     UpDownWidget* thresholdSpin_ = nullptr;
     QTimer demoTimer_;  // timer 0
     int32_t demoStep_ = 0;
-    std::unique_ptr<CMultiLanguage> language_;
+    std::shared_ptr<CMultiLanguage> language_;
     QMenu* languageMenu_ = nullptr;
 
     ProgressBarState bar_;

@@ -159,8 +159,8 @@ void CZemtraDlg::OnSpecimenSheet() {
     Pull();
     ReadDirectControls();
     if (SayNothingToDo(HasDots(settings_) ? JobOutcome::Done : JobOutcome::NoDots)) return;
-    if (const std::optional<std::string> why = RenderLimitError(settings_)) {
-        ShowMessage(QMessageBox::Warning, windowTitle(), QString::fromStdString(*why));
+    if (const std::optional<Message> why = RenderLimitError(settings_)) {
+        ShowMessage(QMessageBox::Warning, windowTitle(), Text(*why));
         return;
     }
     SaveFileRequest request;
@@ -231,8 +231,10 @@ QString CZemtraDlg::AskLibraryTarget() {
     return name;
 }
 
-void CZemtraDlg::TellFromWorker(CZemtraDlg* d, QMessageBox::Icon icon, const QString& text) {
-    Send(d, [d, icon, text] { d->ShowMessage(icon, d->windowTitle(), text); });
+void CZemtraDlg::TellFromWorker(CZemtraDlg* d, QMessageBox::Icon icon, const std::exception& e) {
+    // Worded on the window's thread, whose language may change while a worker runs.
+    Send(d,
+         [d, icon, fact = ErrorArg(e)] { d->ShowMessage(icon, d->windowTitle(), d->Text(fact)); });
 }
 
 void CZemtraDlg::TellFromWorker(CZemtraDlg* d, QMessageBox::Icon icon, Msg id,
@@ -267,7 +269,7 @@ void CZemtraDlg::ListGenerationWorker(CZemtraDlg* d, ProjectSettings job) {
         written = result.outcome == JobOutcome::Done;
         codes = result.fonttab;
     } catch (const std::exception& e) {
-        TellFromWorker(d, QMessageBox::Critical, QString::fromUtf8(e.what()));
+        TellFromWorker(d, QMessageBox::Critical, e);
         progress.SetPosition(0);
     } catch (...) {
         TellFromWorker(d, QMessageBox::Critical, Msg::UnexpectedError, {});
@@ -318,7 +320,7 @@ void CZemtraDlg::LibraryGenerationWorker(CZemtraDlg* d, ProjectSettings job) {
         } catch (const CannotCreateFile&) {
             TellFromWorker(d, QMessageBox::NoIcon, Msg::OpenFileError, {});
         } catch (const std::exception& e) {
-            TellFromWorker(d, QMessageBox::Critical, QString::fromUtf8(e.what()));
+            TellFromWorker(d, QMessageBox::Critical, e);
         } catch (...) {
             TellFromWorker(d, QMessageBox::Critical, Msg::UnexpectedError, {});
         }
@@ -357,7 +359,7 @@ void CZemtraDlg::SpecimenWorker(CZemtraDlg* d, ProjectSettings job) {
                 break;
         }
     } catch (const std::exception& e) {
-        TellFromWorker(d, QMessageBox::Critical, QString::fromUtf8(e.what()));
+        TellFromWorker(d, QMessageBox::Critical, e);
     } catch (...) {
         TellFromWorker(d, QMessageBox::Critical, Msg::UnexpectedError, {});
     }

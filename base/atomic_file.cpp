@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include "base/error.h"
@@ -14,9 +15,9 @@
 namespace zemtra {
 namespace {
 
-[[noreturn]] void Fail(const std::filesystem::path& path, const char* what, int error) {
-    throw UserError("Cannot write \"" + path.string() + "\": " + what + ": " +
-                    std::strerror(error));
+[[noreturn]] void Fail(const std::filesystem::path& path, Msg why, int error) {
+    throw UserError(
+        Message{Msg::ErrWriteFile, {path.string(), Message{why}, std::strerror(error)}});
 }
 
 bool WriteAll(int fd, std::string_view bytes) {
@@ -43,43 +44,43 @@ void WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
     }
     struct stat existing {};
     if (::stat(target.c_str(), &existing) == 0) {
-        if (S_ISDIR(existing.st_mode)) Fail(path, "it is a folder", EISDIR);
-        if (!S_ISREG(existing.st_mode)) Fail(path, "it is not a regular file", EINVAL);
+        if (S_ISDIR(existing.st_mode)) Fail(path, Msg::WhyFolder, EISDIR);
+        if (!S_ISREG(existing.st_mode)) Fail(path, Msg::WhyNotRegular, EINVAL);
         // A rename would get past the file's missing write permission, even for root.
         if ((existing.st_mode & S_IWUSR) == 0 || ::access(target.c_str(), W_OK) != 0) {
-            Fail(path, "the file is read-only", EACCES);
+            Fail(path, Msg::WhyReadOnly, EACCES);
         }
     }
     const std::filesystem::path folder =
         target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
     std::string temp = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
     const int fd = ::mkstemp(temp.data());
-    if (fd < 0) Fail(path, "cannot create a file in its folder", errno);
+    if (fd < 0) Fail(path, Msg::WhyNoTempFile, errno);
 
     // Keep the permissions of the file being replaced; a new file gets the usual 0644.
     const bool replacing = ::stat(target.c_str(), &existing) == 0;
     ::fchmod(fd, replacing ? (existing.st_mode & 07777) : 0644);
 
     int error = 0;
-    const char* what = nullptr;
+    std::optional<Msg> what;
     if (!WriteAll(fd, bytes)) {
         error = errno;
-        what = "write failed";
+        what = Msg::WhyWriteFailed;
     } else if (::fsync(fd) != 0) {
         error = errno;
-        what = "flush failed";
+        what = Msg::WhyFlushFailed;
     }
-    if (::close(fd) != 0 && what == nullptr) {
+    if (::close(fd) != 0 && !what) {
         error = errno;
-        what = "close failed";
+        what = Msg::WhyCloseFailed;
     }
-    if (what == nullptr && ::rename(temp.c_str(), target.c_str()) != 0) {
+    if (!what && ::rename(temp.c_str(), target.c_str()) != 0) {
         error = errno;
-        what = "rename failed";
+        what = Msg::WhyRenameFailed;
     }
-    if (what != nullptr) {
+    if (what) {
         ::unlink(temp.c_str());
-        Fail(path, what, error);
+        Fail(path, *what, error);
     }
 }
 

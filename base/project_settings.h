@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/messages.h"
+
 namespace zemtra {
 
 // The font description, laid out like the platform's LOGFONT.
@@ -117,6 +119,6 @@ inline constexpr int32_t kMaxFontSize = 4096;
 
 // Why these settings cannot be rendered, or nothing when they can (a matrix of 0 or less is
 // not an error: it renders nothing).
-std::optional<std::string> RenderLimitError(const ProjectSettings& s);
+std::optional<Message> RenderLimitError(const ProjectSettings& s);
 
 }  // namespace zemtra

@@ -1,10 +1,12 @@
 // Languages in the window: the first start's files and menu, switching to Simplified Chinese
 // (window, menu bar, combo boxes at once), the choice kept in Setting.ini beside the last
 // run's project, an added fourth language, the About box and Output View speaking it, and
-// language items beyond the routed command ids doing nothing.
+// language items beyond the routed command ids doing nothing, and the core's errors in the
+// chosen language.
 #include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QImage>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -195,6 +197,53 @@ TEST(Languages, AboutBoxAndOutputViewSpeakTheLanguageWhenTheyOpen) {
     ASSERT_EQ(answers.messages.size(), 2u);
     EXPECT_EQ(answers.messages[0].text, QString::fromUtf8("数据已成功复制到剪切板!"));
     EXPECT_EQ(answers.messages[1].text, "Data has been successfully\ncopied to the clipboard!");
+}
+
+TEST(Languages, CoreErrorsSpeakTheChosenLanguage) {
+    ScopedHome home;
+    TestHooks answers;
+    CZemtraDlg dialog(answers.Make());
+    const auto command = [&](int id) { FindCommand(dialog.MenuBar(), id)->trigger(); };
+    const QString folder = QString::fromStdString((home / "folder.fprj").string());
+    std::filesystem::create_directory(home / "folder.fprj");
+    LanguageItem(dialog, kSimplified)->trigger();
+    // Thrown by the project reader, on the window's thread.
+    answers.openNames.push_back({folder});
+    command(kCmdOpen);
+    ASSERT_EQ(answers.messages.size(), 1u);
+    EXPECT_EQ(answers.messages[0].text,
+              QString::fromUtf8("无法读取 \"%1\": 它是一个文件夹").arg(folder));
+    // A reason the picture check gives, inside the window's own message.
+    const QString missing = QString::fromStdString((home / "gone.png").string());
+    answers.openNames.push_back({missing});
+    command(kCmdLoadPicture);
+    ASSERT_EQ(answers.messages.size(), 2u);
+    EXPECT_TRUE(answers.messages[1].text.contains(missing + QString::fromUtf8(": 文件不存在")))
+        << answers.messages[1].text.toStdString();
+    EXPECT_FALSE(answers.messages[1].text.contains("no such file"));
+    // Thrown in a worker thread, two messages deep: the list's unreadable picture items.
+    const QString picture = QString::fromStdString((home / "p.png").string());
+    QImage image(8, 8, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    ASSERT_TRUE(image.save(picture, "PNG"));
+    answers.openNames.push_back({picture});
+    command(kCmdLoadPicture);
+    ASSERT_EQ(answers.messages.size(), 2u);
+    std::filesystem::remove(home / "p.png");
+    Ctl<QPushButton>(dialog, kCreateListId)->click();
+    ASSERT_TRUE(ProcessUntil([&] { return !dialog.WorkerRunning(); }));
+    ASSERT_EQ(answers.messages.size(), 3u);
+    EXPECT_EQ(answers.messages[2].icon, QMessageBox::Critical);
+    EXPECT_EQ(answers.messages[2].text,
+              QString::fromUtf8("列表中有 1 个图片项无法读取:\n  第 1 项, \"%1\": 文件不存在")
+                  .arg(picture));
+    // Back in English, the same words as zemtra-cli's.
+    LanguageItem(dialog, "English")->trigger();
+    answers.openNames.push_back({folder});
+    command(kCmdOpen);
+    ASSERT_EQ(answers.messages.size(), 4u);
+    EXPECT_EQ(answers.messages[3].text,
+              QStringLiteral("Cannot read \"%1\": it is a folder").arg(folder));
 }
 
 }  // namespace
