@@ -25,6 +25,7 @@
 #include "ui/control_ids.h"
 #include "ui/multi_language.h"
 #include "ui/qt/event_guard.h"
+#include "ui/qt/language.h"
 #include "ui/qt/ui_hooks.h"
 #include "ui/settings_controls.h"
 
@@ -329,6 +330,7 @@ class CZemtraDlg : public QDialog {
     QTimer demoTimer_;  // timer 0
     int32_t demoStep_ = 0;
     std::shared_ptr<CMultiLanguage> language_;
+    QtTranslations qtTranslations_;  // Qt's dialogs and standard buttons in the language
     QMenu* languageMenu_ = nullptr;
 
     ProgressBarState bar_;

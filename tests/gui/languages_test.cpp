@@ -2,9 +2,10 @@
 // (window, menu bar, combo boxes at once), the choice kept in Setting.ini beside the last
 // run's project, an added fourth language, the About box and Output View speaking it, and
 // language items beyond the routed command ids doing nothing, and the core's errors in the
-// chosen language.
+// chosen language, Qt's own buttons too.
 #include <QAction>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QImage>
 #include <QMenu>
@@ -19,6 +20,7 @@
 #include "project/project_file.h"
 #include "ui/builtin_languages.h"
 #include "ui/qt/about_dialog.h"
+#include "ui/qt/language.h"
 
 namespace zemtra::test {
 namespace {
@@ -244,6 +246,55 @@ TEST(Languages, CoreErrorsSpeakTheChosenLanguage) {
     ASSERT_EQ(answers.messages.size(), 4u);
     EXPECT_EQ(answers.messages[3].text,
               QStringLiteral("Cannot read \"%1\": it is a folder").arg(folder));
+}
+
+TEST(Languages, QtsOwnButtonsFollowTheLanguage) {
+    ScopedHome home;
+    TestHooks answers;
+    CZemtraDlg dialog(answers.Make());
+    // A box open across the switches, and one made after each.
+    QDialogButtonBox open(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    const auto cancel = [](const QDialogButtonBox& box) {
+        return box.button(QDialogButtonBox::Cancel)->text();
+    };
+    // Qt posts the change to every widget; the event loop delivers it.
+    const auto choose = [&](const QString& name) {
+        LanguageItem(dialog, name)->trigger();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+    };
+    const QString english = cancel(open);
+    EXPECT_EQ(english, "Cancel");
+    choose(kSimplified);
+    EXPECT_EQ(cancel(open), QString::fromUtf8("取消"));
+    EXPECT_EQ(cancel(QDialogButtonBox(QDialogButtonBox::Cancel)), QString::fromUtf8("取消"));
+    QDialogButtonBox save(QDialogButtonBox::Save | QDialogButtonBox::Discard);
+    EXPECT_EQ(save.button(QDialogButtonBox::Save)->text(), QString::fromUtf8("保存"));
+    choose(QString::fromUtf8("繁體中文"));
+    EXPECT_EQ(save.button(QDialogButtonBox::Save)->text(), QString::fromUtf8("儲存"));
+    choose("English");
+    EXPECT_EQ(cancel(open), english);
+    EXPECT_EQ(save.button(QDialogButtonBox::Save)->text(), "Save");
+    EXPECT_TRUE(answers.messages.empty());
+}
+
+TEST(Languages, AQtLocaleWithoutTranslationsLeavesQtEnglish) {
+    ScopedHome home;
+    TestHooks answers;
+    { CZemtraDlg first(answers.Make()); }
+    WriteLanguageFile(
+        home / "Language" / "4.Klingon.ini",
+        u"[Setting]\r\nLanguage=Klingon\r\n[SPECIAL_STRINGS]\r\nIDS_QT_LOCALE=tlh_XX\r\n");
+    CZemtraDlg dialog(answers.Make());
+    LanguageItem(dialog, kSimplified)->trigger();
+    LanguageItem(dialog, "Klingon")->trigger();
+    EXPECT_EQ(QDialogButtonBox(QDialogButtonBox::Cancel).button(QDialogButtonBox::Cancel)->text(),
+              "Cancel");  // the Chinese of before is gone too
+    EXPECT_TRUE(answers.messages.empty());
+    QtTranslations translations;
+    EXPECT_FALSE(translations.Switch("tlh_XX"));
+    EXPECT_FALSE(translations.Switch("en"));
+    EXPECT_FALSE(translations.Switch(""));
+    EXPECT_TRUE(translations.Switch("zh_CN"));
 }
 
 }  // namespace
