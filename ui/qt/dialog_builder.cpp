@@ -146,6 +146,11 @@ std::map<int, QWidget*> PlaceTemplateControls(const DialogTemplate& d, QWidget* 
             // The template's height includes the opened list; the closed box is one line.
             r.height = std::min(r.height, w->sizeHint().height());
         }
+        if (t.kind == ControlKind::Label || t.kind == ControlKind::HyperLink) {
+            // Text is drawn from the label's top; a box shorter than a line (8 units, sized for
+            // the platform's 12-pixel font) would cut descenders and the ideographs' feet off.
+            r.height = std::max(r.height, w->fontMetrics().height());
+        }
         Place(w, r);
         w->setProperty(kStyleProperty, t.style);
         if (t.kind == ControlKind::Icon) {
