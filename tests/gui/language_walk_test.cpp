@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QStyleOptionComboBox>
+#include <QStyleOptionGroupBox>
 
 #include "base/unicode.h"
 #include "gui/gui_test_support.h"
@@ -228,6 +229,27 @@ TEST_F(LanguageWalk, EveryTextFitsItsControl) {
                                .arg(l->text())
                                .arg(m.height() * lines)
                                .arg(l->contentsRect().height());
+                }
+            }
+            // A group's title stays clear of the controls beside it (the preset combo shares
+            // the Scan Mode group's title line).
+            if (auto* g = qobject_cast<QGroupBox*>(w); g && !g->title().isEmpty()) {
+                QStyleOptionGroupBox option;
+                option.initFrom(g);
+                option.text = g->title();
+                option.subControls = QStyle::SC_GroupBoxLabel;
+                const QRect title =
+                    g->style()
+                        ->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, g)
+                        .translated(g->pos());
+                for (QWidget* other :
+                     g->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                    if (other != g && !other->isHidden() && other->geometry().intersects(title)) {
+                        cut << QStringLiteral("%1 \"%2\" under %3")
+                                   .arg(g->property(kControlIdProperty).toInt())
+                                   .arg(g->title())
+                                   .arg(other->property(kControlIdProperty).toInt());
+                    }
                 }
             }
             for (const QString& t : texts) {

@@ -108,8 +108,18 @@ QWidget* CreateTemplateControl(const ControlTemplate& t, QWidget* parent) {
             bar->setValue(0);
             return bar;
         }
-        case ControlKind::GroupBox:
-            return new QGroupBox(ToQString(t.caption), parent);
+        case ControlKind::GroupBox: {
+            auto* group = new QGroupBox(ToQString(t.caption), parent);
+            // The template puts the frame's top line through the middle of the title, with
+            // the first controls just below it; styles that set the title above the frame push
+            // the line down into those controls.
+            group->setStyleSheet(QStringLiteral(
+                "QGroupBox { border: 1px solid palette(mid); border-radius: 2px;"
+                " margin-top: 0.5em; }"
+                "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
+                " left: 3px; padding: 0px 1px; background-color: palette(window); }"));
+            return group;
+        }
         case ControlKind::UpDown:
             return new UpDownWidget(parent);
         case ControlKind::DropDownList: {
