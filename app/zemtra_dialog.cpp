@@ -117,6 +117,7 @@ void CZemtraDlg::Load(const std::filesystem::path& path) {
         return;
     }
     ShowLoaded(loaded);
+    TellSkippedGlyphs(SettingIniPath(), loaded.glyphProblems);
 }
 
 void CZemtraDlg::ShowLoaded(const LoadedProject& loaded) {
@@ -136,6 +137,16 @@ void CZemtraDlg::ShowLoaded(const LoadedProject& loaded) {
         demoTimer_.stop();
     }
     RefreshPreview();
+}
+
+void CZemtraDlg::TellSkippedGlyphs(const std::filesystem::path& file,
+                                   const std::vector<std::string>& problems) {
+    if (problems.empty()) return;
+    QStringList lines;
+    for (const std::string& problem : problems) lines << QString::fromStdString(problem);
+    ShowMessage(
+        QMessageBox::Warning, windowTitle(),
+        Text(Msg::GlyphsSkipped, {QString::fromStdString(file.string()), lines.join(u'\n')}));
 }
 
 void CZemtraDlg::New() {

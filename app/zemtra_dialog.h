@@ -19,6 +19,7 @@
 #include "base/progress.h"
 #include "base/project_settings.h"
 #include "jobs/jobs.h"
+#include "output/qt/export_dialog.h"
 #include "project/project_file.h"
 #include "project/window_memory.h"
 #include "raster/glyph_renderer.h"
@@ -65,6 +66,7 @@ class CZemtraDlg : public QDialog {
     const std::u16string& CurrentPicture() const { return currentPicture_; }
     const std::filesystem::path& ProgramFolderPath() const { return programFolder_; }
     bool WorkerRunning() const { return workerHeld_.load(); }
+    bool Exporting() const { return exporting_.load(); }
     bool DemoTimerActive() const { return demoTimer_.isActive(); }
     const ProgressBarState& ProgressBar() const { return bar_; }
     // The language tables of the window and of the dialogs it opens; null before start-up.
@@ -118,6 +120,14 @@ class CZemtraDlg : public QDialog {
     void OnSelectCharacter();
     // The project load that start-up runs on Setting.ini (an empty path means that file).
     void Load(const std::filesystem::path& path);
+    // The hand edit of the selected list item at the current matrix size: null for none, for a
+    // picture item and without a selection. Set and revert change the settings, refresh the
+    // preview and the title's changed mark; they give false (changing nothing) where the item
+    // cannot be edited or the dots are not the matrix's size. The preview's editor builds on
+    // these.
+    const GlyphDots* SelectedItemEdit() const;
+    bool SetSelectedItemEdit(const DotMatrix& dots);
+    bool RevertSelectedItemEdit();
     // Enables or disables every control of the window; the menu bar is left alone.
     void EnableAllControls(bool enable);
     // WM_GENERATION_PROGRESS: wParam 0 sets the range, 1 the position when it differs.
@@ -168,6 +178,9 @@ class CZemtraDlg : public QDialog {
     void OnInitDialog();
     void DestroyWindow();
     void New();
+    // The one message of a load whose [Glyphs] section had entries that could not be read.
+    void TellSkippedGlyphs(const std::filesystem::path& file,
+                           const std::vector<std::string>& problems);
     void SaveSettings();
     void ReadDirectControls();
     void ConnectCommands();
@@ -208,6 +221,9 @@ class CZemtraDlg : public QDialog {
     // "Specimen Sheet...": PNG pages of the list, or of the code range when the list is empty,
     // written by a worker like the other long jobs.
     void OnSpecimenSheet();
+    // "Export...": the export dialog, the file, then a worker with the progress bar; chosen
+    // again while the export runs, the command stops it.
+    void OnExport();
 
     // The code-range group.
     void OnCodePageChanged();
@@ -258,6 +274,15 @@ class CZemtraDlg : public QDialog {
     static void ListGenerationWorker(CZemtraDlg* dialog, ProjectSettings job);
     static void LibraryGenerationWorker(CZemtraDlg* dialog, ProjectSettings job);
     static void SpecimenWorker(CZemtraDlg* dialog, ProjectSettings job);
+    static void ExportWorker(CZemtraDlg* dialog, ProjectSettings job);
+    // How an export ended, for the status line or a message box: glyphs, what was left out,
+    // size, time and file. The one place that words it.
+    struct ExportEnd {
+        bool news = false;  // worth a message box: nothing was written, or it failed
+        QMessageBox::Icon icon = QMessageBox::Information;
+        QString text;
+    };
+    ExportEnd ExportEndOf(const ExportResult& result, double seconds) const;
     // A worker's last steps: the controls back on, its thread joined once it has returned.
     static void EndWorker(CZemtraDlg* dialog);
     // An error's message box from a worker thread, worded and shown on the window's thread; the
@@ -342,6 +367,10 @@ class CZemtraDlg : public QDialog {
     std::atomic<bool> workerHeld_{false};
     StopFlag stop_;
     std::filesystem::path specimenTarget_;  // set before SpecimenWorker starts
+    ExportJob exportJob_;                   // set before ExportWorker starts
+    ExportChoice exportChoice_;             // what the export dialog showed last
+    QString exportCaption_;                 // the command's caption while no export runs
+    std::atomic<bool> exporting_{false};
     std::atomic<bool> closing_{false};
     bool destroyed_ = false;
 };

@@ -96,6 +96,7 @@ void CZemtraDlg::ConnectCommands() {
             Guard([this] { OnSaveAs(); }));
     on(kCmdLoadPicture, &CZemtraDlg::OnLoadPicture);
     on(kCmdSpecimen, &CZemtraDlg::OnSpecimenSheet);
+    on(kCmdExport, &CZemtraDlg::OnExport);
     on(kCmdAbout, &CZemtraDlg::OnAbout);
     // Exit ends the modal run like the close box.
     connect(FindCommand(menuBar_, kCmdExit), &QAction::triggered, this,

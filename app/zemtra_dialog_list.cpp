@@ -59,6 +59,27 @@ void CZemtraDlg::OnSelectCharacter() {
     RefreshPreview();
 }
 
+const GlyphDots* CZemtraDlg::SelectedItemEdit() const {
+    const int row = list_->currentRow();
+    return row < 0 ? nullptr : ItemEdit(settings_, static_cast<size_t>(row));
+}
+
+bool CZemtraDlg::SetSelectedItemEdit(const DotMatrix& dots) {
+    const int row = list_->currentRow();
+    if (row < 0 || !SetItemEdit(settings_, static_cast<size_t>(row), dots)) return false;
+    RefreshPreview();
+    ScheduleTitleUpdate();  // an edit is a change of the project
+    return true;
+}
+
+bool CZemtraDlg::RevertSelectedItemEdit() {
+    const int row = list_->currentRow();
+    if (row < 0 || !RevertItemEdit(settings_, static_cast<size_t>(row))) return false;
+    RefreshPreview();
+    ScheduleTitleUpdate();
+    return true;
+}
+
 void CZemtraDlg::RefreshPreview() {
     const bool picture = IsPictureEntry(currentPicture_);
     const std::u16string& source = picture ? currentPicture_ : currentCharacter_;

@@ -130,6 +130,7 @@ bool CZemtraDlg::OpenProject(const std::filesystem::path& path) {
     TakeSavedState();
     AddRecent(path);
     ShowStatus(Text(Msg::StatusOpened, {shown}));
+    TellSkippedGlyphs(path, loaded.glyphProblems);
     return true;
 }
 

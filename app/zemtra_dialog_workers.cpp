@@ -2,15 +2,19 @@
 // the lock-out of the controls, the progress message, and the wait for a worker when the
 // window closes. A worker reaches the window only by blocking calls into the GUI thread, which
 // keeps its event loop running whenever it waits for a worker.
+#include <QAction>
 #include <QCoreApplication>
 #include <QFile>
+#include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <chrono>
+#include <optional>
 
 #include "app/zemtra_dialog.h"
 #include "base/error.h"
 #include "jobs/jobs.h"
+#include "output/font_export.h"
 #include "output/qt/output_dialog.h"
 #include "output/scan_order.h"
 #include "project/project_file.h"
@@ -68,6 +72,16 @@ double SecondsSince(std::chrono::steady_clock::time_point start) {
 
 QString Seconds(double s) {
     return QString::number(s, 'f', 1);
+}
+
+// The characters an export left out, as U+XXXX, "..." after the first few.
+QString LackingList(const ExportResult& r) {
+    QStringList codes;
+    for (char16_t c : r.firstLacking) {
+        codes << QStringLiteral("U+%1").arg(static_cast<unsigned>(c), 4, 16, QChar(u'0')).toUpper();
+    }
+    if (r.lacking > r.firstLacking.size()) codes << QStringLiteral("...");
+    return codes.join(u' ');
 }
 
 }  // namespace
@@ -177,6 +191,97 @@ void CZemtraDlg::OnSpecimenSheet() {
     EnableAllControls(false);
     stop_.Reset();
     StartWorker(&SpecimenWorker, settings_);
+}
+
+void CZemtraDlg::OnExport() {
+    QAction* command = FindCommand(menuBar_, kCmdExport);
+    if (exporting_.load()) {
+        stop_.Request();  // the command stops the export at its next character
+        return;
+    }
+    if (workerHeld_.load() || closing_.load()) return;  // one job at a time
+    Pull();
+    ReadDirectControls();
+    if (SayNothingToDo(HasDots(settings_) ? JobOutcome::Done : JobOutcome::NoDots)) return;
+    if (const std::optional<Message> why = RenderLimitError(settings_)) {
+        ShowMessage(QMessageBox::Warning, windowTitle(), Text(*why));
+        return;
+    }
+    ExportJob job;
+    job.characters = ExportCharacters::List;
+    const size_t listed = ExportCharacterSet(settings_, job).size();
+    CExportDlg chooser(language_.get(), hooks_, exportChoice_, listed, this);
+    if (chooser.exec() != QDialog::Accepted) return;
+    exportChoice_ = chooser.Choice();
+    job.format = exportChoice_.format;
+    job.bpp = exportChoice_.bpp;
+    job.monospace = exportChoice_.monospace;
+    job.compress = exportChoice_.compress;
+    job.name = exportChoice_.name;
+    job.characters = exportChoice_.fromList ? ExportCharacters::List : ExportCharacters::CodeRange;
+    if (ExportCharacterSet(settings_, job).empty()) {
+        ShowMessage(QMessageBox::Information, windowTitle(), Text(Msg::ExportEmpty));
+        return;
+    }
+    if (const std::optional<std::string> why = ExportJobProblem(settings_, job)) {
+        ShowMessage(QMessageBox::Warning, windowTitle(), QString::fromStdString(*why));
+        return;
+    }
+    const Msg filter = job.format == ExportFormat::Bdf           ? Msg::FilterBdf
+                       : job.format == ExportFormat::AdafruitGfx ? Msg::FilterCHeader
+                                                                 : Msg::FilterCSource;
+    const QString suffix = QString::fromUtf8(ExportFormatExtension(job.format));
+    SaveFileRequest request;
+    request.filter = ToQString(FileDialogFilter(
+        FromQString(Text(filter) + QStringLiteral("|*.") + suffix + QStringLiteral("|") +
+                    Text(Msg::FilterAll) + QStringLiteral("|*.*||"))));
+    request.defaultSuffix = suffix;
+    request.caption = Text(Msg::DlgExport);
+    request.directory = FolderFor(FileKind::Export);
+    const QString name = hooks_.saveFileName(this, request);
+    if (name.isEmpty()) return;
+    RememberFolder(FileKind::Export, name);
+    job.target = LocalPath(name);
+    exportJob_ = job;
+    EnableAllControls(false);
+    stop_.Reset();
+    exporting_.store(true);
+    exportCaption_ = command->text();
+    command->setText(Text(Msg::ExportStop));
+    StartWorker(&ExportWorker, settings_);
+}
+
+CZemtraDlg::ExportEnd CZemtraDlg::ExportEndOf(const ExportResult& r, double seconds) const {
+    ExportEnd end;
+    end.news = r.outcome != JobOutcome::Done;
+    switch (r.outcome) {
+        case JobOutcome::Done:
+            break;
+        case JobOutcome::Stopped:
+            end.text = Text(Msg::ExportStopped);
+            return end;
+        case JobOutcome::NoDots:
+            end.text = Text(Msg::NoDots, {QString::number(MatrixWidth(settings_)),
+                                          QString::number(MatrixHeight(settings_))});
+            return end;
+        case JobOutcome::NoGlyphs:
+            end.icon = QMessageBox::Warning;
+            end.text = Text(Msg::ExportNoGlyphs, {QString::number(r.characters)});
+            return end;
+        default:
+            end.text = Text(Msg::ExportEmpty);
+            return end;
+    }
+    end.text = Text(Msg::StatusExport, {QString::number(r.glyphs), QString::number(r.bytes),
+                                        Seconds(seconds), ShownPath(exportJob_.target)});
+    if (r.lacking > 0) {
+        end.text += QStringLiteral("; ") +
+                    Text(Msg::ExportLacking, {QString::number(r.lacking), LackingList(r)});
+    }
+    if (r.pictures > 0) {
+        end.text += QStringLiteral("; ") + Text(Msg::ExportPictures, {QString::number(r.pictures)});
+    }
+    return end;
 }
 
 void CZemtraDlg::StartWorker(void (*procedure)(CZemtraDlg*, ProjectSettings), ProjectSettings job) {
@@ -326,6 +431,39 @@ void CZemtraDlg::LibraryGenerationWorker(CZemtraDlg* d, ProjectSettings job) {
         }
     }
     progress.SetPosition(0);
+    EndWorker(d);
+}
+
+void CZemtraDlg::ExportWorker(CZemtraDlg* d, ProjectSettings job) {
+    WindowProgress progress(d);
+    progress.SetRange(0, 100);
+    progress.SetPosition(0);
+    const auto start = std::chrono::steady_clock::now();
+    ExportResult result;
+    std::optional<MessageArg> failure;  // worded on the window's thread, in its language then
+    try {
+        result = RunJob(job, d->exportJob_, WindowJobContext(progress, &d->stop_));
+    } catch (const std::exception& e) {
+        failure = ErrorArg(e);
+    } catch (...) {
+        failure = Message{Msg::UnexpectedError};
+    }
+    const double seconds = SecondsSince(start);
+    progress.SetPosition(0);
+    Send(d, [d, &result, &failure, seconds] {
+        d->exporting_.store(false);
+        FindCommand(d->menuBar_, kCmdExport)->setText(d->exportCaption_);
+        if (d->closing_.load()) return;
+        ExportEnd end;
+        if (!failure) {
+            end = d->ExportEndOf(result, seconds);
+        } else {
+            end = {true, QMessageBox::Critical, d->Text(*failure)};
+        }
+        // The end goes to the status line; what wrote nothing is said in a message box too.
+        d->ShowStatus(end.text);
+        if (end.news) d->ShowMessage(end.icon, d->windowTitle(), end.text);
+    });
     EndWorker(d);
 }
 

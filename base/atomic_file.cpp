@@ -7,13 +7,15 @@
 
 #include <cerrno>
 #include <cstring>
-#include <optional>
 #include <string>
 
 #include "base/error.h"
 
 namespace zemtra {
 namespace {
+
+// Pieces are gathered up to this size before they go to the file.
+constexpr size_t kBufferSize = 1 << 16;
 
 [[noreturn]] void Fail(const std::filesystem::path& path, Msg why, int error) {
     throw UserError(
@@ -34,54 +36,89 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 }  // namespace
 
-void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+AtomicFileWriter::AtomicFileWriter(std::filesystem::path path) : path_(std::move(path)) {
     // Write through a link to its target, so a linked project stays linked.
     std::error_code ec;
-    std::filesystem::path target = path;
-    if (std::filesystem::is_symlink(path, ec)) {
-        target = std::filesystem::weakly_canonical(path, ec);
-        if (ec) target = path;
+    target_ = path_;
+    if (std::filesystem::is_symlink(path_, ec)) {
+        target_ = std::filesystem::weakly_canonical(path_, ec);
+        if (ec) target_ = path_;
     }
     struct stat existing {};
-    if (::stat(target.c_str(), &existing) == 0) {
-        if (S_ISDIR(existing.st_mode)) Fail(path, Msg::WhyFolder, EISDIR);
-        if (!S_ISREG(existing.st_mode)) Fail(path, Msg::WhyNotRegular, EINVAL);
+    const bool replacing = ::stat(target_.c_str(), &existing) == 0;
+    if (replacing) {
+        if (S_ISDIR(existing.st_mode)) Fail(path_, Msg::WhyFolder, EISDIR);
+        if (!S_ISREG(existing.st_mode)) Fail(path_, Msg::WhyNotRegular, EINVAL);
         // A rename would get past the file's missing write permission, even for root.
-        if ((existing.st_mode & S_IWUSR) == 0 || ::access(target.c_str(), W_OK) != 0) {
-            Fail(path, Msg::WhyReadOnly, EACCES);
+        if ((existing.st_mode & S_IWUSR) == 0 || ::access(target_.c_str(), W_OK) != 0) {
+            Fail(path_, Msg::WhyReadOnly, EACCES);
         }
     }
     const std::filesystem::path folder =
-        target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
-    std::string temp = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) Fail(path, Msg::WhyNoTempFile, errno);
-
+        target_.has_parent_path() ? target_.parent_path() : std::filesystem::path(".");
+    temp_ = (folder / ("." + target_.filename().string() + ".XXXXXX")).string();
+    fd_ = ::mkstemp(temp_.data());
+    if (fd_ < 0) Fail(path_, Msg::WhyNoTempFile, errno);
     // Keep the permissions of the file being replaced; a new file gets the usual 0644.
-    const bool replacing = ::stat(target.c_str(), &existing) == 0;
-    ::fchmod(fd, replacing ? (existing.st_mode & 07777) : 0644);
+    ::fchmod(fd_, replacing ? (existing.st_mode & 07777) : 0644);
+}
 
-    int error = 0;
-    std::optional<Msg> what;
-    if (!WriteAll(fd, bytes)) {
-        error = errno;
-        what = Msg::WhyWriteFailed;
-    } else if (::fsync(fd) != 0) {
-        error = errno;
-        what = Msg::WhyFlushFailed;
+AtomicFileWriter::~AtomicFileWriter() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+        ::unlink(temp_.c_str());
     }
-    if (::close(fd) != 0 && !what) {
-        error = errno;
-        what = Msg::WhyCloseFailed;
+}
+
+void AtomicFileWriter::Write(std::string_view bytes) {
+    if (fd_ < 0) return;
+    size_ += bytes.size();
+    if (buffer_.size() + bytes.size() <= kBufferSize) {
+        buffer_.append(bytes);
+        return;
     }
-    if (!what && ::rename(temp.c_str(), target.c_str()) != 0) {
-        error = errno;
-        what = Msg::WhyRenameFailed;
+    Flush();
+    if (bytes.size() >= kBufferSize) {
+        if (!WriteAll(fd_, bytes)) Abandon(Msg::WhyWriteFailed, errno);
+    } else {
+        buffer_.append(bytes);
     }
-    if (what) {
-        ::unlink(temp.c_str());
-        Fail(path, *what, error);
+}
+
+void AtomicFileWriter::Flush() {
+    if (!buffer_.empty() && !WriteAll(fd_, buffer_)) Abandon(Msg::WhyWriteFailed, errno);
+    buffer_.clear();
+}
+
+void AtomicFileWriter::Commit() {
+    if (fd_ < 0) return;
+    Flush();
+    if (::fsync(fd_) != 0) Abandon(Msg::WhyFlushFailed, errno);
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0) {
+        const int error = errno;
+        ::unlink(temp_.c_str());
+        Fail(path_, Msg::WhyCloseFailed, error);
     }
+    if (::rename(temp_.c_str(), target_.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(temp_.c_str());
+        Fail(path_, Msg::WhyRenameFailed, error);
+    }
+}
+
+void AtomicFileWriter::Abandon(Msg why, int error) {
+    ::close(fd_);
+    fd_ = -1;
+    ::unlink(temp_.c_str());
+    Fail(path_, why, error);
+}
+
+void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+    AtomicFileWriter file(path);
+    file.Write(bytes);
+    file.Commit();
 }
 
 }  // namespace zemtra

@@ -30,6 +30,33 @@ std::u16string ItemSource(const ProjectSettings& s, size_t index) {
     return index < s.LIST.size() ? s.LIST[index] : std::u16string();
 }
 
+std::optional<GlyphEditKey> ItemEditKey(const ProjectSettings& s, size_t index) {
+    if (index >= s.LIST.size() || IsPictureItem(s, index) || s.LIST[index].size() != 1) {
+        return std::nullopt;
+    }
+    const int32_t w = MatrixWidth(s);
+    const int32_t h = MatrixHeight(s);
+    if (w < 1 || h < 1 || w > kMaxGlyphEditSide || h > kMaxGlyphEditSide) return std::nullopt;
+    return GlyphEditKey{s.LIST[index][0], w, h};
+}
+
+const GlyphDots* ItemEdit(const ProjectSettings& s, size_t index) {
+    const std::optional<GlyphEditKey> key = ItemEditKey(s, index);
+    return key ? s.GLYPHS.Find(*key) : nullptr;
+}
+
+bool SetItemEdit(ProjectSettings& s, size_t index, const DotMatrix& dots) {
+    const std::optional<GlyphEditKey> key = ItemEditKey(s, index);
+    if (!key || dots.Width() != key->width || dots.Height() != key->height) return false;
+    s.GLYPHS.Set(key->code, GlyphDots::FromMatrix(dots));
+    return true;
+}
+
+bool RevertItemEdit(ProjectSettings& s, size_t index) {
+    const std::optional<GlyphEditKey> key = ItemEditKey(s, index);
+    return key && s.GLYPHS.Remove(*key);
+}
+
 std::u16string PrintableAscii() {
     std::u16string text;
     for (char16_t c = 32; c <= 126; ++c) text.push_back(c);

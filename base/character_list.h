@@ -2,6 +2,7 @@
 // Picture" fill them, and what each item renders.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -30,6 +31,17 @@ bool IsPictureItem(const ProjectSettings& s, size_t index);
 
 // What item i renders: its picture path for a picture item, else its character.
 std::u16string ItemSource(const ProjectSettings& s, size_t index);
+
+// The hand edit of item i at the settings' matrix size. Only a character item (one UTF-16
+// unit, no picture) can be edited, and only at a matrix that renders: otherwise no key.
+std::optional<GlyphEditKey> ItemEditKey(const ProjectSettings& s, size_t index);
+// Item i's edit at the matrix size, or null.
+const GlyphDots* ItemEdit(const ProjectSettings& s, size_t index);
+// Sets item i's edit to the lit dots of a W x H matrix; false, changing nothing, when the item
+// cannot be edited or the dots are of another size.
+bool SetItemEdit(ProjectSettings& s, size_t index, const DotMatrix& dots);
+// Removes item i's edit at the matrix size; false when it had none.
+bool RevertItemEdit(ProjectSettings& s, size_t index);
 
 // The 95 printable ASCII characters, space to "~", as the "ASCII" button fills the text.
 std::u16string PrintableAscii();

@@ -126,6 +126,7 @@ void ApplyNew(ProjectSettings& s, bool simSunInstalled) {
     DeriveFontSize(s);
     s.LIST.clear();
     s.PIC.clear();
+    s.GLYPHS.Clear();
 }
 
 std::optional<Message> RenderLimitError(const ProjectSettings& s) {

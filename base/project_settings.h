@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/glyph_edits.h"
 #include "base/messages.h"
 
 namespace zemtra {
@@ -61,6 +62,9 @@ struct ProjectSettings {
     std::vector<std::u16string> LIST;  // one item per character
     std::vector<std::u16string> PIC;   // parallel to LIST: "#" or a picture path
     LogFont FONT;
+    // Ours: the hand-edited glyphs of section [Glyphs], which every render of a character at
+    // their matrix size takes instead of the font's.
+    GlyphEdits GLYPHS;
 
     bool operator==(const ProjectSettings&) const = default;
 };
@@ -114,6 +118,7 @@ void ApplyNew(ProjectSettings& s, bool simSunInstalled);
 // Matrix sides above this are refused by rendering and generation (the editor keeps any text):
 // a typed 100000 x 100000 would otherwise ask for tens of gigabytes.
 inline constexpr int32_t kMaxMatrixSide = 2048;
+static_assert(kMaxGlyphEditSide == kMaxMatrixSide, "an edit fits every matrix that renders");
 // Font heights and widths above this (in absolute value) are refused for the same reason.
 inline constexpr int32_t kMaxFontSize = 4096;
 

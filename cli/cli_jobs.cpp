@@ -16,6 +16,7 @@
 #include "base/unicode.h"
 #include "jobs/jobs.h"
 #include "jobs/list_items.h"
+#include "output/font_export.h"
 #include "project/project_file.h"
 #include "raster/new_project.h"
 #include "raster/qt/qimage_picture_decoder.h"
@@ -192,10 +193,11 @@ void ApplyCodeRange(const Request& r, ProjectSettings& s) {
     if (r.to) s.TO = ParseCode("--to", *r.to, range);
 }
 
-// A progress bar on a terminal: percent, codes per second and the time left.
+// A progress bar on a terminal: percent, codes (or characters) per second and the time left.
 class TerminalProgress : public ProgressSink {
   public:
-    explicit TerminalProgress(int64_t codes) : codes_(codes) {}
+    explicit TerminalProgress(int64_t codes, const char* unit = "codes")
+        : codes_(codes), unit_(unit) {}
     void SetRange(int, int) override { start_ = std::chrono::steady_clock::now(); }
     void SetPosition(int percent) override {
         const double seconds =
@@ -204,14 +206,16 @@ class TerminalProgress : public ProgressSink {
         const double rate = seconds > 0 ? done / seconds : 0;
         const double left = rate > 0 ? (static_cast<double>(codes_) - done) / rate : 0;
         const int filled = percent * 30 / 100;
-        std::fprintf(stderr, "\r[%-30s] %3d%%  %8.0f codes/s  %4.0f s left",
-                     std::string(static_cast<size_t>(filled), '#').c_str(), percent, rate, left);
+        std::fprintf(stderr, "\r[%-30s] %3d%%  %8.0f %s/s  %4.0f s left",
+                     std::string(static_cast<size_t>(filled), '#').c_str(), percent, rate, unit_,
+                     left);
         std::fflush(stderr);
     }
     void Finish() { std::fprintf(stderr, "\n"); }
 
   private:
     int64_t codes_;
+    const char* unit_;
     std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
 };
 
@@ -253,6 +257,109 @@ int RunLibrary(const Request& r) {
                      static_cast<long long>(result.codes),
                      static_cast<long long>(result.counts.recordsWritten), r.output->c_str());
         return 130;
+    }
+    return 0;
+}
+
+namespace {
+
+// Which characters an export takes: one of --text, --range and the code range, else the list.
+ExportCharacters ExportSource(const Request& r) {
+    const int given = (r.text ? 1 : 0) + (r.range ? 1 : 0) + (r.codepage || r.from || r.to ? 1 : 0);
+    if (given > 1) {
+        throw UsageError("export: give the characters one way: --text, --range or a code range");
+    }
+    if (r.text) return ExportCharacters::Text;
+    if (r.range) return ExportCharacters::Ranges;
+    if (given == 1) return ExportCharacters::CodeRange;
+    return ExportCharacters::List;
+}
+
+ExportJob ExportJobOf(const Request& r) {
+    if (!r.output) throw UsageError("export: give the target file with -o FILE");
+    if (!r.format) throw UsageError("export: give the format with --format bdf|adafruit-gfx|lvgl");
+    const std::optional<ExportFormat> format = ExportFormatNamed(*r.format);
+    if (!format) {
+        throw UsageError("--format: \"" + *r.format + "\" is not one of bdf|adafruit-gfx|lvgl");
+    }
+    ExportJob job;
+    job.format = *format;
+    job.bpp = static_cast<int>(r.bpp.value_or(1));
+    job.monospace = r.monospace;
+    job.compress = r.compress;
+    if (r.name) {
+        if (!IsCIdentifier(*r.name)) {
+            throw UsageError("--name: \"" + *r.name + "\" is not a C identifier");
+        }
+        job.name = *r.name;
+    }
+    job.target = *r.output;
+    job.characters = ExportSource(r);
+    if (r.text) job.text = Utf8ToUtf16(*r.text);
+    if (r.range) {
+        try {
+            job.ranges = ParseCodeSpans(*r.range);
+        } catch (const UserError& e) {
+            throw UsageError(std::string("--range: ") + e.what());
+        }
+    }
+    return job;
+}
+
+// The characters named in a summary line: U+XXXX each, "..." when there are more.
+std::string LackingText(const ExportResult& result) {
+    std::string text;
+    for (char16_t c : result.firstLacking) {
+        char code[16];
+        std::snprintf(code, sizeof code, " U+%04X", static_cast<unsigned>(c));
+        text += code;
+    }
+    if (result.lacking > result.firstLacking.size()) text += " ...";
+    return text;
+}
+
+}  // namespace
+
+int RunExport(const Request& r) {
+    ExportJob job = ExportJobOf(r);
+    ProjectSettings s = r.settings;
+    if (job.characters == ExportCharacters::CodeRange) ApplyCodeRange(r, s);
+    if (!HasDots(s)) throw MatrixTooSmall("export", s);
+    if (auto why = ExportJobProblem(s, job)) throw UsageError("export: " + *why);
+    const size_t characters = ExportCharacterSet(s, job).size();
+    if (characters == 0) {
+        throw UsageError("export: the character set is empty (use --text, --range or --codepage)");
+    }
+
+    StopFlag stop;
+    TerminalProgress bar(static_cast<int64_t>(characters), "chars");
+    const bool terminal = ::isatty(STDERR_FILENO) == 1;
+    JobContext context = Context();
+    context.stop = &stop;
+    context.progress = terminal ? &bar : nullptr;
+    ExportResult result;
+    {
+        const InterruptsStop interrupts(stop);
+        result = RunJob(s, job, context);
+    }
+    if (terminal) bar.Finish();
+    if (result.outcome == JobOutcome::Stopped) {
+        std::fprintf(stderr, "zemtra-cli: stopped; nothing was written to %s\n", r.output->c_str());
+        return 130;
+    }
+    if (result.outcome == JobOutcome::NoGlyphs) {
+        throw UsageError("export: no face has any of the " + std::to_string(result.characters) +
+                         " characters; nothing was written");
+    }
+    if (result.lacking > 0) {
+        std::fprintf(stderr,
+                     "zemtra-cli: left out %zu of %zu characters, which neither the face nor a "
+                     "linked face has:%s\n",
+                     result.lacking, result.characters, LackingText(result).c_str());
+    }
+    if (result.pictures > 0) {
+        std::fprintf(stderr, "zemtra-cli: left out the %zu picture items of the list\n",
+                     result.pictures);
     }
     return 0;
 }

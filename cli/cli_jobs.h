@@ -11,9 +11,11 @@ namespace zemtra::cli {
 int RunCSource(const Request& r, std::ostream& out);
 int RunShow(const Request& r, std::ostream& out);
 int RunLibrary(const Request& r);
+int RunExport(const Request& r);
 int RunProject(const Request& r);
 int RunDecode(const Request& r, std::ostream& out);
 int RunScanOrder(const Request& r);
 int RunSpecimen(const Request& r);
+int RunEdit(const Request& r, std::ostream& out);
 
 }  // namespace zemtra::cli

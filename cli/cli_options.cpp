@@ -71,6 +71,7 @@ Parser::Parser() {
     ApplyNew(r.settings);
     withValue["--matrix"] = [this](const std::string& v) {
         const auto [w, h] = ParsePair("--matrix", v, 'x', 1, kMaxMatrixSide);
+        r.matrix = {static_cast<int32_t>(w), static_cast<int32_t>(h)};
         r.settings.BLOCKNUMX = DecimalText(w);
         r.settings.BLOCKNUMY = DecimalText(h);
         deriveFontSize = true;
@@ -122,6 +123,9 @@ Parser::Parser() {
         if (!loaded.isProject) {
             throw UserError("\"" + v + "\" is not a Zemtra project: " + loaded.whyNotAProject);
         }
+        for (const std::string& problem : loaded.glyphProblems) {
+            r.warnings.push_back(v + ": " + problem);
+        }
         r.settingsFromProject = true;
         // The project's stored font size stands unless an option after it changes the matrix.
         deriveFontSize = false;
@@ -156,12 +160,23 @@ Parser::Parser() {
     };
     withValue["--code"] = [this](const std::string& v) { r.code = v; };
     withValue["--png"] = [this](const std::string& v) { r.png = v; };
+    withValue["--rows"] = [this](const std::string& v) { r.rows = v; };
     withValue["--codepage"] = [this](const std::string& v) { r.codepage = v; };
     withValue["--from"] = [this](const std::string& v) { r.from = v; };
     withValue["--to"] = [this](const std::string& v) { r.to = v; };
+    withValue["--format"] = [this](const std::string& v) { r.format = v; };
+    withValue["--bpp"] = [this](const std::string& v) {
+        r.bpp = ParseInteger("--bpp", v, INT32_MIN, INT32_MAX);
+    };
+    withValue["--name"] = [this](const std::string& v) { r.name = v; };
+    withValue["--range"] = [this](const std::string& v) { r.range = v; };
+    flags["--monospace"] = [this] { r.monospace = true; };
+    flags["--compress"] = [this] { r.compress = true; };
     flags["--italic"] = [this] { r.settings.FONT.Italic = 1; };
     flags["--underline"] = [this] { r.settings.FONT.Underline = 1; };
     flags["--strikeout"] = [this] { r.settings.FONT.StrikeOut = 1; };
+    flags["--revert"] = [this] { r.revert = true; };
+    flags["--list"] = [this] { r.list = true; };
 }
 
 void Parser::Run(const std::vector<std::string>& args) {
@@ -244,6 +259,18 @@ Commands:
         The font library of the code range (default: the code page's whole
         range). On a terminal it shows a progress bar; Ctrl+C stops it, keeps
         the records written so far and exits with 130.
+  export --format bdf|adafruit-gfx|lvgl [--bpp 1|2|4|8] [--monospace]
+         [--compress] [--name IDENT] [--text TEXT | --range U+XXXX-U+YYYY,...
+         | --codepage CP [--from HEX] [--to HEX]] -o FILE
+        A font for a display library: BDF, an Adafruit GFX header (codes
+        0x00..0xFF, one bit) or an LVGL 9 C file (1, 2, 4 or 8 bits per dot,
+        --compress for LVGL's compressed bitmaps at 2 or 4 bits). Glyphs are
+        cropped to their ink and keep the font's advance; --monospace keeps the
+        whole matrix and advances its width. The characters are TEXT, the
+        Unicode ranges, the code range, or else the character list; those no
+        face has are left out and counted. --name is the C identifier (default:
+        from FILE). Progress bar and Ctrl+C as for library; the file is written
+        whole or not at all.
   decode --c-source FILE [--index N | --char C] [--png OUT.png]
         Reads a generated C source back under the scan mode given by the
         settings options (or --project) and prints each glyph's matrix, or
@@ -261,9 +288,22 @@ Commands:
         Writes a new project.
   project save FILE.fprj [--project IN] [settings] [--text TEXT]
         Writes a project from the settings, so scripts can make projects.
+  edit FILE.fprj --char C [--matrix WxH] --rows HEXROWS
+        Sets the hand-edited glyph of C at the matrix size (default: the
+        project's), which every output then takes instead of the font's: H rows
+        of ceil(W/4) hex digits separated by commas, the first dot of a row in
+        the top bit of its first digit (8x8 "A": 18,24,42,81,FF,81,81,00).
+        C is one character or U+XXXX. Only the project's [Glyphs] section
+        changes; the file is written whole or not at all.
+  edit FILE.fprj --char C [--matrix WxH] --revert
+        Removes that edit: the font's glyph again.
+  edit FILE.fprj --list
+        Prints the project's edits, one "U+XXXX WxH=ROWS" line each.
 
-Every command takes --project FILE.fprj first: settings, character list and
-pictures come from the project; options after it override single settings.
+Every command takes --project FILE.fprj first: settings, character list,
+pictures and edited glyphs come from the project; options after it override
+single settings. A [Glyphs] entry that cannot be read is skipped with one line
+on standard error, and the command goes on.
 
 Settings (defaults: a new project's):
   --matrix WxH            matrix size in dots (1..2048 a side)
@@ -289,7 +329,7 @@ Settings (defaults: a new project's):
   --help, --version
 
 Exit codes: 0 success, 1 a file could not be read or written, 2 bad usage or a
-bad value, 130 stopped by Ctrl+C (library).
+bad value, 130 stopped by Ctrl+C (library, export).
 )";
 }
 

@@ -4,6 +4,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/project_settings.h"
@@ -17,7 +18,7 @@ class UsageError : public std::runtime_error {
 };
 
 struct Request {
-    std::string command;     // "c-source", "show", "library", "project", "help", "version"
+    std::string command;  // "c-source", "show", "library", "export", "project", "edit", "help", ...
     std::string subcommand;  // "new" or "save" for "project"
     std::vector<std::string> positional;
     ProjectSettings settings;
@@ -27,14 +28,26 @@ struct Request {
     std::optional<std::string> character;  // show --char
     std::optional<std::string> output;     // -o
     std::string encoding = "utf-8";
-    std::optional<std::string> codepage;  // library --codepage
-    std::optional<std::string> from, to;  // library --from/--to, hexadecimal
-    std::optional<std::string> cSource;   // decode --c-source
-    std::optional<std::string> dzk;       // decode --dzk
-    std::optional<long long> index;       // decode --index
-    std::optional<std::string> code;      // decode --code, hexadecimal
-    std::optional<std::string> png;       // decode --png
-    std::optional<std::string> fontFile;  // --font-file PATH[:INDEX]
+    std::optional<std::string> codepage;                // library --codepage
+    std::optional<std::string> from, to;                // library --from/--to, hexadecimal
+    std::optional<std::string> cSource;                 // decode --c-source
+    std::optional<std::string> dzk;                     // decode --dzk
+    std::optional<long long> index;                     // decode --index
+    std::optional<std::string> code;                    // decode --code, hexadecimal
+    std::optional<std::string> png;                     // decode --png
+    std::optional<std::string> fontFile;                // --font-file PATH[:INDEX]
+    std::optional<std::string> format;                  // export --format
+    std::optional<long long> bpp;                       // export --bpp
+    bool monospace = false;                             // export --monospace
+    bool compress = false;                              // export --compress
+    std::optional<std::string> name;                    // export --name
+    std::optional<std::string> range;                   // export --range
+    std::optional<std::pair<int32_t, int32_t>> matrix;  // --matrix as given (edit's size)
+    std::optional<std::string> rows;                    // edit --rows
+    bool revert = false;                                // edit --revert
+    bool list = false;                                  // edit --list
+    // What a --project load skipped (bad [Glyphs] entries), one line each for standard error.
+    std::vector<std::string> warnings;
 };
 
 // Parses argv; settings start as New's and are changed option by option, in order.

@@ -21,13 +21,19 @@ int Run(const std::vector<std::string>& args) {
         std::cout << "zemtra-cli " << ZEMTRA_VERSION << "\n";
         return 0;
     }
+    // A bad [Glyphs] entry of --project is named and skipped; the command goes on.
+    for (const std::string& warning : r.warnings) {
+        std::cerr << "zemtra-cli: warning: " << warning << "\n";
+    }
     if (r.command == "c-source") return RunCSource(r, std::cout);
     if (r.command == "show") return RunShow(r, std::cout);
     if (r.command == "library") return RunLibrary(r);
+    if (r.command == "export") return RunExport(r);
     if (r.command == "project") return RunProject(r);
     if (r.command == "decode") return RunDecode(r, std::cout);
     if (r.command == "scan-order") return RunScanOrder(r);
     if (r.command == "specimen") return RunSpecimen(r);
+    if (r.command == "edit") return RunEdit(r, std::cout);
     throw UsageError("unknown command \"" + r.command + "\" (see --help)");
 }
 

@@ -1,12 +1,13 @@
-# Build rules that run zemtra-cli: a font library (.dzk) or C source from a project file,
-# remade whenever the project (or zemtra-cli itself) changes. Shipped with Zemtra's CMake package.
+# Build rules that run zemtra-cli: a font library (.dzk), C source or an exported font (LVGL,
+# Adafruit GFX, BDF) from a project file, remade whenever the project (or zemtra-cli itself)
+# changes. Shipped with Zemtra's CMake package.
 include_guard(GLOBAL)
 
 # The program the rules run: Zemtra::zemtra-cli from the package, or a target of that name a
 # parent project provides (e.g. an ALIAS of zemtra-cli when Zemtra is built alongside).
 set(ZEMTRA_CLI_TARGET "Zemtra::zemtra-cli" CACHE STRING "zemtra-cli target the Zemtra rules run")
 
-# Shared part of both rules: checks the arguments, makes the paths absolute and adds the
+# Shared part of the rules: checks the arguments, makes the paths absolute and adds the
 # custom command. Sets <prefix>_project and <prefix>_output in the caller.
 function(_zemtra_add_rule function command prefix)
   if(NOT ARG_TARGET OR NOT ARG_PROJECT OR NOT ARG_OUTPUT)
@@ -101,6 +102,68 @@ function(zemtra_add_c_source)
   endif()
   _zemtra_add_rule(zemtra_add_c_source c-source rule ${text})
   add_library(${ARG_TARGET} OBJECT "${rule_output}")
+  set_target_properties(${ARG_TARGET} PROPERTIES ZEMTRA_OUTPUT "${rule_output}"
+                                                 ZEMTRA_PROJECT "${rule_project}")
+  set(${ARG_TARGET}_OUTPUT "${rule_output}" PARENT_SCOPE)
+endfunction()
+
+# zemtra_add_export(TARGET name PROJECT job.fprj OUTPUT font.c FORMAT lvgl|adafruit-gfx|bdf
+#                   [BPP 1|2|4|8] [MONOSPACE] [COMPRESS] [NAME identifier]
+#                   [TEXT characters | RANGE U+XXXX-U+YYYY,... | CODEPAGE cp [FROM hex] [TO hex]]
+#                   [OPTIONS zemtra-cli settings options...] [DEPENDS files...]
+#                   [EXCLUDE_FROM_ALL])
+# Exports a font for a display library from the project's settings into OUTPUT (relative: to
+# the current binary folder) as part of the custom target <name>, built by default unless
+# EXCLUDE_FROM_ALL. The characters are TEXT, the Unicode RANGE, the code range, or else the
+# project's character list. NAME is the C identifier of an Adafruit GFX or LVGL font (default:
+# made from OUTPUT's file name). Add the file to a program with
+#   target_sources(app PRIVATE ${name_OUTPUT})                          (LVGL's .c)
+#   target_include_directories(app PRIVATE ${CMAKE_CURRENT_BINARY_DIR})  (GFX's .h)
+# and add_dependencies(app name). The target's ZEMTRA_OUTPUT property and the variable
+# <name>_OUTPUT hold the file's full path.
+function(zemtra_add_export)
+  cmake_parse_arguments(PARSE_ARGV 0 ARG "EXCLUDE_FROM_ALL;MONOSPACE;COMPRESS"
+                        "TARGET;PROJECT;OUTPUT;FORMAT;BPP;NAME;TEXT;RANGE;CODEPAGE;FROM;TO"
+                        "OPTIONS;DEPENDS")
+  if(NOT ARG_FORMAT)
+    message(FATAL_ERROR "zemtra_add_export: FORMAT lvgl, adafruit-gfx or bdf is needed")
+  endif()
+  set(export --format "${ARG_FORMAT}")
+  if(ARG_BPP)
+    list(APPEND export --bpp "${ARG_BPP}")
+  endif()
+  if(ARG_MONOSPACE)
+    list(APPEND export --monospace)
+  endif()
+  if(ARG_COMPRESS)
+    list(APPEND export --compress)
+  endif()
+  if(ARG_NAME)
+    list(APPEND export --name "${ARG_NAME}")
+  endif()
+  if(DEFINED ARG_TEXT)
+    # A ';' in the characters would split the argument in two; $<SEMICOLON> keeps it whole.
+    string(REPLACE ";" "$<SEMICOLON>" characters "${ARG_TEXT}")
+    list(APPEND export --text "${characters}")
+  endif()
+  if(ARG_RANGE)
+    list(APPEND export --range "${ARG_RANGE}")
+  endif()
+  if(ARG_CODEPAGE)
+    list(APPEND export --codepage "${ARG_CODEPAGE}")
+  endif()
+  if(ARG_FROM)
+    list(APPEND export --from "${ARG_FROM}")
+  endif()
+  if(ARG_TO)
+    list(APPEND export --to "${ARG_TO}")
+  endif()
+  _zemtra_add_rule(zemtra_add_export export rule ${export})
+  set(all ALL)
+  if(ARG_EXCLUDE_FROM_ALL)
+    set(all)
+  endif()
+  add_custom_target(${ARG_TARGET} ${all} DEPENDS "${rule_output}")
   set_target_properties(${ARG_TARGET} PROPERTIES ZEMTRA_OUTPUT "${rule_output}"
                                                  ZEMTRA_PROJECT "${rule_project}")
   set(${ARG_TARGET}_OUTPUT "${rule_output}" PARENT_SCOPE)

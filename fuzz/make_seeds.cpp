@@ -120,6 +120,18 @@ void ProjectSeeds() {
             "\r\nPIC=#|#\r\n[FONT]\r\nFaceName=" + WideToMultiByte(936, u"宋体") + "\r\n");
     Write("project", "utf16_no_mark.fprj", Utf16Le(u"[Project]\r\nVersion=V1.0\r\n", false));
     Write("project", "wrong_version.fprj", "[Project]\nVersion=V1.0 \nVersion=v1.0\n");
+    // Hand-edited glyphs, good and bad entries of every kind.
+    ApplyNew(s, false);
+    GlyphDots dots(6, 3);
+    dots.Set(0, 0, true);
+    dots.Set(5, 2, true);
+    s.GLYPHS.Set(u'A', dots);
+    s.GLYPHS.Set(0x1F600, GlyphDots(1, 1));
+    Write("project", "glyphs.fprj",
+          ProjectBytes(s,
+                       "[Glyphs]\r\nu+0042 8X1=ff\r\nU+43 8x1=00\r\nU+0044 0x1=0\r\n"
+                       "U+0045 6x1=FE\r\nU+0046 8x2=00\r\nU+0047 8x1=G0\r\nU+0042 8x1=00\r\n"
+                       "U+0048 8x1=\r\nU+0049 8x1\r\n"));
 }
 
 void LanguageSeeds() {

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "base/dot_matrix.h"
+#include "base/export_font.h"
 #include "base/progress.h"
 #include "base/project_settings.h"
 #include "output/font_library.h"
@@ -46,6 +47,8 @@ enum class JobOutcome {
     NoScanMode,      // no valid orientation and direction are selected
     NotWritten,      // the temporary output file could not be opened
     Stopped,         // the stop flag was raised
+    NoCharacters,    // export: the character set is empty
+    NoGlyphs,        // export: no face has any character of the set
 };
 
 // ---- show: one item's dot matrix.
@@ -157,5 +160,52 @@ struct ScanOrderResult {
 };
 ScanOrderResult RunJob(const ProjectSettings& s, const ScanOrderJob& job,
                        const JobContext& context);
+
+// ---- export: a font for a display library (BDF, Adafruit GFX, LVGL) of a set of characters.
+enum class ExportCharacters {
+    List,       // the character list's characters (picture items are left out)
+    Text,       // ExportJob::text
+    CodeRange,  // CODEPAGE's FROM..TO, each code converted to its character
+    Ranges,     // ExportJob::ranges
+};
+struct CodeSpan {
+    char32_t first = 0;
+    char32_t last = 0;  // inclusive
+};
+struct ExportJob {
+    ExportFormat format = ExportFormat::Lvgl;
+    int bpp = 1;
+    bool monospace = false;
+    bool compress = false;
+    std::string name;  // the C identifier; empty: made from the target's file name
+    ExportCharacters characters = ExportCharacters::List;
+    std::u16string text;
+    std::vector<CodeSpan> ranges;
+    std::filesystem::path target;
+};
+struct ExportResult {
+    JobOutcome outcome = JobOutcome::Done;  // NoDots, NoCharacters, NoGlyphs, Stopped or Done
+    size_t characters = 0;                  // in the set
+    size_t glyphs = 0;                      // exported
+    // Characters that neither the face nor a linked face has, left out: how many, the first few.
+    size_t lacking = 0;
+    std::u16string firstLacking;
+    size_t pictures = 0;  // picture items of the list, left out
+    uint64_t bytes = 0;   // the file's size
+};
+// Why the job cannot run under these settings: bits per dot, compression or a name the format
+// does not take, a name that is no C identifier, a character the format cannot hold (GFX takes
+// 0x00..0xFF), a range beyond U+FFFF or running backwards, a matrix or placement the format
+// cannot hold. Nothing when it can. RunJob throws UserError with the same text.
+std::optional<std::string> ExportJobProblem(const ProjectSettings& s, const ExportJob& job);
+// The characters the job exports, ascending, each once, before the fonts are asked.
+std::vector<char16_t> ExportCharacterSet(const ProjectSettings& s, const ExportJob& job);
+// Reports percentages, tests the stop flag before every character, and writes the file whole or
+// not at all (a stop writes nothing).
+ExportResult RunJob(const ProjectSettings& s, const ExportJob& job, const JobContext& context);
+
+// "U+0020-U+007E,U+4E00-U+9FA5": ranges and single characters, comma-separated, each code U+
+// or 0x and hexadecimal digits (or the digits alone). Throws UserError naming the bad part.
+std::vector<CodeSpan> ParseCodeSpans(std::string_view text);
 
 }  // namespace zemtra

@@ -159,11 +159,27 @@ Profile Profile::LoadFile(const std::filesystem::path& path) {
     return bytes ? FromBytes(std::move(*bytes)) : Profile();
 }
 
+namespace {
+
+// The index key of a section's key: line breaks cannot stand in names, so "\n" separates.
+std::u16string EditName(std::u16string_view section, std::u16string_view key) {
+    return FoldedName(section) + u'\n' + FoldedName(key);
+}
+
+}  // namespace
+
 const Profile::Edit* Profile::FindEdit(std::u16string_view section, std::u16string_view key) const {
-    for (const Edit& e : edits_) {
-        if (NamesEqual(e.section, section) && NamesEqual(e.key, key)) return &e;
-    }
-    return nullptr;
+    if (editIndex_.empty()) return nullptr;  // a profile only read: no name to build
+    const auto it = editIndex_.find(EditName(section, key));
+    return it == editIndex_.end() ? nullptr : &edits_[it->second];
+}
+
+Profile::Edit& Profile::EditOf(std::u16string_view section, std::u16string_view key) {
+    CheckName(section, false);
+    CheckName(key, true);
+    const auto [it, added] = editIndex_.try_emplace(EditName(section, key), edits_.size());
+    if (added) edits_.push_back({std::u16string(section), std::u16string(key), {}, false});
+    return edits_[it->second];
 }
 
 std::optional<std::u16string> Profile::Get(std::u16string_view section,
@@ -178,7 +194,7 @@ std::vector<std::optional<std::u16string>> Profile::GetMany(
     size_t open = keys.size();
     for (size_t i = 0; i < keys.size(); ++i) {
         if (const Edit* e = FindEdit(section, keys[i])) {
-            values[i] = std::u16string(StripQuotes(Trim(e->value)));
+            if (!e->deleted) values[i] = std::u16string(StripQuotes(Trim(e->value)));
             settled[i] = true;
             --open;
         }
@@ -214,19 +230,59 @@ std::u16string Profile::GetString(std::u16string_view section, std::u16string_vi
 }
 
 void Profile::Set(std::u16string_view section, std::u16string_view key, std::u16string_view value) {
-    CheckName(section, false);
-    CheckName(key, true);
     if (HasLineBreak(value)) {
         throw std::invalid_argument("profile value with a line break: use EncodeValue");
     }
-    const std::u16string_view written = TrimLeft(value);
-    for (Edit& e : edits_) {
-        if (NamesEqual(e.section, section) && NamesEqual(e.key, key)) {
-            e.value = written;
-            return;
+    Edit& e = EditOf(section, key);
+    e.value = TrimLeft(value);
+    e.deleted = false;
+}
+
+void Profile::Delete(std::u16string_view section, std::u16string_view key) {
+    Edit& e = EditOf(section, key);
+    e.value.clear();
+    e.deleted = true;
+}
+
+void Profile::VisitKeys(std::u16string_view section, const KeyVisitor& visit) const {
+    std::vector<bool> shown(edits_.size(), false);
+    const std::u16string_view text = text_;
+    LineWalker<char16_t> lines(text);
+    size_t b = 0, e = 0, n = 0;
+    bool inSection = false;
+    while (lines.Next(b, e, n)) {
+        const std::u16string_view line = text.substr(b, e - b);
+        const std::u16string_view head = TrimLeft(line);
+        if (!inSection && (head.empty() || head.front() != u'[')) continue;
+        const ParsedLine parsed = ParseLine(line);
+        if (parsed.kind == LineKind::Section) {
+            if (inSection) break;
+            inSection = NamesEqual(parsed.name, section);
+            continue;
+        }
+        if (!inSection || parsed.kind != LineKind::Key) continue;
+        const Edit* edit = FindEdit(section, parsed.name);
+        if (edit == nullptr) {
+            visit(parsed.name,
+                  parsed.value ? std::optional(StripQuotes(*parsed.value)) : std::nullopt);
+            continue;
+        }
+        if (edit->deleted) continue;
+        const size_t i = static_cast<size_t>(edit - edits_.data());
+        if (shown[i]) {
+            // A later line of the name stays as it is.
+            visit(parsed.name,
+                  parsed.value ? std::optional(StripQuotes(*parsed.value)) : std::nullopt);
+        } else {
+            shown[i] = true;
+            visit(parsed.name, StripQuotes(Trim(edit->value)));
         }
     }
-    edits_.push_back({std::u16string(section), std::u16string(key), std::u16string(written)});
+    for (size_t i = 0; i < edits_.size(); ++i) {
+        const Edit& edit = edits_[i];
+        if (shown[i] || edit.deleted || !NamesEqual(edit.section, section)) continue;
+        visit(edit.key, StripQuotes(Trim(edit.value)));
+    }
 }
 
 // Where each set key goes, found in one pass over the lines.
@@ -237,6 +293,7 @@ struct Profile::Plan {
         std::u16string key;  // the key's own spelling in the file, for replaced lines
     };
     std::vector<Spot> replace;                  // by line
+    std::vector<size_t> remove;                 // lines of deleted keys, in order
     std::vector<Spot> insertAfter;              // by line, then in the order of setting
     std::vector<std::vector<size_t>> sections;  // new sections with their edits
     std::vector<std::u16string> sectionNames;
@@ -275,9 +332,12 @@ Profile::Plan Profile::MakePlan() const {
             }
         } else if (parsed.kind == LineKind::Key && active != kNone) {
             lastKey[active] = line;
-            for (size_t i = 0; i < edits_.size(); ++i) {
-                if (sectionOf[i] != active || target[i] != kNone) continue;
-                if (!NamesEqual(parsed.name, edits_[i].key)) continue;
+            const Edit* edit = FindEdit(names[active], parsed.name);
+            if (edit == nullptr) continue;
+            const size_t i = static_cast<size_t>(edit - edits_.data());
+            if (edit->deleted) {
+                plan.remove.push_back(line);
+            } else if (target[i] == kNone) {
                 target[i] = line;
                 plan.replace.push_back({line, i, std::u16string(parsed.name)});
             }
@@ -285,7 +345,7 @@ Profile::Plan Profile::MakePlan() const {
     }
     plan.sections.resize(names.size());
     for (size_t i = 0; i < edits_.size(); ++i) {
-        if (target[i] != kNone) continue;
+        if (target[i] != kNone || edits_[i].deleted) continue;
         const size_t s = sectionOf[i];
         if (header[s] == kNone) {
             plan.sections[s].push_back(i);
@@ -323,6 +383,7 @@ ProfileEncoding Profile::LineEncoding() const {
         if (!plan.sections[s].empty()) fits = fits && Holds(encoding_, plan.sectionNames[s]);
     }
     for (const Edit& edit : edits_) {
+        if (edit.deleted) continue;
         fits = fits && Holds(encoding_, edit.key) && Holds(encoding_, edit.value);
     }
     return fits ? encoding_ : ProfileEncoding::Utf16Le;
@@ -342,23 +403,28 @@ void Profile::WriteLines(const Plan& plan, ProfileEncoding out, std::string& byt
     };
     size_t b = 0, e = 0, n = 0, rb = 0, re = 0, rn = 0, line = 0;
     auto replace = plan.replace.begin();
+    auto remove = plan.remove.begin();
     auto insert = plan.insertAfter.begin();
     for (; lines.Next(b, e, n); ++line) {
         if (copyRaw) rawLines.Next(rb, re, rn);
-        if (replace != plan.replace.end() && replace->line == line) {
-            AppendEncoded(out, replace->key + u"=" + edits_[replace->edit].value, bytes);
-            ++replace;
-            if (copyRaw) {
-                bytes.append(raw_, re, rn - re);
-            } else {
-                AppendEncoded(out, text.substr(e, n - e), bytes);
-            }
-        } else if (copyRaw) {
-            bytes.append(raw_, rb, rn - rb);
+        if (remove != plan.remove.end() && *remove == line) {
+            ++remove;  // the line and its line end go; the line before ended with one
         } else {
-            AppendEncoded(out, text.substr(b, n - b), bytes);
+            if (replace != plan.replace.end() && replace->line == line) {
+                AppendEncoded(out, replace->key + u"=" + edits_[replace->edit].value, bytes);
+                ++replace;
+                if (copyRaw) {
+                    bytes.append(raw_, re, rn - re);
+                } else {
+                    AppendEncoded(out, text.substr(e, n - e), bytes);
+                }
+            } else if (copyRaw) {
+                bytes.append(raw_, rb, rn - rb);
+            } else {
+                AppendEncoded(out, text.substr(b, n - b), bytes);
+            }
+            atLineStart = n > e;
         }
-        atLineStart = n > e;
         for (; insert != plan.insertAfter.end() && insert->line == line; ++insert) {
             const Edit& edit = edits_[insert->edit];
             emitNew(edit.key + u"=" + edit.value);

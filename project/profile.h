@@ -5,9 +5,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace zemtra {
@@ -39,6 +41,8 @@ inline constexpr std::uintmax_t kMaxProfileBytes = 64u << 20;
 //    is no 999-character limit, which silently cut long lists.
 // Writing keeps every line it does not change, byte for byte, with its own line end:
 //  - a key that exists is rewritten in place as its own name, "=" and the value;
+//  - a deleted key loses every line of its name in the first section of its name (a key that
+//    is written once and repeated by hand must not come back from its copy);
 //  - a new key goes right after the last key line of its section (so comments and blank lines
 //    that follow the section's keys stay after them), or after the section line when the section
 //    has no keys; a new section goes at the end of the file;
@@ -69,6 +73,13 @@ class Profile {
     // Get for several keys of one section, in one pass over the text.
     std::vector<std::optional<std::u16string>> GetMany(
         std::u16string_view section, const std::vector<std::u16string_view>& keys) const;
+    // Every key line of the first section of a name, in file order, duplicates too, as a read
+    // of ToBytes() would see them: the name as the file spells it and the value as Get reads
+    // it (nothing for a line without "="). Keys set since replace the first line of their name
+    // or follow the section's lines; deleted keys are left out.
+    using KeyVisitor =
+        std::function<void(std::u16string_view key, std::optional<std::u16string_view> value)>;
+    void VisitKeys(std::u16string_view section, const KeyVisitor& visit) const;
     // Get, or fallback when it gives nothing.
     std::u16string GetString(std::u16string_view section, std::u16string_view key,
                              std::u16string_view fallback) const;
@@ -77,6 +88,9 @@ class Profile {
     // and values that cannot stand on one line (line breaks; "=" or a leading "[" or ";" in a
     // key; "]" in a section) throw std::invalid_argument: use EncodeValue for free text.
     void Set(std::u16string_view section, std::u16string_view key, std::u16string_view value);
+    // Deletes a key, as the platform's write of a null value does; Set brings it back. Names
+    // are checked as for Set.
+    void Delete(std::u16string_view section, std::u16string_view key);
 
     // The bytes of the file with every key set so far.
     std::string ToBytes() const;
@@ -96,10 +110,13 @@ class Profile {
         std::u16string section;
         std::u16string key;
         std::u16string value;  // as written, leading white space already dropped
+        bool deleted = false;
     };
     struct Plan;
 
+    // The edit of a key; O(1), so that thousands of keys in one section save quickly.
     const Edit* FindEdit(std::u16string_view section, std::u16string_view key) const;
+    Edit& EditOf(std::u16string_view section, std::u16string_view key);
     // The file's encoding if every written line fits it, else UTF-16LE.
     ProfileEncoding LineEncoding() const;
     Plan MakePlan() const;
@@ -111,6 +128,7 @@ class Profile {
     std::u16string text_;   // the decoded text after the mark
     std::u16string eol_ = u"\r\n";
     std::vector<Edit> edits_;
+    std::unordered_map<std::u16string, size_t> editIndex_;  // folded "section\nkey" -> edit
 };
 
 // The one-line form of a free text such as TEXT, LIST or PIC, chosen so that a profile read

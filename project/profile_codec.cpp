@@ -54,6 +54,12 @@ bool NamesEqual(std::u16string_view a, std::u16string_view b) {
     return true;
 }
 
+std::u16string FoldedName(std::u16string_view name) {
+    std::u16string folded(name);
+    for (char16_t& c : folded) c = FoldAscii(c);
+    return folded;
+}
+
 std::u16string_view StripQuotes(std::u16string_view value) {
     return WrappedInQuotes(value) ? value.substr(1, value.size() - 2) : value;
 }

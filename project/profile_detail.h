@@ -23,6 +23,8 @@ std::u16string_view TrimLeft(std::u16string_view text, SpaceTest isSpace = IsSpa
 
 // Section and key names compare with ASCII letters folded; other units must be equal.
 bool NamesEqual(std::u16string_view a, std::u16string_view b);
+// The name with ASCII letters folded: equal for exactly the names NamesEqual calls equal.
+std::u16string FoldedName(std::u16string_view name);
 
 // A value wrapped in a matching pair of ' or " without the pair; any other value as it is.
 std::u16string_view StripQuotes(std::u16string_view value);

@@ -7,6 +7,7 @@
 
 #include "base/error.h"
 #include "base/unicode.h"
+#include "project/glyph_section.h"
 #include "project/profile_detail.h"
 #include "raster/new_project.h"
 
@@ -214,6 +215,9 @@ LoadedProject ReadProject(const Profile& p, ProjectSettings& s) {
     CheckListLength("PIC", static_cast<size_t>(std::count(pic.begin(), pic.end(), u'|')),
                     Msg::WhyPictureSeparators);
     r.PIC = SplitPictures(pic);
+    GlyphSection glyphs = ReadGlyphSection(p);
+    r.GLYPHS = std::move(glyphs.edits);
+    loaded.glyphProblems = std::move(glyphs.problems);
     s = std::move(r);
     return loaded;
 }
@@ -268,10 +272,10 @@ ProjectForm SavedForm(const ProjectSettings& s) {
     form.reserve(30);
     const auto text = [&](std::u16string_view section, std::u16string_view key,
                           std::u16string_view value) {
-        form.push_back({section, key, EncodeValue(value)});
+        form.push_back({section, std::u16string(key), EncodeValue(value)});
     };
     const auto number = [&](std::u16string_view section, std::u16string_view key, int64_t v) {
-        form.push_back({section, key, DecimalText(v)});
+        form.push_back({section, std::u16string(key), DecimalText(v)});
     };
     text(kProject, u"Version", kProjectVersion);
     text(kProject, u"BLOCKNUMX", s.BLOCKNUMX);
@@ -306,6 +310,9 @@ ProjectForm SavedForm(const ProjectSettings& s) {
         text(kFont, u"FontFile", f.FontFile);
         number(kFont, u"FontIndex", f.FontIndex);
     }
+    for (const GlyphEditKey& key : s.GLYPHS.Keys()) {
+        form.push_back({kGlyphsSection, GlyphKeyText(key), GlyphRowsText(*s.GLYPHS.Find(key))});
+    }
     return form;
 }
 
@@ -313,18 +320,27 @@ void WriteProject(const ProjectSettings& s, Profile& profile) {
     for (size_t i = 0; i < s.PIC.size(); ++i) {
         if (auto problem = PicEntryProblem(s.PIC, i)) throw UserError(*problem);
     }
-    for (const ProjectEntry& e : SavedForm(s)) profile.Set(e.section, e.key, e.value);
+    for (const ProjectEntry& e : SavedForm(s)) {
+        if (e.section != kGlyphsSection) profile.Set(e.section, e.key, e.value);
+    }
     // A font file adds two keys; a project that never used one stays as it was, and one that
     // did has them emptied rather than left behind.
     if (s.FONT.FontFile.empty() && profile.Get(kFont, u"FontFile")) {
         profile.Set(kFont, u"FontFile", u"");
         profile.Set(kFont, u"FontIndex", u"0");
     }
+    WriteGlyphSection(s.GLYPHS, profile);
 }
 
 void SaveProject(const std::filesystem::path& path, const ProjectSettings& s) {
     Profile profile = Profile::LoadFile(path);
     WriteProject(s, profile);
+    profile.SaveFile(path);
+}
+
+void SaveGlyphEdits(const std::filesystem::path& path, const GlyphEdits& edits) {
+    Profile profile = Profile::LoadFile(path);
+    WriteGlyphSection(edits, profile);
     profile.SaveFile(path);
 }
 

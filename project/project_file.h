@@ -17,7 +17,11 @@
 // PIC joins the picture entries with "|" and is split again on load, so an entry that contains
 // "|", or white space that the split would remove, cannot be stored: PicturePathProblem refuses
 // such a picture before it is added, and SaveProject refuses (UserError) to write a PIC that
-// would load differently. docs/project-file.md describes the whole format.
+// would load differently.
+//
+// Hand-edited glyphs live in a third section, [Glyphs] (project/glyph_section.h), which a save
+// merges like the other keys and leaves out while the project has no edits.
+// docs/project-file.md describes the whole format.
 #pragma once
 
 #include <cstdint>
@@ -51,6 +55,9 @@ struct LoadedProject {
     // OFFSETX and OFFSETY as read, which the offset statics show until the next change.
     std::u16string offsetXText;
     std::u16string offsetYText;
+    // The entries of [Glyphs] that were skipped, one line each (ReadGlyphSection): the
+    // command line prints each, the window shows them in one message.
+    std::vector<std::string> glyphProblems;
 };
 
 // Fills s from the keys of a profile. When its Version is not exactly "V1.0", s stays as it is
@@ -71,26 +78,32 @@ LoadedProject ReadProjectFile(const std::filesystem::path& path, ProjectSettings
 // One key of a project as Save writes it.
 struct ProjectEntry {
     std::u16string_view section;
-    std::u16string_view key;
+    std::u16string key;    // an edit's key is made for it ("U+0041 8x8")
     std::u16string value;  // as it stands in the file (EncodeValue applied)
     bool operator==(const ProjectEntry&) const = default;
 };
 using ProjectForm = std::vector<ProjectEntry>;
 
 // What Save writes for s, as data, in table order: the 28 keys, and FontFile with FontIndex
-// while a font file is in use. Two settings that save alike compare equal, which is how the
-// window tells whether its state differs from the project last opened or saved; whatever a
-// project file comes to hold is added here and so counts for that comparison too.
+// while a font file is in use, then one [Glyphs] key per edit in key order. Two settings that
+// save alike compare equal, which is how the window tells whether its state differs from the
+// project last opened or saved; whatever a project file comes to hold is added here and so
+// counts for that comparison too.
 ProjectForm SavedForm(const ProjectSettings& s);
 
-// Sets the 28 keys in table order. Throws UserError, setting nothing, when the PIC entries
-// would not load back as they are.
+// Sets the 28 keys in table order, then the [Glyphs] section (WriteGlyphSection: an entry
+// that reads as the same edit stays as it is written). Throws UserError, setting nothing, when
+// the PIC entries would not load back as they are.
 void WriteProject(const ProjectSettings& s, Profile& profile);
 
-// Merges the 28 keys into the file (made when missing; other sections, keys and comments stay)
-// with a single write that replaces the file whole. Throws UserError when PIC cannot be stored
-// or the file cannot be read or written; the file then stays as it was.
+// Merges the 28 keys and the edits into the file (made when missing; other sections, keys and
+// comments stay) with a single write that replaces the file whole. Throws UserError when PIC cannot
+// be stored or the file cannot be read or written; the file then stays as it was.
 void SaveProject(const std::filesystem::path& path, const ProjectSettings& s);
+
+// Merges only the [Glyphs] section into the file, as WriteGlyphSection does, with the same
+// single write; every other line stays byte for byte.
+void SaveGlyphEdits(const std::filesystem::path& path, const GlyphEdits& edits);
 
 // PIC's value: the entries with "|" between them.
 std::u16string JoinPictures(const std::vector<std::u16string>& pictures);

@@ -231,17 +231,26 @@ FT_Error SizeLinked(SizedFace& f, const LogFont& font, const FontCellMetrics& ch
     return ApplySize(f, size, font);
 }
 
-// Loads a glyph and leaves it rendered mono in the slot, synthesis applied; false when
-// FreeType cannot load or render it. smear: the pixels a bold strike glyph still needs.
-bool LoadMono(SizedFace& f, FT_UInt glyph, int32_t& smear) {
+// Loads a glyph and leaves it rendered in the slot, mono or anti-aliased, synthesis applied;
+// false when FreeType cannot load or render it. smear: the pixels a bold strike glyph still
+// needs.
+bool LoadRendered(SizedFace& f, FT_UInt glyph, InkKind kind, int32_t& smear) {
     FT_Face face = f.face.get();
     FT_GlyphSlot slot = face->glyph;
     smear = 0;
+    FT_Int32 flags = f.loadFlags;
+    FT_Render_Mode mode = FT_RENDER_MODE_MONO;
+    if (kind == InkKind::Coverage) {
+        flags &= ~FT_LOAD_TARGET_MONO;  // FT_LOAD_TARGET_NORMAL is 0
+        if (FT_IS_SCALABLE(face)) flags |= FT_LOAD_NO_BITMAP;
+        mode = FT_RENDER_MODE_NORMAL;
+    }
     if (f.boldPixels == 0 && !f.oblique) {
-        return FT_Load_Glyph(face, glyph, f.loadFlags | FT_LOAD_RENDER) == 0 &&
+        // FT_LOAD_RENDER renders in the load flags' target mode.
+        return FT_Load_Glyph(face, glyph, flags | FT_LOAD_RENDER) == 0 &&
                slot->format == FT_GLYPH_FORMAT_BITMAP;
     }
-    if (FT_Load_Glyph(face, glyph, f.loadFlags) != 0) return false;
+    if (FT_Load_Glyph(face, glyph, flags) != 0) return false;
     if (slot->format == FT_GLYPH_FORMAT_BITMAP) {
         smear = f.boldPixels;  // a strike: overstrike the bits instead of the outline
     } else if (slot->format == FT_GLYPH_FORMAT_OUTLINE) {
@@ -251,7 +260,7 @@ bool LoadMono(SizedFace& f, FT_UInt glyph, int32_t& smear) {
             FT_Outline_EmboldenXY(&slot->outline, FT_Pos{f.boldPixels} * 64, 0);
         }
         if (f.oblique) FT_GlyphSlot_Oblique(slot);
-        if (FT_Render_Glyph(slot, FT_RENDER_MODE_MONO) != 0) return false;
+        if (FT_Render_Glyph(slot, mode) != 0) return false;
     }
     if (f.boldPixels > 0) slot->advance.x += FT_Pos{f.boldPixels} * 64;
     return slot->format == FT_GLYPH_FORMAT_BITMAP;
@@ -294,6 +303,7 @@ struct FontEngine::Impl {
     void OpenPrimary(CachedFont& cached, const LogFont& font);
     void SortFallbacksOnce(CachedFont& cached);
     SizedFace* FindLinked(CachedFont& cached, const LogFont& font, char32_t code, FT_UInt& glyph);
+    SizedFace* FaceFor(CachedFont& cached, const LogFont& font, char16_t unit, FT_UInt& glyph);
     SizedFace* FindIn(LinkedFaces& faces, const CachedFont& cached, const LogFont& font,
                       char32_t code, FT_UInt& glyph);
 };
@@ -425,28 +435,45 @@ SizedFace* FontEngine::Impl::FindIn(LinkedFaces& faces, const CachedFont& cached
 FontEngine::FontEngine() : impl_(std::make_unique<Impl>()) {}
 FontEngine::~FontEngine() = default;
 
-void FontEngine::DrawCharacter(const LogFont& font, std::u16string_view text, GlyphInk& ink) {
+// The face that draws a character and its glyph there: the chosen face, else a linked one;
+// null when none has it. A surrogate has no glyph anywhere.
+SizedFace* FontEngine::Impl::FaceFor(CachedFont& cached, const LogFont& font, char16_t unit,
+                                     FT_UInt& glyph) {
+    glyph = 0;
+    if (IsSurrogate(unit)) return nullptr;
+    glyph = GlyphOf(cached.primary.face.get(), unit);
+    if (glyph != 0) return &cached.primary;
+    return FindLinked(cached, font, unit, glyph);
+}
+
+void FontEngine::DrawCharacter(const LogFont& font, std::u16string_view text, GlyphInk& ink,
+                               InkKind kind) {
     ink.Clear();
     if (text.empty()) return;
     CachedFont& cached = impl_->Resolve(font);
-    const char16_t unit = text.front();
-    SizedFace* face = &cached.primary;
     FT_UInt glyph = 0;
-    if (!IsSurrogate(unit)) {
-        glyph = GlyphOf(face->face.get(), unit);
-        if (glyph == 0) {
-            face = impl_->FindLinked(cached, font, unit, glyph);
-            if (face == nullptr) face = &cached.primary;  // its .notdef, GDI's default glyph
-        }
-    }
+    SizedFace* face = impl_->FaceFor(cached, font, text.front(), glyph);
+    if (face == nullptr) face = &cached.primary;  // its .notdef, GDI's default glyph
     // A glyph FreeType cannot load draws nothing, as a failed TextOutW leaves the surface.
     int32_t smear = 0;
-    if (!LoadMono(*face, glyph, smear)) return;
+    if (!LoadRendered(*face, glyph, kind, smear)) return;
     InkStrokes strokes;
     if (font.Underline) strokes.rows[strokes.count++] = cached.underline;
     if (font.StrikeOut) strokes.rows[strokes.count++] = cached.strikeout;
     const FontCellMetrics& cell = cached.size.cell;
-    ComposeInk(face->face->glyph, smear, cell.ascent, cell.ascent + cell.descent, strokes, ink);
+    ComposeInk(face->face->glyph, smear, cell.ascent, cell.ascent + cell.descent, strokes,
+               kind == InkKind::Coverage, ink);
+}
+
+bool FontEngine::HasCharacter(const LogFont& font, char16_t character) {
+    CachedFont& cached = impl_->Resolve(font);
+    FT_UInt glyph = 0;
+    return impl_->FaceFor(cached, font, character, glyph) != nullptr;
+}
+
+std::string FontEngine::FamilyName(const LogFont& font) {
+    const FT_Face face = impl_->Resolve(font).primary.face.get();
+    return face->family_name != nullptr ? face->family_name : "";
 }
 
 bool FontEngine::HasOutlines(const LogFont& font) {

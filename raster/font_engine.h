@@ -12,15 +12,23 @@
 
 namespace zemtra {
 
+// How a character is drawn: without anti-aliasing, as the dot matrices take it, or with
+// FreeType's anti-aliased coverage, for the grey levels of exported fonts.
+enum class InkKind { Mono, Coverage };
+
 // The ink of one drawn character, white on black: pixel (x, y) of the render surface is white
-// when x - left and y - top fall inside the box and that byte is 1. The character cell's
-// top-left is at surface (0, 0); ink is already clipped to the cell's rows [0, ascent + descent).
+// when x - left and y - top fall inside the box and that byte is 1 (Mono), or covered by that
+// byte's share of 255 (Coverage). The character cell's top-left is at surface (0, 0); ink is
+// already clipped to the cell's rows [0, ascent + descent).
 struct GlyphInk {
     int32_t left = 0;
     int32_t top = 0;
     int32_t width = 0;
     int32_t height = 0;
-    std::vector<uint8_t> pixels;  // width * height bytes, row-major, 1 = white
+    std::vector<uint8_t> pixels;  // width * height bytes, row-major: 1 = white, or 0..255
+    // Where the next character's cell would start, in whole pixels: the drawing face's advance
+    // at its created size, horizontal scale and synthetic bold included.
+    int32_t advance = 0;
 
     bool White(int64_t x, int64_t y) const {
         const int64_t bx = x - left;
@@ -29,7 +37,7 @@ struct GlyphInk {
         return pixels[static_cast<size_t>(by) * width + static_cast<size_t>(bx)] != 0;
     }
     void Clear() {
-        left = top = width = height = 0;
+        left = top = width = height = advance = 0;
         pixels.clear();
     }
 };
@@ -61,8 +69,15 @@ class FontEngine {
     // pixel-designed Chinese faces first, else fontconfig's fallback order; the linked face is
     // sized from the same height and width by its own metrics, kept inside this font's cell,
     // and its glyph stands on this font's baseline. Throws UserError when no font at all can be
-    // found.
-    void DrawCharacter(const LogFont& font, std::u16string_view text, GlyphInk& ink);
+    // found. InkKind::Coverage draws the same glyph anti-aliased instead, at the same size and
+    // placement, from the outlines where the face has them (embedded strikes are drawn for
+    // text without anti-aliasing only); a bitmap font's pixels are fully covered.
+    void DrawCharacter(const LogFont& font, std::u16string_view text, GlyphInk& ink,
+                       InkKind kind = InkKind::Mono);
+
+    // True when the described font or one of its linked faces has a glyph of its own for the
+    // character; false where only the default glyph would be drawn (and for a surrogate).
+    bool HasCharacter(const LogFont& font, char16_t character);
 
     // The cell metrics of the described font as it would be created.
     FontCellMetrics Metrics(const LogFont& font);
@@ -72,6 +87,10 @@ class FontEngine {
 
     // The font file (and face index) fontconfig picked for the description; for messages.
     std::string ResolvedFace(const LogFont& font);
+
+    // The family name the chosen face gives itself (as FreeType reads it), e.g. "Liberation
+    // Sans"; empty when it names none.
+    std::string FamilyName(const LogFont& font);
 
   private:
     struct Impl;

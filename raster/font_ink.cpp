@@ -5,6 +5,7 @@
 #include FT_BITMAP_H
 
 #include <algorithm>
+#include <cstdint>
 
 namespace zemtra {
 
@@ -30,6 +31,22 @@ struct Box {
 const uint8_t* RowOf(const FT_Bitmap& bm, unsigned r) {
     if (bm.pitch >= 0) return bm.buffer + static_cast<size_t>(r) * static_cast<size_t>(bm.pitch);
     return bm.buffer + static_cast<size_t>(bm.rows - 1 - r) * static_cast<size_t>(-bm.pitch);
+}
+
+// The coverage of pixel x of a bitmap row, 0..255.
+uint8_t CoverageAt(const FT_Bitmap& bm, const uint8_t* src, unsigned x) {
+    switch (bm.pixel_mode) {
+        case FT_PIXEL_MODE_MONO:
+            return ((src[x >> 3] >> (7 - (x & 7))) & 1) ? 255 : 0;
+        case FT_PIXEL_MODE_GRAY: {
+            const int top = std::max<int>(bm.num_grays, 2) - 1;
+            return static_cast<uint8_t>(top == 255 ? src[x] : std::min(255, src[x] * 255 / top));
+        }
+        case FT_PIXEL_MODE_BGRA:
+            return src[x * 4 + 3];
+        default:
+            return 0;
+    }
 }
 
 // One row of the bitmap as 0/1 into dst (dst has room for width + smear bytes).
@@ -66,31 +83,49 @@ void UnpackRow(const FT_Bitmap& bm, const uint8_t* src, int32_t smear, uint8_t* 
     }
 }
 
-void Blit(const FT_Bitmap& bm, const Box& glyph, int32_t smear, const Box& box, GlyphInk& ink) {
+// One row as coverage into dst; a smeared pixel keeps the strongest coverage that reaches it.
+void UnpackCoverageRow(const FT_Bitmap& bm, const uint8_t* src, int32_t smear, uint8_t* dst) {
+    for (unsigned x = 0; x < bm.width; ++x) {
+        const uint8_t c = CoverageAt(bm, src, x);
+        if (c == 0) continue;
+        for (int32_t s = 0; s <= smear; ++s) {
+            uint8_t& d = dst[x + static_cast<unsigned>(s)];
+            d = std::max(d, c);
+        }
+    }
+}
+
+void Blit(const FT_Bitmap& bm, const Box& glyph, int32_t smear, bool coverage, const Box& box,
+          GlyphInk& ink) {
     const auto width = static_cast<size_t>(box.right - box.left);
     for (unsigned r = 0; r < bm.rows; ++r) {
         const int64_t y = glyph.top + r;
         if (y < box.top || y >= box.bottom) continue;
         uint8_t* dst = ink.pixels.data() + static_cast<size_t>(y - box.top) * width +
                        static_cast<size_t>(glyph.left - box.left);
-        UnpackRow(bm, RowOf(bm, r), smear, dst);
+        if (coverage) {
+            UnpackCoverageRow(bm, RowOf(bm, r), smear, dst);
+        } else {
+            UnpackRow(bm, RowOf(bm, r), smear, dst);
+        }
     }
 }
 
-void FillStroke(const StrokeRows& rows, const Box& stroke, const Box& box, GlyphInk& ink) {
+void FillStroke(const StrokeRows& rows, const Box& stroke, const Box& box, uint8_t value,
+                GlyphInk& ink) {
     const auto width = static_cast<size_t>(box.right - box.left);
     const int64_t top = std::max<int64_t>(rows.top, box.top);
     const int64_t bottom = std::min<int64_t>(int64_t{rows.top} + rows.size, box.bottom);
     for (int64_t y = top; y < bottom; ++y) {
         uint8_t* row = ink.pixels.data() + static_cast<size_t>(y - box.top) * width;
-        std::fill(row + (stroke.left - box.left), row + (stroke.right - box.left), uint8_t{1});
+        std::fill(row + (stroke.left - box.left), row + (stroke.right - box.left), value);
     }
 }
 
 }  // namespace
 
 void ComposeInk(const FT_GlyphSlotRec* slot, int32_t smear, int32_t baseline, int32_t cellHeight,
-                const InkStrokes& strokes, GlyphInk& ink) {
+                const InkStrokes& strokes, bool coverage, GlyphInk& ink) {
     ink.Clear();
     FT_Bitmap converted;
     FT_Bitmap_Init(&converted);
@@ -121,11 +156,12 @@ void ComposeInk(const FT_GlyphSlotRec* slot, int32_t smear, int32_t baseline, in
         ink.width = static_cast<int32_t>(box.right - box.left);
         ink.height = static_cast<int32_t>(box.bottom - box.top);
         ink.pixels.assign(static_cast<size_t>(ink.width) * static_cast<size_t>(ink.height), 0);
-        if (!glyph.Empty() && bm->buffer != nullptr) Blit(*bm, glyph, smear, box, ink);
+        if (!glyph.Empty() && bm->buffer != nullptr) Blit(*bm, glyph, smear, coverage, box, ink);
         for (int i = 0; i < strokes.count && advance > 0; ++i) {
-            FillStroke(strokes.rows[i], strokeBoxes[i], box, ink);
+            FillStroke(strokes.rows[i], strokeBoxes[i], box, coverage ? 255 : 1, ink);
         }
     }
+    ink.advance = static_cast<int32_t>(std::clamp<int64_t>(advance, INT32_MIN, INT32_MAX));
     FT_Bitmap_Done(slot->library, &converted);
 }
 

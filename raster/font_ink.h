@@ -20,8 +20,10 @@ struct InkStrokes {
 
 // Replaces ink with the slot's bitmap, its top-left at (bitmap_left, baseline - bitmap_top),
 // each set pixel repeated `smear` pixels to the right (synthetic bold of a strike glyph), plus
-// the strokes, all clipped to rows [0, cellHeight). Reuses ink's pixel capacity.
+// the strokes, all clipped to rows [0, cellHeight), and takes the slot's advance. Pixels are 1
+// for white, or with `coverage` the share of 255 that each pixel is covered (a mono pixel and
+// the strokes fully). Reuses ink's pixel capacity.
 void ComposeInk(const FT_GlyphSlotRec* slot, int32_t smear, int32_t baseline, int32_t cellHeight,
-                const InkStrokes& strokes, GlyphInk& ink);
+                const InkStrokes& strokes, bool coverage, GlyphInk& ink);
 
 }  // namespace zemtra

@@ -22,6 +22,10 @@ uint32_t RenderSurface::GetPixel(int64_t x, int64_t y) const {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) return kInvalidColour;
     switch (kind_) {
         case SourceKind::Character:
+            if (edit_ != nullptr) {
+                return edit_->Lit(static_cast<int32_t>(x), static_cast<int32_t>(y)) ? kWhite
+                                                                                    : kBlack;
+            }
             return ink_->White(x, y) ? kWhite : kBlack;
         case SourceKind::Picture: {
             const uint32_t c = picture_->GetPixel(x, y);
@@ -31,6 +35,11 @@ uint32_t RenderSurface::GetPixel(int64_t x, int64_t y) const {
             break;
     }
     return kBlack;
+}
+
+const GlyphDots* GlyphEditFor(const ProjectSettings& settings, std::u16string_view source) {
+    if (source.size() != 1 || settings.GLYPHS.Empty()) return nullptr;
+    return settings.GLYPHS.Find(source[0], MatrixWidth(settings), MatrixHeight(settings));
 }
 
 double Luminance(uint32_t sample) {
@@ -43,7 +52,7 @@ double Luminance(uint32_t sample) {
 // The character case of the dot decision without a per-pixel call: a dot is lit exactly where
 // the window meets ink inside the surface.
 void GlyphRenderer::SampleInk(const RenderSurface& surface, int64_t sx, int64_t sy,
-                              DotMatrix& matrix) {
+                              DotMatrix& matrix, bool keepValues) {
     const int32_t w = matrix.Width();
     const int32_t h = matrix.Height();
     const GlyphInk& ink = *surface.ink_;
@@ -57,8 +66,44 @@ void GlyphRenderer::SampleInk(const RenderSurface& surface, int64_t sx, int64_t 
         const uint8_t* src = ink.pixels.data() + static_cast<size_t>(sy + j - ink.top) * ink.width +
                              static_cast<size_t>(sx + x0 - ink.left);
         uint8_t* dst = matrix.Row(static_cast<int32_t>(j)) + x0;
-        for (int64_t k = x0; k < x1; ++k) *dst++ = *src++ != 0 ? 1 : 0;
+        if (keepValues) {
+            std::copy(src, src + (x1 - x0), dst);
+        } else {
+            for (int64_t k = x0; k < x1; ++k) *dst++ = *src++ != 0 ? 1 : 0;
+        }
     }
+}
+
+void GlyphRenderer::RenderEdit(const GlyphDots& edit, DotMatrix* matrix, PreviewSink* preview) {
+    if (matrix) edit.CopyTo(*matrix);
+    if (!preview) return;
+    for (int32_t j = 0; j < edit.Height(); ++j) {
+        for (int32_t k = 0; k < edit.Width(); ++k) preview->OnDot(j, k, edit.Lit(k, j));
+    }
+    RenderSurface surface;
+    surface.width_ = edit.Width();
+    surface.height_ = edit.Height();
+    surface.kind_ = SourceKind::Character;
+    surface.edit_ = &edit;
+    preview->OnFinish(surface, 0, 0);
+}
+
+bool GlyphRenderer::RenderCoverage(const ProjectSettings& settings, char16_t character,
+                                   DotMatrix& coverage) {
+    const int32_t w = MatrixWidth(settings);
+    const int32_t h = MatrixHeight(settings);
+    if (w < 1 || h < 1) return false;
+    if (auto why = RenderLimitError(settings)) throw UserError(*why);
+    RenderSurface surface;
+    surface.width_ = w + std::abs(int64_t{settings.FONT.Width});
+    surface.height_ = h + std::abs(int64_t{settings.FONT.Height});
+    surface.kind_ = SourceKind::Character;
+    fonts_.DrawCharacter(settings.FONT, std::u16string_view(&character, 1), ink_,
+                         InkKind::Coverage);
+    surface.ink_ = &ink_;
+    if (coverage.Width() != w || coverage.Height() != h) coverage.Reset(w, h);
+    SampleInk(surface, SampleX(settings), SampleY(settings), coverage, true);
+    return true;
 }
 
 bool GlyphRenderer::RenderDotMatrix(const ProjectSettings& settings, std::u16string_view source,
@@ -67,6 +112,11 @@ bool GlyphRenderer::RenderDotMatrix(const ProjectSettings& settings, std::u16str
     const int32_t h = MatrixHeight(settings);
     if (w < 1 || h < 1) return false;
     if (auto why = RenderLimitError(settings)) throw UserError(*why);
+    // The edit stands for the font's dots, so the font is not even drawn.
+    if (const GlyphDots* edit = GlyphEditFor(settings, source)) {
+        RenderEdit(*edit, matrix, preview);
+        return true;
+    }
 
     RenderSurface surface;
     surface.width_ = w + std::abs(int64_t{settings.FONT.Width});

@@ -18,6 +18,8 @@ inline constexpr int32_t kAboutDialogId = 100;
 inline constexpr int32_t kMainDialogId = 102;
 inline constexpr int32_t kOutputDialogId = 129;
 inline constexpr int32_t kMainMenuId = 131;
+// Ours: the export dialog ("Export..." in the Project menu).
+inline constexpr int32_t kExportDialogId = 140;
 
 // Dialog 102, the main window: the list, the preview and the text.
 inline constexpr int32_t kPreviewId = 1000;
@@ -83,6 +85,18 @@ inline constexpr int32_t kVerifyButtonId = 1033;
 inline constexpr int32_t kVerifyPictureId = 1034;
 inline constexpr int32_t kVerifyCaptionId = 1035;
 
+// Dialog 140, the export dialog: format, bits per dot, monospace, compression, name, characters.
+inline constexpr int32_t kExportFormatLabelId = 1080;
+inline constexpr int32_t kExportFormatId = 1081;
+inline constexpr int32_t kExportBppLabelId = 1082;
+inline constexpr int32_t kExportBppId = 1083;
+inline constexpr int32_t kExportMonospaceId = 1084;
+inline constexpr int32_t kExportCompressId = 1085;
+inline constexpr int32_t kExportNameLabelId = 1086;
+inline constexpr int32_t kExportNameId = 1087;
+inline constexpr int32_t kExportCharactersLabelId = 1088;
+inline constexpr int32_t kExportCharactersId = 1089;
+
 // Commands of menu 131.
 inline constexpr int32_t kCmdOpen = 32772;
 inline constexpr int32_t kCmdSave = 32774;
@@ -93,6 +107,9 @@ inline constexpr int32_t kCmdLoadPicture = 32783;
 // Ours: "Specimen Sheet...", after "Load Picture": PNG pages of the list's glyphs, or of the
 // code range when the list is empty.
 inline constexpr int32_t kCmdSpecimen = 32785;
+// Ours: "Export...", after "Specimen Sheet...": a font for LVGL, Adafruit GFX or as BDF; while an
+// export runs the same command stops it.
+inline constexpr int32_t kCmdExport = 32788;
 // Ours: "Save As...", beside "Save", which saves into the project's own file once it has one.
 inline constexpr int32_t kCmdSaveAs = 32786;
 // Ours: the files of Project > Recent carry these ids, newest first (up to eight), and its

@@ -112,6 +112,31 @@ DialogTemplate BuildAboutDialog() {
     return d;
 }
 
+DialogTemplate BuildExportDialog() {
+    DialogTemplate d{kExportDialogId, u"Export Font", 250, 132, {}};
+    d.controls = {
+        {kExportFormatLabelId, K::Label, u"Format:", {7, 9, 70, 8}},
+        {kExportFormatId, K::DropDownList, u"", {80, 7, 163, 60}},
+        {kExportBppLabelId, K::Label, u"Bits per dot:", {7, 27, 70, 8}},
+        {kExportBppId, K::DropDownList, u"", {80, 25, 60, 60}},
+        {kExportMonospaceId,
+         K::CheckBox,
+         u"Monospace: every glyph the whole matrix",
+         {7, 43, 236, 12}},
+        {kExportCompressId,
+         K::CheckBox,
+         u"Compressed bitmaps (LVGL, 2 or 4 bits)",
+         {7, 57, 236, 12}},
+        {kExportNameLabelId, K::Label, u"Name:", {7, 75, 70, 8}},
+        {kExportNameId, K::Edit, u"", {80, 73, 163, 12}},
+        {kExportCharactersLabelId, K::Label, u"Characters:", {7, 93, 70, 8}},
+        {kExportCharactersId, K::DropDownList, u"", {80, 91, 163, 60}},
+        {kIdOk, K::DefaultPushButton, u"OK", {139, 111, 50, 14}},
+        {kIdCancel, K::PushButton, u"Cancel", {193, 111, 50, 14}},
+    };
+    return d;
+}
+
 // "(none)" and the presets' titles; built once, as the views point into it.
 std::vector<std::u16string_view> PresetComboItems() {
     static const std::vector<std::u16string> titles = [] {
@@ -148,6 +173,11 @@ const DialogTemplate& AboutDialogTemplate() {
     return d;
 }
 
+const DialogTemplate& ExportDialogTemplate() {
+    static const DialogTemplate d = BuildExportDialog();
+    return d;
+}
+
 std::vector<std::u16string_view> ComboItems(int32_t controlId) {
     switch (controlId) {
         case kDataBitsId:
@@ -162,6 +192,12 @@ std::vector<std::u16string_view> ComboItems(int32_t controlId) {
             return {u"Cathode", u"Anode"};
         case kPresetComboId:
             return PresetComboItems();
+        case kExportFormatId:
+            return {u"LVGL", u"Adafruit GFX", u"BDF"};
+        case kExportBppId:
+            return {u"1", u"2", u"4", u"8"};
+        case kExportCharactersId:
+            return {u"The character list", u"The code range (From..To)"};
         default:
             return {};
     }
@@ -179,6 +215,7 @@ const std::vector<MenuPopupTemplate>& MainMenuTemplate() {
           {0, u""},
           {kCmdLoadPicture, u"Load Picture"},
           {kCmdSpecimen, u"Specimen Sheet..."},
+          {kCmdExport, u"E&xport..."},
           {0, u""},
           {kCmdExit, u"&Exit", u"Ctrl+Q"}}},
         {u"&Help", {{kCmdAbout, u"&About"}}},

@@ -85,8 +85,10 @@ const DialogTemplate& MainDialogTemplate();
 const DialogTemplate& OutputDialogTemplate();
 // Dialog 100, the About box; its version line carries ZEMTRA_VERSION.
 const DialogTemplate& AboutDialogTemplate();
+// Dialog 140, the export dialog.
+const DialogTemplate& ExportDialogTemplate();
 
-// The items of a drop-down list of dialog 102, in order; empty for any other id.
+// The items of a drop-down list of dialog 102 or 140, in order; empty for any other id.
 std::vector<std::u16string_view> ComboItems(int32_t controlId);
 
 struct MenuItemTemplate {

@@ -2,11 +2,13 @@
  *
  *   hello-glyph [C]             the glyph of character C from the C source (default: the first)
  *   hello-glyph --library C     the same character's record from the font library ascii.dzk
+ *   hello-glyph --gfx C         the same character from the Adafruit GFX font hello_gfx.h
  *
  * The data follow hello.fprj: a 12 x 16 matrix in the scan mode Row, Forward, Cathode, 8 bits.
  * That mode is the simplest to read: rows top to bottom, each row in (12 + 7) / 8 = 2 bytes,
  * the leftmost dot in bit 7 of the first byte, a lit dot is 1, and the 4 unused low bits of
  * each row's second byte are 0. The font library stores the same bytes, one record a code.
+ * The GFX font keeps every glyph as the whole matrix; its bits run on from row to row.
  */
 #include <stdio.h>
 #include <string.h>
@@ -15,6 +17,10 @@
 #define GLYPH_H 16 /* BLOCKNUMY of hello.fprj */
 #define ROW_BYTES ((GLYPH_W + 7) / 8)
 #define GLYPH_BYTES (GLYPH_H * ROW_BYTES)
+
+#include "gfxfont.h"
+#define PROGMEM
+#include "hello_gfx.h" /* written by zemtra-cli export */
 
 /* Written by zemtra-cli c-source into hello_font.c. */
 extern const unsigned char fontlib_12x16[];
@@ -62,9 +68,30 @@ static int from_library(const char *character) {
     return 0;
 }
 
+static int from_gfx(const char *character) {
+    const unsigned char code = (unsigned char)character[0];
+    if (code < hello_gfx.first || code > hello_gfx.last) {
+        fprintf(stderr, "hello-glyph: the GFX font holds 0x%02X..0x%02X only\n", hello_gfx.first,
+                hello_gfx.last);
+        return 1;
+    }
+    const GFXglyph *g = &hello_gfx.glyph[code - hello_gfx.first];
+    unsigned offset = g->bitmapOffset, bit = 0, bits = 0;
+    for (unsigned y = 0; y < g->height; ++y) {
+        for (unsigned x = 0; x < g->width; ++x, ++bit) {
+            if (bit % 8 == 0) bits = hello_gfx.bitmap[offset++];
+            putchar(bits & 0x80 ? '#' : '.');
+            bits <<= 1;
+        }
+        putchar('\n');
+    }
+    return 0;
+}
+
 int main(int argc, char **argv) {
     if (argc == 3 && strcmp(argv[1], "--library") == 0) return from_library(argv[2]);
+    if (argc == 3 && strcmp(argv[1], "--gfx") == 0) return from_gfx(argv[2]);
     if (argc <= 2) return from_c_source(argc == 2 ? argv[1] : NULL);
-    fprintf(stderr, "usage: hello-glyph [C] | hello-glyph --library C\n");
+    fprintf(stderr, "usage: hello-glyph [C] | hello-glyph --library C | hello-glyph --gfx C\n");
     return 2;
 }

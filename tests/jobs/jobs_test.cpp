@@ -13,6 +13,8 @@
 #include "base/error.h"
 #include "base/unicode.h"
 #include "jobs/list_items.h"
+#include "raster/glyph_renderer.h"
+#include "raster/specimen.h"
 #include "support/test_support.h"
 
 namespace zemtra {
@@ -28,9 +30,11 @@ class RecordingEncoder : public PngEncoder {
   public:
     std::string Encode(const RgbRaster& raster) const override {
         sizes.push_back({raster.width, raster.height});
+        last = raster;
         return "raster " + std::to_string(raster.width) + "x" + std::to_string(raster.height);
     }
     mutable std::vector<std::pair<int32_t, int32_t>> sizes;
+    mutable RgbRaster last;
 };
 
 // Reads every non-empty regular file as a 2 x 2 picture, lit at the top left.
@@ -311,6 +315,113 @@ TEST_F(Jobs, PictureItemsNeedAStorablePathFirstAndThenAReadableFile) {
     const DotMatrix picture = Shown(path);
     EXPECT_TRUE(picture.Lit(0, 0));
     EXPECT_FALSE(picture.Lit(11, 13));
+}
+
+// Jobs with a hand-edited "A" at the project's 12 x 14 matrix (and a "B" at another size, which
+// must change nothing): each writer's output, read back by the independent readers, holds the
+// edit where the font's glyph stood, and the unedited characters as before.
+class EditedJobs : public Jobs {
+  protected:
+    EditedJobs() {
+        for (int i = 0; i < 12; ++i) edit.Set(i, i, true);
+        edit.Set(11, 0, true);
+        edited = s;
+        edited.GLYPHS.Set(u'A', edit);
+        edited.GLYPHS.Set(u'B', GlyphDots(8, 8));
+        fontA = Shown(u"A");
+        fontB = Shown(u"B");
+    }
+    GlyphDots edit{12, 14};
+    ProjectSettings edited;
+    DotMatrix fontA, fontB;
+};
+
+TEST_F(EditedJobs, ShowGivesTheEditAtItsSizeOnly) {
+    std::swap(s, edited);
+    EXPECT_EQ(Shown(u"A"), edit.ToMatrix());
+    EXPECT_EQ(Shown(u"B"), fontB);
+    s.BLOCKNUMX = u"13";
+    EXPECT_NE(Shown(u"A").Width(), 12);
+    std::swap(s, edited);
+    EXPECT_EQ(Shown(u"A"), fontA);
+    EXPECT_NE(fontA, edit.ToMatrix());
+}
+
+TEST_F(EditedJobs, CSourceHoldsTheEditForEveryItemOfTheCharacterButNotForPictures) {
+    s.DATABIT = 1;  // 16-bit words in Column/Row: the packing must place every dot
+    s.ORIENT = 3;
+    edited.DATABIT = 1;
+    edited.ORIENT = 3;
+    FillCharacterList(edited, u"ABA", true);
+    const auto picture = Utf8ToUtf16((dir / "pic.png").string());
+    WriteBytes(dir / "pic.png", "any");
+    ASSERT_FALSE(AddPictureItem(edited, decoder, picture).has_value());
+    edited.GLYPHS.Set(u'☆', GlyphDots(12, 14));  // the picture mark: a picture stays a picture
+    const CSourceJob file{CSourceTarget::File, dir / "font.c", TextEncoding::Utf8};
+    ASSERT_EQ(RunJob(edited, file, context).outcome, JobOutcome::Done);
+    DecodeCSourceJob read;
+    read.file = dir / "font.c";
+    const DecodeResult r = RunJob(edited, read, context);
+    ASSERT_EQ(r.glyphs.size(), 4u);
+    EXPECT_EQ(r.glyphs[0], edit.ToMatrix());
+    EXPECT_EQ(r.glyphs[1], fontB);
+    EXPECT_EQ(r.glyphs[2], edit.ToMatrix());
+    EXPECT_EQ(r.glyphs[3], Shown(picture));
+    EXPECT_EQ(test::MatrixRows(r.glyphs[3]).find('#'), 0u) << "the picture's lit corner";
+
+    // Without the edit the same list gives the font's "A" again.
+    edited.GLYPHS.Clear();
+    RunJob(edited, file, context);
+    EXPECT_EQ(RunJob(edited, read, context).glyphs[0], fontA);
+}
+
+TEST_F(EditedJobs, LibraryRecordsTheEditInItsCodesRecord) {
+    for (ProjectSettings* p : {&s, &edited}) {
+        p->FROM = 0x0040;
+        p->TO = 0x0043;
+        p->DIRECT = 1;  // backward, anode: bits reversed and inverted
+        p->FORMAT = 1;
+    }
+    ASSERT_EQ(RunJob(edited, LibraryJob{dir / "edited.dzk", false, 0}, context).outcome,
+              JobOutcome::Done);
+    ASSERT_EQ(RunJob(s, LibraryJob{dir / "font.dzk", false, 0}, context).outcome, JobOutcome::Done);
+    const auto record = [&](const char* file, uint16_t code) {
+        const DecodeResult r = RunJob(s, DecodeLibraryJob{dir / file, code, {}}, context);
+        return r.glyphs.at(0);
+    };
+    EXPECT_EQ(record("edited.dzk", 0x41), edit.ToMatrix());
+    EXPECT_EQ(record("font.dzk", 0x41), fontA);
+    EXPECT_EQ(record("edited.dzk", 0x42), fontB);
+    EXPECT_EQ(record("edited.dzk", 0x43), record("font.dzk", 0x43));
+    // Only A's record differs between the two files.
+    const std::string a = ReadBytes(dir / "edited.dzk"), b = ReadBytes(dir / "font.dzk");
+    ASSERT_EQ(a.size(), b.size());
+    const size_t r = a.size() / 4;
+    EXPECT_EQ(a.substr(0, r), b.substr(0, r));
+    EXPECT_NE(a.substr(r, r), b.substr(r, r));
+    EXPECT_EQ(a.substr(2 * r), b.substr(2 * r));
+}
+
+TEST_F(EditedJobs, SpecimenSheetsShowTheEdit) {
+    FillCharacterList(edited, u"AB", true);
+    GlyphRenderer renderer;
+    const std::vector<SpecimenGlyph> list = SpecimenGlyphsOfList(edited, renderer);
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[0].matrix, edit.ToMatrix());
+    EXPECT_EQ(list[1].matrix, fontB);
+    edited.FROM = 0x0041;
+    edited.TO = 0x0041;
+    EXPECT_EQ(SpecimenGlyphsOfRange(edited, renderer).at(0).matrix, edit.ToMatrix());
+
+    // The job's page is the page of those glyphs.
+    ASSERT_EQ(RunJob(edited, SpecimenJob{SpecimenGlyphs::List, dir / "sheet.png"}, context).outcome,
+              JobOutcome::Done);
+    const RgbRaster expected =
+        SpecimenPage({{edit.ToMatrix(), u"0041"}, {fontB, u"0042"}}, renderer.Fonts());
+    EXPECT_EQ(encoder.last.pixels, expected.pixels);
+    FillCharacterList(s, u"AB", true);
+    RunJob(s, SpecimenJob{SpecimenGlyphs::List, dir / "font.png"}, context);
+    EXPECT_NE(encoder.last.pixels, expected.pixels);
 }
 
 }  // namespace

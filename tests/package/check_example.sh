@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs a finished build into a scratch prefix, builds the shipped example hello-glyph
 # against it with find_package(Zemtra), and checks what the example prints against
-# zemtra-cli show: glyphs from the generated C source and from the generated font library, a
-# rebuild after the project changes, and TEXT with a ';' in it.
+# zemtra-cli show: glyphs from the generated C source, the generated font library and the
+# exported Adafruit GFX font, a rebuild after the project changes, and TEXT with a ';' in it.
 # Usage: check_example.sh BUILD_DIR CMAKE_COMMAND [GENERATOR]
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -51,6 +51,7 @@ configure "$tmp/build"
 build_example "$tmp/build"
 for c in H e l o; do same_as_show "$tmp/build" "C source" "$c"; done
 for c in H e '~' A 0; do same_as_show "$tmp/build" "library" "$c" --library; done
+for c in H e '~' ' ' g; do same_as_show "$tmp/build" "GFX font" "$c" --gfx; done
 # Printable ASCII, 0x20..0x7E: 95 records of 16 rows x 2 bytes.
 size=$(stat -c %s "$tmp/build/ascii.dzk")
 [ "$size" = $((95 * 32)) ] || fail "ascii.dzk has $size bytes, not 95 x 32"
@@ -63,6 +64,7 @@ after=$("$tmp/build/hello-glyph" H)
 [ "$before" != "$after" ] || fail "the build did not follow the changed hello.fprj"
 same_as_show "$tmp/build" "C source after the change" H
 same_as_show "$tmp/build" "library after the change" e --library
+same_as_show "$tmp/build" "GFX font after the change" H --gfx
 
 # TEXT with a list separator in it reaches zemtra-cli whole.
 configure "$tmp/build-semicolon" "-DHELLO_TEXT=H;i"

@@ -12,6 +12,7 @@
 #include <stdexcept>
 
 #include "base/error.h"
+#include "base/unicode.h"
 #include "project/project_test_util.h"
 #include "support/test_support.h"
 
@@ -160,6 +161,62 @@ TEST(ProfileWriteTest, GetSeesPendingValuesAsAReadWould) {
     EXPECT_THROW(p.Set(u"S", u"K=", u"a"), std::invalid_argument);
     EXPECT_THROW(p.Set(u"S]", u"K", u"a"), std::invalid_argument);
     EXPECT_THROW(p.Set(u"S", u";K", u"a"), std::invalid_argument);
+}
+
+TEST(ProfileWriteTest, DeleteDropsEveryLineOfTheKeyInTheFirstSectionOnly) {
+    const std::string original =
+        "[S]\r\nA=1\r\n; note\r\na=copy\r\nB=2\r\n[T]\r\nA=t\r\n[s]\r\nA=later\r\n";
+    Profile p = Ascii(original);
+    p.Delete(u"s", u"A");
+    EXPECT_EQ(p.Get(u"S", u"A"), std::nullopt);
+    EXPECT_EQ(p.ToBytes(), "[S]\r\n; note\r\nB=2\r\n[T]\r\nA=t\r\n[s]\r\nA=later\r\n");
+    // Set brings a deleted key back where it stood; deleting what is missing changes nothing.
+    p.Set(u"S", u"A", u"3");
+    p.Delete(u"S", u"Missing");
+    p.Delete(u"Nowhere", u"A");
+    EXPECT_EQ(p.ToBytes(),
+              "[S]\r\nA=3\r\n; note\r\na=copy\r\nB=2\r\n[T]\r\nA=t\r\n[s]\r\n"
+              "A=later\r\n");
+    // A key set and deleted before any write never appears; the last key line may go too.
+    Profile q = Ascii("[S]\nB=2");
+    q.Set(u"S", u"New", u"n");
+    q.Delete(u"S", u"new");
+    q.Delete(u"S", u"B");
+    EXPECT_EQ(q.ToBytes(), "[S]\n");
+    EXPECT_THROW(q.Delete(u"S", u"K=V"), std::invalid_argument);
+}
+
+TEST(ProfileReadTest, VisitKeysSeesTheSectionAsTheNextReadWould) {
+    Profile p = Ascii("K0=none\n[S]\nA=1\nB\na=\"2\"\nC = 3 \n[T]\nX=9\n[S]\nD=4\n");
+    p.Set(u"S", u"A", u"one");
+    p.Set(u"S", u"E", u"5");
+    p.Delete(u"S", u"C");
+    p.Set(u"T", u"Y", u"0");
+    std::vector<std::pair<std::u16string, std::optional<std::u16string>>> seen;
+    p.VisitKeys(u"s", [&](std::u16string_view key, std::optional<std::u16string_view> value) {
+        seen.emplace_back(key, value ? std::optional<std::u16string>(*value) : std::nullopt);
+    });
+    // The first line of A takes the pending value, its copy keeps its own; C is gone, E follows.
+    const decltype(seen) expected = {
+        {u"A", u"one"}, {u"B", std::nullopt}, {u"a", u"2"}, {u"E", u"5"}};
+    EXPECT_EQ(seen, expected);
+    // The same as reading the written bytes.
+    seen.clear();
+    Ascii(p.ToBytes()).VisitKeys(u"S", [&](auto key, auto value) {
+        seen.emplace_back(key, value ? std::optional<std::u16string>(*value) : std::nullopt);
+    });
+    EXPECT_EQ(seen, expected);
+}
+
+TEST(ProfileWriteTest, ThousandsOfKeysInOneSectionAreWrittenInOnePass) {
+    // Setting each key looks it up by name; a linear search per key would take minutes here.
+    Profile p;
+    for (int i = 0; i < 200000; ++i) p.Set(u"S", u"K" + DecimalText(i), u"v");
+    Profile back = Profile::FromBytes(p.ToBytes());
+    for (int i = 0; i < 200000; i += 2) back.Delete(u"S", u"K" + DecimalText(i));
+    size_t keys = 0;
+    Profile::FromBytes(back.ToBytes()).VisitKeys(u"S", [&](auto, auto) { ++keys; });
+    EXPECT_EQ(keys, 100000u);
 }
 
 TEST(ProfileWriteTest, EncodingIsKeptWhileTheTextFits) {

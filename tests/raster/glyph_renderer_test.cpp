@@ -275,5 +275,69 @@ TEST(RenderDotMatrix, WriterPathMatchesThePerPixelPath) {
     }
 }
 
+// An 8 x 8 edit with a diagonal and a full bottom row, far from any font's "A".
+GlyphDots Diagonal(int32_t side) {
+    GlyphDots dots(side, side);
+    for (int32_t i = 0; i < side; ++i) {
+        dots.Set(i, i, true);
+        dots.Set(i, side - 1, true);
+    }
+    return dots;
+}
+
+TEST(RenderDotMatrix, AnEditedCharacterTakesItsEditAtItsMatrixSizeOnly) {
+    GlyphRenderer r;
+    ProjectSettings s = Settings(8, 8);
+    DotMatrix font;
+    r.RenderDotMatrix(s, u"A", &font);
+    s.GLYPHS.Set(u'A', Diagonal(8));
+    s.GLYPHS.Set(u'B', Diagonal(16));  // another size: B still comes from the font
+    s.OFFSETX = 3;                     // offsets, font size and threshold move the font only
+    s.THRESHOLD = u"999";
+    ASSERT_EQ(GlyphEditFor(s, u"A"), s.GLYPHS.Find(u'A', 8, 8));
+    EXPECT_EQ(GlyphEditFor(s, u"B"), nullptr);
+    EXPECT_EQ(GlyphEditFor(s, u""), nullptr);
+    EXPECT_EQ(GlyphEditFor(s, u"AB"), nullptr);
+
+    DotMatrix m(3, 3);  // resized, as for the font
+    ASSERT_TRUE(r.RenderDotMatrix(s, u"A", &m));
+    EXPECT_EQ(m, Diagonal(8).ToMatrix());
+    EXPECT_NE(m, font);
+    // Both paths, with and without a preview, decide alike.
+    RecordingPreview preview;
+    DotMatrix slow;
+    r.RenderDotMatrix(s, u"A", &slow, &preview);
+    EXPECT_EQ(slow, m);
+    EXPECT_EQ(preview.dots, 64);
+    EXPECT_EQ(preview.lit, 15);
+    EXPECT_EQ(preview.surfaceW, 8);  // the surface is the edit itself
+    EXPECT_EQ(preview.surfaceH, 8);
+
+    s.OFFSETX = 0;
+    DotMatrix b;
+    r.RenderDotMatrix(s, u"B", &b);
+    s.GLYPHS.Clear();
+    DotMatrix unedited;
+    r.RenderDotMatrix(s, u"B", &unedited);
+    EXPECT_EQ(b, unedited);
+    // Too large a matrix is refused before any edit is looked at.
+    s.GLYPHS.Set(u'A', Diagonal(8));
+    s.WIDTH = u"99999";
+    s.FONT.Width = 99999;
+    EXPECT_THROW(r.RenderDotMatrix(s, u"A", &m), UserError);
+}
+
+TEST_F(PicturePath, APictureIsNeverEdited) {
+    FixedDecoder decoder(RgbRaster(1, 1, kBlack));
+    GlyphRenderer r(&decoder);
+    ProjectSettings s = Settings(4, 4);
+    // Edits of the path's first unit and of the list's picture mark "☆" change nothing.
+    s.GLYPHS.Set(file[0], Diagonal(4));
+    s.GLYPHS.Set(u'☆', Diagonal(4));
+    DotMatrix m;
+    r.RenderDotMatrix(s, file, &m);
+    EXPECT_EQ(LitCount(m), 0);
+}
+
 }  // namespace
 }  // namespace zemtra

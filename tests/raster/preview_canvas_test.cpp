@@ -67,6 +67,26 @@ TEST(PreviewCanvas, ThumbnailIsTheSamplingWindowAtOnePixelPerDot) {
     }
 }
 
+TEST(PreviewCanvas, AnEditedGlyphShowsItsDotsInTheCellsAndTheThumbnail) {
+    ProjectSettings s = Settings(8, 8);
+    GlyphDots edit(8, 8);
+    for (int i = 0; i < 8; ++i) edit.Set(i, 7 - i, true);
+    s.GLYPHS.Set(u'W', edit);
+    s.OFFSETX = 2;  // moves the font's glyph, never an edit
+    Rendered r;
+    Render(r, s, u"W", 450, 450);
+    const PreviewGeometry& g = r.canvas.Geometry();
+    for (int j = 0; j < 8; ++j) {
+        for (int k = 0; k < 8; ++k) {
+            const PreviewRect c = g.Cell(j, k);
+            EXPECT_EQ(r.canvas.Image().GetPixel(c.x + c.width - 1, c.y + c.height - 1),
+                      PreviewDotColour(edit.Lit(k, j), 0))
+                << j << "," << k;
+            EXPECT_EQ(r.canvas.Image().GetPixel(k, j), edit.Lit(k, j) ? kWhite : kBlack);
+        }
+    }
+}
+
 TEST(PreviewCanvas, AnodeSwapsTheCellColoursButNotTheThumbnail) {
     Rendered cathode;
     Rendered anode;

@@ -1,0 +1,247 @@
+// The export job: the character set, the checks that come before the target is touched, then
+// every character through RenderExportGlyph into the format's writer, the file written whole.
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+
+#include "base/atomic_file.h"
+#include "base/character_list.h"
+#include "base/code_page.h"
+#include "base/code_rectangle.h"
+#include "base/error.h"
+#include "jobs/jobs.h"
+#include "output/font_export.h"
+#include "raster/export_glyph.h"
+
+namespace zemtra {
+namespace {
+
+// Lacking characters a result names; the count says how many there are in all.
+constexpr size_t kLackingNamed = 8;
+constexpr char32_t kLastExportable = 0xFFFF;
+
+class FileSink : public ByteSink {
+  public:
+    explicit FileSink(AtomicFileWriter& file) : file_(file) {}
+    void Write(std::string_view bytes) override { file_.Write(bytes); }
+
+  private:
+    AtomicFileWriter& file_;
+};
+
+std::string FontName(const ExportJob& job) {
+    return job.name.empty() ? CIdentifierFrom(job.target.stem().string()) : job.name;
+}
+
+// The first character of the text beyond the basic plane, as a pair's code point.
+std::optional<char32_t> SupplementaryIn(std::u16string_view text) {
+    for (size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] >= 0xD800 && text[i] <= 0xDBFF && text[i + 1] >= 0xDC00 &&
+            text[i + 1] <= 0xDFFF) {
+            return 0x10000 + ((char32_t{text[i]} - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+        }
+    }
+    return std::nullopt;
+}
+
+std::string CodeText(char32_t c) {
+    char text[16];
+    std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(c));
+    return text;
+}
+
+std::optional<std::string> CharactersProblem(const ProjectSettings& s, const ExportJob& job) {
+    if (job.characters == ExportCharacters::Text) {
+        if (auto c = SupplementaryIn(job.text)) {
+            return "Exported fonts hold the characters U+0000..U+FFFF; " + CodeText(*c) +
+                   " in the text is beyond them.";
+        }
+    }
+    if (job.characters == ExportCharacters::Ranges) {
+        for (const CodeSpan& span : job.ranges) {
+            if (span.first > span.last) {
+                return "The range " + CodeText(span.first) + "-" + CodeText(span.last) +
+                       " runs backwards.";
+            }
+            if (span.last > kLastExportable) {
+                return "Exported fonts hold the characters U+0000..U+FFFF; the range " +
+                       CodeText(span.first) + "-" + CodeText(span.last) + " goes beyond them.";
+            }
+        }
+    }
+    if (job.format == ExportFormat::AdafruitGfx) {
+        const std::vector<char16_t> set = ExportCharacterSet(s, job);
+        if (!set.empty() && set.back() > 0xFF) {
+            return "An Adafruit GFX font holds the codes 0x00..0xFF only; " + CodeText(set.back()) +
+                   " is beyond them.";
+        }
+    }
+    return std::nullopt;
+}
+
+ExportStyle StyleOf(const ExportJob& job) {
+    return ExportStyle{job.bpp, job.monospace};
+}
+
+ExportFontInfo InfoOf(GlyphRenderer& renderer, const ProjectSettings& s, const ExportJob& job) {
+    ExportFontInfo info = ExportFontInfoOf(renderer, s, StyleOf(job));
+    info.name = FontName(job);
+    info.compress = job.compress;
+    return info;
+}
+
+std::optional<std::string> Problem(GlyphRenderer& renderer, const ProjectSettings& s,
+                                   const ExportJob& job) {
+    if (auto why = CharactersProblem(s, job)) return why;
+    // The format's own limits first: they need no font.
+    ExportFontInfo bare;
+    bare.bpp = job.bpp;
+    bare.compress = job.compress;
+    bare.name = FontName(job);
+    if (job.format != ExportFormat::AdafruitGfx) return ExportFormatProblem(job.format, bare);
+    if (auto why = ExportFormatProblem(job.format, bare)) return why;
+    if (!HasDots(s)) return std::nullopt;
+    return ExportFormatProblem(job.format, InfoOf(renderer, s, job));
+}
+
+bool StopRequested(const JobContext& context) {
+    return context.stop != nullptr && context.stop->Requested();
+}
+
+}  // namespace
+
+std::vector<char16_t> ExportCharacterSet(const ProjectSettings& s, const ExportJob& job) {
+    std::vector<bool> in(kLastExportable + 1, false);
+    const auto add = [&](char32_t c) {
+        if (c <= kLastExportable) in[c] = true;
+    };
+    switch (job.characters) {
+        case ExportCharacters::List:
+            for (size_t i = 0; i < s.LIST.size(); ++i) {
+                if (!IsPictureItem(s, i) && s.LIST[i].size() == 1) add(s.LIST[i].front());
+            }
+            break;
+        case ExportCharacters::Text:
+            for (char16_t unit : job.text) add(unit);
+            break;
+        case ExportCharacters::CodeRange: {
+            const CodeRectangle walk(s);
+            for (int64_t i = 0; i < walk.Size(); ++i) {
+                const std::u16string c = CodeToCharacter(walk.CodeAt(i), s.CODEPAGE);
+                if (!c.empty()) add(c.front());
+            }
+            break;
+        }
+        case ExportCharacters::Ranges:
+            for (const CodeSpan& span : job.ranges) {
+                for (char32_t c = span.first; c <= span.last && c <= kLastExportable; ++c) add(c);
+            }
+            break;
+    }
+    std::vector<char16_t> set;
+    for (char32_t c = 0; c <= kLastExportable; ++c) {
+        if (in[c]) set.push_back(static_cast<char16_t>(c));
+    }
+    return set;
+}
+
+std::optional<std::string> ExportJobProblem(const ProjectSettings& s, const ExportJob& job) {
+    GlyphRenderer renderer;
+    return Problem(renderer, s, job);
+}
+
+ExportResult RunJob(const ProjectSettings& s, const ExportJob& job, const JobContext& context) {
+    ExportResult result;
+    if (!HasDots(s)) {
+        result.outcome = JobOutcome::NoDots;
+        return result;
+    }
+    GlyphRenderer renderer(context.pictures);
+    if (auto why = Problem(renderer, s, job)) throw UserError(*why);
+    const std::vector<char16_t> set = ExportCharacterSet(s, job);
+    result.characters = set.size();
+    if (job.characters == ExportCharacters::List) {
+        for (size_t i = 0; i < s.LIST.size(); ++i) result.pictures += IsPictureItem(s, i) ? 1 : 0;
+    }
+    if (set.empty()) {
+        result.outcome = JobOutcome::NoCharacters;
+        return result;
+    }
+    const ExportStyle style = StyleOf(job);
+    const ExportFontInfo info = InfoOf(renderer, s, job);
+    // Refused settings and empty sets leave the target as it was; from here on it is written
+    // whole or not at all.
+    AtomicFileWriter file(job.target);
+    FileSink sink(file);
+    const std::unique_ptr<FontExportWriter> writer = MakeFontExportWriter(job.format, info, sink);
+    if (context.progress != nullptr) {
+        context.progress->SetRange(0, 100);
+        context.progress->SetPosition(0);
+    }
+    int lastPercent = 0;
+    ExportGlyph glyph;
+    for (size_t i = 0; i < set.size(); ++i) {
+        if (StopRequested(context)) {
+            result.outcome = JobOutcome::Stopped;
+            return result;
+        }
+        if (RenderExportGlyph(renderer, s, set[i], style, glyph)) {
+            writer->Add(glyph);
+            ++result.glyphs;
+        } else {
+            if (result.lacking < kLackingNamed) result.firstLacking += set[i];
+            ++result.lacking;
+        }
+        const int percent = static_cast<int>((i + 1) * 100 / set.size());
+        if (context.progress != nullptr && percent != lastPercent) {
+            context.progress->SetPosition(percent);
+        }
+        lastPercent = percent;
+    }
+    if (result.glyphs == 0) {
+        result.outcome = JobOutcome::NoGlyphs;
+        return result;
+    }
+    writer->Finish();
+    file.Commit();
+    result.bytes = file.Size();
+    if (context.progress != nullptr) context.progress->SetPosition(0);
+    return result;
+}
+
+std::vector<CodeSpan> ParseCodeSpans(std::string_view text) {
+    const auto code = [&](std::string_view part, std::string_view whole) {
+        std::string_view digits = part;
+        if (digits.starts_with("U+") || digits.starts_with("u+") || digits.starts_with("0x") ||
+            digits.starts_with("0X")) {
+            digits.remove_prefix(2);
+        }
+        unsigned long value = 0;
+        const auto [end, error] =
+            std::from_chars(digits.data(), digits.data() + digits.size(), value, 16);
+        if (digits.empty() || digits.size() > 8 || error != std::errc() ||
+            end != digits.data() + digits.size()) {
+            throw UserError("\"" + std::string(whole) +
+                            "\" is not a character code or range like U+0020-U+007E.");
+        }
+        return static_cast<char32_t>(value);
+    };
+    std::vector<CodeSpan> spans;
+    size_t start = 0;
+    while (start <= text.size()) {
+        size_t comma = text.find(',', start);
+        if (comma == std::string_view::npos) comma = text.size();
+        std::string_view part = text.substr(start, comma - start);
+        while (!part.empty() && part.front() == ' ') part.remove_prefix(1);
+        while (!part.empty() && part.back() == ' ') part.remove_suffix(1);
+        const size_t dash = part.find('-');
+        CodeSpan span;
+        span.first = code(part.substr(0, dash), part);
+        span.last = dash == std::string_view::npos ? span.first : code(part.substr(dash + 1), part);
+        spans.push_back(span);
+        start = comma + 1;
+    }
+    return spans;
+}
+
+}  // namespace zemtra

@@ -1,0 +1,288 @@
+// The font formats' names and limits, C identifiers, and the helpers the writers share.
+#include "output/font_export.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "base/unicode.h"
+#include "output/font_export_detail.h"
+
+namespace zemtra {
+namespace {
+
+// The keywords of C and of C++ (Arduino compiles the GFX header as C++), which no name may be.
+constexpr std::string_view kKeywords[] = {"_Alignas",
+                                          "_Alignof",
+                                          "_Atomic",
+                                          "_BitInt",
+                                          "_Bool",
+                                          "_Complex",
+                                          "_Generic",
+                                          "_Imaginary",
+                                          "_Noreturn",
+                                          "_Static_assert",
+                                          "_Thread_local",
+                                          "alignas",
+                                          "alignof",
+                                          "and",
+                                          "and_eq",
+                                          "asm",
+                                          "auto",
+                                          "bitand",
+                                          "bitor",
+                                          "bool",
+                                          "break",
+                                          "case",
+                                          "catch",
+                                          "char",
+                                          "char16_t",
+                                          "char32_t",
+                                          "char8_t",
+                                          "class",
+                                          "compl",
+                                          "concept",
+                                          "const",
+                                          "const_cast",
+                                          "consteval",
+                                          "constexpr",
+                                          "constinit",
+                                          "continue",
+                                          "co_await",
+                                          "co_return",
+                                          "co_yield",
+                                          "decltype",
+                                          "default",
+                                          "delete",
+                                          "do",
+                                          "double",
+                                          "dynamic_cast",
+                                          "else",
+                                          "enum",
+                                          "explicit",
+                                          "export",
+                                          "extern",
+                                          "false",
+                                          "float",
+                                          "for",
+                                          "friend",
+                                          "goto",
+                                          "if",
+                                          "inline",
+                                          "int",
+                                          "long",
+                                          "mutable",
+                                          "namespace",
+                                          "new",
+                                          "noexcept",
+                                          "not",
+                                          "not_eq",
+                                          "nullptr",
+                                          "operator",
+                                          "or",
+                                          "or_eq",
+                                          "private",
+                                          "protected",
+                                          "public",
+                                          "register",
+                                          "reinterpret_cast",
+                                          "requires",
+                                          "restrict",
+                                          "return",
+                                          "short",
+                                          "signed",
+                                          "sizeof",
+                                          "static",
+                                          "static_assert",
+                                          "static_cast",
+                                          "struct",
+                                          "switch",
+                                          "template",
+                                          "this",
+                                          "thread_local",
+                                          "throw",
+                                          "true",
+                                          "try",
+                                          "typedef",
+                                          "typeid",
+                                          "typename",
+                                          "typeof",
+                                          "typeof_unqual",
+                                          "union",
+                                          "unsigned",
+                                          "using",
+                                          "virtual",
+                                          "void",
+                                          "volatile",
+                                          "wchar_t",
+                                          "while",
+                                          "xor",
+                                          "xor_eq"};
+
+bool IsAsciiLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+bool IsAsciiDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// GFX keeps sizes in bytes: a window side, an offset from the pen, the line height.
+std::optional<std::string> GfxProblem(const ExportFontInfo& info) {
+    if (info.cellWidth > 255 || info.cellHeight > 255) {
+        return "An Adafruit GFX font holds glyphs of at most 255 x 255 dots; the matrix is " +
+               std::to_string(info.cellWidth) + " x " + std::to_string(info.cellHeight) + ".";
+    }
+    // Every box lies in the window, so its offsets from the pen lie in these spans.
+    const int64_t leftMost = -int64_t{info.originColumn};
+    const int64_t rightMost = leftMost + info.cellWidth - 1;
+    const int64_t topMost = -int64_t{info.baseline};
+    const int64_t bottomMost = topMost + info.cellHeight - 1;
+    if (leftMost < -128 || rightMost > 127 || topMost < -128 || bottomMost > 127) {
+        return "In an Adafruit GFX font a glyph lies at most 128 dots from the pen; the offsets "
+               "put the matrix too far from the character cell.";
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::unique_ptr<FontExportWriter> MakeFontExportWriter(ExportFormat format,
+                                                       const ExportFontInfo& info, ByteSink& out) {
+    switch (format) {
+        case ExportFormat::Bdf:
+            return font_export::MakeBdfWriter(info, out);
+        case ExportFormat::AdafruitGfx:
+            return font_export::MakeGfxWriter(info, out);
+        case ExportFormat::Lvgl:
+            break;
+    }
+    return font_export::MakeLvglWriter(info, out);
+}
+
+std::string_view ExportFormatName(ExportFormat format) {
+    switch (format) {
+        case ExportFormat::Bdf:
+            return "bdf";
+        case ExportFormat::AdafruitGfx:
+            return "adafruit-gfx";
+        case ExportFormat::Lvgl:
+            break;
+    }
+    return "lvgl";
+}
+
+std::optional<ExportFormat> ExportFormatNamed(std::string_view name) {
+    for (ExportFormat f : {ExportFormat::Bdf, ExportFormat::AdafruitGfx, ExportFormat::Lvgl}) {
+        if (ExportFormatName(f) == name) return f;
+    }
+    return std::nullopt;
+}
+
+std::string_view ExportFormatExtension(ExportFormat format) {
+    switch (format) {
+        case ExportFormat::Bdf:
+            return "bdf";
+        case ExportFormat::AdafruitGfx:
+            return "h";
+        case ExportFormat::Lvgl:
+            break;
+    }
+    return "c";
+}
+
+std::optional<std::string> ExportFormatProblem(ExportFormat format, const ExportFontInfo& info) {
+    if (!IsExportBpp(info.bpp)) {
+        return "Bits per dot must be 1, 2, 4 or 8, not " + std::to_string(info.bpp) + ".";
+    }
+    if (format != ExportFormat::Lvgl) {
+        if (info.bpp != 1) {
+            return std::string(format == ExportFormat::Bdf ? "BDF" : "Adafruit GFX") +
+                   " fonts have one bit per dot; more bits are for LVGL.";
+        }
+        if (info.compress) return std::string("Only LVGL fonts can be compressed.");
+    } else if (info.compress && info.bpp != 2 && info.bpp != 4) {
+        return "LVGL decompresses fonts of 2 and 4 bits per dot only, not " +
+               std::to_string(info.bpp) + ".";
+    }
+    if (format != ExportFormat::Bdf && !IsCIdentifier(info.name)) {
+        return "The font's name \"" + info.name + "\" is not a C identifier.";
+    }
+    if (format == ExportFormat::AdafruitGfx) return GfxProblem(info);
+    return std::nullopt;
+}
+
+bool IsCIdentifier(std::string_view name) {
+    if (name.empty() || IsAsciiDigit(name.front())) return false;
+    for (char c : name) {
+        if (!IsAsciiLetter(c) && !IsAsciiDigit(c) && c != '_') return false;
+    }
+    for (std::string_view keyword : kKeywords) {
+        if (name == keyword) return false;
+    }
+    return true;
+}
+
+std::string CIdentifierFrom(std::string_view text) {
+    std::string name;
+    for (char c : text) name += IsAsciiLetter(c) || IsAsciiDigit(c) ? c : '_';
+    if (name.empty()) return "font";
+    if (IsAsciiDigit(name.front()) || !IsCIdentifier(name)) name.insert(name.begin(), '_');
+    return name;
+}
+
+namespace font_export {
+
+std::string CodeText(char16_t character) {
+    char text[8];
+    std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(character));
+    return text;
+}
+
+std::string CommentCharacter(char16_t character) {
+    // Controls, the comment's own delimiters and lone surrogates stay out of comments.
+    if (character < 0x20 || character == 0x7F || (character >= 0x80 && character < 0xA0) ||
+        character == '*' || character == '/' || character == '\\' ||
+        (character >= 0xD800 && character <= 0xDFFF)) {
+        return {};
+    }
+    return Utf16ToUtf8(std::u16string_view(&character, 1));
+}
+
+std::string HexByte(uint8_t byte) {
+    char text[8];
+    std::snprintf(text, sizeof text, "0x%02X", static_cast<unsigned>(byte));
+    return text;
+}
+
+std::string PackedLevels(const ExportGlyph& glyph, int bpp) {
+    std::string bytes;
+    bytes.reserve((static_cast<size_t>(glyph.width) * glyph.height * bpp + 7) / 8);
+    unsigned current = 0;
+    int used = 0;
+    for (uint8_t level : glyph.levels) {
+        current = (current << bpp) | level;
+        used += bpp;
+        if (used == 8) {
+            bytes += static_cast<char>(current);
+            current = 0;
+            used = 0;
+        }
+    }
+    if (used > 0) bytes += static_cast<char>(current << (8 - used));
+    return bytes;
+}
+
+std::string CByteLines(std::string_view bytes, int perLine) {
+    std::string text;
+    for (size_t i = 0; i < bytes.size(); i += static_cast<size_t>(perLine)) {
+        text += "    ";
+        const size_t end = std::min(bytes.size(), i + static_cast<size_t>(perLine));
+        for (size_t k = i; k < end; ++k) {
+            text += HexByte(static_cast<uint8_t>(bytes[k]));
+            text += k + 1 < end ? ", " : ",\n";
+        }
+    }
+    return text;
+}
+
+}  // namespace font_export
+}  // namespace zemtra
