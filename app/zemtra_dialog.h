@@ -216,6 +216,9 @@ class CZemtraDlg : public QDialog {
     void ChooseFontFile(const QString& name);
     // Why a job has nothing to do, in a message; false when it has.
     bool SayNothingToDo(JobOutcome why);
+    // Records the controls and says why a job that draws the whole matrix cannot start (no
+    // dots, sizes beyond the limits); true when it may.
+    bool MatrixJobMayStart();
     void OnLoadPicture();
     void OnAbout();
     // "Specimen Sheet...": PNG pages of the list, or of the code range when the list is empty,

@@ -168,15 +168,20 @@ void CZemtraDlg::OnCreateLibrary() {
     StartWorker(&LibraryGenerationWorker, settings_);
 }
 
-void CZemtraDlg::OnSpecimenSheet() {
-    if (workerHeld_.load() || closing_.load()) return;  // one job at a time
+bool CZemtraDlg::MatrixJobMayStart() {
     Pull();
     ReadDirectControls();
-    if (SayNothingToDo(HasDots(settings_) ? JobOutcome::Done : JobOutcome::NoDots)) return;
+    if (SayNothingToDo(HasDots(settings_) ? JobOutcome::Done : JobOutcome::NoDots)) return false;
     if (const std::optional<Message> why = RenderLimitError(settings_)) {
         ShowMessage(QMessageBox::Warning, windowTitle(), Text(*why));
-        return;
+        return false;
     }
+    return true;
+}
+
+void CZemtraDlg::OnSpecimenSheet() {
+    if (workerHeld_.load() || closing_.load()) return;  // one job at a time
+    if (!MatrixJobMayStart()) return;
     SaveFileRequest request;
     request.filter =
         ToQString(FileDialogFilter(FromQString(Text(Msg::FilterPng) + QStringLiteral("|*.png|") +
@@ -200,13 +205,7 @@ void CZemtraDlg::OnExport() {
         return;
     }
     if (workerHeld_.load() || closing_.load()) return;  // one job at a time
-    Pull();
-    ReadDirectControls();
-    if (SayNothingToDo(HasDots(settings_) ? JobOutcome::Done : JobOutcome::NoDots)) return;
-    if (const std::optional<Message> why = RenderLimitError(settings_)) {
-        ShowMessage(QMessageBox::Warning, windowTitle(), Text(*why));
-        return;
-    }
+    if (!MatrixJobMayStart()) return;
     ExportJob job;
     job.characters = ExportCharacters::List;
     const size_t listed = ExportCharacterSet(settings_, job).size();
