@@ -222,8 +222,8 @@ void CZemtraDlg::OnExport() {
         ShowMessage(QMessageBox::Information, windowTitle(), Text(Msg::ExportEmpty));
         return;
     }
-    if (const std::optional<std::string> why = ExportJobProblem(settings_, job)) {
-        ShowMessage(QMessageBox::Warning, windowTitle(), QString::fromStdString(*why));
+    if (const std::optional<MessageArg> why = ExportJobProblem(settings_, job)) {
+        ShowMessage(QMessageBox::Warning, windowTitle(), Text(*why));
         return;
     }
     const Msg filter = job.format == ExportFormat::Bdf           ? Msg::FilterBdf

@@ -108,6 +108,8 @@ constexpr std::array<MessageText, static_cast<size_t>(Msg::Count)> kTexts = {{
     {Msg::ExportNoGlyphs, u"IDS_EXPORT_NO_GLYPHS",
      u"No face has any of the %1 characters; nothing was written."},
     {Msg::ExportStopped, u"IDS_EXPORT_STOPPED", u"Export stopped. Nothing was written."},
+    {Msg::ExportGfxBeyondByte, u"IDS_EXPORT_GFX_BEYOND_BYTE",
+     u"An Adafruit GFX font holds the codes 0x00..0xFF only; %1 is beyond them."},
     {Msg::FilterBdf, u"IDS_FILTER_BDF", u"BDF Fonts(*.bdf)"},
     {Msg::FilterCHeader, u"IDS_FILTER_C_HEADER", u"C Header Files(*.h)"},
     {Msg::FilterCSource, u"IDS_FILTER_C_SOURCE", u"C Source Files(*.c)"},

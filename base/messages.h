@@ -87,6 +87,7 @@ enum class Msg : uint16_t {
     ExportEmpty,
     ExportNoGlyphs,
     ExportStopped,
+    ExportGfxBeyondByte,
     FilterBdf,
     FilterCHeader,
     FilterCSource,

@@ -325,7 +325,7 @@ int RunExport(const Request& r) {
     ProjectSettings s = r.settings;
     if (job.characters == ExportCharacters::CodeRange) ApplyCodeRange(r, s);
     if (!HasDots(s)) throw MatrixTooSmall("export", s);
-    if (auto why = ExportJobProblem(s, job)) throw UsageError("export: " + *why);
+    if (auto why = ExportJobProblem(s, job)) throw UsageError("export: " + EnglishUtf8(*why));
     const size_t characters = ExportCharacterSet(s, job).size();
     if (characters == 0) {
         throw UsageError("export: the character set is empty (use --text, --range or --codepage)");

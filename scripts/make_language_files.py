@@ -145,6 +145,7 @@ TABLE = [
     ("SPECIAL_STRINGS", "IDS_EXPORT_EMPTY", "There is no character to export: the list is empty, or the code range holds no character.", "没有可导出的字符: 列表为空, 或编码范围内没有字符。", "沒有可匯出的字元: 列表為空, 或編碼範圍內沒有字元。"),
     ("SPECIAL_STRINGS", "IDS_EXPORT_NO_GLYPHS", "No face has any of the %1 characters; nothing was written.", "没有任何字体含有这 %1 个字符; 未写入任何内容。", "沒有任何字型含有這 %1 個字元; 未寫入任何內容。"),
     ("SPECIAL_STRINGS", "IDS_EXPORT_STOPPED", "Export stopped. Nothing was written.", "导出已停止。未写入任何内容。", "匯出已停止。未寫入任何內容。"),
+    ("SPECIAL_STRINGS", "IDS_EXPORT_GFX_BEYOND_BYTE", "An Adafruit GFX font holds the codes 0x00..0xFF only; %1 is beyond them.", "Adafruit GFX 字体只能容纳编码 0x00..0xFF; %1 超出了这个范围。", "Adafruit GFX 字型只能容納編碼 0x00..0xFF; %1 超出了這個範圍。"),
     ("SPECIAL_STRINGS", "IDS_FILTER_BDF", "BDF Fonts(*.bdf)", "BDF 字体(*.bdf)", "BDF 字型(*.bdf)"),
     ("SPECIAL_STRINGS", "IDS_FILTER_C_HEADER", "C Header Files(*.h)", "C 头文件(*.h)", "C 標頭檔(*.h)"),
     ("SPECIAL_STRINGS", "IDS_FILTER_C_SOURCE", "C Source Files(*.c)", "C 源文件(*.c)", "C 原始碼檔(*.c)"),
