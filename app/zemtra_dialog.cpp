@@ -55,9 +55,9 @@ void CZemtraDlg::OnInitDialog() {
     std::filesystem::current_path(programFolder_, ec);  // Language\ and Setting.ini resolve here
     from_->setMaxLength(kHexEditMaxLength);
     to_->setMaxLength(kHexEditMaxLength);
+    language_ = std::make_shared<CMultiLanguage>(programFolder_);
+    hooks_.language = language_;  // before the link or any dialog takes a copy of the hooks
     ConfigureHyperLink();
-    language_ = std::make_unique<CMultiLanguage>(programFolder_);
-    link_->SetLanguage(language_.get());
     BuildLanguageMenu(language_->PrepareLanguages());
     ApplyLanguage(u"");
     Load({});
@@ -110,7 +110,7 @@ void CZemtraDlg::Load(const std::filesystem::path& path) {
         loaded = LoadProject(SettingIniPath(), settings_);
     } catch (const UserError& e) {
         // The start-up has nothing else to show: it says why and falls back on New.
-        ShowMessage(QMessageBox::Warning, windowTitle(), QString::fromStdString(e.what()));
+        ShowMessage(QMessageBox::Warning, windowTitle(), ErrorText(hooks_, e));
     }
     if (!loaded.isProject) {
         New();
@@ -190,7 +190,7 @@ bool CZemtraDlg::Save(const std::filesystem::path& path) {
         return true;
     } catch (const UserError& e) {
         // Quietly losing the settings would surprise the user at the next start or open.
-        ShowMessage(QMessageBox::Warning, windowTitle(), QString::fromStdString(e.what()));
+        ShowMessage(QMessageBox::Warning, windowTitle(), ErrorText(hooks_, e));
         return false;
     }
 }
@@ -204,7 +204,7 @@ void CZemtraDlg::SaveSettings() {
         SaveSettingIni(SettingIniPath(), settings_, memory_);
     } catch (const UserError& e) {
         // Quietly losing the settings would surprise the user at the next start.
-        ShowMessage(QMessageBox::Warning, windowTitle(), QString::fromStdString(e.what()));
+        ShowMessage(QMessageBox::Warning, windowTitle(), ErrorText(hooks_, e));
     }
 }
 

@@ -28,6 +28,7 @@
 #include "ui/control_ids.h"
 #include "ui/multi_language.h"
 #include "ui/qt/event_guard.h"
+#include "ui/qt/language.h"
 #include "ui/qt/ui_hooks.h"
 #include "ui/settings_controls.h"
 
@@ -103,6 +104,8 @@ class CZemtraDlg : public QDialog {
     void DropFiles(const QStringList& paths);
     // A text of the window's language (English before start-up), filled with args.
     QString Text(Msg id, const QStringList& args = {}) const;
+    // A message of the core (or a fact that is plain text) in the window's language.
+    QString Text(const MessageArg& fact) const;
 
     // Controls to record, and back (an edit only where its text differs). Control
     // notifications are locked out meanwhile, as the platform's data exchange does.
@@ -217,6 +220,9 @@ class CZemtraDlg : public QDialog {
     void ChooseFontFile(const QString& name);
     // Why a job has nothing to do, in a message; false when it has.
     bool SayNothingToDo(JobOutcome why);
+    // Records the controls and says why a job that draws the whole matrix cannot start (no
+    // dots, sizes beyond the limits); true when it may.
+    bool MatrixJobMayStart();
     void OnLoadPicture();
     void OnAbout();
     // "Specimen Sheet...": PNG pages of the list, or of the code range when the list is empty,
@@ -315,8 +321,9 @@ class CZemtraDlg : public QDialog {
     ExportEnd ExportEndOf(const ExportResult& result, double seconds) const;
     // A worker's last steps: the controls back on, its thread joined once it has returned.
     static void EndWorker(CZemtraDlg* dialog);
-    // A message box from a worker thread, shown on the window's thread; the worker waits for it.
-    static void TellFromWorker(CZemtraDlg* dialog, QMessageBox::Icon icon, const QString& text);
+    // An error's message box from a worker thread, worded and shown on the window's thread; the
+    // worker waits for it.
+    static void TellFromWorker(CZemtraDlg* dialog, QMessageBox::Icon icon, const std::exception& e);
     // The same with a text of the window's language, which also goes into the status line.
     static void TellFromWorker(CZemtraDlg* dialog, QMessageBox::Icon icon, Msg id,
                                const QStringList& args);
@@ -383,7 +390,8 @@ class CZemtraDlg : public QDialog {
     UpDownWidget* thresholdSpin_ = nullptr;
     QTimer demoTimer_;  // timer 0
     int32_t demoStep_ = 0;
-    std::unique_ptr<CMultiLanguage> language_;
+    std::shared_ptr<CMultiLanguage> language_;
+    QtTranslations qtTranslations_;  // Qt's dialogs and standard buttons in the language
     QMenu* languageMenu_ = nullptr;
     QMenu* editMenu_ = nullptr;
 

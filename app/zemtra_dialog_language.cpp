@@ -87,6 +87,7 @@ void CZemtraDlg::OnLanguageCommand(uint32_t id) {
 void CZemtraDlg::ApplyLanguage(std::u16string_view name) {
     if (!language_) return;
     language_->SelectLanguage(name);
+    qtTranslations_.Switch(Text(Msg::QtLocale));
     TranslateDialogWindow(*language_, this, MainDialogTemplate().id, client_);
     TranslateMenuBar(*language_, menuBar_, kMainMenuId);
     RefillScanCombos();

@@ -81,7 +81,7 @@ void CZemtraDlg::RefreshPreview() {
         preview_->ShowRendered();
     } catch (const UserError& e) {
         // Shown in the area: a modal box on every keystroke of a typed size would be a trap.
-        preview_->ShowError(QString::fromUtf8(e.what()));
+        preview_->ShowError(ErrorText(hooks_, e));
     }
 }
 

@@ -92,7 +92,7 @@ void CZemtraDlg::AddPictures(const QStringList& names) {
             const auto refusal =
                 AddPictureItem(settings_, DefaultPictureDecoder(), FromQString(name));
             if (refusal) {
-                refused << name + QStringLiteral(": ") + QString::fromStdString(refusal->reason);
+                refused << name + QStringLiteral(": ") + Text(refusal->reason);
                 continue;
             }
             list_->addItem(ToQString(kPictureItem));

@@ -29,6 +29,10 @@ std::u16string PathText(const std::filesystem::path& p) {
 
 }  // namespace
 
+QString CZemtraDlg::Text(const MessageArg& fact) const {
+    return Worded(hooks_, fact);
+}
+
 QString CZemtraDlg::Text(Msg id, const QStringList& args) const {
     std::vector<std::u16string> filled;
     filled.reserve(static_cast<size_t>(args.size()));
@@ -110,15 +114,13 @@ bool CZemtraDlg::OpenProject(const std::filesystem::path& path) {
     try {
         loaded = ReadProjectFile(path, read);
     } catch (const UserError& e) {
-        ShowMessage(QMessageBox::Warning, windowTitle(), QString::fromUtf8(e.what()));
+        ShowMessage(QMessageBox::Warning, windowTitle(), ErrorText(hooks_, e));
         return false;
     }
     const QString shown = QString::fromStdString(path.string());
     if (!loaded.isProject) {
         ShowMessage(QMessageBox::Warning, windowTitle(),
-                    Text(Msg::NotAProject,
-                         {shown, ToQString(language_ ? language_->Text(loaded.notAProject)
-                                                     : EnglishText(loaded.notAProject))}));
+                    Text(Msg::NotAProject, {shown, Text(loaded.notAProject)}));
         return false;
     }
     if (!MayDiscardChanges()) return false;

@@ -84,7 +84,7 @@ void CZemtraDlg::ChooseFontFile(const QString& name) {
     try {
         zemtra::ChooseFontFile(settings_, FromQString(name), index, renderer_.Fonts());
     } catch (const UserError& e) {
-        ShowMessage(QMessageBox::Warning, windowTitle(), QString::fromUtf8(e.what()));
+        ShowMessage(QMessageBox::Warning, windowTitle(), ErrorText(hooks_, e));
         return;
     }
     ShowFontName();

@@ -9,6 +9,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <chrono>
+#include <optional>
 
 #include "app/zemtra_dialog.h"
 #include "base/error.h"
@@ -167,15 +168,20 @@ void CZemtraDlg::OnCreateLibrary() {
     StartWorker(&LibraryGenerationWorker, settings_);
 }
 
-void CZemtraDlg::OnSpecimenSheet() {
-    if (workerHeld_.load() || closing_.load()) return;  // one job at a time
+bool CZemtraDlg::MatrixJobMayStart() {
     Pull();
     ReadDirectControls();
-    if (SayNothingToDo(HasDots(settings_) ? JobOutcome::Done : JobOutcome::NoDots)) return;
-    if (const std::optional<std::string> why = RenderLimitError(settings_)) {
-        ShowMessage(QMessageBox::Warning, windowTitle(), QString::fromStdString(*why));
-        return;
+    if (SayNothingToDo(HasDots(settings_) ? JobOutcome::Done : JobOutcome::NoDots)) return false;
+    if (const std::optional<Message> why = RenderLimitError(settings_)) {
+        ShowMessage(QMessageBox::Warning, windowTitle(), Text(*why));
+        return false;
     }
+    return true;
+}
+
+void CZemtraDlg::OnSpecimenSheet() {
+    if (workerHeld_.load() || closing_.load()) return;  // one job at a time
+    if (!MatrixJobMayStart()) return;
     SaveFileRequest request;
     request.filter =
         ToQString(FileDialogFilter(FromQString(Text(Msg::FilterPng) + QStringLiteral("|*.png|") +
@@ -199,13 +205,7 @@ void CZemtraDlg::OnExport() {
         return;
     }
     if (workerHeld_.load() || closing_.load()) return;  // one job at a time
-    Pull();
-    ReadDirectControls();
-    if (SayNothingToDo(HasDots(settings_) ? JobOutcome::Done : JobOutcome::NoDots)) return;
-    if (const std::optional<std::string> why = RenderLimitError(settings_)) {
-        ShowMessage(QMessageBox::Warning, windowTitle(), QString::fromStdString(*why));
-        return;
-    }
+    if (!MatrixJobMayStart()) return;
     ExportJob job;
     job.characters = ExportCharacters::List;
     const size_t listed = ExportCharacterSet(settings_, job).size();
@@ -222,8 +222,8 @@ void CZemtraDlg::OnExport() {
         ShowMessage(QMessageBox::Information, windowTitle(), Text(Msg::ExportEmpty));
         return;
     }
-    if (const std::optional<std::string> why = ExportJobProblem(settings_, job)) {
-        ShowMessage(QMessageBox::Warning, windowTitle(), QString::fromStdString(*why));
+    if (const std::optional<MessageArg> why = ExportJobProblem(settings_, job)) {
+        ShowMessage(QMessageBox::Warning, windowTitle(), Text(*why));
         return;
     }
     const Msg filter = job.format == ExportFormat::Bdf           ? Msg::FilterBdf
@@ -335,8 +335,10 @@ QString CZemtraDlg::AskLibraryTarget() {
     return name;
 }
 
-void CZemtraDlg::TellFromWorker(CZemtraDlg* d, QMessageBox::Icon icon, const QString& text) {
-    Send(d, [d, icon, text] { d->ShowMessage(icon, d->windowTitle(), text); });
+void CZemtraDlg::TellFromWorker(CZemtraDlg* d, QMessageBox::Icon icon, const std::exception& e) {
+    // Worded on the window's thread, whose language may change while a worker runs.
+    Send(d,
+         [d, icon, fact = ErrorArg(e)] { d->ShowMessage(icon, d->windowTitle(), d->Text(fact)); });
 }
 
 void CZemtraDlg::TellFromWorker(CZemtraDlg* d, QMessageBox::Icon icon, Msg id,
@@ -371,7 +373,7 @@ void CZemtraDlg::ListGenerationWorker(CZemtraDlg* d, ProjectSettings job) {
         written = result.outcome == JobOutcome::Done;
         codes = result.fonttab;
     } catch (const std::exception& e) {
-        TellFromWorker(d, QMessageBox::Critical, QString::fromUtf8(e.what()));
+        TellFromWorker(d, QMessageBox::Critical, e);
         progress.SetPosition(0);
     } catch (...) {
         TellFromWorker(d, QMessageBox::Critical, Msg::UnexpectedError, {});
@@ -422,7 +424,7 @@ void CZemtraDlg::LibraryGenerationWorker(CZemtraDlg* d, ProjectSettings job) {
         } catch (const CannotCreateFile&) {
             TellFromWorker(d, QMessageBox::NoIcon, Msg::OpenFileError, {});
         } catch (const std::exception& e) {
-            TellFromWorker(d, QMessageBox::Critical, QString::fromUtf8(e.what()));
+            TellFromWorker(d, QMessageBox::Critical, e);
         } catch (...) {
             TellFromWorker(d, QMessageBox::Critical, Msg::UnexpectedError, {});
         }
@@ -437,13 +439,13 @@ void CZemtraDlg::ExportWorker(CZemtraDlg* d, ProjectSettings job) {
     progress.SetPosition(0);
     const auto start = std::chrono::steady_clock::now();
     ExportResult result;
-    QString failure;
+    std::optional<MessageArg> failure;  // worded on the window's thread, in its language then
     try {
         result = RunJob(job, d->exportJob_, WindowJobContext(progress, &d->stop_));
     } catch (const std::exception& e) {
-        failure = QString::fromUtf8(e.what());
+        failure = ErrorArg(e);
     } catch (...) {
-        failure = d->Text(Msg::UnexpectedError);
+        failure = Message{Msg::UnexpectedError};
     }
     const double seconds = SecondsSince(start);
     progress.SetPosition(0);
@@ -452,10 +454,10 @@ void CZemtraDlg::ExportWorker(CZemtraDlg* d, ProjectSettings job) {
         FindCommand(d->menuBar_, kCmdExport)->setText(d->exportCaption_);
         if (d->closing_.load()) return;
         ExportEnd end;
-        if (failure.isEmpty()) {
+        if (!failure) {
             end = d->ExportEndOf(result, seconds);
         } else {
-            end = {true, QMessageBox::Critical, failure};
+            end = {true, QMessageBox::Critical, d->Text(*failure)};
         }
         // The end goes to the status line; what wrote nothing is said in a message box too.
         d->ShowStatus(end.text);
@@ -494,7 +496,7 @@ void CZemtraDlg::SpecimenWorker(CZemtraDlg* d, ProjectSettings job) {
                 break;
         }
     } catch (const std::exception& e) {
-        TellFromWorker(d, QMessageBox::Critical, QString::fromUtf8(e.what()));
+        TellFromWorker(d, QMessageBox::Critical, e);
     } catch (...) {
         TellFromWorker(d, QMessageBox::Critical, Msg::UnexpectedError, {});
     }

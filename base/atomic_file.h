@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/messages.h"
+
 namespace zemtra {
 
 // Throws UserError naming the path and the reason when the file cannot be written (also when
@@ -32,7 +34,7 @@ class AtomicFileWriter {
 
   private:
     void Flush();
-    [[noreturn]] void Abandon(const char* what, int error);
+    [[noreturn]] void Abandon(Msg why, int error);
 
     std::filesystem::path path_;    // as given, for messages
     std::filesystem::path target_;  // a link's target

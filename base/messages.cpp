@@ -3,6 +3,8 @@
 
 #include <array>
 
+#include "base/unicode.h"
+
 namespace zemtra {
 namespace {
 
@@ -112,10 +114,110 @@ constexpr std::array<MessageText, static_cast<size_t>(Msg::Count)> kTexts = {{
     {Msg::ExportNoGlyphs, u"IDS_EXPORT_NO_GLYPHS",
      u"No face has any of the %1 characters; nothing was written."},
     {Msg::ExportStopped, u"IDS_EXPORT_STOPPED", u"Export stopped. Nothing was written."},
+    {Msg::ExportGfxBeyondByte, u"IDS_EXPORT_GFX_BEYOND_BYTE",
+     u"An Adafruit GFX font holds the codes 0x00..0xFF only; %1 is beyond them."},
     {Msg::FilterBdf, u"IDS_FILTER_BDF", u"BDF Fonts(*.bdf)"},
     {Msg::FilterCHeader, u"IDS_FILTER_C_HEADER", u"C Header Files(*.h)"},
     {Msg::FilterCSource, u"IDS_FILTER_C_SOURCE", u"C Source Files(*.c)"},
     {Msg::DlgExport, u"IDS_DLG_EXPORT", u"Save the Exported Font"},
+    {Msg::ErrWriteFile, u"IDS_ERR_WRITE_FILE", u"Cannot write \"%1\": %2: %3"},
+    {Msg::ErrReadFile, u"IDS_ERR_READ_FILE", u"Cannot read \"%1\": %2"},
+    {Msg::ErrReadFileShort, u"IDS_ERR_READ_FILE_SHORT", u"Cannot read \"%1\"."},
+    {Msg::WhyFolder, u"IDS_WHY_FOLDER", u"it is a folder"},
+    {Msg::WhyNotRegular, u"IDS_WHY_NOT_REGULAR", u"it is not a regular file"},
+    {Msg::WhyReadOnly, u"IDS_WHY_READ_ONLY", u"the file is read-only"},
+    {Msg::WhyNoTempFile, u"IDS_WHY_NO_TEMP_FILE", u"cannot create a file in its folder"},
+    {Msg::WhyWriteFailed, u"IDS_WHY_WRITE_FAILED", u"write failed"},
+    {Msg::WhyFlushFailed, u"IDS_WHY_FLUSH_FAILED", u"flush failed"},
+    {Msg::WhyCloseFailed, u"IDS_WHY_CLOSE_FAILED", u"close failed"},
+    {Msg::WhyRenameFailed, u"IDS_WHY_RENAME_FAILED", u"rename failed"},
+    {Msg::WhyTooLarge, u"IDS_WHY_TOO_LARGE", u"the file is too large (at most %1 MiB)"},
+    {Msg::ErrLoadFont, u"IDS_ERR_LOAD_FONT", u"Cannot load font \"%1\": %2"},
+    {Msg::WhyNoSuchFile, u"IDS_WHY_NO_SUCH_FILE", u"no such file"},
+    {Msg::WhyOutOfMemory, u"IDS_WHY_OUT_OF_MEMORY", u"out of memory"},
+    {Msg::WhyNoInstalledFont, u"IDS_WHY_NO_INSTALLED_FONT",
+     u"fontconfig found no installed font for it"},
+    {Msg::WhySizeBeyond, u"IDS_WHY_SIZE_BEYOND", u"the size is beyond %1 pixels"},
+    {Msg::ErrStartFreeType, u"IDS_ERR_START_FREE_TYPE", u"Cannot start FreeType: %1"},
+    {Msg::ErrStartFontconfig, u"IDS_ERR_START_FONTCONFIG",
+     u"Cannot start fontconfig: its configuration did not load"},
+    {Msg::ErrMatrixTooLarge, u"IDS_ERR_MATRIX_TOO_LARGE",
+     u"The matrix size %1 x %2 is too large: at most %3 dots a side."},
+    {Msg::ErrFontTooLarge, u"IDS_ERR_FONT_TOO_LARGE",
+     u"The font size %1 x %2 is too large: at most %3 pixels."},
+    {Msg::ErrNoScanMode, u"IDS_ERR_NO_SCAN_MODE",
+     u"No valid scan orientation and direction are selected."},
+    {Msg::ErrCSourceWrite, u"IDS_ERR_C_SOURCE_WRITE",
+     u"Cannot write the C source text (is the disk full?)."},
+    {Msg::ErrCSourceTooLong, u"IDS_ERR_C_SOURCE_TOO_LONG",
+     u"The C source for %1 characters of %2 x %3 dots would hold over %4 million characters; at "
+     u"most %5 million can be made. Use a shorter list or a smaller matrix."},
+    {Msg::ErrTempOutput, u"IDS_ERR_TEMP_OUTPUT", u"Cannot write the temporary output file."},
+    {Msg::ErrTempFolder, u"IDS_ERR_TEMP_FOLDER", u"Cannot use the temporary folder \"%1\": %2"},
+    {Msg::ErrTempFolderCreate, u"IDS_ERR_TEMP_FOLDER_CREATE",
+     u"Cannot use the temporary folder \"%1\": cannot create it: %2"},
+    {Msg::ErrNoTempFolder, u"IDS_ERR_NO_TEMP_FOLDER",
+     u"Cannot find the system temporary folder: %1"},
+    {Msg::WhySymbolicLink, u"IDS_WHY_SYMBOLIC_LINK", u"it is a symbolic link"},
+    {Msg::WhyNotAFolder, u"IDS_WHY_NOT_A_FOLDER", u"it is not a folder"},
+    {Msg::WhyOtherOwner, u"IDS_WHY_OTHER_OWNER", u"it belongs to another user"},
+    {Msg::WhyOthersHaveAccess, u"IDS_WHY_OTHERS_HAVE_ACCESS", u"other users have access to it"},
+    {Msg::WhyVanished, u"IDS_WHY_VANISHED", u"it vanished after it was made"},
+    {Msg::ErrWriteLibrary, u"IDS_ERR_WRITE_LIBRARY",
+     u"Cannot write the font library \"%1\": %2: %3"},
+    {Msg::WhyCannotCreateIt, u"IDS_WHY_CANNOT_CREATE_IT", u"cannot create it"},
+    {Msg::WhyClosingFailed, u"IDS_WHY_CLOSING_FAILED", u"closing failed"},
+    {Msg::WhyWritingFailed, u"IDS_WHY_WRITING_FAILED", u"writing failed"},
+    {Msg::ErrRecordsKept, u"IDS_ERR_RECORDS_KEPT",
+     u"%1 The %2 records written before it are kept."},
+    {Msg::SentenceEnd, u"IDS_SENTENCE_END", u"%1."},
+    {Msg::ErrLibraryNotBuilt, u"IDS_ERR_LIBRARY_NOT_BUILT",
+     u"The font library could not be built."},
+    {Msg::ErrGlyphWords, u"IDS_ERR_GLYPH_WORDS",
+     u"A %1 x %2 glyph has %3 words in this scan mode, not %4."},
+    {Msg::ErrNotCSource, u"IDS_ERR_NOT_C_SOURCE", u"This is not a C source written by Zemtra: %1."},
+    {Msg::WhyNoDataBits, u"IDS_WHY_NO_DATA_BITS", u"no DataBits line"},
+    {Msg::WhyWordWidth, u"IDS_WHY_WORD_WIDTH", u"the word width is not 4, 8, 16, 24 or 32 bits"},
+    {Msg::WhyNoFontlib, u"IDS_WHY_NO_FONTLIB", u"no fontlib array"},
+    {Msg::WhyNoSize, u"IDS_WHY_NO_SIZE", u"the fontlib name has no size"},
+    {Msg::WhyMatrixSize, u"IDS_WHY_MATRIX_SIZE", u"the matrix size is missing or out of range"},
+    {Msg::WhyArrayNoOpen, u"IDS_WHY_ARRAY_NO_OPEN", u"the fontlib array does not open"},
+    {Msg::WhyArrayNoClose, u"IDS_WHY_ARRAY_NO_CLOSE", u"the fontlib array does not close"},
+    {Msg::WhyBadWord, u"IDS_WHY_BAD_WORD", u"a word is malformed"},
+    {Msg::WhyBadComment, u"IDS_WHY_BAD_COMMENT", u"a character comment is malformed"},
+    {Msg::WhyUnexpectedText, u"IDS_WHY_UNEXPECTED_TEXT",
+     u"unexpected text inside the fontlib array"},
+    {Msg::WhyLastNoComment, u"IDS_WHY_LAST_NO_COMMENT", u"the last character has no comment"},
+    {Msg::ErrCodeOutside, u"IDS_ERR_CODE_OUTSIDE",
+     u"The code is outside the library's range of codes."},
+    {Msg::ErrNoSlot, u"IDS_ERR_NO_SLOT", u"This code has no record in a GBK or BIG5 library."},
+    {Msg::ErrLibraryShort, u"IDS_ERR_LIBRARY_SHORT",
+     u"\"%1\" ends before the record of this code."},
+    {Msg::ErrListTooLong, u"IDS_ERR_LIST_TOO_LONG",
+     u"The project's %1 holds %2 %3; at most %4 can be loaded."},
+    {Msg::WhyCharacters, u"IDS_WHY_CHARACTERS", u"characters"},
+    {Msg::WhyPictureSeparators, u"IDS_WHY_PICTURE_SEPARATORS", u"picture separators"},
+    {Msg::ErrPicturePath, u"IDS_ERR_PICTURE_PATH",
+     u"The picture path \"%1\" %2, so a project file cannot keep it; rename the file or its "
+     u"folder."},
+    {Msg::WhyBar, u"IDS_WHY_BAR",
+     u"contains \"|\", which separates the pictures in a project file"},
+    {Msg::WhyLeadingSpace, u"IDS_WHY_LEADING_SPACE", u"starts with white space"},
+    {Msg::WhyTrailingSpace, u"IDS_WHY_TRAILING_SPACE", u"ends with white space"},
+    {Msg::ErrPicturePathEmpty, u"IDS_ERR_PICTURE_PATH_EMPTY", u"The picture path is empty."},
+    {Msg::ErrPicturePathHash, u"IDS_ERR_PICTURE_PATH_HASH",
+     u"The picture path \"#\" cannot be stored: \"#\" marks a character."},
+    {Msg::WhyNotAPicture, u"IDS_WHY_NOT_A_PICTURE",
+     u"not a BMP, JPEG, GIF or PNG picture that can be read (damaged, truncated, or over 67 "
+     u"million pixels)"},
+    {Msg::ErrPictureItems, u"IDS_ERR_PICTURE_ITEMS",
+     u"%1 picture item(s) of the list cannot be read:%2%3%4%5"},
+    {Msg::PictureItem, u"IDS_PICTURE_ITEM", u"\n  item %1, \"%2\": %3"},
+    {Msg::PictureItemsMore, u"IDS_PICTURE_ITEMS_MORE", u"\n  and %1 more"},
+    {Msg::ErrNoPngWriter, u"IDS_ERR_NO_PNG_WRITER", u"No picture writer is available."},
+    {Msg::ErrWritePicture, u"IDS_ERR_WRITE_PICTURE", u"Cannot write the picture \"%1\"."},
+    {Msg::ErrNoPicture, u"IDS_ERR_NO_PICTURE", u"There is no picture to write."},
+    {Msg::ErrPngEncode, u"IDS_ERR_PNG_ENCODE", u"The picture cannot be encoded as PNG."},
 }};
 
 constexpr bool InIdOrder() {
@@ -136,13 +238,19 @@ const MessageText& MessageTextOf(Msg id) {
     return kTexts[static_cast<size_t>(id)];
 }
 
-std::u16string FillText(std::u16string_view text, std::span<const std::u16string> args) {
-    std::u16string out;
+namespace {
+
+// FillText for either kind of text: UTF-16 for the window, UTF-8 for the English of errors.
+template <typename Char>
+std::basic_string<Char> Fill(std::basic_string_view<Char> text,
+                             std::span<const std::basic_string<Char>> args) {
+    std::basic_string<Char> out;
     out.reserve(text.size());
     for (size_t i = 0; i < text.size(); ++i) {
-        const char16_t next = i + 1 < text.size() ? text[i + 1] : u'\0';
-        const size_t n = next >= u'1' && next <= u'9' ? static_cast<size_t>(next - u'1') : 9;
-        if (text[i] == u'%' && n < args.size()) {
+        const Char next = i + 1 < text.size() ? text[i + 1] : Char('\0');
+        const size_t n =
+            next >= Char('1') && next <= Char('9') ? static_cast<size_t>(next - '1') : 9;
+        if (text[i] == Char('%') && n < args.size()) {
             out += args[n];
             ++i;
             continue;
@@ -152,8 +260,44 @@ std::u16string FillText(std::u16string_view text, std::span<const std::u16string
     return out;
 }
 
+}  // namespace
+
+std::u16string FillText(std::u16string_view text, std::span<const std::u16string> args) {
+    return Fill(text, args);
+}
+
+MessageArg::MessageArg(std::string plain) : text(std::move(plain)) {}
+MessageArg::MessageArg(const char* plain) : text(plain) {}
+MessageArg::MessageArg(const std::u16string& plain) : text(Utf16ToUtf8(plain)) {}
+MessageArg::MessageArg(const char16_t* plain) : text(Utf16ToUtf8(plain)) {}
+MessageArg::MessageArg(Message nested) {
+    message.push_back(std::move(nested));
+}
+
+std::string EnglishUtf8(const MessageArg& fact) {
+    return fact.message.empty() ? fact.text : EnglishUtf8(fact.message.front());
+}
+
+std::string EnglishUtf8(const Message& message) {
+    std::vector<std::string> args;
+    args.reserve(message.args.size());
+    for (const MessageArg& a : message.args) args.push_back(EnglishUtf8(a));
+    const std::string english = Utf16ToUtf8(MessageTextOf(message.id).english);
+    return Fill(std::string_view(english), std::span<const std::string>(args));
+}
+
 std::u16string EnglishText(const Message& message) {
-    return FillText(MessageTextOf(message.id).english, message.args);
+    return Utf8ToUtf16(EnglishUtf8(message));
+}
+
+std::u16string WordMessage(const Message& message, const std::function<std::u16string(Msg)>& text) {
+    std::vector<std::u16string> args;
+    args.reserve(message.args.size());
+    for (const MessageArg& a : message.args) {
+        args.push_back(a.message.empty() ? Utf8ToUtf16(a.text)
+                                         : WordMessage(a.message.front(), text));
+    }
+    return FillText(text(message.id), args);
 }
 
 }  // namespace zemtra

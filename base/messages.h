@@ -1,12 +1,13 @@
 // The texts the program shows beyond its control and menu captions (messages, status lines,
-// file-dialog filters, button texts), by id: each one's key in the language files'
-// [SPECIAL_STRINGS] and its English, with %1..%9 where facts are filled in. The core and
+// file-dialog filters, button texts, the core's errors), by id: each one's key in the language
+// files' [SPECIAL_STRINGS] and its English, with %1..%9 where facts are filled in. The core and
 // zemtra-cli use the English; the window takes the chosen language's text for the same key.
 // scripts/make_language_files.py holds the same keys with their translations; a test keeps the
 // two in step.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -89,10 +90,85 @@ enum class Msg : uint16_t {
     ExportEmpty,
     ExportNoGlyphs,
     ExportStopped,
+    ExportGfxBeyondByte,
     FilterBdf,
     FilterCHeader,
     FilterCSource,
     DlgExport,
+    // The core's errors and their reasons.
+    ErrWriteFile,
+    ErrReadFile,
+    ErrReadFileShort,
+    WhyFolder,
+    WhyNotRegular,
+    WhyReadOnly,
+    WhyNoTempFile,
+    WhyWriteFailed,
+    WhyFlushFailed,
+    WhyCloseFailed,
+    WhyRenameFailed,
+    WhyTooLarge,
+    ErrLoadFont,
+    WhyNoSuchFile,
+    WhyOutOfMemory,
+    WhyNoInstalledFont,
+    WhySizeBeyond,
+    ErrStartFreeType,
+    ErrStartFontconfig,
+    ErrMatrixTooLarge,
+    ErrFontTooLarge,
+    ErrNoScanMode,
+    ErrCSourceWrite,
+    ErrCSourceTooLong,
+    ErrTempOutput,
+    ErrTempFolder,
+    ErrTempFolderCreate,
+    ErrNoTempFolder,
+    WhySymbolicLink,
+    WhyNotAFolder,
+    WhyOtherOwner,
+    WhyOthersHaveAccess,
+    WhyVanished,
+    ErrWriteLibrary,
+    WhyCannotCreateIt,
+    WhyClosingFailed,
+    WhyWritingFailed,
+    ErrRecordsKept,
+    SentenceEnd,
+    ErrLibraryNotBuilt,
+    ErrGlyphWords,
+    ErrNotCSource,
+    WhyNoDataBits,
+    WhyWordWidth,
+    WhyNoFontlib,
+    WhyNoSize,
+    WhyMatrixSize,
+    WhyArrayNoOpen,
+    WhyArrayNoClose,
+    WhyBadWord,
+    WhyBadComment,
+    WhyUnexpectedText,
+    WhyLastNoComment,
+    ErrCodeOutside,
+    ErrNoSlot,
+    ErrLibraryShort,
+    ErrListTooLong,
+    WhyCharacters,
+    WhyPictureSeparators,
+    ErrPicturePath,
+    WhyBar,
+    WhyLeadingSpace,
+    WhyTrailingSpace,
+    ErrPicturePathEmpty,
+    ErrPicturePathHash,
+    WhyNotAPicture,
+    ErrPictureItems,
+    PictureItem,
+    PictureItemsMore,
+    ErrNoPngWriter,
+    ErrWritePicture,
+    ErrNoPicture,
+    ErrPngEncode,
     Count
 };
 
@@ -110,13 +186,38 @@ const MessageText& MessageTextOf(Msg id);
 // "%1" stays); a number without an argument stays as it is.
 std::u16string FillText(std::u16string_view text, std::span<const std::u16string> args);
 
-// A message as data: which text, and what goes into it.
-struct Message {
-    Msg id = Msg::UnexpectedError;
-    std::vector<std::u16string> args;
+struct Message;
+
+// One fact of a message: a text that stands as it is in every language (a path, a number, the
+// system's own words) or a message of its own, worded in the language of the one around it.
+struct MessageArg {
+    // Implicit, so that a message's facts are written as a list of texts and messages.
+    MessageArg(std::string plain);
+    MessageArg(const char* plain);
+    MessageArg(const std::u16string& plain);
+    MessageArg(const char16_t* plain);
+    MessageArg(Message nested);
+
+    std::string text;              // UTF-8; a file name as its bytes
+    std::vector<Message> message;  // the one message, when the fact is one
 };
 
-// The message in English.
+// A message as data: which text, and what goes into it.
+struct Message {
+    Message() = default;
+    Message(Msg which, std::vector<MessageArg> facts = {}) : id(which), args(std::move(facts)) {}
+
+    Msg id = Msg::UnexpectedError;
+    std::vector<MessageArg> args;
+};
+
+// The message in English; a fact's bytes go in as they are, so a file name that is no UTF-8
+// comes out as the system names it.
+std::string EnglishUtf8(const Message& message);
+std::string EnglishUtf8(const MessageArg& fact);
 std::u16string EnglishText(const Message& message);
+// The message in a language: text gives each id's text, with %1..%9 for the facts; a message
+// among the facts is worded the same way.
+std::u16string WordMessage(const Message& message, const std::function<std::u16string(Msg)>& text);
 
 }  // namespace zemtra

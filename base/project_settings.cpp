@@ -129,19 +129,19 @@ void ApplyNew(ProjectSettings& s, bool simSunInstalled) {
     s.GLYPHS.Clear();
 }
 
-std::optional<std::string> RenderLimitError(const ProjectSettings& s) {
+std::optional<Message> RenderLimitError(const ProjectSettings& s) {
     const int32_t w = MatrixWidth(s);
     const int32_t h = MatrixHeight(s);
     if (w > kMaxMatrixSide || h > kMaxMatrixSide) {
-        return "The matrix size " + std::to_string(w) + " x " + std::to_string(h) +
-               " is too large: at most " + std::to_string(kMaxMatrixSide) + " dots a side.";
+        return Message{Msg::ErrMatrixTooLarge,
+                       {std::to_string(w), std::to_string(h), std::to_string(kMaxMatrixSide)}};
     }
     const int64_t fw = std::abs(static_cast<int64_t>(s.FONT.Width));
     const int64_t fh = std::abs(static_cast<int64_t>(s.FONT.Height));
     if (fw > kMaxFontSize || fh > kMaxFontSize) {
-        return "The font size " + std::to_string(s.FONT.Width) + " x " +
-               std::to_string(s.FONT.Height) + " is too large: at most " +
-               std::to_string(kMaxFontSize) + " pixels.";
+        return Message{Msg::ErrFontTooLarge,
+                       {std::to_string(s.FONT.Width), std::to_string(s.FONT.Height),
+                        std::to_string(kMaxFontSize)}};
     }
     return std::nullopt;
 }

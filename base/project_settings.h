@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/glyph_edits.h"
+#include "base/messages.h"
 
 namespace zemtra {
 
@@ -123,6 +124,6 @@ inline constexpr int32_t kMaxFontSize = 4096;
 
 // Why these settings cannot be rendered, or nothing when they can (a matrix of 0 or less is
 // not an error: it renders nothing).
-std::optional<std::string> RenderLimitError(const ProjectSettings& s);
+std::optional<Message> RenderLimitError(const ProjectSettings& s);
 
 }  // namespace zemtra

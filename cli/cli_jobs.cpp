@@ -45,8 +45,9 @@ void ApplyListOptions(const Request& r, ProjectSettings& s) {
         if (ec) throw UserError("Cannot read the picture \"" + picture + "\": " + ec.message());
         const std::u16string path = Utf8ToUtf16(absolute.string());
         if (auto refusal = AddPictureItem(s, DefaultPictureDecoder(), path)) {
-            if (refusal->pathUnstorable) throw UsageError("--picture: " + refusal->reason);
-            throw UserError("Cannot read the picture \"" + picture + "\": " + refusal->reason);
+            const std::string reason = EnglishUtf8(refusal->reason);
+            if (refusal->pathUnstorable) throw UsageError("--picture: " + reason);
+            throw UserError("Cannot read the picture \"" + picture + "\": " + reason);
         }
     }
 }
@@ -324,7 +325,7 @@ int RunExport(const Request& r) {
     ProjectSettings s = r.settings;
     if (job.characters == ExportCharacters::CodeRange) ApplyCodeRange(r, s);
     if (!HasDots(s)) throw MatrixTooSmall("export", s);
-    if (auto why = ExportJobProblem(s, job)) throw UsageError("export: " + *why);
+    if (auto why = ExportJobProblem(s, job)) throw UsageError("export: " + EnglishUtf8(*why));
     const size_t characters = ExportCharacterSet(s, job).size();
     if (characters == 0) {
         throw UsageError("export: the character set is empty (use --text, --range or --codepage)");
@@ -416,7 +417,7 @@ int RunSpecimen(const Request& r) {
     ApplyListOptions(r, s);
     ApplyCodeRange(r, s);
     if (!HasDots(s)) throw UsageError("specimen: the matrix size must be at least 1 x 1");
-    if (auto why = RenderLimitError(s)) throw UsageError("specimen: " + *why);
+    if (auto why = RenderLimitError(s)) throw UsageError("specimen: " + EnglishUtf8(*why));
     SpecimenJob job;
     job.target = *r.output;
     // A code page or range on the command line asks for the range, anything else the list.

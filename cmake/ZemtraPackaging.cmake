@@ -137,9 +137,11 @@ set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # Fonts to draw with: without them fontconfig falls back to whatever is installed. The last two
-# are the pixel-designed Chinese faces that stand in for SimSun and MingLiU.
+# are the pixel-designed Chinese faces that stand in for SimSun and MingLiU. Qt's translations
+# put its file dialogs and standard buttons in the chosen language; without them they are
+# English.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
-    "fonts-liberation, fonts-wqy-zenhei, xfonts-wqy, fonts-arphic-uming")
+    "fonts-liberation, fonts-wqy-zenhei, xfonts-wqy, fonts-arphic-uming, qt6-translations-l10n")
 find_program(ZEMTRA_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(ZEMTRA_DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

@@ -50,7 +50,7 @@ std::string CodeText(char32_t c) {
     return text;
 }
 
-std::optional<std::string> CharactersProblem(const ProjectSettings& s, const ExportJob& job) {
+std::optional<MessageArg> CharactersProblem(const ProjectSettings& s, const ExportJob& job) {
     if (job.characters == ExportCharacters::Text) {
         if (auto c = SupplementaryIn(job.text)) {
             return "Exported fonts hold the characters U+0000..U+FFFF; " + CodeText(*c) +
@@ -72,8 +72,7 @@ std::optional<std::string> CharactersProblem(const ProjectSettings& s, const Exp
     if (job.format == ExportFormat::AdafruitGfx) {
         const std::vector<char16_t> set = ExportCharacterSet(s, job);
         if (!set.empty() && set.back() > 0xFF) {
-            return "An Adafruit GFX font holds the codes 0x00..0xFF only; " + CodeText(set.back()) +
-                   " is beyond them.";
+            return Message{Msg::ExportGfxBeyondByte, {CodeText(set.back())}};
         }
     }
     return std::nullopt;
@@ -90,8 +89,8 @@ ExportFontInfo InfoOf(GlyphRenderer& renderer, const ProjectSettings& s, const E
     return info;
 }
 
-std::optional<std::string> Problem(GlyphRenderer& renderer, const ProjectSettings& s,
-                                   const ExportJob& job) {
+std::optional<MessageArg> Problem(GlyphRenderer& renderer, const ProjectSettings& s,
+                                  const ExportJob& job) {
     if (auto why = CharactersProblem(s, job)) return why;
     // The format's own limits first: they need no font.
     ExportFontInfo bare;
@@ -145,7 +144,7 @@ std::vector<char16_t> ExportCharacterSet(const ProjectSettings& s, const ExportJ
     return set;
 }
 
-std::optional<std::string> ExportJobProblem(const ProjectSettings& s, const ExportJob& job) {
+std::optional<MessageArg> ExportJobProblem(const ProjectSettings& s, const ExportJob& job) {
     GlyphRenderer renderer;
     return Problem(renderer, s, job);
 }
@@ -157,7 +156,10 @@ ExportResult RunJob(const ProjectSettings& s, const ExportJob& job, const JobCon
         return result;
     }
     GlyphRenderer renderer(context.pictures);
-    if (auto why = Problem(renderer, s, job)) throw UserError(*why);
+    if (auto why = Problem(renderer, s, job)) {
+        if (!why->message.empty()) throw UserError(why->message.front());
+        throw UserError(why->text);
+    }
     const std::vector<char16_t> set = ExportCharacterSet(s, job);
     result.characters = set.size();
     if (job.characters == ExportCharacters::List) {

@@ -8,12 +8,12 @@ namespace zemtra {
 
 void WritePicture(const JobContext& context, const RgbRaster& picture,
                   const std::filesystem::path& file) {
-    if (context.png == nullptr) throw UserError("No picture writer is available.");
+    if (context.png == nullptr) throw UserError(Message{Msg::ErrNoPngWriter});
     const std::string bytes = context.png->Encode(picture);
     try {
         WriteFileAtomically(file, bytes);
     } catch (const UserError&) {
-        throw UserError("Cannot write the picture \"" + file.string() + "\".");
+        throw UserError(Message{Msg::ErrWritePicture, {file.string()}});
     }
 }
 

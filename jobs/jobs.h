@@ -17,6 +17,7 @@
 
 #include "base/dot_matrix.h"
 #include "base/export_font.h"
+#include "base/messages.h"
 #include "base/progress.h"
 #include "base/project_settings.h"
 #include "output/font_library.h"
@@ -196,8 +197,8 @@ struct ExportResult {
 // Why the job cannot run under these settings: bits per dot, compression or a name the format
 // does not take, a name that is no C identifier, a character the format cannot hold (GFX takes
 // 0x00..0xFF), a range beyond U+FFFF or running backwards, a matrix or placement the format
-// cannot hold. Nothing when it can. RunJob throws UserError with the same text.
-std::optional<std::string> ExportJobProblem(const ProjectSettings& s, const ExportJob& job);
+// cannot hold. Nothing when it can. RunJob throws UserError with the same words.
+std::optional<MessageArg> ExportJobProblem(const ProjectSettings& s, const ExportJob& job);
 // The characters the job exports, ascending, each once, before the fonts are asked.
 std::vector<char16_t> ExportCharacterSet(const ProjectSettings& s, const ExportJob& job);
 // Reports percentages, tests the stop flag before every character, and writes the file whole or

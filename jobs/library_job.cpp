@@ -27,8 +27,9 @@ LibraryJobResult RunJob(const ProjectSettings& s, const LibraryJob& job,
     // Refused settings leave the target as it was.
     if (auto why = LibrarySettingsProblem(s)) throw UserError(*why);
     if (!CreateOrEmptyFile(job.target)) {
-        throw CannotCreateFile("Cannot write the font library \"" + job.target.string() +
-                               "\": cannot create it: " + std::strerror(errno));
+        throw CannotCreateFile(
+            Message{Msg::ErrWriteLibrary,
+                    {job.target.string(), Message{Msg::WhyCannotCreateIt}, std::strerror(errno)}});
     }
     LibraryOptions options;
     options.threads = job.threads;

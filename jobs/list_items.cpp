@@ -12,12 +12,12 @@ namespace zemtra {
 
 std::optional<PictureRefusal> AddPictureItem(ProjectSettings& s, const PictureDecoder& decoder,
                                              std::u16string_view path) {
-    if (std::optional<std::string> why = PicturePathProblem(path)) {
+    if (std::optional<Message> why = PicturePathProblem(path)) {
         return PictureRefusal{true, std::move(*why)};
     }
     // The file as the renderer will open it.
     const std::filesystem::path file(Utf16ToUtf8(path));
-    if (std::optional<std::string> why = PictureFileProblem(decoder, file)) {
+    if (std::optional<MessageArg> why = PictureFileProblem(decoder, file)) {
         return PictureRefusal{false, std::move(*why)};
     }
     AppendPictureItem(s, path);

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/messages.h"
 #include "base/project_settings.h"
 #include "raster/picture_decoder.h"
 
@@ -17,7 +18,7 @@ struct PictureRefusal {
     // True when the path itself cannot be stored in a project ("|", white space at an end, ...),
     // false when the file cannot be read as a picture.
     bool pathUnstorable = false;
-    std::string reason;
+    MessageArg reason = "";
 };
 
 // Appends a picture item ("☆" and path) as "Load Picture" and --picture do, once the path can

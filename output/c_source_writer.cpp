@@ -96,7 +96,7 @@ class Writer {
   private:
     void Put(std::u16string_view piece) {
         if (!out_.WriteString(piece)) {
-            throw UserError("Cannot write the C source text (is the disk full?).");
+            throw UserError(Message{Msg::ErrCSourceWrite});
         }
     }
     std::u16string Header(int64_t words) const;
@@ -148,7 +148,7 @@ void Writer::Run(std::u16string_view text, ProgressSink* progress) {
     mode_ = ScanModeOf(s_);
     d_ = UnitBits(mode_.dataWidth);
     const int64_t n = WordCount(mode_, w_, h_, d_);
-    if (n <= 0) throw UserError("No valid scan orientation and direction are selected.");
+    if (n <= 0) throw UserError(Message{Msg::ErrNoScanMode});
     firstIndex_ = FirstIndexOfWords(mode_, w_, h_, d_);
 
     DotMatrix matrix(w_, h_);
@@ -207,12 +207,11 @@ bool WriteCSource(const ProjectSettings& settings, std::u16string_view text, Gly
     if (MatrixWidth(settings) < 1 || MatrixHeight(settings) < 1) return false;
     if (auto why = RenderLimitError(settings)) throw UserError(*why);
     if (const int64_t bound = CSourceLengthBound(settings, text.size()); bound > kMaxCSourceUnits) {
-        throw UserError("The C source for " + std::to_string(text.size()) + " characters of " +
-                        std::to_string(MatrixWidth(settings)) + " x " +
-                        std::to_string(MatrixHeight(settings)) + " dots would hold over " +
-                        std::to_string(bound / 1'000'000) + " million characters; at most " +
-                        std::to_string(kMaxCSourceUnits / 1'000'000) +
-                        " million can be made. Use a shorter list or a smaller matrix.");
+        throw UserError(
+            Message{Msg::ErrCSourceTooLong,
+                    {std::to_string(text.size()), std::to_string(MatrixWidth(settings)),
+                     std::to_string(MatrixHeight(settings)), std::to_string(bound / 1'000'000),
+                     std::to_string(kMaxCSourceUnits / 1'000'000)}});
     }
     Writer(settings, glyphs, out).Run(text, progress);
     return true;
@@ -227,7 +226,7 @@ bool WriteCSourceToTempFile(const ProjectSettings& settings, std::u16string_view
                                 CStdioFileEx::modeNoFollow;
     if (!file.Open(TempOutputPath(), kFlags)) return false;
     WriteCSource(settings, text, glyphs, file, progress);
-    if (!file.Close()) throw UserError("Cannot write the temporary output file.");
+    if (!file.Close()) throw UserError(Message{Msg::ErrTempOutput});
     return true;
 }
 

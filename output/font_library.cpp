@@ -48,7 +48,7 @@ class RecordFile {
   public:
     explicit RecordFile(const std::filesystem::path& path) : path_(path) {
         fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-        if (fd_ < 0) Fail("cannot create it");
+        if (fd_ < 0) Fail(Msg::WhyCannotCreateIt);
     }
     ~RecordFile() {
         if (fd_ >= 0) ::close(fd_);
@@ -66,7 +66,7 @@ class RecordFile {
         Flush();
         const int fd = fd_;
         fd_ = -1;
-        if (::close(fd) != 0) Fail("closing failed");
+        if (::close(fd) != 0) Fail(Msg::WhyClosingFailed);
     }
     // Records whose every byte reached the file.
     int64_t RecordsOnDisk() const { return recordsOnDisk_; }
@@ -84,7 +84,7 @@ class RecordFile {
                 const int error = n < 0 ? errno : ENOSPC;
                 DropTornRecord(done);
                 errno = error;
-                Fail("writing failed");
+                Fail(Msg::WhyWritingFailed);
             }
             done += static_cast<size_t>(n);
         }
@@ -105,9 +105,9 @@ class RecordFile {
         // When even this fails the torn tail stays; the count above still holds.
         if (::ftruncate(fd_, static_cast<off_t>(end - torn)) != 0) return;
     }
-    [[noreturn]] void Fail(const char* what) {
-        throw UserError("Cannot write the font library \"" + path_.string() + "\": " + what + ": " +
-                        std::strerror(errno));
+    [[noreturn]] void Fail(Msg why) {
+        throw UserError(
+            Message{Msg::ErrWriteLibrary, {path_.string(), Message{why}, std::strerror(errno)}});
     }
 
     std::filesystem::path path_;
@@ -216,21 +216,22 @@ bool LibraryBuilder::WriteBlock(const Block& b, RecordFile& file, LibraryResult&
 }
 
 void LibraryBuilder::KeepWhatWasWritten(RecordFile& file, std::exception_ptr failure) {
-    std::string message;
+    MessageArg why = Message{Msg::ErrLibraryNotBuilt};
     try {
         std::rethrow_exception(failure);
     } catch (const std::exception& e) {
-        message = e.what();
+        why = ErrorArg(e);
+        // A reason without its full stop gets one, so that the next sentence follows it.
+        const std::string english = e.what();
+        if (!english.empty() && english.back() != '.') why = Message{Msg::SentenceEnd, {why}};
     } catch (...) {
-        message = "The font library could not be built.";
     }
     try {
         file.Close();  // what was rendered before the failure goes to disk too
     } catch (const UserError&) {
     }
-    if (!message.empty() && message.back() != '.') message += '.';
-    throw UserError(message + " The " + std::to_string(file.RecordsOnDisk()) +
-                    " records written before it are kept.");
+    throw UserError(
+        Message{Msg::ErrRecordsKept, {std::move(why), std::to_string(file.RecordsOnDisk())}});
 }
 
 LibraryResult LibraryBuilder::Run(const std::filesystem::path& target) {
@@ -331,9 +332,9 @@ std::optional<int64_t> LibraryRecordIndex(const ProjectSettings& s, uint16_t cod
     return *slot - LibraryBaseSlot(kind, s.FROM);
 }
 
-std::optional<std::string> LibrarySettingsProblem(const ProjectSettings& s) {
+std::optional<Message> LibrarySettingsProblem(const ProjectSettings& s) {
     if (auto why = RenderLimitError(s)) return why;
-    if (LibraryRecordLength(s) <= 0) return "No valid scan orientation and direction are selected.";
+    if (LibraryRecordLength(s) <= 0) return Message{Msg::ErrNoScanMode};
     return std::nullopt;
 }
 

@@ -47,9 +47,9 @@ int LibraryPackingBits(const ProjectSettings& s);
 // a code outside the rectangle FROM..TO or without a slot.
 std::optional<int64_t> LibraryRecordIndex(const ProjectSettings& s, uint16_t code);
 
-// Why these settings make no library (sizes above the limits, no scan mode selected), in words
-// for a message; nothing when they can.
-std::optional<std::string> LibrarySettingsProblem(const ProjectSettings& s);
+// Why these settings make no library (sizes above the limits, no scan mode selected), as a
+// message; nothing when they can.
+std::optional<Message> LibrarySettingsProblem(const ProjectSettings& s);
 
 // Builds the library of settings.FROM..TO in settings.CODEPAGE into target (created or
 // emptied). Reports percentages, tests the stop flag before every code and keeps what was

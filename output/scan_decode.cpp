@@ -46,15 +46,15 @@ DotMatrix UnpackGlyph(const std::vector<uint32_t>& words, const ScanMode& mode, 
     const bool bands = mode.orientation == RowColumn || mode.orientation == ColumnRow;
     if (mode.orientation < Row || mode.orientation > ColumnRow ||
         (mode.direction != Forward && mode.direction != Backward)) {
-        throw UserError("No valid scan orientation and direction are selected.");
+        throw UserError(Message{Msg::ErrNoScanMode});
     }
     const int64_t along = columns ? height : width;  // dots along a line
     const int64_t lines = columns ? width : height;  // lines of the matrix
     const int64_t expected = lines * WordsFor(along, d);
     if (static_cast<int64_t>(words.size()) != expected) {
-        throw UserError("A " + std::to_string(width) + " x " + std::to_string(height) +
-                        " glyph has " + std::to_string(expected) +
-                        " words in this scan mode, not " + std::to_string(words.size()) + ".");
+        throw UserError(Message{Msg::ErrGlyphWords,
+                                {std::to_string(width), std::to_string(height),
+                                 std::to_string(expected), std::to_string(words.size())}});
     }
     DotMatrix m(width, height);
     for (int64_t k = 0; k < expected; ++k) {
@@ -114,25 +114,25 @@ class Cursor {
     size_t at_ = 0;
 };
 
-[[noreturn]] void Malformed(const std::string& what) {
-    throw UserError("This is not a C source written by Zemtra: " + what + ".");
+[[noreturn]] void Malformed(Msg why) {
+    throw UserError(Message{Msg::ErrNotCSource, {Message{why}}});
 }
 
 void ParseHeader(Cursor& c, ParsedCSource& out) {
-    if (!c.Find(u"//DataBits : ")) Malformed("no DataBits line");
+    if (!c.Find(u"//DataBits : ")) Malformed(Msg::WhyNoDataBits);
     out.bits = static_cast<int>(c.Number(10));
     if (out.bits != 4 && out.bits != 8 && out.bits != 16 && out.bits != 24 && out.bits != 32) {
-        Malformed("the word width is not 4, 8, 16, 24 or 32 bits");
+        Malformed(Msg::WhyWordWidth);
     }
-    if (!c.Find(u"fontlib_")) Malformed("no fontlib array");
+    if (!c.Find(u"fontlib_")) Malformed(Msg::WhyNoFontlib);
     out.width = static_cast<int32_t>(c.Number(10));
-    if (c.Take() != u'x') Malformed("the fontlib name has no size");
+    if (c.Take() != u'x') Malformed(Msg::WhyNoSize);
     out.height = static_cast<int32_t>(c.Number(10));
     if (out.width < 1 || out.height < 1 || out.width > kMaxMatrixSide ||
         out.height > kMaxMatrixSide) {
-        Malformed("the matrix size is missing or out of range");
+        Malformed(Msg::WhyMatrixSize);
     }
-    if (!c.Find(u"[] = {")) Malformed("the fontlib array does not open");
+    if (!c.Find(u"[] = {")) Malformed(Msg::WhyArrayNoOpen);
 }
 
 }  // namespace
@@ -145,12 +145,12 @@ ParsedCSource ParseCSource(std::u16string_view text) {
     ParsedGlyph glyph;
     for (;;) {
         c.SkipSpace();
-        if (c.Done()) Malformed("the fontlib array does not close");
+        if (c.Done()) Malformed(Msg::WhyArrayNoClose);
         if (c.Starts(u"};")) break;
         if (c.Starts(u"0x")) {
             c.Skip(2);
             const int64_t word = c.Number(16);
-            if (word < 0 || static_cast<uint64_t>(word) > limit) Malformed("a word is malformed");
+            if (word < 0 || static_cast<uint64_t>(word) > limit) Malformed(Msg::WhyBadWord);
             glyph.words.push_back(static_cast<uint32_t>(word));
             if (c.Starts(u",")) c.Skip(1);
         } else if (c.Starts(u"// '")) {
@@ -164,16 +164,16 @@ ParsedCSource ParseCSource(std::u16string_view text) {
                                   : escaped == u'n' ? std::u16string(u"\n")
                                                     : std::u16string(1, u'\0');
             }
-            if (!c.Starts(u"', ")) Malformed("a character comment is malformed");
+            if (!c.Starts(u"', ")) Malformed(Msg::WhyBadComment);
             c.Skip(3);
             glyph.position = c.Number(10);
             out.glyphs.push_back(std::move(glyph));
             glyph = ParsedGlyph{};
         } else {
-            Malformed("unexpected text inside the fontlib array");
+            Malformed(Msg::WhyUnexpectedText);
         }
     }
-    if (!glyph.words.empty()) Malformed("the last character has no comment");
+    if (!glyph.words.empty()) Malformed(Msg::WhyLastNoComment);
     return out;
 }
 
@@ -194,18 +194,18 @@ std::u16string DecodeCSourceBytes(std::string_view bytes) {
 DotMatrix ReadLibraryGlyph(const std::filesystem::path& file, const ProjectSettings& s,
                            uint16_t code) {
     if (!CodeRectangle(s).IndexOf(code)) {
-        throw UserError("The code is outside the library's range of codes.");
+        throw UserError(Message{Msg::ErrCodeOutside});
     }
     const int64_t r = LibraryRecordLength(s);
-    if (r <= 0) throw UserError("No valid scan orientation and direction are selected.");
+    if (r <= 0) throw UserError(Message{Msg::ErrNoScanMode});
     const std::optional<int64_t> index = LibraryRecordIndex(s, code);
-    if (!index) throw UserError("This code has no record in a GBK or BIG5 library.");
+    if (!index) throw UserError(Message{Msg::ErrNoSlot});
     std::ifstream in(file, std::ios::binary);
-    if (!in) throw UserError("Cannot read \"" + file.string() + "\".");
+    if (!in) throw UserError(Message{Msg::ErrReadFileShort, {file.string()}});
     std::string record(static_cast<size_t>(r), '\0');
     in.seekg(*index * r);
     if (!in.read(record.data(), r)) {
-        throw UserError("\"" + file.string() + "\" ends before the record of this code.");
+        throw UserError(Message{Msg::ErrLibraryShort, {file.string()}});
     }
     std::vector<uint32_t> words(record.begin(), record.end());
     for (auto& w : words) w &= 0xFF;

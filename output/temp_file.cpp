@@ -16,8 +16,9 @@
 namespace zemtra {
 namespace {
 
-[[noreturn]] void Refuse(const std::filesystem::path& folder, const std::string& why) {
-    throw UserError("Cannot use the temporary folder \"" + folder.string() + "\": " + why);
+// why: the reason as a message, or the system's words.
+[[noreturn]] void Refuse(const std::filesystem::path& folder, MessageArg why) {
+    throw UserError(Message{Msg::ErrTempFolder, {folder.string(), std::move(why)}});
 }
 
 // $XDG_RUNTIME_DIR when it names an existing folder of ours by an absolute path.
@@ -33,7 +34,7 @@ std::filesystem::path FolderLocation() {
     std::error_code error;
     const std::filesystem::path system = std::filesystem::temp_directory_path(error);
     if (error) {
-        throw UserError("Cannot find the system temporary folder: " + error.message());
+        throw UserError(Message{Msg::ErrNoTempFolder, {error.message()}});
     }
     return system / ("zemtra-" + std::to_string(::geteuid()));
 }
@@ -51,15 +52,17 @@ void Create(const std::filesystem::path& folder) {
         ::chmod(folder.c_str(), 0700);
         return;
     }
-    if (errno != EEXIST) Refuse(folder, std::string("cannot create it: ") + std::strerror(errno));
+    if (errno != EEXIST) {
+        throw UserError(Message{Msg::ErrTempFolderCreate, {folder.string(), std::strerror(errno)}});
+    }
     // Someone made it between our look and our mkdir: the checks that follow judge it.
 }
 
 void Check(const std::filesystem::path& folder, const struct stat& info) {
-    if (S_ISLNK(info.st_mode)) Refuse(folder, "it is a symbolic link");
-    if (!S_ISDIR(info.st_mode)) Refuse(folder, "it is not a folder");
-    if (info.st_uid != ::geteuid()) Refuse(folder, "it belongs to another user");
-    if ((info.st_mode & 077) != 0) Refuse(folder, "other users have access to it");
+    if (S_ISLNK(info.st_mode)) Refuse(folder, Message{Msg::WhySymbolicLink});
+    if (!S_ISDIR(info.st_mode)) Refuse(folder, Message{Msg::WhyNotAFolder});
+    if (info.st_uid != ::geteuid()) Refuse(folder, Message{Msg::WhyOtherOwner});
+    if ((info.st_mode & 077) != 0) Refuse(folder, Message{Msg::WhyOthersHaveAccess});
 }
 
 }  // namespace
@@ -69,7 +72,7 @@ std::filesystem::path PrivateTempFolder() {
     struct stat info {};
     if (!Inspect(folder, info)) {
         Create(folder);
-        if (!Inspect(folder, info)) Refuse(folder, "it vanished after it was made");
+        if (!Inspect(folder, info)) Refuse(folder, Message{Msg::WhyVanished});
     }
     Check(folder, info);
     return folder;

@@ -152,8 +152,9 @@ std::u16string DecodeAnsi(std::string_view bytes, int codePage) {
 }
 
 std::optional<std::string> ReadFileBounded(const std::filesystem::path& path, uintmax_t limit) {
-    const auto fail = [&](const std::string& why) -> UserError {
-        return UserError("Cannot read \"" + path.string() + "\": " + why);
+    // why: the reason as a message, or the system's words.
+    const auto fail = [&](MessageArg why) -> UserError {
+        return UserError(Message{Msg::ErrReadFile, {path.string(), std::move(why)}});
     };
     // Non-blocking, so that a named pipe cannot stall the open; non-regular files are refused.
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
@@ -167,10 +168,9 @@ std::optional<std::string> ReadFileBounded(const std::filesystem::path& path, ui
     } closer{fd};
     struct stat st {};
     if (::fstat(fd, &st) != 0) throw fail(std::strerror(errno));
-    if (S_ISDIR(st.st_mode)) throw fail("it is a folder");
-    if (!S_ISREG(st.st_mode)) throw fail("it is not a regular file");
-    const std::string tooLarge =
-        "the file is too large (at most " + std::to_string(limit >> 20) + " MiB)";
+    if (S_ISDIR(st.st_mode)) throw fail(Message{Msg::WhyFolder});
+    if (!S_ISREG(st.st_mode)) throw fail(Message{Msg::WhyNotRegular});
+    const Message tooLarge{Msg::WhyTooLarge, {std::to_string(limit >> 20)}};
     if (static_cast<uintmax_t>(st.st_size) > limit) throw fail(tooLarge);
     std::string bytes;
     bytes.reserve(static_cast<size_t>(st.st_size));

@@ -82,28 +82,25 @@ void ReadFont(const Profile& p, LogFont& f) {
     f.FontIndex = f.FontFile.empty() ? 0 : v.Number(u"FontIndex", u"0");
 }
 
-std::optional<std::string> PicEntryProblem(const std::vector<std::u16string>& pictures, size_t i) {
+std::optional<Message> PicEntryProblem(const std::vector<std::u16string>& pictures, size_t i) {
     const std::u16string& entry = pictures[i];
     if (entry.empty() || entry == u"#") return std::nullopt;
-    const auto problem = [&](const char* what) {
-        return "The picture path \"" + Utf16ToUtf8(entry) + "\" " + what +
-               ", so a project file cannot keep it; rename the file or its folder.";
+    const auto problem = [&](Msg why) {
+        return Message{Msg::ErrPicturePath, {entry, Message{why}}};
     };
-    if (entry.find(u'|') != std::u16string::npos) {
-        return problem("contains \"|\", which separates the pictures in a project file");
-    }
-    if (IsPicSpace(entry.front())) return problem("starts with white space");
+    if (entry.find(u'|') != std::u16string::npos) return problem(Msg::WhyBar);
+    if (IsPicSpace(entry.front())) return problem(Msg::WhyLeadingSpace);
     if (i + 1 == pictures.size() && IsPicSpace(entry.back())) {
-        return problem("ends with white space");
+        return problem(Msg::WhyTrailingSpace);
     }
     return std::nullopt;
 }
 
-void CheckListLength(const char* key, size_t length, const char* what) {
+void CheckListLength(const char* key, size_t length, Msg what) {
     if (length <= kMaxProjectListLength) return;
-    throw UserError("The project's " + std::string(key) + " holds " + std::to_string(length) + " " +
-                    what + "; at most " + std::to_string(kMaxProjectListLength) +
-                    " can be loaded.");
+    throw UserError(Message{
+        Msg::ErrListTooLong,
+        {key, std::to_string(length), Message{what}, std::to_string(kMaxProjectListLength)}});
 }
 
 std::u16string ListText(const std::vector<std::u16string>& list) {
@@ -135,11 +132,9 @@ std::vector<std::u16string> SplitPictures(std::u16string_view value) {
     return entries;
 }
 
-std::optional<std::string> PicturePathProblem(std::u16string_view path) {
-    if (path.empty()) return std::string("The picture path is empty.");
-    if (path == u"#") {
-        return std::string("The picture path \"#\" cannot be stored: \"#\" marks a character.");
-    }
+std::optional<Message> PicturePathProblem(std::u16string_view path) {
+    if (path.empty()) return Message{Msg::ErrPicturePathEmpty};
+    if (path == u"#") return Message{Msg::ErrPicturePathHash};
     // Anywhere in the list: neither the first nor the last place may lose white space.
     const std::vector<std::u16string> alone{std::u16string(path)};
     if (auto problem = PicEntryProblem(alone, 0)) return problem;
@@ -209,8 +204,8 @@ LoadedProject ReadProject(const Profile& p, ProjectSettings& s) {
     r.TO = static_cast<uint16_t>(HexFieldValue(v.Text(u"TO", u"FFFF")));
     r.TEXT = v.Text(u"TEXT", u"");
     const std::u16string list = v.Text(u"LIST", u"");
-    CheckListLength("TEXT", r.TEXT.size(), "characters");
-    CheckListLength("LIST", list.size(), "characters");
+    CheckListLength("TEXT", r.TEXT.size(), Msg::WhyCharacters);
+    CheckListLength("LIST", list.size(), Msg::WhyCharacters);
     r.LIST.clear();
     r.LIST.reserve(list.size());
     for (char16_t unit : list) r.LIST.emplace_back(1, unit);
@@ -218,7 +213,7 @@ LoadedProject ReadProject(const Profile& p, ProjectSettings& s) {
     const std::u16string pic = v.Text(u"PIC", u"");
     // Counted before splitting, so that a file of bars never becomes millions of entries.
     CheckListLength("PIC", static_cast<size_t>(std::count(pic.begin(), pic.end(), u'|')),
-                    "picture separators");
+                    Msg::WhyPictureSeparators);
     r.PIC = SplitPictures(pic);
     GlyphSection glyphs = ReadGlyphSection(p);
     r.GLYPHS = std::move(glyphs.edits);

@@ -115,7 +115,7 @@ std::vector<std::u16string> SplitPictures(std::u16string_view value);
 // Why a picture file of this path cannot be stored in a project (it contains "|", starts or
 // ends with white space, or is empty or "#", which mean "no picture"), or nothing when it can.
 // "Load Picture" and the command line ask before they add a picture.
-std::optional<std::string> PicturePathProblem(std::u16string_view path);
+std::optional<Message> PicturePathProblem(std::u16string_view path);
 
 // The value of a hexadecimal field's text, as the hex edit reads it: a leading "0x" skipped,
 // then like scanf's "%x" (white space, an optional sign, an optional 0x or 0X, hexadecimal

@@ -96,8 +96,8 @@ LogFont CacheKey(const LogFont& font) {
     return key;
 }
 
-std::string Failure(const LogFont& font, const std::string& reason) {
-    return "Cannot load font \"" + FaceNameForMessage(font) + "\": " + reason;
+UserError Failure(const LogFont& font, MessageArg reason) {
+    return UserError(Message{Msg::ErrLoadFont, {FaceNameForMessage(font), std::move(reason)}});
 }
 
 FaceUnits ReadFaceUnits(FT_Face face) {
@@ -291,11 +291,11 @@ struct FontEngine::Impl {
     Impl() {
         FT_Library lib = nullptr;
         if (const FT_Error e = FT_Init_FreeType(&lib)) {
-            throw UserError("Cannot start FreeType: " + FtErrorText(e));
+            throw UserError(Message{Msg::ErrStartFreeType, {FtErrorText(e)}});
         }
         library.reset(lib);
         config = EngineFontConfig();
-        if (!config) throw UserError("Cannot start fontconfig: its configuration did not load");
+        if (!config) throw UserError(Message{Msg::ErrStartFontconfig});
     }
 
     CachedFont& Resolve(const LogFont& font);
@@ -338,8 +338,7 @@ CachedFont& FontEngine::Impl::Resolve(const LogFont& font) {
 std::unique_ptr<CachedFont> FontEngine::Impl::Create(const LogFont& font) {
     if (font.Height < -kMaxFontSize || font.Height > kMaxFontSize || font.Width < -kMaxFontSize ||
         font.Width > kMaxFontSize) {
-        throw UserError(
-            Failure(font, "the size is beyond " + std::to_string(kMaxFontSize) + " pixels"));
+        throw Failure(font, Message{Msg::WhySizeBeyond, {std::to_string(kMaxFontSize)}});
     }
     auto cached = std::make_unique<CachedFont>();
     cached->pattern = BuildFontPattern(config.get(), font);
@@ -385,7 +384,7 @@ void FontEngine::Impl::OpenPrimary(CachedFont& cached, const LogFont& font) {
         if (firstReason.empty()) firstReason = candidates[i].file + ": " + FtErrorText(e);
         primary.face.reset();
     }
-    throw UserError(Failure(font, firstReason));
+    throw Failure(font, firstReason);
 }
 
 void FontEngine::Impl::SortFallbacksOnce(CachedFont& cached) {

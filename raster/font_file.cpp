@@ -25,7 +25,7 @@ void ChooseFontFile(ProjectSettings& s, std::u16string_view path, int32_t index,
     std::error_code ec;
     const std::filesystem::path file(Utf16ToUtf8(path));
     if (!std::filesystem::is_regular_file(file, ec)) {
-        throw UserError("Cannot load font \"" + file.string() + "\": no such file");
+        throw UserError(Message{Msg::ErrLoadFont, {file.string(), Message{Msg::WhyNoSuchFile}}});
     }
     ProjectSettings chosen = s;
     chosen.FONT.FontFile = std::u16string(path);

@@ -167,7 +167,8 @@ std::string FaceNameForMessage(const LogFont& font) {
 FcPatternPtr BuildFontPattern(FcConfig* config, const LogFont& font) {
     FcPatternPtr pattern(FcPatternCreate());
     if (!pattern) {
-        throw UserError("Cannot load font \"" + FaceNameForMessage(font) + "\": out of memory");
+        throw UserError(
+            Message{Msg::ErrLoadFont, {FaceNameForMessage(font), Message{Msg::WhyOutOfMemory}}});
     }
     FcPattern* p = pattern.get();
     const std::string family = Utf16ToUtf8(font.FaceName);
@@ -194,8 +195,8 @@ FaceFile MatchFace(FcConfig* config, FcPattern* pattern, const LogFont& font) {
     FcPatternPtr match(FcFontMatch(config, pattern, &result));
     FaceFile face;
     if (!match || !ReadFace(match.get(), face)) {
-        throw UserError("Cannot load font \"" + FaceNameForMessage(font) +
-                        "\": fontconfig found no installed font for it");
+        throw UserError(Message{Msg::ErrLoadFont,
+                                {FaceNameForMessage(font), Message{Msg::WhyNoInstalledFont}}});
     }
     NearestBitmapFile(config, pattern, match.get(), face);
     return face;

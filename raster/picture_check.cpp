@@ -12,40 +12,44 @@
 
 namespace zemtra {
 
-std::optional<std::string> PictureFileProblem(const PictureDecoder& decoder,
-                                              const std::filesystem::path& file) {
+std::optional<MessageArg> PictureFileProblem(const PictureDecoder& decoder,
+                                             const std::filesystem::path& file) {
     namespace fs = std::filesystem;
     std::error_code ec;
     const fs::file_status status = fs::status(file, ec);
-    if (status.type() == fs::file_type::not_found) return "no such file";
+    if (status.type() == fs::file_type::not_found) return Message{Msg::WhyNoSuchFile};
     if (ec) return ec.message();
-    if (status.type() == fs::file_type::directory) return "it is a folder";
-    if (status.type() != fs::file_type::regular) return "it is not a regular file";
+    if (status.type() == fs::file_type::directory) return Message{Msg::WhyFolder};
+    if (status.type() != fs::file_type::regular) return Message{Msg::WhyNotRegular};
     if (::access(file.c_str(), R_OK) != 0) return std::string(std::strerror(errno));
-    if (fs::file_size(file, ec) == 0 && !ec) return "the file is empty";
-    if (!decoder.Decode(file)) {
-        return "not a BMP, JPEG, GIF or PNG picture that can be read (damaged, truncated, or "
-               "over 67 million pixels)";
-    }
+    if (fs::file_size(file, ec) == 0 && !ec) return Message{Msg::WhyEmptyFile};
+    if (!decoder.Decode(file)) return Message{Msg::WhyNotAPicture};
     return std::nullopt;
 }
 
-std::optional<std::string> ListPictureProblems(const PictureDecoder& decoder,
-                                               const ProjectSettings& s) {
-    std::string problems;
+std::optional<Message> ListPictureProblems(const PictureDecoder& decoder,
+                                           const ProjectSettings& s) {
+    constexpr size_t kNamed = 3;
+    // The count, the first three items (or nothing in their places), and how many more.
+    Message problems{Msg::ErrPictureItems, {"", "", "", "", ""}};
     size_t count = 0;
     for (size_t i = 0; i < s.LIST.size() && i < s.PIC.size(); ++i) {
         if (!IsPictureItem(s, i)) continue;
         const std::string path = Utf16ToUtf8(s.PIC[i]);
-        const auto problem = PictureFileProblem(decoder, path);
+        std::optional<MessageArg> problem = PictureFileProblem(decoder, path);
         if (!problem) continue;
-        if (++count <= 3) {
-            problems += "\n  item " + std::to_string(i + 1) + ", \"" + path + "\": " + *problem;
+        if (++count <= kNamed) {
+            problems.args[count] =
+                Message{Msg::PictureItem, {std::to_string(i + 1), path, std::move(*problem)}};
         }
     }
     if (count == 0) return std::nullopt;
-    if (count > 3) problems += "\n  and " + std::to_string(count - 3) + " more";
-    return std::to_string(count) + " picture item(s) of the list cannot be read:" + problems;
+    problems.args[0] = std::to_string(count);
+    if (count > kNamed) {
+        problems.args[kNamed + 1] =
+            Message{Msg::PictureItemsMore, {std::to_string(count - kNamed)}};
+    }
+    return problems;
 }
 
 }  // namespace zemtra

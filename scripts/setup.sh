@@ -4,6 +4,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   libfreetype-dev libfontconfig-dev libicu-dev qt6-base-dev qt6-qpa-plugins
+  qt6-translations-l10n   # Qt's own dialogs and buttons in the chosen language
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fonts-wqy-zenhei xfonts-terminus
   xfonts-wqy fonts-arphic-uming   # the pixel-designed Chinese faces: font linking, SimSun names

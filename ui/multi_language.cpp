@@ -229,14 +229,17 @@ std::u16string CMultiLanguage::GetText(std::u16string_view section, std::u16stri
 }
 
 std::u16string CMultiLanguage::Text(Msg id, std::span<const std::u16string> args) const {
-    const MessageText& t = MessageTextOf(id);
-    std::optional<std::u16string> value = Caption(kSpecialStringsSection, t.key);
-    std::u16string text = value ? ExpandLineBreaks(*value) : std::u16string(t.english);
-    return FillText(text, args);
+    return FillText(Template(id), args);
 }
 
 std::u16string CMultiLanguage::Text(const Message& message) const {
-    return Text(message.id, message.args);
+    return WordMessage(message, [this](Msg id) { return Template(id); });
+}
+
+std::u16string CMultiLanguage::Template(Msg id) const {
+    const MessageText& t = MessageTextOf(id);
+    std::optional<std::u16string> value = Caption(kSpecialStringsSection, t.key);
+    return value ? ExpandLineBreaks(*value) : std::u16string(t.english);
 }
 
 std::optional<std::u16string> CMultiLanguage::Caption(std::u16string_view section,

@@ -107,7 +107,7 @@ class CMultiLanguage {
     std::u16string GetText(std::u16string_view section, std::u16string_view key,
                            std::u16string_view defaultText) const;
     // A message in the chosen language, filled with args: its [SPECIAL_STRINGS] value (with
-    // "\n" as line breaks), else English.
+    // "\n" as line breaks), else English. A message among a Message's facts is worded alike.
     std::u16string Text(Msg id, std::span<const std::u16string> args = {}) const;
     std::u16string Text(const Message& message) const;
     // A caption for a dialog or menu: the value cut to 999 characters, as it stands; nothing
@@ -133,6 +133,8 @@ class CMultiLanguage {
     std::filesystem::path LanguageFolder() const;
 
   private:
+    // A message's text in the chosen language, its %1..%9 unfilled.
+    std::u16string Template(Msg id) const;
     std::u16string StoredLanguageName() const;
     void StoreLanguageName(std::u16string_view name) const;
     void TranslateMenuItems(const std::vector<MenuItem>& items, std::u16string_view section,

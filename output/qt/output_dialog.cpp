@@ -270,7 +270,7 @@ void COutputDlg::OnVerify() {
                                  QString::number(parsed.width), QString::number(parsed.height)}));
         verified_ = std::move(glyph);
     } catch (const UserError& e) {
-        hooks_.messageBox(this, QMessageBox::Warning, windowTitle(), QString::fromUtf8(e.what()));
+        hooks_.messageBox(this, QMessageBox::Warning, windowTitle(), ErrorText(language_, e));
     }
 }
 

@@ -10,7 +10,7 @@
 namespace zemtra {
 
 std::string QImagePngEncoder::Encode(const RgbRaster& raster) const {
-    if (raster.width < 1 || raster.height < 1) throw UserError("There is no picture to write.");
+    if (raster.width < 1 || raster.height < 1) throw UserError(Message{Msg::ErrNoPicture});
     QImage image(raster.width, raster.height, QImage::Format_RGB32);
     for (int y = 0; y < raster.height; ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
@@ -23,7 +23,7 @@ std::string QImagePngEncoder::Encode(const RgbRaster& raster) const {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG")) throw UserError("The picture cannot be encoded as PNG.");
+    if (!image.save(&buffer, "PNG")) throw UserError(Message{Msg::ErrPngEncode});
     return bytes.toStdString();
 }
 

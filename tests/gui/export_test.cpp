@@ -218,6 +218,15 @@ TEST_F(GuiExport, TheDialogSpeaksTheWindowsLanguage) {
     EXPECT_EQ(title, QString::fromUtf8("导出字体"));
     EXPECT_EQ(format, QString::fromUtf8("格式:"));
     EXPECT_EQ(fromRange, QString::fromUtf8("编码范围 (起始..结束)"));
+    // The core's refusal, in the same language: 中 has no place in an Adafruit GFX font.
+    AddCharacters(QString::fromUtf8("中"));
+    answers.messages.clear();
+    Export([this](CExportDlg* d) { Pick(d, kExportFormatId, 1); }, true);
+    ASSERT_EQ(answers.messages.size(), 1u);
+    EXPECT_EQ(
+        answers.messages[0].text,
+        QString::fromUtf8("Adafruit GFX 字体只能容纳编码 0x00..0xFF; U+4E2D 超出了这个范围。"));
+    EXPECT_TRUE(answers.saveRequests.empty());
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QStyleOptionComboBox>
+#include <QStyleOptionGroupBox>
 
 #include "base/unicode.h"
 #include "gui/gui_test_support.h"
@@ -197,6 +198,9 @@ TEST_F(LanguageWalk, EveryTextFitsItsControl) {
     for (const BuiltinLanguage& language : kBuiltinLanguages) {
         CZemtraDlg dialog(answers.Make());
         dialog.ApplyLanguage(language.name);
+        // Shown and laid out, as the user sees it: showing places the controls again.
+        dialog.show();
+        QCoreApplication::processEvents();
         // The widest values the fields take in use.
         for (int id : {kMatrixWidthId, kMatrixHeightId, kFontWidthId, kFontHeightId}) {
             Ctl<QLineEdit>(dialog, id)->setText("9999");
@@ -214,6 +218,39 @@ TEST_F(LanguageWalk, EveryTextFitsItsControl) {
                 texts << b->text().remove(u'&');
             } else if (auto* l = qobject_cast<QLabel*>(w); l && l->pixmap().isNull()) {
                 texts << l->text();
+            }
+            // A label's text is drawn from its top: a line taller than the label loses its
+            // bottom (the ideographs reach below the baseline).
+            if (auto* l = qobject_cast<QLabel*>(w); l && !l->text().isEmpty() && !l->isHidden()) {
+                const int lines = static_cast<int>(l->text().count(u'\n')) + 1;
+                if (m.height() * lines > l->contentsRect().height()) {
+                    cut << QStringLiteral("%1 \"%2\": %3 high > %4")
+                               .arg(w->property(kControlIdProperty).toInt())
+                               .arg(l->text())
+                               .arg(m.height() * lines)
+                               .arg(l->contentsRect().height());
+                }
+            }
+            // A group's title stays clear of the controls beside it (the preset combo shares
+            // the Scan Mode group's title line).
+            if (auto* g = qobject_cast<QGroupBox*>(w); g && !g->title().isEmpty()) {
+                QStyleOptionGroupBox option;
+                option.initFrom(g);
+                option.text = g->title();
+                option.subControls = QStyle::SC_GroupBoxLabel;
+                const QRect title =
+                    g->style()
+                        ->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, g)
+                        .translated(g->pos());
+                for (QWidget* other :
+                     g->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                    if (other != g && !other->isHidden() && other->geometry().intersects(title)) {
+                        cut << QStringLiteral("%1 \"%2\" under %3")
+                                   .arg(g->property(kControlIdProperty).toInt())
+                                   .arg(g->title())
+                                   .arg(other->property(kControlIdProperty).toInt());
+                    }
+                }
             }
             for (const QString& t : texts) {
                 if (m.horizontalAdvance(t) > Room(w)) {

@@ -1,10 +1,13 @@
 // Languages in the window: the first start's files and menu, switching to Simplified Chinese
 // (window, menu bar, combo boxes at once), the choice kept in Setting.ini beside the last
 // run's project, an added fourth language, the About box and Output View speaking it, and
-// language items beyond the routed command ids doing nothing.
+// language items beyond the routed command ids doing nothing, and the core's errors in the
+// chosen language, Qt's own buttons too.
 #include <QAction>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QGroupBox>
+#include <QImage>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -17,6 +20,7 @@
 #include "project/project_file.h"
 #include "ui/builtin_languages.h"
 #include "ui/qt/about_dialog.h"
+#include "ui/qt/language.h"
 
 namespace zemtra::test {
 namespace {
@@ -197,6 +201,102 @@ TEST(Languages, AboutBoxAndOutputViewSpeakTheLanguageWhenTheyOpen) {
     ASSERT_EQ(answers.messages.size(), 2u);
     EXPECT_EQ(answers.messages[0].text, QString::fromUtf8("数据已成功复制到剪切板!"));
     EXPECT_EQ(answers.messages[1].text, "Data has been successfully\ncopied to the clipboard!");
+}
+
+TEST(Languages, CoreErrorsSpeakTheChosenLanguage) {
+    ScopedHome home;
+    TestHooks answers;
+    CZemtraDlg dialog(answers.Make());
+    const auto command = [&](int id) { FindCommand(dialog.MenuBar(), id)->trigger(); };
+    const QString folder = QString::fromStdString((home / "folder.fprj").string());
+    std::filesystem::create_directory(home / "folder.fprj");
+    LanguageItem(dialog, kSimplified)->trigger();
+    // Thrown by the project reader, on the window's thread.
+    answers.openNames.push_back({folder});
+    command(kCmdOpen);
+    ASSERT_EQ(answers.messages.size(), 1u);
+    EXPECT_EQ(answers.messages[0].text,
+              QString::fromUtf8("无法读取 \"%1\": 它是一个文件夹").arg(folder));
+    // A reason the picture check gives, inside the window's own message.
+    const QString missing = QString::fromStdString((home / "gone.png").string());
+    answers.openNames.push_back({missing});
+    command(kCmdLoadPicture);
+    ASSERT_EQ(answers.messages.size(), 2u);
+    EXPECT_TRUE(answers.messages[1].text.contains(missing + QString::fromUtf8(": 文件不存在")))
+        << answers.messages[1].text.toStdString();
+    EXPECT_FALSE(answers.messages[1].text.contains("no such file"));
+    // Thrown in a worker thread, two messages deep: the list's unreadable picture items.
+    const QString picture = QString::fromStdString((home / "p.png").string());
+    QImage image(8, 8, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    ASSERT_TRUE(image.save(picture, "PNG"));
+    answers.openNames.push_back({picture});
+    command(kCmdLoadPicture);
+    ASSERT_EQ(answers.messages.size(), 2u);
+    std::filesystem::remove(home / "p.png");
+    Ctl<QPushButton>(dialog, kCreateListId)->click();
+    ASSERT_TRUE(ProcessUntil([&] { return !dialog.WorkerRunning(); }));
+    ASSERT_EQ(answers.messages.size(), 3u);
+    EXPECT_EQ(answers.messages[2].icon, QMessageBox::Critical);
+    EXPECT_EQ(answers.messages[2].text,
+              QString::fromUtf8("列表中有 1 个图片项无法读取:\n  第 1 项, \"%1\": 文件不存在")
+                  .arg(picture));
+    // Back in English, the same words as zemtra-cli's.
+    LanguageItem(dialog, "English")->trigger();
+    answers.openNames.push_back({folder});
+    command(kCmdOpen);
+    ASSERT_EQ(answers.messages.size(), 4u);
+    EXPECT_EQ(answers.messages[3].text,
+              QStringLiteral("Cannot read \"%1\": it is a folder").arg(folder));
+}
+
+TEST(Languages, QtsOwnButtonsFollowTheLanguage) {
+    ScopedHome home;
+    TestHooks answers;
+    CZemtraDlg dialog(answers.Make());
+    // A box open across the switches, and one made after each.
+    QDialogButtonBox open(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    const auto cancel = [](const QDialogButtonBox& box) {
+        return box.button(QDialogButtonBox::Cancel)->text();
+    };
+    // Qt posts the change to every widget; the event loop delivers it.
+    const auto choose = [&](const QString& name) {
+        LanguageItem(dialog, name)->trigger();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+    };
+    const QString english = cancel(open);
+    EXPECT_EQ(english, "Cancel");
+    choose(kSimplified);
+    EXPECT_EQ(cancel(open), QString::fromUtf8("取消"));
+    EXPECT_EQ(cancel(QDialogButtonBox(QDialogButtonBox::Cancel)), QString::fromUtf8("取消"));
+    QDialogButtonBox save(QDialogButtonBox::Save | QDialogButtonBox::Discard);
+    EXPECT_EQ(save.button(QDialogButtonBox::Save)->text(), QString::fromUtf8("保存"));
+    choose(QString::fromUtf8("繁體中文"));
+    EXPECT_EQ(save.button(QDialogButtonBox::Save)->text(), QString::fromUtf8("儲存"));
+    choose("English");
+    EXPECT_EQ(cancel(open), english);
+    EXPECT_EQ(save.button(QDialogButtonBox::Save)->text(), "Save");
+    EXPECT_TRUE(answers.messages.empty());
+}
+
+TEST(Languages, AQtLocaleWithoutTranslationsLeavesQtEnglish) {
+    ScopedHome home;
+    TestHooks answers;
+    { CZemtraDlg first(answers.Make()); }
+    WriteLanguageFile(
+        home / "Language" / "4.Klingon.ini",
+        u"[Setting]\r\nLanguage=Klingon\r\n[SPECIAL_STRINGS]\r\nIDS_QT_LOCALE=tlh_XX\r\n");
+    CZemtraDlg dialog(answers.Make());
+    LanguageItem(dialog, kSimplified)->trigger();
+    LanguageItem(dialog, "Klingon")->trigger();
+    EXPECT_EQ(QDialogButtonBox(QDialogButtonBox::Cancel).button(QDialogButtonBox::Cancel)->text(),
+              "Cancel");  // the Chinese of before is gone too
+    EXPECT_TRUE(answers.messages.empty());
+    QtTranslations translations;
+    EXPECT_FALSE(translations.Switch("tlh_XX"));
+    EXPECT_FALSE(translations.Switch("en"));
+    EXPECT_FALSE(translations.Switch(""));
+    EXPECT_TRUE(translations.Switch("zh_CN"));
 }
 
 }  // namespace

@@ -480,16 +480,17 @@ TEST_F(ExportJobTest, ProblemsAreFoundBeforeTheTargetIsTouched) {
     job.text = u"A";
     job.name = "ok";
     const auto refused = [&](ExportJob j, const std::string& words) {
-        const std::optional<std::string> why = ExportJobProblem(s, j);
-        EXPECT_TRUE(why.has_value()) << words;
-        if (why) {
-            EXPECT_NE(why->find(words), std::string::npos) << *why;
+        const std::optional<MessageArg> problem = ExportJobProblem(s, j);
+        EXPECT_TRUE(problem.has_value()) << words;
+        if (problem) {
+            const std::string why = EnglishUtf8(*problem);
+            EXPECT_NE(why.find(words), std::string::npos) << why;
         }
         EXPECT_THROW(RunJob(s, j, {}), UserError) << words;
         EXPECT_EQ(test::ReadBytes(target), "old");
     };
     job.format = ExportFormat::Lvgl;
-    EXPECT_EQ(ExportJobProblem(s, job), std::nullopt);
+    EXPECT_FALSE(ExportJobProblem(s, job).has_value());
     job.bpp = 3;
     refused(job, "1, 2, 4 or 8");
     job.bpp = 1;

@@ -300,7 +300,7 @@ TEST_F(Jobs, PictureItemsNeedAStorablePathFirstAndThenAReadableFile) {
     const auto missing = AddPictureItem(s, decoder, Utf8ToUtf16((dir / "gone.png").string()));
     ASSERT_TRUE(missing);
     EXPECT_FALSE(missing->pathUnstorable);
-    EXPECT_EQ(missing->reason, "no such file");
+    EXPECT_EQ(EnglishUtf8(missing->reason), "no such file");
     WriteBytes(dir / "empty.png", "");
     EXPECT_TRUE(AddPictureItem(s, decoder, Utf8ToUtf16((dir / "empty.png").string())));
     EXPECT_EQ(s.LIST.size(), 1u);  // nothing was added

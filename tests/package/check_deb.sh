@@ -31,8 +31,8 @@ for lib in libqt6widgets6 libqt6gui6 libqt6core6 libfreetype6 libfontconfig1 lib
   grep -q "$lib" <<<"$depends" || fail "Depends lacks $lib: $depends"
 done
 recommends=$(field Recommends)
-for font in fonts-liberation fonts-wqy-zenhei xfonts-wqy fonts-arphic-uming; do
-  grep -q "$font" <<<"$recommends" || fail "Recommends lacks $font: $recommends"
+for package in fonts-liberation fonts-wqy-zenhei xfonts-wqy fonts-arphic-uming qt6-translations-l10n; do
+  grep -q "$package" <<<"$recommends" || fail "Recommends lacks $package: $recommends"
 done
 [ -n "$(field Description)" ] && [ -n "$(field Maintainer)" ] || fail "no Description or Maintainer"
 

@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <string>
 
+#include "base/error.h"
+#include "base/unicode.h"
 #include "project/profile.h"
 #include "project/project_test_util.h"
 #include "support/test_support.h"
@@ -325,6 +327,54 @@ TEST(MultiLanguageHostileTest, TwelveHundredLanguagesInBoundedTime) {
     EXPECT_EQ(lang.LanguageFile().filename(), "1100.ini");
     EXPECT_LT(seconds, 5.0);
     RecordProperty("seconds", std::to_string(seconds));
+}
+
+// The core's errors carry their reasons as messages of their own: zemtra-cli prints the English
+// with a file name's bytes as they are, the window words every part in its language.
+TEST(MultiLanguageTextTest, CoreErrorsAreWordedWithTheirReasons) {
+    const Message folder{Msg::ErrWriteFile,
+                         {std::string("/t/%2\xFF.c"), Message{Msg::WhyFolder}, "Is a directory"}};
+    const UserError error(folder);
+    EXPECT_EQ(std::string(error.what()),
+              "Cannot write \"/t/%2\xFF.c\": it is a folder: Is a directory");
+    ASSERT_NE(error.Words(), nullptr);
+    EXPECT_EQ(EnglishUtf8(ErrorArg(error)), error.what());
+    const UserError plain("--matrix: 0 is outside 1..2048");
+    EXPECT_EQ(plain.Words(), nullptr);
+    const MessageArg plainFact = ErrorArg(plain);
+    EXPECT_TRUE(plainFact.message.empty());
+    EXPECT_EQ(plainFact.text, "--matrix: 0 is outside 1..2048");
+    // A copy keeps the message (exceptions are copied when they cross threads).
+    const UserError copy = error;
+    ASSERT_NE(copy.Words(), nullptr);
+    EXPECT_EQ(copy.Words()->id, Msg::ErrWriteFile);
+
+    ScratchDir dir;
+    CMultiLanguage lang(dir.Path());
+    lang.PrepareLanguages();
+    // English, before any language is chosen: the same words as the command line's.
+    const Message picture{Msg::ErrNotCSource, {Message{Msg::WhyNoDataBits}}};
+    EXPECT_EQ(lang.Text(picture), u"This is not a C source written by Zemtra: no DataBits line.");
+    ASSERT_TRUE(lang.SelectLanguage(u"简体中文"));
+    EXPECT_EQ(lang.Text(picture), u"这不是 Zemtra 生成的 C 源代码: 没有 DataBits 行。");
+    // Facts are filled once: a "%2" in a path stays, the nested reason is worded too.
+    const Message named{Msg::ErrWriteFile,
+                        {std::string("/t/%2.c"), Message{Msg::WhyFolder}, "Is a directory"}};
+    EXPECT_EQ(lang.Text(named), u"无法写入 \"/t/%2.c\": 它是一个文件夹: Is a directory");
+    // Two levels deep: the list's picture items, each with its reason.
+    const Message items{
+        Msg::ErrPictureItems,
+        {"2", Message{Msg::PictureItem, {"1", "/a.png", Message{Msg::WhyNoSuchFile}}},
+         Message{Msg::PictureItem, {"3", "/b.png", Message{Msg::WhyFolder}}}, "", ""}};
+    EXPECT_EQ(lang.Text(items),
+              u"列表中有 2 个图片项无法读取:\n  第 1 项, \"/a.png\": 文件不存在"
+              u"\n  第 3 项, \"/b.png\": 它是一个文件夹");
+    EXPECT_EQ(EnglishText(items),
+              u"2 picture item(s) of the list cannot be read:\n  item 1, "
+              u"\"/a.png\": no such file\n  item 3, \"/b.png\": it is a folder");
+    ASSERT_TRUE(lang.SelectLanguage(u"繁體中文"));
+    EXPECT_EQ(lang.Text(Message{Msg::ErrLoadFont, {"/f.ttf", Message{Msg::WhyNoSuchFile}}}),
+              u"無法載入字型 \"/f.ttf\": 檔案不存在");
 }
 
 }  // namespace

@@ -108,8 +108,18 @@ QWidget* CreateTemplateControl(const ControlTemplate& t, QWidget* parent) {
             bar->setValue(0);
             return bar;
         }
-        case ControlKind::GroupBox:
-            return new QGroupBox(ToQString(t.caption), parent);
+        case ControlKind::GroupBox: {
+            auto* group = new QGroupBox(ToQString(t.caption), parent);
+            // The template puts the frame's top line through the middle of the title, with
+            // the first controls just below it; styles that set the title above the frame push
+            // the line down into those controls.
+            group->setStyleSheet(QStringLiteral(
+                "QGroupBox { border: 1px solid palette(mid); border-radius: 2px;"
+                " margin-top: 0.5em; }"
+                "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
+                " left: 3px; padding: 0px 1px; background-color: palette(window); }"));
+            return group;
+        }
         case ControlKind::UpDown:
             return new UpDownWidget(parent);
         case ControlKind::DropDownList: {
@@ -145,6 +155,11 @@ std::map<int, QWidget*> PlaceTemplateControls(const DialogTemplate& d, QWidget* 
         if (t.kind == ControlKind::DropDownList) {
             // The template's height includes the opened list; the closed box is one line.
             r.height = std::min(r.height, w->sizeHint().height());
+        }
+        if (t.kind == ControlKind::Label || t.kind == ControlKind::HyperLink) {
+            // Text is drawn from the label's top; a box shorter than a line (8 units, sized for
+            // the platform's 12-pixel font) would cut descenders and the ideographs' feet off.
+            r.height = std::max(r.height, w->fontMetrics().height());
         }
         Place(w, r);
         w->setProperty(kStyleProperty, t.style);

@@ -13,15 +13,23 @@
 #include <exception>
 #include <utility>
 
+#include "base/messages.h"
 #include "ui/qt/ui_hooks.h"
 
 namespace zemtra {
 
-// What a message box says of an exception that is no std::exception.
-inline constexpr char kUnexpectedError[] = "An unexpected error occurred.";
+// A message of the core in a language (null: English); a fact that is plain text as it is.
+QString Worded(const CMultiLanguage* language, const MessageArg& fact);
+// What an exception says in a language (null: English): a UserError's message worded, any
+// other exception's text as it is.
+QString ErrorText(const CMultiLanguage* language, const std::exception& e);
+// The same in the language of hooks.
+QString Worded(const UiHooks& hooks, const MessageArg& fact);
+QString ErrorText(const UiHooks& hooks, const std::exception& e);
 
-// The message box for what escaped a handler: the window's title and the error's text.
-void ShowEscapedError(QWidget* window, const UiHooks& hooks, const char* what);
+// The message box for what escaped a handler: the window's title and the error's text; null
+// for an exception that is no std::exception.
+void ShowEscapedError(QWidget* window, const UiHooks& hooks, const std::exception* e);
 
 // The handler with the guard around it, for connect() and event overrides. hooks is read when
 // the handler runs, so a window may change its hooks after connecting. The guarded handler
@@ -33,9 +41,9 @@ auto Guarded(QWidget* window, const UiHooks* hooks, Handler handler) {
         try {
             handler(std::forward<decltype(args)>(args)...);
         } catch (const std::exception& e) {
-            ShowEscapedError(window, *hooks, e.what());
+            ShowEscapedError(window, *hooks, &e);
         } catch (...) {
-            ShowEscapedError(window, *hooks, kUnexpectedError);
+            ShowEscapedError(window, *hooks, nullptr);
         }
     };
 }

@@ -3,12 +3,15 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QTranslator>
 
 #include "ui/qt/ui_hooks.h"
 
@@ -88,6 +91,27 @@ void TranslateMenuBar(const CMultiLanguage& language, QMenuBar* bar, int menuId)
         if (QAction* action = ActionAt(bar, c.path)) action->setText(ToQString(c.caption));
     }
     bar->update();
+}
+
+QtTranslations::QtTranslations() = default;
+QtTranslations::~QtTranslations() = default;  // a translator leaves the application as it goes
+
+bool QtTranslations::Switch(const QString& locale) {
+    if (translator_) {
+        QCoreApplication::removeTranslator(translator_.get());
+        translator_.reset();
+    }
+    // English is what Qt says without a translation.
+    if (locale.isEmpty() || locale == QStringLiteral("en")) return false;
+    auto translator = std::make_unique<QTranslator>();
+    // "qt_" names the catalogue that pulls in qtbase's and the other modules' of the locale.
+    if (!translator->load(QStringLiteral("qt_") + locale,
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        return false;  // not installed: Qt's dialogs stay English, which is no error
+    }
+    QCoreApplication::installTranslator(translator.get());
+    translator_ = std::move(translator);
+    return true;
 }
 
 }  // namespace zemtra

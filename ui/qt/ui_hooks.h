@@ -18,6 +18,8 @@ class QAction;
 
 namespace zemtra {
 
+class CMultiLanguage;
+
 // The Qt property that carries a control's numeric id, and a menu command's id.
 inline constexpr char kControlIdProperty[] = "controlId";
 inline constexpr char kCommandIdProperty[] = "commandId";
@@ -80,6 +82,9 @@ struct UiHooks {
     // The button texts the real message boxes show; shared by every copy of these hooks, so
     // the window's language reaches the dialogs it opens. Null in hooks that show no boxes.
     std::shared_ptr<ButtonTexts> buttons;
+    // The window's language tables, in which the core's messages (the errors it throws) are
+    // worded; the window sets them at start-up, before it opens any dialog. Null: English.
+    std::shared_ptr<const CMultiLanguage> language;
 };
 
 // The real dialogs and the system clipboard.
