@@ -55,7 +55,7 @@ void StopAtEveryUnit(const void*, UConverterFromUnicodeArgs*, const UChar*, int3
 // unmappable or invalid sequence, so that the caller decides what replaces it.
 struct Converter {
     struct Closer {
-        void operator()(UConverter* cnv) const noexcept { ucnv_close(cnv); }
+        void operator()(UConverter* opened) const noexcept { ucnv_close(opened); }
     };
     std::unique_ptr<UConverter, Closer> cnv;
     std::array<bool, 256> lead{};
