@@ -3,6 +3,7 @@
 // the CLI prints its English, the window words it in the chosen language.
 #pragma once
 
+#include <filesystem>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -41,6 +42,15 @@ inline MessageArg ErrorArg(const std::exception& e) {
         return *u->Words();
     }
     return std::string(e.what());
+}
+
+// Refuses a file to be read that is a folder: a stream opens a folder and then fails in the
+// standard library's own words, so the reason is given before.
+inline void RefuseFolder(const std::filesystem::path& file) {
+    std::error_code ignored;
+    if (std::filesystem::is_directory(file, ignored)) {
+        throw UserError(Message{Msg::ErrReadFile, {file.string(), Message{Msg::WhyFolder}}});
+    }
 }
 
 }  // namespace zemtra

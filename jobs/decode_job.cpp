@@ -28,6 +28,7 @@ void Finish(DecodeResult& result, const std::filesystem::path& png, const JobCon
 
 DecodeResult RunJob(const ProjectSettings& s, const DecodeCSourceJob& job,
                     const JobContext& context) {
+    RefuseFolder(job.file);
     std::ifstream in(job.file, std::ios::binary);
     if (!in) throw UserError(Message{Msg::ErrReadFileShort, {job.file.string()}});
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

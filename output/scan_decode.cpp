@@ -200,6 +200,7 @@ DotMatrix ReadLibraryGlyph(const std::filesystem::path& file, const ProjectSetti
     if (r <= 0) throw UserError(Message{Msg::ErrNoScanMode});
     const std::optional<int64_t> index = LibraryRecordIndex(s, code);
     if (!index) throw UserError(Message{Msg::ErrNoSlot});
+    RefuseFolder(file);
     std::ifstream in(file, std::ios::binary);
     if (!in) throw UserError(Message{Msg::ErrReadFileShort, {file.string()}});
     std::string record(static_cast<size_t>(r), '\0');

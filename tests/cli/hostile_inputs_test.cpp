@@ -141,6 +141,15 @@ TEST(HostileProjects, FilesThatAreNoProjectSayWhy) {
     EXPECT_EQ(RunZemtraCli({"c-source", "--project", spaced.string(), "--text", "A"}).exitCode, 0);
 }
 
+TEST(HostileProjects, DecodingAFolderSaysSo) {
+    ScratchDir dir;
+    const std::string folder = dir.Path().string();
+    ExpectRefused(RunZemtraCli({"decode", "--c-source", folder, "--index", "0"}), 1,
+                  "Cannot read \"" + folder + "\": it is a folder");
+    ExpectRefused(RunZemtraCli({"decode", "--dzk", folder, "--code", "41"}), 1,
+                  "Cannot read \"" + folder + "\": it is a folder");
+}
+
 TEST(HostileProjects, FiftyMegabyteFilesAreQuickAndBounded) {
     ScratchDir dir;
     const auto junk = dir / "junk.fprj";
