@@ -209,6 +209,12 @@ class CZemtraDlg : public QDialog {
     // A file dialog's start folder for a kind of file, and remembering the folder of a choice.
     QString FolderFor(FileKind kind) const;
     void RememberFolder(FileKind kind, const QString& file);
+    // The file dialog filter of one kind of file ("TEXT|*.suffix") and of all files, in the
+    // window's language.
+    QString OneKindFilter(Msg kind, const QString& suffix) const;
+    // Asks where to write a file of a kind, starting in that kind's last folder, and remembers
+    // the folder of the answer; empty when the user cancels.
+    QString AskSaveName(FileKind kind, Msg filter, const QString& suffix, Msg caption);
     void RestoreWindowSize();
     // Start-up: the window's memory from Setting.ini, and the state to compare with.
     void TakeStartState();

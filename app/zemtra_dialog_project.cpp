@@ -20,12 +20,6 @@ namespace {
 
 constexpr char16_t kProjectSuffix[] = u"fprj";
 
-QString ProjectFilter(const CZemtraDlg& d) {
-    return ToQString(
-        FileDialogFilter(FromQString(d.Text(Msg::FilterProject) + QStringLiteral("|*.fprj|") +
-                                     d.Text(Msg::FilterAll) + QStringLiteral("|*.*||"))));
-}
-
 }  // namespace
 
 void CZemtraDlg::OnNew() {
@@ -37,8 +31,9 @@ void CZemtraDlg::OnNew() {
 
 void CZemtraDlg::OnOpen() {
     const QStringList names =
-        hooks_.openFileNames(this, {ProjectFilter(*this), ToQString(kProjectSuffix), false,
-                                    Text(Msg::DlgOpenProject), FolderFor(FileKind::Project)});
+        hooks_.openFileNames(this, {OneKindFilter(Msg::FilterProject, ToQString(kProjectSuffix)),
+                                    ToQString(kProjectSuffix), false, Text(Msg::DlgOpenProject),
+                                    FolderFor(FileKind::Project)});
     if (names.isEmpty()) return;
     RememberFolder(FileKind::Project, names.front());
     OpenProject(ToLocalPath(names.front()));
@@ -54,14 +49,9 @@ bool CZemtraDlg::OnSave() {
 }
 
 bool CZemtraDlg::OnSaveAs() {
-    SaveFileRequest request;
-    request.filter = ProjectFilter(*this);
-    request.defaultSuffix = ToQString(kProjectSuffix);
-    request.caption = Text(Msg::DlgSaveProject);
-    request.directory = FolderFor(FileKind::Project);
-    const QString name = hooks_.saveFileName(this, request);
+    const QString name = AskSaveName(FileKind::Project, Msg::FilterProject,
+                                     ToQString(kProjectSuffix), Msg::DlgSaveProject);
     if (name.isEmpty()) return false;
-    RememberFolder(FileKind::Project, name);
     if (!Save(ToLocalPath(name))) return false;
     projectPath_ = ToLocalPath(name);
     TakeSavedState();

@@ -253,6 +253,23 @@ void CZemtraDlg::RememberFolder(FileKind kind, const QString& file) {
     memory_.folders[kind] = FromQString(QFileInfo(file).absolutePath());
 }
 
+QString CZemtraDlg::OneKindFilter(Msg kind, const QString& suffix) const {
+    return ToQString(FileDialogFilter(FromQString(Text(kind) + QStringLiteral("|*.") + suffix +
+                                                  QStringLiteral("|") + Text(Msg::FilterAll) +
+                                                  QStringLiteral("|*.*||"))));
+}
+
+QString CZemtraDlg::AskSaveName(FileKind kind, Msg filter, const QString& suffix, Msg caption) {
+    SaveFileRequest request;
+    request.filter = OneKindFilter(filter, suffix);
+    request.defaultSuffix = suffix;
+    request.caption = Text(caption);
+    request.directory = FolderFor(kind);
+    const QString name = hooks_.saveFileName(this, request);
+    RememberFolder(kind, name);
+    return name;
+}
+
 void CZemtraDlg::RestoreWindowSize() {
     // Sizes are kept in the toolkit's device-independent pixels, so a 2x screen reads them alike.
     if (memory_.width > 0 && memory_.height > 0) {

@@ -182,16 +182,9 @@ bool CZemtraDlg::MatrixJobMayStart() {
 void CZemtraDlg::OnSpecimenSheet() {
     if (workerHeld_.load() || closing_.load()) return;  // one job at a time
     if (!MatrixJobMayStart()) return;
-    SaveFileRequest request;
-    request.filter =
-        ToQString(FileDialogFilter(FromQString(Text(Msg::FilterPng) + QStringLiteral("|*.png|") +
-                                               Text(Msg::FilterAll) + QStringLiteral("|*.*||"))));
-    request.defaultSuffix = QStringLiteral("png");
-    request.caption = Text(Msg::DlgSpecimen);
-    request.directory = FolderFor(FileKind::Specimen);
-    const QString name = hooks_.saveFileName(this, request);
+    const QString name =
+        AskSaveName(FileKind::Specimen, Msg::FilterPng, QStringLiteral("png"), Msg::DlgSpecimen);
     if (name.isEmpty()) return;
-    RememberFolder(FileKind::Specimen, name);
     specimenTarget_ = LocalPath(name);
     EnableAllControls(false);
     stop_.Reset();
@@ -230,16 +223,8 @@ void CZemtraDlg::OnExport() {
                        : job.format == ExportFormat::AdafruitGfx ? Msg::FilterCHeader
                                                                  : Msg::FilterCSource;
     const QString suffix = QString::fromUtf8(ExportFormatExtension(job.format));
-    SaveFileRequest request;
-    request.filter = ToQString(FileDialogFilter(
-        FromQString(Text(filter) + QStringLiteral("|*.") + suffix + QStringLiteral("|") +
-                    Text(Msg::FilterAll) + QStringLiteral("|*.*||"))));
-    request.defaultSuffix = suffix;
-    request.caption = Text(Msg::DlgExport);
-    request.directory = FolderFor(FileKind::Export);
-    const QString name = hooks_.saveFileName(this, request);
+    const QString name = AskSaveName(FileKind::Export, filter, suffix, Msg::DlgExport);
     if (name.isEmpty()) return;
-    RememberFolder(FileKind::Export, name);
     job.target = LocalPath(name);
     exportJob_ = job;
     EnableAllControls(false);
@@ -323,16 +308,7 @@ void CZemtraDlg::RunOutputView(const FonttabCodes& codes) {
 
 QString CZemtraDlg::AskLibraryTarget() {
     if (closing_.load() || stop_.Requested()) return {};
-    SaveFileRequest request;
-    request.filter =
-        ToQString(FileDialogFilter(FromQString(Text(Msg::FilterDzk) + QStringLiteral("|*.dzk|") +
-                                               Text(Msg::FilterAll) + QStringLiteral("|*.*||"))));
-    request.defaultSuffix = QStringLiteral("dzk");
-    request.caption = Text(Msg::DlgLibrary);
-    request.directory = FolderFor(FileKind::Library);
-    const QString name = hooks_.saveFileName(this, request);
-    RememberFolder(FileKind::Library, name);
-    return name;
+    return AskSaveName(FileKind::Library, Msg::FilterDzk, QStringLiteral("dzk"), Msg::DlgLibrary);
 }
 
 void CZemtraDlg::TellFromWorker(CZemtraDlg* d, QMessageBox::Icon icon, const std::exception& e) {
