@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zemtra {
@@ -38,6 +39,14 @@ struct ExportGlyph {
     }
 };
 
+// Where glyphs of an export came from: a face, as FontEngine::DrawingFace names it, or
+// kHandEditedSource; and how many glyphs it gave.
+struct ExportSource {
+    std::string name;
+    int64_t glyphs = 0;
+};
+inline constexpr std::string_view kHandEditedSource = "hand edits";
+
 // What every glyph of an export shares. The W x H window of the settings is the font's line:
 // its row `baseline` is the first row below the baseline (so `baseline` rows lie above it), and
 // its column `originColumn` is where the pen stands. A glyph's dot (x, y) lies in the window at
@@ -55,6 +64,7 @@ struct ExportFontInfo {
     int32_t ppem = 0;  // the font's pixels per em
     int32_t weight = 400;
     bool italic = false;
+    std::vector<ExportSource> sources;  // most glyphs first; the files name them
 };
 
 }  // namespace zemtra

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <map>
 
 #include "base/atomic_file.h"
 #include "base/character_list.h"
@@ -103,6 +104,43 @@ std::optional<MessageArg> Problem(GlyphRenderer& renderer, const ProjectSettings
     return ExportFormatProblem(job.format, InfoOf(renderer, s, job));
 }
 
+// Controls draw nothing a display shows (a tab from a pasted text would become a glyph), and
+// surrogate codes are no characters.
+bool Exportable(char32_t c) {
+    return c >= 0x20 && !(c >= 0x7F && c < 0xA0) && !(c >= 0xD800 && c <= 0xDFFF) &&
+           c <= kLastExportable;
+}
+
+// The character of a code of the walked code page, or nothing for a code the page leaves
+// unassigned: the converter gives those a private-use character (GB2312 D7FA..D7FE become
+// U+E810..U+E814), the replacement character or the default "?", none of which is what the
+// code stands for.
+std::optional<char32_t> CodePageCharacter(uint16_t code, int32_t codePage) {
+    const std::u16string c = CodeToCharacter(code, codePage);
+    if (c.empty()) return std::nullopt;
+    if (static_cast<CodePageKind>(codePage) == CodePageKind::Unicode) return c.front();
+    const bool privateUse = c.front() >= 0xE000 && c.front() <= 0xF8FF;
+    const bool question = c.front() == u'?' && code != u'?';
+    if (privateUse || question || c.front() == 0xFFFD) return std::nullopt;
+    return c.front();
+}
+
+// The glyphs' sources, most glyphs first (then by name, so the files do not depend on order).
+std::vector<ExportSource> SourcesOf(GlyphRenderer& renderer, const ProjectSettings& s,
+                                    const std::vector<char16_t>& set) {
+    std::map<std::string, int64_t> counts;
+    for (char16_t c : set) {
+        std::string source = ExportGlyphSource(renderer, s, c);
+        if (!source.empty()) ++counts[std::move(source)];
+    }
+    std::vector<ExportSource> sources;
+    for (auto& [name, glyphs] : counts) sources.push_back({name, glyphs});
+    std::stable_sort(
+        sources.begin(), sources.end(),
+        [](const ExportSource& a, const ExportSource& b) { return a.glyphs > b.glyphs; });
+    return sources;
+}
+
 bool StopRequested(const JobContext& context) {
     return context.stop != nullptr && context.stop->Requested();
 }
@@ -112,7 +150,7 @@ bool StopRequested(const JobContext& context) {
 std::vector<char16_t> ExportCharacterSet(const ProjectSettings& s, const ExportJob& job) {
     std::vector<bool> in(kLastExportable + 1, false);
     const auto add = [&](char32_t c) {
-        if (c <= kLastExportable) in[c] = true;
+        if (Exportable(c)) in[c] = true;
     };
     switch (job.characters) {
         case ExportCharacters::List:
@@ -126,8 +164,7 @@ std::vector<char16_t> ExportCharacterSet(const ProjectSettings& s, const ExportJ
         case ExportCharacters::CodeRange: {
             const CodeRectangle walk(s);
             for (int64_t i = 0; i < walk.Size(); ++i) {
-                const std::u16string c = CodeToCharacter(walk.CodeAt(i), s.CODEPAGE);
-                if (!c.empty()) add(c.front());
+                if (auto c = CodePageCharacter(walk.CodeAt(i), s.CODEPAGE)) add(*c);
             }
             break;
         }
@@ -170,7 +207,8 @@ ExportResult RunJob(const ProjectSettings& s, const ExportJob& job, const JobCon
         return result;
     }
     const ExportStyle style = StyleOf(job);
-    const ExportFontInfo info = InfoOf(renderer, s, job);
+    ExportFontInfo info = InfoOf(renderer, s, job);
+    info.sources = SourcesOf(renderer, s, set);
     // Refused settings and empty sets leave the target as it was; from here on it is written
     // whole or not at all.
     AtomicFileWriter file(job.target);

@@ -116,6 +116,9 @@ class BdfWriter : public FontExportWriter {
         std::string h = "STARTFONT 2.1\n";
         h += "COMMENT " + std::to_string(info_.cellWidth) + " x " +
              std::to_string(info_.cellHeight) + " dots, made by Zemtra\n";
+        if (const std::string sources = SourcesText(info_); !sources.empty()) {
+            h += "COMMENT glyphs: " + sources + "\n";
+        }
         h += "FONT -Zemtra-" + family + "-" + (bold ? "Bold" : "Medium") + "-" +
              (info_.italic ? "I" : "R") + "-Normal--" + px + "-" + px + "0-72-72-" + spacing + "-" +
              std::to_string(averageWidth) + "-ISO10646-1\n";

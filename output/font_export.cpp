@@ -247,6 +247,31 @@ std::string CommentCharacter(char16_t character) {
     return Utf16ToUtf8(std::u16string_view(&character, 1));
 }
 
+std::string SourcesText(const ExportFontInfo& info) {
+    std::string text;
+    for (const ExportSource& source : info.sources) {
+        if (!text.empty()) text += ", ";
+        text += std::to_string(source.glyphs);
+        if (source.name == kHandEditedSource) {
+            text += " edited by hand";
+            continue;
+        }
+        text += " from ";
+        // A face names itself: its bytes may hold anything a comment must not (a line end, a
+        // comment's own delimiters, which gcc warns of even inside one).
+        for (const char c : source.name) {
+            const bool control = static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
+            const char before = text.back();  // text holds the count at least
+            if (control || (c == '/' && before == '*') || (c == '*' && before == '/')) {
+                text += '_';
+            } else {
+                text += c;
+            }
+        }
+    }
+    return text;
+}
+
 std::string HexByte(uint8_t byte) {
     char text[8];
     std::snprintf(text, sizeof text, "0x%02X", static_cast<unsigned>(byte));

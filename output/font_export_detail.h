@@ -18,6 +18,10 @@ std::string CodeText(char16_t character);
 // The character in UTF-8 for a comment, when it is printable and cannot end or upset one; else
 // empty.
 std::string CommentCharacter(char16_t character);
+// The export's sources for a comment, e.g. "95 from Liberation Sans (LiberationSans-Regular.ttf),
+// 7 from AR PL UMing CN (uming.ttc)"; controls and "*/" never reach the text. Empty when the
+// font names none.
+std::string SourcesText(const ExportFontInfo& info);
 // "0x3F"
 std::string HexByte(uint8_t byte);
 

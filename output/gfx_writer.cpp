@@ -24,14 +24,19 @@ class GfxWriter : public FontExportWriter {
   public:
     GfxWriter(const ExportFontInfo& info, ByteSink& out) : info_(info), out_(out) {
         const std::string& n = info_.name;
-        out_.Write("/* " + n + ": an Adafruit GFX font made by Zemtra, " +
-                   std::to_string(info_.cellWidth) + " x " + std::to_string(info_.cellHeight) +
-                   " dots, one bit per dot; lines " + std::to_string(info_.cellHeight) +
-                   " dots apart, the baseline (the cursor's y) " + std::to_string(info_.baseline) +
-                   " rows below a line's top.\n * #include it after Adafruit_GFX.h, then "
-                   "display.setFont(&" +
-                   n + "). */\n\n#ifndef PROGMEM\n#define PROGMEM\n#endif\n\nconst uint8_t " + n +
-                   "Bitmaps[] PROGMEM = {\n");
+        std::string text = "/* " + n + ": an Adafruit GFX font made by Zemtra, " +
+                           std::to_string(info_.cellWidth) + " x " +
+                           std::to_string(info_.cellHeight) + " dots, one bit per dot; lines " +
+                           std::to_string(info_.cellHeight) +
+                           " dots apart, the baseline (the cursor's y) " +
+                           std::to_string(info_.baseline) + " rows below a line's top.\n";
+        if (const std::string sources = SourcesText(info_); !sources.empty()) {
+            text += " * Glyphs: " + sources + ".\n";
+        }
+        text += " * #include it after Adafruit_GFX.h, then display.setFont(&" + n +
+                "). */\n\n#ifndef PROGMEM\n#define PROGMEM\n#endif\n\nconst uint8_t " + n +
+                "Bitmaps[] PROGMEM = {\n";
+        out_.Write(text);
     }
 
     void Add(const ExportGlyph& g) override {

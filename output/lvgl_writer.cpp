@@ -87,6 +87,9 @@ class LvglWriter : public FontExportWriter {
         text += ", " + std::to_string(info_.cellWidth) + " x " + std::to_string(info_.cellHeight) +
                 " dots, " + std::to_string(info_.bpp) + (info_.bpp == 1 ? " bit" : " bits") +
                 " per dot" + (info_.compress ? ", compressed" : "") + ".\n";
+        if (const std::string sources = SourcesText(info_); !sources.empty()) {
+            text += " * Glyphs: " + sources + ".\n";
+        }
         text += " * Declare it with LV_FONT_DECLARE(" + n +
                 ") and set it with lv_obj_set_style_text_font(obj, &" + n + ", 0). */\n\n";
         text +=

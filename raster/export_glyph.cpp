@@ -80,6 +80,15 @@ ExportFontInfo ExportFontInfoOf(GlyphRenderer& renderer, const ProjectSettings& 
     return info;
 }
 
+std::string ExportGlyphSource(GlyphRenderer& renderer, const ProjectSettings& s,
+                              char16_t character) {
+    if (!HasDots(s)) return {};
+    if (GlyphEditFor(s, std::u16string(1, character)) != nullptr) {
+        return std::string(kHandEditedSource);
+    }
+    return renderer.Fonts().DrawingFace(s.FONT, character);
+}
+
 bool RenderExportGlyph(GlyphRenderer& renderer, const ProjectSettings& s, char16_t character,
                        const ExportStyle& style, ExportGlyph& glyph) {
     if (!HasDots(s)) return false;

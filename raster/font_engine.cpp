@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <span>
 
 #include "base/error.h"
@@ -469,6 +470,18 @@ bool FontEngine::HasCharacter(const LogFont& font, char16_t character) {
     CachedFont& cached = impl_->Resolve(font);
     FT_UInt glyph = 0;
     return impl_->FaceFor(cached, font, character, glyph) != nullptr;
+}
+
+std::string FontEngine::DrawingFace(const LogFont& font, char16_t character) {
+    CachedFont& cached = impl_->Resolve(font);
+    FT_UInt glyph = 0;
+    const SizedFace* face = impl_->FaceFor(cached, font, character, glyph);
+    if (face == nullptr) return {};
+    const FT_Face f = face->face.get();
+    std::string name = f->family_name != nullptr ? f->family_name : "";
+    std::string file = std::filesystem::path(face->file.file).filename().string();
+    if (face->file.index != 0) file += ", face " + std::to_string(face->file.index);
+    return name.empty() ? file : name + " (" + file + ")";
 }
 
 std::string FontEngine::FamilyName(const LogFont& font) {

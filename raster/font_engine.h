@@ -79,6 +79,11 @@ class FontEngine {
     // character; false where only the default glyph would be drawn (and for a surrogate).
     bool HasCharacter(const LogFont& font, char16_t character);
 
+    // The face that draws the character, as "Family (file name)", with ", face N" for a face
+    // of a collection after the file name; empty when no face has it. An exported font names
+    // its sources with it, so a file made on another machine tells which faces differ.
+    std::string DrawingFace(const LogFont& font, char16_t character);
+
     // The cell metrics of the described font as it would be created.
     FontCellMetrics Metrics(const LogFont& font);
 

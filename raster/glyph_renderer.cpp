@@ -62,6 +62,9 @@ void GlyphRenderer::SampleInk(const RenderSurface& surface, int64_t sx, int64_t 
     const int64_t y0 = std::max<int64_t>({0, -sy, ink.top - sy});
     const int64_t y1 = std::min<int64_t>({h, surface.height_ - sy, ink.top + ink.height - sy});
     for (int32_t j = 0; j < h; ++j) std::fill_n(matrix.Row(j), w, uint8_t{0});
+    // Ink wholly beside the window (a combining mark's ink lies left of its pen) leaves an
+    // empty span, and a negative length would copy from before the ink's first pixel.
+    if (x1 <= x0) return;
     for (int64_t j = y0; j < y1; ++j) {
         const uint8_t* src = ink.pixels.data() + static_cast<size_t>(sy + j - ink.top) * ink.width +
                              static_cast<size_t>(sx + x0 - ink.left);

@@ -6,9 +6,10 @@ packages=(
   libfreetype-dev libfontconfig-dev libicu-dev qt6-base-dev qt6-qpa-plugins
   qt6-translations-l10n   # Qt's own dialogs and buttons in the chosen language
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-liberation fonts-wqy-zenhei xfonts-terminus
+  fonts-liberation fonts-wqy-zenhei xfonts-terminus fonts-dejavu-core
+  fonts-font-awesome   # a symbol face in the private use area: odd glyphs for the export sweep
   xfonts-wqy fonts-arphic-uming   # the pixel-designed Chinese faces: font linking, SimSun names
-  unifont xfonts-unifont pcf2bdf   # a bitmap font with an independent hex source, checked dot for dot
+  unifont fonts-unifont xfonts-unifont pcf2bdf   # a bitmap font with an independent hex source, checked dot for dot
   dpkg-dev   # dpkg-shlibdeps: the .deb's library dependencies (cpack -G DEB)
   lintian    # the package test fails on any lintian error
   clang libclang-rt-14-dev   # the libFuzzer targets (scripts/fuzz.sh)

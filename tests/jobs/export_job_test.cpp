@@ -240,9 +240,11 @@ TEST_F(ExportDecode, BdftopcfTakesTheBdfAndThePcfHoldsTheSameGlyphs) {
 }
 
 TEST_F(ExportDecode, ABitmapFontGivesFullLevelsWhereItsPixelsAre) {
-    test::WriteBytes(dir / "tiny.bdf", test::kTinyBdf);
+    // Apart from the outputs: the first of them is named tiny.bdf too.
+    std::filesystem::create_directory(dir / "source");
+    test::WriteBytes(dir / "source" / "tiny.bdf", test::kTinyBdf);
     GlyphRenderer fonts;
-    ChooseFontFile(s, Utf8ToUtf16((dir / "tiny.bdf").string()), 0, fonts.Fonts());
+    ChooseFontFile(s, Utf8ToUtf16((dir / "source" / "tiny.bdf").string()), 0, fonts.Fonts());
     s.BLOCKNUMX = u"6";
     s.BLOCKNUMY = u"8";
     ExportJob job;
@@ -383,9 +385,11 @@ TEST_F(ExportDecode, HandEditedGlyphsExportAsTheirDotsAtTheFullLevel) {
 }
 
 TEST_F(ExportDecode, ExportGoldenTinyBdfFontInEveryFormat) {
-    test::WriteBytes(dir / "tiny.bdf", test::kTinyBdf);
+    // Apart from the outputs: the first of them is named tiny.bdf too.
+    std::filesystem::create_directory(dir / "source");
+    test::WriteBytes(dir / "source" / "tiny.bdf", test::kTinyBdf);
     GlyphRenderer fonts;
-    ChooseFontFile(s, Utf8ToUtf16((dir / "tiny.bdf").string()), 0, fonts.Fonts());
+    ChooseFontFile(s, Utf8ToUtf16((dir / "source" / "tiny.bdf").string()), 0, fonts.Fonts());
     s.BLOCKNUMX = u"6";
     s.BLOCKNUMY = u"8";
     ExportJob job;

@@ -252,6 +252,32 @@ TEST_F(FontWriters, BdfHeaderCountsTheGlyphsAndBoxesTheirUnion) {
     EXPECT_TRUE(bdf.ends_with("ENDCHAR\nENDFONT\n"));
 }
 
+// A face's name is the font file's to choose: it must neither end the C comment nor start a
+// line of its own in any format.
+TEST_F(FontWriters, HostileFaceNamesStayInsideTheirComment) {
+    ExportFontInfo info = Info(1);
+    info.sources = {{"Evil */ int x; /*\nSTARTCHAR", 2}, {std::string(kHandEditedSource), 1}};
+    const std::vector<ExportGlyph> glyphs = {Glyph(u'A', 1, 1, {1}, 0, 1, 2)};
+    struct Case {
+        ExportFormat format;
+        const char* line;
+    };
+    for (const Case& c : {Case{ExportFormat::Bdf,
+                               "COMMENT glyphs: 2 from Evil *_ int x; /__STARTCHAR, 1 edited by "
+                               "hand\n"},
+                          Case{ExportFormat::Lvgl,
+                               " * Glyphs: 2 from Evil *_ int x; /__STARTCHAR, 1 edited by "
+                               "hand.\n"},
+                          Case{ExportFormat::AdafruitGfx,
+                               " * Glyphs: 2 from Evil *_ int x; /__STARTCHAR, 1 edited "
+                               "by hand.\n"}}) {
+        const std::string text = Write(c.format, info, glyphs);
+        EXPECT_NE(text.find(c.line), std::string::npos) << text.substr(0, 300);
+    }
+    test::WriteBytes(dir / "font.c", Write(ExportFormat::Lvgl, info, glyphs));
+    EXPECT_TRUE(test::ReadLvglFont(dir / "font.c", info.name).ok);
+}
+
 TEST(CIdentifiers, NamesAndNamesMadeFromFiles) {
     for (const char* good : {"font", "_x", "Font16_b", "lv_font_simsun_16"}) {
         EXPECT_TRUE(IsCIdentifier(good)) << good;

@@ -1,4 +1,5 @@
-/* tiny: an LVGL 9 font made by Zemtra from Zemtra, 6 x 8 dots, 4 bits per dot, compressed.
+/* tiny: an LVGL 9 font made by Zemtra, 6 x 8 dots, 4 bits per dot, compressed.
+ * Glyphs: 2 from tiny.bdf.
  * Declare it with LV_FONT_DECLARE(tiny) and set it with lv_obj_set_style_text_font(obj, &tiny, 0). */
 
 #ifdef __has_include

@@ -1,0 +1,172 @@
+// Which characters an export holds and what it says of them: marks whose ink lies left of the
+// pen at every depth, controls and unassigned code-page codes left out, and the faces that
+// drew the glyphs named in each file.
+#include <gtest/gtest.h>
+
+#include "base/code_page.h"
+#include "base/glyph_edits.h"
+#include "base/unicode.h"
+#include "jobs/jobs.h"
+#include "raster/new_project.h"
+#include "support/font_fixtures.h"
+#include "support/font_readers_freetype.h"
+
+namespace zemtra {
+namespace {
+
+class ExportCharacters_ : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ApplyNew(s, false);
+        s.FONT.FaceName = u"Arial";
+        s.BLOCKNUMX = u"16";
+        s.BLOCKNUMY = u"16";
+        DeriveFontSize(s);
+    }
+
+    ExportResult Export(ExportFormat format, int bpp, const std::string& file) {
+        job.format = format;
+        job.bpp = bpp;
+        job.target = dir / file;
+        return RunJob(s, job, {});
+    }
+
+    std::string Head(const std::string& file, size_t lines) {
+        const std::string text = test::ReadBytes(dir / file);
+        size_t end = 0;
+        for (size_t i = 0; i < lines && end != std::string::npos; ++i) {
+            end = text.find('\n', end == 0 ? 0 : end + 1);
+        }
+        return text.substr(0, end);
+    }
+
+    test::ScratchDir dir;
+    ProjectSettings s;
+    ExportJob job;
+};
+
+// Combining and enclosing marks draw their ink left of the pen, where the window never looks:
+// each is a glyph that advances 0, at every depth and whichever face draws it, empty at one bit.
+TEST_F(ExportCharacters_, MarksWithInkLeftOfThePenExportAtEveryDepth) {
+    struct Case {
+        const char16_t* face;
+        std::u16string marks;
+    };
+    const Case cases[] = {
+        {u"Arial", u"\u0300\u0301\u036F\u0483\u0485\u0486\u20DD"},
+        {u"Unifont CSUR", u"\uE044"},  // a private-use mark of its own
+    };
+    for (const Case& c : cases) {
+        s.FONT.FaceName = c.face;
+        job.characters = ExportCharacters::Text;
+        job.text = c.marks;
+        for (int bpp : {1, 2, 4, 8}) {
+            SCOPED_TRACE(testing::Message() << Utf16ToUtf8(c.face) << ", " << bpp << " bits");
+            const ExportResult r = Export(ExportFormat::Lvgl, bpp, "marks.c");
+            ASSERT_EQ(r.outcome, JobOutcome::Done);
+            EXPECT_EQ(r.glyphs, c.marks.size());
+            const test::ReadFont f = test::ReadLvglFont(dir / "marks.c", "marks");
+            ASSERT_TRUE(f.ok) << f.error;
+            for (char16_t mark : c.marks) {
+                const auto it = f.glyphs.find(mark);
+                ASSERT_NE(it, f.glyphs.end()) << "U+" << std::hex << int{mark};
+                EXPECT_EQ(it->second.advance, 0) << "U+" << std::hex << int{mark};
+                // Grey levels may still show a fringe of the ink inside the window.
+                if (bpp == 1) {
+                    EXPECT_EQ(it->second.width * it->second.height, 0)
+                        << "U+" << std::hex << int{mark};
+                }
+            }
+        }
+        ASSERT_EQ(Export(ExportFormat::Bdf, 1, "marks.bdf").outcome, JobOutcome::Done);
+        EXPECT_EQ(test::ReadWithFreeType(dir / "marks.bdf").glyphs.size(), c.marks.size());
+    }
+}
+
+TEST_F(ExportCharacters_, ControlsNeverEnterTheSet) {
+    struct Case {
+        ExportCharacters kind;
+        std::u16string text;
+        const char* ranges;
+        std::u16string want;
+    };
+    const Case cases[] = {
+        {ExportCharacters::Text, u"A\tB\nC\r\u007F\u0085\u00A0", "", u"ABC\u00A0"},
+        {ExportCharacters::Ranges, u"", "U+0000-U+0022", u" !\""},
+        {ExportCharacters::Ranges, u"", "U+007E-U+00A1", u"~\u00A0\u00A1"},
+        // Surrogate codes are no characters either.
+        {ExportCharacters::Ranges, u"", "U+D7FF-U+E000", u"\uD7FF\uE000"},
+    };
+    for (const Case& c : cases) {
+        job.characters = c.kind;
+        job.text = c.text;
+        job.ranges = c.kind == ExportCharacters::Ranges ? ParseCodeSpans(c.ranges) : job.ranges;
+        const std::vector<char16_t> set = ExportCharacterSet(s, job);
+        EXPECT_EQ(std::u16string(set.begin(), set.end()), c.want) << c.ranges;
+    }
+}
+
+// Codes that a code page leaves unassigned stand for no character: the converter's private-use
+// stand-ins and its "?" stay out, as characters that no face has do.
+TEST_F(ExportCharacters_, UnassignedCodePageCodesAreLeftOut) {
+    struct Case {
+        CodePageKind page;
+        uint16_t from;
+        uint16_t to;
+        size_t characters;
+        char16_t last;  // the highest character of the set
+    };
+    const Case cases[] = {
+        {CodePageKind::Gb2312, 0xD7F0, 0xD7FE, 10, u'\u9075'},  // D7FA..D7FE have none
+        {CodePageKind::Big5, 0xC6A1, 0xC6A3, 0, 0},             // ETEN's kana: none in Windows' 950
+        {CodePageKind::Big5, 0xF9D5, 0xF9D7, 3, u'\u9F98'},     // the ETEN additions are real
+    };
+    job.characters = ExportCharacters::CodeRange;
+    for (const Case& c : cases) {
+        s.CODEPAGE = static_cast<int32_t>(c.page);
+        s.FROM = c.from;
+        s.TO = c.to;
+        const std::vector<char16_t> set = ExportCharacterSet(s, job);
+        ASSERT_EQ(set.size(), c.characters) << std::hex << c.from;
+        if (!set.empty()) {
+            EXPECT_EQ(set.back(), c.last) << std::hex << c.from;
+        }
+        for (char16_t ch : set) EXPECT_FALSE(ch >= 0xE000 && ch <= 0xF8FF);
+    }
+}
+
+TEST_F(ExportCharacters_, EachFileNamesTheFacesThatDrewItsGlyphs) {
+    job.characters = ExportCharacters::Text;
+    job.text = u"AB中文字";
+    job.name = "mixed";
+    GlyphDots edit(16, 16);
+    edit.Set(3, 3, true);
+    s.GLYPHS.Set(U'B', edit);
+    const std::string sources =
+        "3 from AR PL UMing CN (uming.ttc), 1 from Liberation Sans (LiberationSans-Regular.ttf), "
+        "1 edited by hand";
+    struct Case {
+        ExportFormat format;
+        const char* file;
+        size_t line;  // 1-based
+        std::string text;
+    };
+    const Case cases[] = {
+        {ExportFormat::Bdf, "mixed.bdf", 3, "COMMENT glyphs: " + sources},
+        {ExportFormat::Lvgl, "mixed.c", 2, " * Glyphs: " + sources + "."},
+        {ExportFormat::AdafruitGfx, "mixed.h", 2, " * Glyphs: " + sources + "."},
+    };
+    for (const Case& c : cases) {
+        if (c.format == ExportFormat::AdafruitGfx) job.text = u"AB";
+        ASSERT_EQ(Export(c.format, 1, c.file).outcome, JobOutcome::Done) << c.file;
+        const std::string head = Head(c.file, c.line);
+        const std::string want = c.format == ExportFormat::AdafruitGfx
+                                     ? " * Glyphs: 1 from Liberation Sans "
+                                       "(LiberationSans-Regular.ttf), 1 edited by hand."
+                                     : c.text;
+        EXPECT_EQ(head.substr(head.rfind('\n') + 1), want) << c.file;
+    }
+}
+
+}  // namespace
+}  // namespace zemtra
