@@ -131,16 +131,7 @@ bool CZemtraDlg::SayNothingToDo(JobOutcome why) {
 }
 
 QString CZemtraDlg::FonttabNote(const FonttabCodes& codes) const {
-    const QString page = QString::number(codes.codePage);
-    if (codes.lacking.empty()) return Text(Msg::StatusFonttab, {page});
-    constexpr size_t kNamed = 8;
-    QStringList named;
-    for (size_t i = 0; i < codes.lacking.size() && i < kNamed; ++i) {
-        named << ToQString(std::u16string(1, codes.lacking[i]));
-    }
-    QString list = named.join(QStringLiteral(" "));
-    if (codes.lacking.size() > kNamed) list += QStringLiteral(" ...");
-    return Text(Msg::StatusFonttabLacking, {page, QString::number(codes.lacking.size()), list});
+    return Text(MessageArg(zemtra::FonttabNote(codes)));
 }
 
 void CZemtraDlg::OnCreateList() {

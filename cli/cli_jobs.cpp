@@ -91,6 +91,13 @@ int RunCSource(const Request& r, std::ostream& out) {
     }
     if (result.outcome == JobOutcome::NoDots) throw MatrixTooSmall("c-source", s);
     if (!r.output) Print(out, EncodedText(result.text, job.encoding));
+    // The window shows this in its status line; a build log needs it as much.
+    if (!result.fonttab.lacking.empty()) {
+        std::fprintf(stderr,
+                     "zemtra-cli: %s\nzemtra-cli: ZEMTRA_ANSI_CODEPAGE chooses another code page "
+                     "(936 for GB2312 or GBK, 950 for BIG5).\n",
+                     EnglishUtf8(FonttabNote(result.fonttab)).c_str());
+    }
     return 0;
 }
 

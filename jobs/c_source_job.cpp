@@ -34,6 +34,19 @@ FonttabCodes FonttabCodesOf(const ProjectSettings& s) {
     return codes;
 }
 
+Message FonttabNote(const FonttabCodes& codes) {
+    const std::string page = std::to_string(codes.codePage);
+    if (codes.lacking.empty()) return Message{Msg::StatusFonttab, {page}};
+    constexpr size_t kNamed = 8;
+    std::u16string named;
+    for (size_t i = 0; i < codes.lacking.size() && i < kNamed; ++i) {
+        if (i > 0) named += u' ';
+        named += codes.lacking[i];
+    }
+    if (codes.lacking.size() > kNamed) named += u" ...";
+    return Message{Msg::StatusFonttabLacking, {page, std::to_string(codes.lacking.size()), named}};
+}
+
 CSourceResult RunJob(const ProjectSettings& s, const CSourceJob& job, const JobContext& context) {
     CSourceResult result;
     if (s.LIST.empty()) {

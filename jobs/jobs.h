@@ -81,6 +81,9 @@ struct FonttabCodes {
     int codePage = 0;
     std::u16string lacking;
 };
+// The status note on fonttab's codes: the ANSI code page used and, when it lacks characters of
+// the list, how many and the first few of them.
+Message FonttabNote(const FonttabCodes& codes);
 struct CSourceResult {
     JobOutcome outcome = JobOutcome::Done;  // EmptyList, NoDots, NotWritten or Done
     std::u16string text;                    // CSourceTarget::Text

@@ -135,6 +135,30 @@ TEST(Cli, UnwritableOutputExitsOneAndLeavesNothing) {
     EXPECT_NE(r.out.find("Cannot write"), std::string::npos) << r.out;
 }
 
+// fonttab's codes come from the ANSI code page; a build log must say when it lacks characters.
+TEST(Cli, CSourceSaysWhatTheAnsiCodePageLacks) {
+    struct Case {
+        const char* environment;
+        std::string err;
+    };
+    const Case cases[] = {
+        {"env -u ZEMTRA_ANSI_CODEPAGE LC_ALL=C.UTF-8 ",
+         "zemtra-cli: fonttab: the ANSI code page 1252 lacks 2 of the list's characters (你 好); "
+         "their codes are those of \"?\" (0x3F00) or of a look-alike.\n"
+         "zemtra-cli: ZEMTRA_ANSI_CODEPAGE chooses another code page (936 for GB2312 or GBK, 950 "
+         "for BIG5).\n"},
+        {"env ZEMTRA_ANSI_CODEPAGE=936 ", ""},
+        {"env -u ZEMTRA_ANSI_CODEPAGE LC_ALL=zh_CN.UTF-8 ", ""},
+    };
+    for (const Case& c : cases) {
+        const test::CliRun r =
+            test::RunZemtraCli({"c-source", "--text", "A你好", "--matrix", "16x16"}, c.environment);
+        EXPECT_EQ(r.exitCode, 0) << c.environment;
+        EXPECT_EQ(r.err, c.err) << c.environment;
+        EXPECT_NE(r.out.find("fonttab_16x16"), std::string::npos) << c.environment;
+    }
+}
+
 TEST(Cli, HelpAndVersion) {
     const Result help = RunCli({"--help"});
     EXPECT_EQ(help.exitCode, 0);
