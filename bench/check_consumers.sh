@@ -19,14 +19,17 @@
 # (tests/support/font_readers/lvgl_reader.c) and, at one bit per dot, every glyph placed on
 # its line must equal `zemtra-cli show`.
 # u8g2: bdfconv is built from the clone and must convert an exported BDF (Latin and GB2312)
-# into a u8g2 font array; its glyphs are not decoded here. Give "-" for U8G2_DIR to leave it out.
+# into a u8g2 font array, which u8g2's own code (csrc/ and its memory bitmap device) draws
+# glyph by glyph at the baseline; each must equal `zemtra-cli show`. Give "-" for LVGL_DIR or
+# U8G2_DIR to leave that library out.
 # Adafruit GFX: the header is compiled as C++ against the library's gfxfont.h with a stand-in
 # PROGMEM and pgm_read_*; the glyphs, read as drawChar reads them, must equal the tests'
 # reader and show.
 set -euo pipefail
 export LC_ALL=C.UTF-8
 [ $# -ge 3 ] || { sed -n '2,25p' "$0" >&2; exit 2; }
-lvgl=$(realpath "$1")
+lvgl=$1 # "-" leaves LVGL out
+[ "$lvgl" = - ] || lvgl=$(realpath "$lvgl")
 u8g2=$2 # "-" leaves u8g2 out
 [ "$u8g2" = - ] || u8g2=$(realpath "$u8g2")
 gfx=$(realpath "$3")
@@ -38,7 +41,7 @@ cjk=/usr/share/fonts/truetype/droid/DroidSansFallbackFull.ttf
 [ -x "$cli" ] || { echo "no zemtra-cli at $cli; build first" >&2; exit 1; }
 [ -f "$latin" ] || { echo "no $latin: apt-get install fonts-dejavu-core" >&2; exit 1; }
 [ -f "$cjk" ] || { echo "no $cjk: apt-get install fonts-droid-fallback" >&2; exit 1; }
-[ -f "$lvgl/src/font/lv_font.c" ] || { echo "no LVGL 9 at $lvgl" >&2; exit 1; }
+[ "$lvgl" = - ] || [ -f "$lvgl/src/font/lv_font.c" ] || { echo "no LVGL 9 at $lvgl" >&2; exit 1; }
 [ -f "$gfx/gfxfont.h" ] || { echo "no gfxfont.h in $gfx" >&2; exit 1; }
 [ "$u8g2" = - ] || [ -f "$u8g2/tools/font/bdfconv/Makefile" ] || { echo "no tools/font/bdfconv in $u8g2" >&2; exit 1; }
 work=$(mktemp -d)
@@ -55,12 +58,28 @@ fail() {
   failures=$((failures + 1))
 }
 
+# show_all W H CHARS_FILE SETTINGS...: `zemtra-cli show` for each code point listed in
+# CHARS_FILE (U+XXXX lines), in the same form as the placed glyphs.
+show_all() {
+  local w=$1 h=$2 list=$3
+  shift 3
+  while read -r code; do
+    echo "$code"
+    "$cli" show --char "$(printf "\\U${code#U+}")" --matrix "${w}x$h" "$@"
+  done <"$list"
+}
+
+if [ "$lvgl" = - ]; then
+  echo "LVGL: left out"
+else
 # ---------------------------------------------------------------------------------------------
 # LVGL: LVGL's font files in a tree of their own, beside stand-ins for what they include.
 lv=$work/lv
 mkdir -p "$lv/src/font" "$lv/src/misc" "$lv/src/draw" "$lv/src/stdlib" "$lv/src/core" \
   "$lv/src/osal"
 cp "$lvgl/src/font/lv_font.h" "$lvgl/src/font/lv_font.c" "$lv/src/font/"
+# 9.2 and later keep the font structure in a private header.
+[ ! -f "$lvgl/src/font/lv_font_private.h" ] || cp "$lvgl/src/font/lv_font_private.h" "$lv/src/font/"
 if [ -f "$lvgl/src/font/fmt_txt/lv_font_fmt_txt.c" ]; then
   fmt=src/font/fmt_txt # 9.4 and later
 else
@@ -244,16 +263,6 @@ cc -O1 -I"$lv" -c "$lv/$fmt/lv_font_fmt_txt.c" -o "$lv/fmt_small.o"
 cc -O1 -I"$lv" -DLV_FONT_FMT_TXT_LARGE=1 -c "$lv/$fmt/lv_font_fmt_txt.c" -o "$lv/fmt_large.o"
 cc -O1 -I"$lv" -c "$lv/glue.c" -o "$lv/glue.o"
 
-# show_all W H CHARS_FILE SETTINGS...: `zemtra-cli show` for each code point listed in
-# CHARS_FILE (U+XXXX lines), in the same form as the placed glyphs.
-show_all() {
-  local w=$1 h=$2 list=$3
-  shift 3
-  while read -r code; do
-    echo "$code"
-    "$cli" show --char "$(printf "\\U${code#U+}")" --matrix "${w}x$h" "$@"
-  done <"$list"
-}
 
 lvgl_glyphs=0
 lvgl_exports=0
@@ -324,6 +333,7 @@ lvgl_case cjk_sparse_1bpp 16x16 --bpp 1 --text 'Zemtra 汉字的一是在不了�
 lvgl_case cjk_block_4bpp_compressed 16x16 --bpp 4 --compress --range U+4E00-U+9FA5 \
   --font-file "$cjk"
 echo "LVGL $lvgl_version: $lvgl_glyphs glyphs in $lvgl_exports exports"
+fi
 
 # ---------------------------------------------------------------------------------------------
 # Adafruit GFX: the header against the library's gfxfont.h, read as drawChar reads it.
@@ -430,9 +440,52 @@ else
 b=$work/bdfconv
 cp -r "$u8g2/tools/font/bdfconv" "$b"
 make -C "$b" -s bdfconv CFLAGS="-O1 -w" >/dev/null
+# u8g2 itself draws each glyph at the baseline into its memory bitmap (u8g2_SetupBitmap), as
+# the page's snippet does, printed in show's form.
+ud=$work/u8g2_lib
+mkdir -p "$ud"
+cat >"$ud/draw.c" <<'EOF'
+#include <stdio.h>
+#include <stdlib.h>
+#include "u8g2.h"
+extern const uint8_t u8g2_font_under_test[];
+/* draw W H ASCENT, then a "U+XXXX" line a glyph on stdin: each code and its W x H dots. */
+int main(int argc, char** argv) {
+    const int w = atoi(argv[1]), h = atoi(argv[2]), ascent = atoi(argv[3]);
+    char line[64];
+    u8g2_t u8g2;
+    u8g2_SetupBitmap(&u8g2, &u8g2_cb_r0, (uint16_t)w, (uint16_t)h);
+    u8x8_InitDisplay(u8g2_GetU8x8(&u8g2));
+    u8g2_SetFont(&u8g2, u8g2_font_under_test);
+    u8g2_SetFontMode(&u8g2, 1);
+    while (argc > 3 && fgets(line, sizeof line, stdin) != NULL) {
+        unsigned code = (unsigned)strtoul(line + 2, NULL, 16);
+        u8g2_ClearBuffer(&u8g2);
+        u8g2_DrawGlyph(&u8g2, 0, (u8g2_uint_t)ascent, (uint16_t)code);
+        u8g2_SendBuffer(&u8g2);
+        printf("U+%04X\n", code);
+        for (int y = 0; y < h; ++y) {
+            for (int x = 0; x < w; ++x)
+                putchar(u8x8_GetBitmapPixel(u8g2_GetU8x8(&u8g2), (uint16_t)x, (uint16_t)y) ? '#' : '.');
+            putchar('\n');
+        }
+    }
+    return 0;
+}
+EOF
+for f in "$u8g2"/csrc/*.c "$u8g2/sys/bitmap/common/u8x8_d_bitmap.c"; do
+  cc -O1 -w -DU8G2_USE_LARGE_FONTS -I"$u8g2/csrc" -c "$f" -o "$ud/$(basename "$f" .c).o"
+done
+u8g2_glyphs=0
 u8g2_check() {
   local label=$1 matrix=$2 map=$3
   shift 3
+  # The settings for show: the export's options less those that choose the characters.
+  local settings=() skip=0 a
+  for a in "$@"; do
+    if [ "$skip" = 1 ]; then skip=0; continue; fi
+    case $a in --range | --codepage | --from | --to) skip=1 ;; *) settings+=("$a") ;; esac
+  done
   local d=$work/u8g2_$label
   mkdir -p "$d"
   "$cli" export --format bdf --matrix "$matrix" "$@" -o "$d/font.bdf" >/dev/null
@@ -442,6 +495,26 @@ u8g2_check() {
     >bdfconv.txt 2>&1) || { fail "u8g2 $label: bdfconv failed"; cat "$d/bdfconv.txt"; return; }
   grep -q 'u8g2_font_under_test\[' "$d/font.c" || { fail "u8g2 $label: no font array"; return; }
   echo "u8g2 $label: bdfconv converted the BDF of $chars glyphs ($(stat -c %s "$d/font.c") bytes of C)"
+  local w=${matrix%x*} h=${matrix#*x} ascent
+  ascent=$(sed -n 's/^FONT_ASCENT //p' "$d/font.bdf")
+  cc -O1 -w -DU8G2_USE_LARGE_FONTS -I"$u8g2/csrc" -include u8g2.h "$d/font.c" "$ud/draw.c" \
+    "$ud"/u8*.o -o "$d/draw"
+  # The glyphs that the map took and the BDF has.
+  sed -n 's/^ENCODING //p' "$d/font.bdf" | while read -r code; do
+    case $map in
+      32-255) [ "$code" -ge 32 ] && [ "$code" -le 255 ] ;;
+      *) { [ "$code" -ge 32 ] && [ "$code" -le 127 ]; } ||
+        { [ "$code" -ge 19968 ] && [ "$code" -le 40869 ]; } ;;
+    esac && printf 'U+%04X\n' "$code"
+  done >"$d/codes"
+  "$d/draw" "$w" "$h" "$ascent" <"$d/codes" >"$d/u8g2.txt"
+  show_all "$w" "$h" "$d/codes" "${settings[@]}" >"$d/show.txt"
+  if cmp -s "$d/u8g2.txt" "$d/show.txt"; then
+    u8g2_glyphs=$((u8g2_glyphs + $(wc -l <"$d/codes")))
+    echo "u8g2 $label: the $(wc -l <"$d/codes") glyphs u8g2 draws equal show"
+  else
+    fail "u8g2 $label: u8g2 draws other dots than show (diff $d/u8g2.txt $d/show.txt)"
+  fi
 }
 u8g2_check latin 16x16 '32-255' --range U+0020-U+007E,U+00A0-U+00FF --font-file "$latin"
 u8g2_check gb2312 16x16 '32-127,$4E00-$9FA5' --codepage gb2312 --from B0A1 --to B3FE \
@@ -452,4 +525,5 @@ if [ "$failures" -gt 0 ]; then
   echo "$failures checks found differences"
   exit 1
 fi
+[ "$u8g2" = - ] || echo "u8g2: $u8g2_glyphs glyphs"
 echo "all equal"

@@ -47,8 +47,9 @@ endforeach()
 add_custom_target(zemtra_man_pages ALL DEPENDS ${man_outputs})
 install(FILES ${man_outputs} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
-install(FILES docs/dzk-format.md docs/project-file.md docs/presets.md
-        DESTINATION ${ZEMTRA_DOC_DIR})
+# Every page of docs/: README links each of them.
+file(GLOB zemtra_doc_pages CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/docs/*.md)
+install(FILES ${zemtra_doc_pages} DESTINATION ${ZEMTRA_DOC_DIR})
 
 # The license as Debian wants it: usr/share/doc/zemtra/copyright in the machine-readable format
 # 1.0, made from LICENSE (Debian calls the MIT license "Expat"), and the changelog, compressed.
@@ -124,7 +125,8 @@ set(CPACK_PACKAGE_DESCRIPTION
   "dot matrices and encodes them into the data words a display controller\n"
   "expects, in row, column or banded scan order with 4 to 32-bit words. It\n"
   "writes C source for a list of characters and binary font libraries (.dzk) for\n"
-  "whole code ranges (Unicode, GB2312, GBK, BIG5).\n"
+  "whole code ranges (Unicode, GB2312, GBK, BIG5), and fonts for display\n"
+  "libraries: LVGL 9 (1 to 8 bits per dot), Adafruit GFX and BDF (for u8g2, X).\n"
   "The package holds the desktop program zemtra, the command-line tool\n"
   "zemtra-cli and a CMake package that runs zemtra-cli at build time.")
 string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})

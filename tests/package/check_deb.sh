@@ -35,6 +35,7 @@ for package in fonts-liberation fonts-wqy-zenhei xfonts-wqy fonts-arphic-uming q
   grep -q "$package" <<<"$recommends" || fail "Recommends lacks $package: $recommends"
 done
 [ -n "$(field Description)" ] && [ -n "$(field Maintainer)" ] || fail "no Description or Maintainer"
+grep -q "LVGL 9" <<<"$(field Description)" || fail "the Description does not name the exports"
 
 # Contents: everything the install promises, nothing outside /usr.
 dpkg-deb --contents "$deb" | awk '{print $6}' | sed 's|^\./|/|' >"$tmp/contents"
@@ -52,6 +53,9 @@ expected=(
   /usr/share/doc/zemtra/copyright /usr/share/doc/zemtra/changelog.gz
   /usr/share/fontconfig/conf.avail/65-zemtra-fonts.conf
 )
+for page in "$(dirname "$0")"/../../docs/*.md; do
+  expected+=("/usr/share/doc/zemtra/$(basename "$page")")
+done
 for size in 16 22 24 32 48 64 128 256; do
   expected+=("/usr/share/icons/hicolor/${size}x${size}/apps/org.zemtra.Zemtra.png")
 done
