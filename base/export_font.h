@@ -67,4 +67,20 @@ struct ExportFontInfo {
     std::vector<ExportSource> sources;  // most glyphs first; the files name them
 };
 
+// Kerning between two glyphs of a font: dots added to the left one's advance when the right one
+// follows it.
+struct KerningPair {
+    char32_t left = 0;
+    char32_t right = 0;
+    int32_t adjust = 0;
+};
+
+// An exported font as every writer reads it: what its glyphs share, its glyphs in ascending
+// character order, and its kerning pairs (ascending by left, then right).
+struct BitmapFont {
+    ExportFontInfo info;
+    std::vector<ExportGlyph> glyphs;
+    std::vector<KerningPair> kerning;
+};
+
 }  // namespace zemtra

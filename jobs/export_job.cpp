@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
-#include <map>
 
 #include "base/atomic_file.h"
 #include "base/character_list.h"
@@ -12,6 +11,7 @@
 #include "base/error.h"
 #include "jobs/jobs.h"
 #include "output/font_export.h"
+#include "raster/export_collect.h"
 #include "raster/export_glyph.h"
 
 namespace zemtra {
@@ -125,26 +125,6 @@ std::optional<char32_t> CodePageCharacter(uint16_t code, int32_t codePage) {
     return c.front();
 }
 
-// The glyphs' sources, most glyphs first (then by name, so the files do not depend on order).
-std::vector<ExportSource> SourcesOf(GlyphRenderer& renderer, const ProjectSettings& s,
-                                    const std::vector<char16_t>& set) {
-    std::map<std::string, int64_t> counts;
-    for (char16_t c : set) {
-        std::string source = ExportGlyphSource(renderer, s, c);
-        if (!source.empty()) ++counts[std::move(source)];
-    }
-    std::vector<ExportSource> sources;
-    for (auto& [name, glyphs] : counts) sources.push_back({name, glyphs});
-    std::stable_sort(
-        sources.begin(), sources.end(),
-        [](const ExportSource& a, const ExportSource& b) { return a.glyphs > b.glyphs; });
-    return sources;
-}
-
-bool StopRequested(const JobContext& context) {
-    return context.stop != nullptr && context.stop->Requested();
-}
-
 }  // namespace
 
 std::vector<char16_t> ExportCharacterSet(const ProjectSettings& s, const ExportJob& job) {
@@ -206,43 +186,34 @@ ExportResult RunJob(const ProjectSettings& s, const ExportJob& job, const JobCon
         result.outcome = JobOutcome::NoCharacters;
         return result;
     }
-    const ExportStyle style = StyleOf(job);
-    ExportFontInfo info = InfoOf(renderer, s, job);
-    info.sources = SourcesOf(renderer, s, set);
-    // Refused settings and empty sets leave the target as it was; from here on it is written
-    // whole or not at all.
-    AtomicFileWriter file(job.target);
-    FileSink sink(file);
-    const std::unique_ptr<FontExportWriter> writer = MakeFontExportWriter(job.format, info, sink);
     if (context.progress != nullptr) {
         context.progress->SetRange(0, 100);
         context.progress->SetPosition(0);
     }
-    int lastPercent = 0;
-    ExportGlyph glyph;
-    for (size_t i = 0; i < set.size(); ++i) {
-        if (StopRequested(context)) {
-            result.outcome = JobOutcome::Stopped;
-            return result;
-        }
-        if (RenderExportGlyph(renderer, s, set[i], style, glyph)) {
-            writer->Add(glyph);
-            ++result.glyphs;
-        } else {
-            if (result.lacking < kLackingNamed) result.firstLacking += set[i];
-            ++result.lacking;
-        }
-        const int percent = static_cast<int>((i + 1) * 100 / set.size());
-        if (context.progress != nullptr && percent != lastPercent) {
-            context.progress->SetPosition(percent);
-        }
-        lastPercent = percent;
+    CollectedGlyphs collected =
+        CollectExportGlyphs(s, set, StyleOf(job), context.progress, context.stop, job.threads);
+    if (collected.stopped) {
+        result.outcome = JobOutcome::Stopped;
+        return result;
     }
+    result.glyphs = collected.glyphs.size();
+    result.lacking = collected.lacking.size();
+    result.firstLacking.assign(collected.lacking.begin(),
+                               collected.lacking.begin() +
+                                   static_cast<ptrdiff_t>(std::min(kLackingNamed, result.lacking)));
     if (result.glyphs == 0) {
         result.outcome = JobOutcome::NoGlyphs;
         return result;
     }
-    writer->Finish();
+    BitmapFont font;
+    font.info = InfoOf(renderer, s, job);
+    font.info.sources = std::move(collected.sources);
+    font.glyphs = std::move(collected.glyphs);
+    // Refused settings, empty sets and stops leave the target as it was; from here on it is
+    // written whole or not at all.
+    AtomicFileWriter file(job.target);
+    FileSink sink(file);
+    WriteBitmapFont(job.format, font, sink);
     file.Commit();
     result.bytes = file.Size();
     if (context.progress != nullptr) context.progress->SetPosition(0);

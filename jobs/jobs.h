@@ -186,6 +186,7 @@ struct ExportJob {
     std::u16string text;
     std::vector<CodeSpan> ranges;
     std::filesystem::path target;
+    int threads = 0;  // that render the glyphs; 0: every core
 };
 struct ExportResult {
     JobOutcome outcome = JobOutcome::Done;  // NoDots, NoCharacters, NoGlyphs, Stopped or Done

@@ -145,6 +145,12 @@ std::optional<std::string> GfxProblem(const ExportFontInfo& info) {
 
 }  // namespace
 
+void WriteBitmapFont(ExportFormat format, const BitmapFont& font, ByteSink& out) {
+    const std::unique_ptr<FontExportWriter> writer = MakeFontExportWriter(format, font.info, out);
+    for (const ExportGlyph& glyph : font.glyphs) writer->Add(glyph);
+    writer->Finish();
+}
+
 std::unique_ptr<FontExportWriter> MakeFontExportWriter(ExportFormat format,
                                                        const ExportFontInfo& info, ByteSink& out) {
     switch (format) {

@@ -34,6 +34,9 @@ class FontExportWriter {
 std::unique_ptr<FontExportWriter> MakeFontExportWriter(ExportFormat format,
                                                        const ExportFontInfo& info, ByteSink& out);
 
+// Writes the whole font in the format. Throws UserError when a glyph does not fit the format.
+void WriteBitmapFont(ExportFormat format, const BitmapFont& font, ByteSink& out);
+
 // The formats' names on the command line: "bdf", "adafruit-gfx", "lvgl".
 std::string_view ExportFormatName(ExportFormat format);
 std::optional<ExportFormat> ExportFormatNamed(std::string_view name);

@@ -170,3 +170,27 @@ TEST_F(ExportCharacters_, EachFileNamesTheFacesThatDrewItsGlyphs) {
 
 }  // namespace
 }  // namespace zemtra
+
+namespace zemtra {
+namespace {
+
+// The glyphs are rendered on several threads; the file must not depend on how many.
+TEST_F(ExportCharacters_, TheFileIsTheSameOnOneThreadAndOnSeveral) {
+    job.characters = ExportCharacters::Ranges;
+    job.ranges = ParseCodeSpans("U+0020-U+007E,U+4E00-U+4FFF,U+FFFE");
+    std::string first;
+    for (int threads : {1, 2, 3}) {
+        job.threads = threads;
+        const ExportResult r = Export(ExportFormat::Lvgl, 4, "threads.c");
+        ASSERT_EQ(r.outcome, JobOutcome::Done);
+        EXPECT_EQ(r.glyphs, 95u + 512u);
+        EXPECT_EQ(r.lacking, 1u);
+        EXPECT_EQ(r.firstLacking, u"\uFFFE");
+        const std::string bytes = test::ReadBytes(dir / "threads.c");
+        if (first.empty()) first = bytes;
+        EXPECT_EQ(bytes, first) << threads << " threads";
+    }
+}
+
+}  // namespace
+}  // namespace zemtra
