@@ -26,7 +26,7 @@ constexpr bool IsExportBpp(int bpp) {
 // of the pen, top its top edge above the baseline (upwards positive, as FreeType's bitmap_top).
 // An empty box (no ink) has width and height 0, left and top 0.
 struct ExportGlyph {
-    char16_t character = 0;
+    char32_t character = 0;
     int32_t left = 0;
     int32_t top = 0;
     int32_t width = 0;

@@ -111,4 +111,28 @@ std::string Utf16ToUtf8(std::u16string_view utf16) {
     return out;
 }
 
+std::u16string CharacterUtf16(char32_t character) {
+    std::u16string out;
+    AppendUtf16(out, character);
+    return out;
+}
+
+size_t FirstCharacterUnits(std::u16string_view text) {
+    if (text.empty()) return 0;
+    const bool pair = text.size() >= 2 && text[0] >= 0xD800 && text[0] <= 0xDBFF &&
+                      text[1] >= 0xDC00 && text[1] <= 0xDFFF;
+    return pair ? 2 : 1;
+}
+
+char32_t FirstCharacter(std::u16string_view text) {
+    if (FirstCharacterUnits(text) == 2) {
+        return 0x10000 + ((char32_t{text[0]} - 0xD800) << 10) + (char32_t{text[1]} - 0xDC00);
+    }
+    return text.empty() ? 0 : text[0];
+}
+
+bool IsOneCharacter(std::u16string_view text) {
+    return !text.empty() && FirstCharacterUnits(text) == text.size();
+}
+
 }  // namespace zemtra

@@ -26,20 +26,16 @@ void Check(const Request& r) {
     if (!r.list && !r.character) throw UsageError("edit: give the character with --char C");
 }
 
-// One character of the basic plane, or its code as U+XXXX (for a space or a control character).
+// One character, or its code as U+XXXX (for a space or a control character).
 char32_t CharacterCode(const std::string& text) {
     const std::u16string units = Utf8ToUtf16(text);
-    if (units.size() == 1) return units[0];
+    if (IsOneCharacter(units)) return FirstCharacter(units);
     GlyphEditKey key;
     if (units.size() > 2 && (units[0] == u'U' || units[0] == u'u') && units[1] == u'+' &&
         !ParseGlyphKey(units + u" 1x1", key)) {
-        if (key.code <= 0xFFFF) return key.code;
-        throw UsageError("edit: --char: " + text +
-                         " lies above U+FFFF; characters are UTF-16 units here, so no character "
-                         "would take the edit");
+        return key.code;
     }
-    throw UsageError("edit: --char takes one character of the basic plane or U+XXXX, not \"" +
-                     text + "\"");
+    throw UsageError("edit: --char takes one character or U+XXXX, not \"" + text + "\"");
 }
 
 // The edit's size: --matrix, else the project's matrix.

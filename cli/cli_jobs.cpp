@@ -108,8 +108,8 @@ int RunShow(const Request& r, std::ostream& out) {
     ShowJob job;
     if (r.character) {
         job.source = Utf8ToUtf16(*r.character);
-        if (job.source.size() != 1) {
-            throw UsageError("show: --char takes exactly one character of the basic plane");
+        if (!IsOneCharacter(job.source)) {
+            throw UsageError("show: --char takes exactly one character");
         }
     } else {
         Request pictureOnly;

@@ -9,6 +9,7 @@
 #include "base/code_page.h"
 #include "base/code_rectangle.h"
 #include "base/error.h"
+#include "base/unicode.h"
 #include "jobs/jobs.h"
 #include "output/font_export.h"
 #include "raster/export_collect.h"
@@ -19,7 +20,7 @@ namespace {
 
 // Lacking characters a result names; the count says how many there are in all.
 constexpr size_t kLackingNamed = 8;
-constexpr char32_t kLastExportable = 0xFFFF;
+constexpr char32_t kLastExportable = 0x10FFFF;
 
 class FileSink : public ByteSink {
   public:
@@ -34,17 +35,6 @@ std::string FontName(const ExportJob& job) {
     return job.name.empty() ? CIdentifierFrom(job.target.stem().string()) : job.name;
 }
 
-// The first character of the text beyond the basic plane, as a pair's code point.
-std::optional<char32_t> SupplementaryIn(std::u16string_view text) {
-    for (size_t i = 0; i + 1 < text.size(); ++i) {
-        if (text[i] >= 0xD800 && text[i] <= 0xDBFF && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF) {
-            return 0x10000 + ((char32_t{text[i]} - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-        }
-    }
-    return std::nullopt;
-}
-
 std::string CodeText(char32_t c) {
     char text[16];
     std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(c));
@@ -52,12 +42,6 @@ std::string CodeText(char32_t c) {
 }
 
 std::optional<MessageArg> CharactersProblem(const ProjectSettings& s, const ExportJob& job) {
-    if (job.characters == ExportCharacters::Text) {
-        if (auto c = SupplementaryIn(job.text)) {
-            return "Exported fonts hold the characters U+0000..U+FFFF; " + CodeText(*c) +
-                   " in the text is beyond them.";
-        }
-    }
     if (job.characters == ExportCharacters::Ranges) {
         for (const CodeSpan& span : job.ranges) {
             if (span.first > span.last) {
@@ -65,13 +49,13 @@ std::optional<MessageArg> CharactersProblem(const ProjectSettings& s, const Expo
                        " runs backwards.";
             }
             if (span.last > kLastExportable) {
-                return "Exported fonts hold the characters U+0000..U+FFFF; the range " +
-                       CodeText(span.first) + "-" + CodeText(span.last) + " goes beyond them.";
+                return "Unicode ends at U+10FFFF; the range " + CodeText(span.first) + "-" +
+                       CodeText(span.last) + " goes beyond it.";
             }
         }
     }
     if (job.format == ExportFormat::AdafruitGfx) {
-        const std::vector<char16_t> set = ExportCharacterSet(s, job);
+        const std::vector<char32_t> set = ExportCharacterSet(s, job);
         if (!set.empty() && set.back() > 0xFF) {
             return Message{Msg::ExportGfxBeyondByte, {CodeText(set.back())}};
         }
@@ -127,7 +111,7 @@ std::optional<char32_t> CodePageCharacter(uint16_t code, int32_t codePage) {
 
 }  // namespace
 
-std::vector<char16_t> ExportCharacterSet(const ProjectSettings& s, const ExportJob& job) {
+std::vector<char32_t> ExportCharacterSet(const ProjectSettings& s, const ExportJob& job) {
     std::vector<bool> in(kLastExportable + 1, false);
     const auto add = [&](char32_t c) {
         if (Exportable(c)) in[c] = true;
@@ -135,12 +119,19 @@ std::vector<char16_t> ExportCharacterSet(const ProjectSettings& s, const ExportJ
     switch (job.characters) {
         case ExportCharacters::List:
             for (size_t i = 0; i < s.LIST.size(); ++i) {
-                if (!IsPictureItem(s, i) && s.LIST[i].size() == 1) add(s.LIST[i].front());
+                if (!IsPictureItem(s, i) && IsOneCharacter(s.LIST[i])) {
+                    add(FirstCharacter(s.LIST[i]));
+                }
             }
             break;
-        case ExportCharacters::Text:
-            for (char16_t unit : job.text) add(unit);
+        case ExportCharacters::Text: {
+            // A surrogate pair is one character; a lone surrogate is none.
+            const std::u16string_view text(job.text);
+            for (size_t i = 0; i < text.size(); i += FirstCharacterUnits(text.substr(i))) {
+                add(FirstCharacter(text.substr(i)));
+            }
             break;
+        }
         case ExportCharacters::CodeRange: {
             const CodeRectangle walk(s);
             for (int64_t i = 0; i < walk.Size(); ++i) {
@@ -154,9 +145,9 @@ std::vector<char16_t> ExportCharacterSet(const ProjectSettings& s, const ExportJ
             }
             break;
     }
-    std::vector<char16_t> set;
+    std::vector<char32_t> set;
     for (char32_t c = 0; c <= kLastExportable; ++c) {
-        if (in[c]) set.push_back(static_cast<char16_t>(c));
+        if (in[c]) set.push_back(c);
     }
     return set;
 }
@@ -177,7 +168,7 @@ ExportResult RunJob(const ProjectSettings& s, const ExportJob& job, const JobCon
         if (!why->message.empty()) throw UserError(why->message.front());
         throw UserError(why->text);
     }
-    const std::vector<char16_t> set = ExportCharacterSet(s, job);
+    const std::vector<char32_t> set = ExportCharacterSet(s, job);
     result.characters = set.size();
     if (job.characters == ExportCharacters::List) {
         for (size_t i = 0; i < s.LIST.size(); ++i) result.pictures += IsPictureItem(s, i) ? 1 : 0;
@@ -198,9 +189,9 @@ ExportResult RunJob(const ProjectSettings& s, const ExportJob& job, const JobCon
     }
     result.glyphs = collected.glyphs.size();
     result.lacking = collected.lacking.size();
-    result.firstLacking.assign(collected.lacking.begin(),
-                               collected.lacking.begin() +
-                                   static_cast<ptrdiff_t>(std::min(kLackingNamed, result.lacking)));
+    for (size_t i = 0; i < result.lacking && i < kLackingNamed; ++i) {
+        result.firstLacking += CharacterUtf16(collected.lacking[i]);
+    }
     if (result.glyphs == 0) {
         result.outcome = JobOutcome::NoGlyphs;
         return result;

@@ -200,11 +200,11 @@ struct ExportResult {
 };
 // Why the job cannot run under these settings: bits per dot, compression or a name the format
 // does not take, a name that is no C identifier, a character the format cannot hold (GFX takes
-// 0x00..0xFF), a range beyond U+FFFF or running backwards, a matrix or placement the format
+// 0x00..0xFF), a range beyond U+10FFFF or running backwards, a matrix or placement the format
 // cannot hold. Nothing when it can. RunJob throws UserError with the same words.
 std::optional<MessageArg> ExportJobProblem(const ProjectSettings& s, const ExportJob& job);
 // The characters the job exports, ascending, each once, before the fonts are asked.
-std::vector<char16_t> ExportCharacterSet(const ProjectSettings& s, const ExportJob& job);
+std::vector<char32_t> ExportCharacterSet(const ProjectSettings& s, const ExportJob& job);
 // Reports percentages, tests the stop flag before every character, and writes the file whole or
 // not at all (a stop writes nothing).
 ExportResult RunJob(const ProjectSettings& s, const ExportJob& job, const JobContext& context);

@@ -45,7 +45,9 @@ class BdfWriter : public FontExportWriter {
     }
 
     void Add(const ExportGlyph& g) override {
-        std::string record = "STARTCHAR uni" + CodeText(g.character).substr(2) + "\n";
+        // Glyph names as Adobe's list makes them: uniXXXX, and uXXXXX beyond U+FFFF.
+        std::string record = std::string("STARTCHAR ") + (g.character > 0xFFFF ? "u" : "uni") +
+                             CodeText(g.character).substr(2) + "\n";
         record += "ENCODING " + std::to_string(g.character) + "\n";
         const long swidth = std::lround(g.advance * 1000.0 / std::max(info_.ppem, 1));
         record += "SWIDTH " + std::to_string(swidth) + " 0\n";

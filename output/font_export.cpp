@@ -237,20 +237,20 @@ std::string CIdentifierFrom(std::string_view text) {
 
 namespace font_export {
 
-std::string CodeText(char16_t character) {
-    char text[8];
+std::string CodeText(char32_t character) {
+    char text[16];
     std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(character));
     return text;
 }
 
-std::string CommentCharacter(char16_t character) {
+std::string CommentCharacter(char32_t character) {
     // Controls, the comment's own delimiters and lone surrogates stay out of comments.
     if (character < 0x20 || character == 0x7F || (character >= 0x80 && character < 0xA0) ||
         character == '*' || character == '/' || character == '\\' ||
-        (character >= 0xD800 && character <= 0xDFFF)) {
+        (character >= 0xD800 && character <= 0xDFFF) || character > 0x10FFFF) {
         return {};
     }
-    return Utf16ToUtf8(std::u16string_view(&character, 1));
+    return Utf16ToUtf8(CharacterUtf16(character));
 }
 
 std::string SourcesText(const ExportFontInfo& info) {

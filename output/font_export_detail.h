@@ -14,10 +14,10 @@ std::unique_ptr<FontExportWriter> MakeGfxWriter(const ExportFontInfo& info, Byte
 std::unique_ptr<FontExportWriter> MakeLvglWriter(const ExportFontInfo& info, ByteSink& out);
 
 // "U+4E00".
-std::string CodeText(char16_t character);
+std::string CodeText(char32_t character);
 // The character in UTF-8 for a comment, when it is printable and cannot end or upset one; else
 // empty.
-std::string CommentCharacter(char16_t character);
+std::string CommentCharacter(char32_t character);
 // The export's sources for a comment, e.g. "95 from Liberation Sans (LiberationSans-Regular.ttf),
 // 7 from AR PL UMing CN (uming.ttc)"; controls and "*/" never reach the text. Empty when the
 // font names none.

@@ -11,7 +11,7 @@ namespace {
 struct GfxEntry {
     uint32_t offset = 0;
     int32_t width = 0, height = 0, advance = 0, xOffset = 0, yOffset = 0;
-    char16_t character = 0;
+    char32_t character = 0;
     bool present = false;
 };
 
@@ -59,7 +59,7 @@ class GfxWriter : public FontExportWriter {
         while (!entries_.empty() && entries_.back().character + 1 < g.character) {
             GfxEntry gap;
             gap.offset = offset_;
-            gap.character = static_cast<char16_t>(entries_.back().character + 1);
+            gap.character = entries_.back().character + 1;
             entries_.push_back(gap);
         }
         GfxEntry e;
@@ -93,8 +93,8 @@ class GfxWriter : public FontExportWriter {
                     Padded(e.xOffset, 4) + ", " + Padded(e.yOffset, 4) + "},  /* " +
                     Label(e.character) + (e.present ? "" : ", none") + " */\n";
         }
-        const char16_t first = entries_.empty() ? 0 : entries_.front().character;
-        const char16_t last = entries_.empty() ? 0 : entries_.back().character;
+        const char32_t first = entries_.empty() ? 0 : entries_.front().character;
+        const char32_t last = entries_.empty() ? 0 : entries_.back().character;
         text += "};\n\nconst GFXfont " + n + " PROGMEM = {(uint8_t *)" + n +
                 "Bitmaps, (GFXglyph *)" + n + "Glyphs, " + HexByte(static_cast<uint8_t>(first)) +
                 ", " + HexByte(static_cast<uint8_t>(last)) + ", " +
@@ -103,7 +103,7 @@ class GfxWriter : public FontExportWriter {
     }
 
   private:
-    static std::string Label(char16_t c) {
+    static std::string Label(char32_t c) {
         std::string label = HexByte(static_cast<uint8_t>(c));
         const std::string shown = CommentCharacter(c);
         if (!shown.empty()) label += " '" + shown + "'";

@@ -20,7 +20,7 @@ constexpr size_t kPiece = 1 << 16;
 struct Descriptor {
     uint32_t bitmapIndex = 0;
     int32_t advance = 0, width = 0, height = 0, left = 0, bottom = 0;
-    char16_t character = 0;
+    char32_t character = 0;
 };
 
 // One lv_font_fmt_txt_cmap_t: a tiny format-0 range (glyphs in code order, none missing) or a

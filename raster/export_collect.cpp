@@ -26,7 +26,7 @@ struct Slot {
 
 class Collector {
   public:
-    Collector(const ProjectSettings& s, const std::vector<char16_t>& set, const ExportStyle& style)
+    Collector(const ProjectSettings& s, const std::vector<char32_t>& set, const ExportStyle& style)
         : s_(s), set_(set), style_(style), slots_(set.size()) {}
 
     void Work() {
@@ -100,7 +100,7 @@ class Collector {
 
   private:
     const ProjectSettings& s_;
-    const std::vector<char16_t>& set_;
+    const std::vector<char32_t>& set_;
     ExportStyle style_;
     std::vector<Slot> slots_;
     std::atomic<size_t> next_{0};
@@ -114,7 +114,7 @@ class Collector {
 
 }  // namespace
 
-CollectedGlyphs CollectExportGlyphs(const ProjectSettings& s, const std::vector<char16_t>& set,
+CollectedGlyphs CollectExportGlyphs(const ProjectSettings& s, const std::vector<char32_t>& set,
                                     const ExportStyle& style, ProgressSink* progress,
                                     const StopFlag* stop, int threads) {
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());

@@ -15,14 +15,14 @@ namespace zemtra {
 struct CollectedGlyphs {
     std::vector<ExportGlyph> glyphs;    // ascending, as the set was
     std::vector<ExportSource> sources;  // most glyphs first, then by name
-    std::vector<char16_t> lacking;      // characters no face has and no edit stands for
+    std::vector<char32_t> lacking;      // characters no face has and no edit stands for
     bool stopped = false;               // the stop flag ended it; glyphs are then incomplete
 };
 
 // Renders the characters (ascending) under the settings. threads 0 takes every core. Reports
 // positions 0..100 to progress from the calling thread and tests stop between glyphs; a
 // failure of any glyph (UserError from the renderer) is thrown here after every thread ended.
-CollectedGlyphs CollectExportGlyphs(const ProjectSettings& s, const std::vector<char16_t>& set,
+CollectedGlyphs CollectExportGlyphs(const ProjectSettings& s, const std::vector<char32_t>& set,
                                     const ExportStyle& style, ProgressSink* progress,
                                     const StopFlag* stop, int threads = 0);
 

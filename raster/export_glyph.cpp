@@ -7,6 +7,7 @@
 
 #include "base/dot_matrix.h"
 #include "base/error.h"
+#include "base/unicode.h"
 
 namespace zemtra {
 namespace {
@@ -81,18 +82,18 @@ ExportFontInfo ExportFontInfoOf(GlyphRenderer& renderer, const ProjectSettings& 
 }
 
 std::string ExportGlyphSource(GlyphRenderer& renderer, const ProjectSettings& s,
-                              char16_t character) {
+                              char32_t character) {
     if (!HasDots(s)) return {};
-    if (GlyphEditFor(s, std::u16string(1, character)) != nullptr) {
+    if (GlyphEditFor(s, CharacterUtf16(character)) != nullptr) {
         return std::string(kHandEditedSource);
     }
     return renderer.Fonts().DrawingFace(s.FONT, character);
 }
 
-bool RenderExportGlyph(GlyphRenderer& renderer, const ProjectSettings& s, char16_t character,
+bool RenderExportGlyph(GlyphRenderer& renderer, const ProjectSettings& s, char32_t character,
                        const ExportStyle& style, ExportGlyph& glyph) {
     if (!HasDots(s)) return false;
-    const std::u16string source(1, character);
+    const std::u16string source = CharacterUtf16(character);
     const GlyphDots* edit = GlyphEditFor(s, source);
     const bool drawn = renderer.Fonts().HasCharacter(s.FONT, character);
     if (!drawn && edit == nullptr) return false;

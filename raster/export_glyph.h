@@ -34,9 +34,9 @@ ExportFontInfo ExportFontInfoOf(GlyphRenderer& renderer, const ProjectSettings& 
 // matrix's size, else the face that draws it (FontEngine::DrawingFace); empty when
 // RenderExportGlyph would give no glyph.
 std::string ExportGlyphSource(GlyphRenderer& renderer, const ProjectSettings& s,
-                              char16_t character);
+                              char32_t character);
 
-bool RenderExportGlyph(GlyphRenderer& renderer, const ProjectSettings& s, char16_t character,
+bool RenderExportGlyph(GlyphRenderer& renderer, const ProjectSettings& s, char32_t character,
                        const ExportStyle& style, ExportGlyph& glyph);
 
 }  // namespace zemtra

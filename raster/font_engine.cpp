@@ -267,17 +267,17 @@ bool LoadRendered(SizedFace& f, FT_UInt glyph, InkKind kind, int32_t& smear) {
     return slot->format == FT_GLYPH_FORMAT_BITMAP;
 }
 
-bool IsSurrogate(char16_t unit) {
-    return unit >= 0xD800 && unit <= 0xDFFF;
+bool IsSurrogate(char32_t code) {
+    return code >= 0xD800 && code <= 0xDFFF;
 }
 
 // The face's glyph for a character; a symbol font keeps its glyphs at U+F000 + code, where GDI
 // finds the single-byte codes too.
-FT_UInt GlyphOf(FT_Face face, char16_t unit) {
-    FT_UInt glyph = FT_Get_Char_Index(face, unit);
-    if (glyph == 0 && unit < 0x100 && face->charmap != nullptr &&
+FT_UInt GlyphOf(FT_Face face, char32_t code) {
+    FT_UInt glyph = FT_Get_Char_Index(face, code);
+    if (glyph == 0 && code < 0x100 && face->charmap != nullptr &&
         face->charmap->encoding == FT_ENCODING_MS_SYMBOL) {
-        glyph = FT_Get_Char_Index(face, 0xF000u + unit);
+        glyph = FT_Get_Char_Index(face, 0xF000u + code);
     }
     return glyph;
 }
@@ -304,7 +304,7 @@ struct FontEngine::Impl {
     void OpenPrimary(CachedFont& cached, const LogFont& font);
     void SortFallbacksOnce(CachedFont& cached);
     SizedFace* FindLinked(CachedFont& cached, const LogFont& font, char32_t code, FT_UInt& glyph);
-    SizedFace* FaceFor(CachedFont& cached, const LogFont& font, char16_t unit, FT_UInt& glyph);
+    SizedFace* FaceFor(CachedFont& cached, const LogFont& font, char32_t code, FT_UInt& glyph);
     SizedFace* FindIn(LinkedFaces& faces, const CachedFont& cached, const LogFont& font,
                       char32_t code, FT_UInt& glyph);
 };
@@ -438,13 +438,13 @@ FontEngine::~FontEngine() = default;
 
 // The face that draws a character and its glyph there: the chosen face, else a linked one;
 // null when none has it. A surrogate has no glyph anywhere.
-SizedFace* FontEngine::Impl::FaceFor(CachedFont& cached, const LogFont& font, char16_t unit,
+SizedFace* FontEngine::Impl::FaceFor(CachedFont& cached, const LogFont& font, char32_t code,
                                      FT_UInt& glyph) {
     glyph = 0;
-    if (IsSurrogate(unit)) return nullptr;
-    glyph = GlyphOf(cached.primary.face.get(), unit);
+    if (IsSurrogate(code)) return nullptr;
+    glyph = GlyphOf(cached.primary.face.get(), code);
     if (glyph != 0) return &cached.primary;
-    return FindLinked(cached, font, unit, glyph);
+    return FindLinked(cached, font, code, glyph);
 }
 
 void FontEngine::DrawCharacter(const LogFont& font, std::u16string_view text, GlyphInk& ink,
@@ -453,7 +453,7 @@ void FontEngine::DrawCharacter(const LogFont& font, std::u16string_view text, Gl
     if (text.empty()) return;
     CachedFont& cached = impl_->Resolve(font);
     FT_UInt glyph = 0;
-    SizedFace* face = impl_->FaceFor(cached, font, text.front(), glyph);
+    SizedFace* face = impl_->FaceFor(cached, font, FirstCharacter(text), glyph);
     if (face == nullptr) face = &cached.primary;  // its .notdef, GDI's default glyph
     // A glyph FreeType cannot load draws nothing, as a failed TextOutW leaves the surface.
     int32_t smear = 0;
@@ -466,13 +466,13 @@ void FontEngine::DrawCharacter(const LogFont& font, std::u16string_view text, Gl
                kind == InkKind::Coverage, ink);
 }
 
-bool FontEngine::HasCharacter(const LogFont& font, char16_t character) {
+bool FontEngine::HasCharacter(const LogFont& font, char32_t character) {
     CachedFont& cached = impl_->Resolve(font);
     FT_UInt glyph = 0;
     return impl_->FaceFor(cached, font, character, glyph) != nullptr;
 }
 
-std::string FontEngine::DrawingFace(const LogFont& font, char16_t character) {
+std::string FontEngine::DrawingFace(const LogFont& font, char32_t character) {
     CachedFont& cached = impl_->Resolve(font);
     FT_UInt glyph = 0;
     const SizedFace* face = impl_->FaceFor(cached, font, character, glyph);

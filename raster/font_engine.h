@@ -60,29 +60,29 @@ class FontEngine {
     FontEngine(const FontEngine&) = delete;
     FontEngine& operator=(const FontEngine&) = delete;
 
-    // Draws text (zero or one UTF-16 unit; of a longer text only the first unit is drawn, and a
-    // lone surrogate draws the default glyph) in the described font with quality
-    // NONANTIALIASED whatever the description holds; replaces ink's contents. A positive Height
-    // is the cell height, a negative one the em height, 0 the font's default; a nonzero Width is
-    // the average character width and scales the glyphs horizontally. A character the face
-    // lacks comes from a linked face, as Windows' font linking draws it: for CJK characters the
-    // pixel-designed Chinese faces first, else fontconfig's fallback order; the linked face is
-    // sized from the same height and width by its own metrics, kept inside this font's cell,
-    // and its glyph stands on this font's baseline. Throws UserError when no font at all can be
-    // found. InkKind::Coverage draws the same glyph anti-aliased instead, at the same size and
-    // placement, from the outlines where the face has them (embedded strikes are drawn for
+    // Draws text (zero or one character; of a longer text only the first character is drawn,
+    // a surrogate pair being one, and a lone surrogate draws the default glyph) in the described
+    // font with quality NONANTIALIASED whatever the description holds; replaces ink's contents. A
+    // positive Height is the cell height, a negative one the em height, 0 the font's default; a
+    // nonzero Width is the average character width and scales the glyphs horizontally. A character
+    // the face lacks comes from a linked face, as Windows' font linking draws it: for CJK
+    // characters the pixel-designed Chinese faces first, else fontconfig's fallback order; the
+    // linked face is sized from the same height and width by its own metrics, kept inside this
+    // font's cell, and its glyph stands on this font's baseline. Throws UserError when no font at
+    // all can be found. InkKind::Coverage draws the same glyph anti-aliased instead, at the same
+    // size and placement, from the outlines where the face has them (embedded strikes are drawn for
     // text without anti-aliasing only); a bitmap font's pixels are fully covered.
     void DrawCharacter(const LogFont& font, std::u16string_view text, GlyphInk& ink,
                        InkKind kind = InkKind::Mono);
 
     // True when the described font or one of its linked faces has a glyph of its own for the
-    // character; false where only the default glyph would be drawn (and for a surrogate).
-    bool HasCharacter(const LogFont& font, char16_t character);
+    // character; false where only the default glyph would be drawn (and for a surrogate code).
+    bool HasCharacter(const LogFont& font, char32_t character);
 
     // The face that draws the character, as "Family (file name)", with ", face N" for a face
     // of a collection after the file name; empty when no face has it. An exported font names
     // its sources with it, so a file made on another machine tells which faces differ.
-    std::string DrawingFace(const LogFont& font, char16_t character);
+    std::string DrawingFace(const LogFont& font, char32_t character);
 
     // The cell metrics of the described font as it would be created.
     FontCellMetrics Metrics(const LogFont& font);

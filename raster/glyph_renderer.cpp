@@ -12,7 +12,7 @@
 namespace zemtra {
 
 SourceKind ClassifySource(std::u16string_view source) {
-    if (source.size() <= 1) return SourceKind::Character;
+    if (source.size() <= 1 || IsOneCharacter(source)) return SourceKind::Character;
     std::error_code ec;
     const std::filesystem::path path(Utf16ToUtf8(source));
     return std::filesystem::exists(path, ec) ? SourceKind::Picture : SourceKind::None;
@@ -38,8 +38,9 @@ uint32_t RenderSurface::GetPixel(int64_t x, int64_t y) const {
 }
 
 const GlyphDots* GlyphEditFor(const ProjectSettings& settings, std::u16string_view source) {
-    if (source.size() != 1 || settings.GLYPHS.Empty()) return nullptr;
-    return settings.GLYPHS.Find(source[0], MatrixWidth(settings), MatrixHeight(settings));
+    if (!IsOneCharacter(source) || settings.GLYPHS.Empty()) return nullptr;
+    return settings.GLYPHS.Find(FirstCharacter(source), MatrixWidth(settings),
+                                MatrixHeight(settings));
 }
 
 double Luminance(uint32_t sample) {
@@ -91,7 +92,7 @@ void GlyphRenderer::RenderEdit(const GlyphDots& edit, DotMatrix* matrix, Preview
     preview->OnFinish(surface, 0, 0);
 }
 
-bool GlyphRenderer::RenderCoverage(const ProjectSettings& settings, char16_t character,
+bool GlyphRenderer::RenderCoverage(const ProjectSettings& settings, char32_t character,
                                    DotMatrix& coverage) {
     const int32_t w = MatrixWidth(settings);
     const int32_t h = MatrixHeight(settings);
@@ -101,8 +102,7 @@ bool GlyphRenderer::RenderCoverage(const ProjectSettings& settings, char16_t cha
     surface.width_ = w + std::abs(int64_t{settings.FONT.Width});
     surface.height_ = h + std::abs(int64_t{settings.FONT.Height});
     surface.kind_ = SourceKind::Character;
-    fonts_.DrawCharacter(settings.FONT, std::u16string_view(&character, 1), ink_,
-                         InkKind::Coverage);
+    fonts_.DrawCharacter(settings.FONT, CharacterUtf16(character), ink_, InkKind::Coverage);
     surface.ink_ = &ink_;
     if (coverage.Width() != w || coverage.Height() != h) coverage.Reset(w, h);
     SampleInk(surface, SampleX(settings), SampleY(settings), coverage, true);

@@ -17,8 +17,8 @@ namespace zemtra {
 
 enum class SourceKind { Character, Picture, None };
 
-// Zero or one UTF-16 unit is a character; two or more naming an existing file (existence test
-// only) a picture; anything else draws nothing.
+// Zero or one character (one UTF-16 unit, or a surrogate pair) is a character; anything longer
+// naming an existing file (existence test only) a picture; anything else draws nothing.
 SourceKind ClassifySource(std::u16string_view source);
 
 // The render surface of one call: (W + |font width|) x (H + |font height|) pixels, black, with
@@ -52,7 +52,7 @@ class PreviewSink {
 };
 
 // The hand edit that replaces source's dots under the settings: the project's edit of the
-// character at the matrix size W x H, or null. Only a character source (one UTF-16 unit) is
+// character at the matrix size W x H, or null. Only a character source (one character) is
 // edited; a picture's dots come from its picture. Renderers of other kinds (grey levels) take
 // the edit from here too, every dot at the full level.
 const GlyphDots* GlyphEditFor(const ProjectSettings& settings, std::u16string_view source);
@@ -79,7 +79,7 @@ class GlyphRenderer {
     // coverage (resized to W x H) is the share of 255 of the surface pixel that dot reads, 0
     // outside the surface. The exports' grey levels come from it. Returns false, touching
     // nothing, when W or H is below 1; throws as RenderDotMatrix does.
-    bool RenderCoverage(const ProjectSettings& settings, char16_t character, DotMatrix& coverage);
+    bool RenderCoverage(const ProjectSettings& settings, char32_t character, DotMatrix& coverage);
 
     // The ink of the character the last render drew (its advance too); empty after a picture.
     const GlyphInk& CharacterInk() const { return ink_; }

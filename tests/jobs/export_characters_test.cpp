@@ -6,6 +6,7 @@
 #include "base/code_page.h"
 #include "base/glyph_edits.h"
 #include "base/unicode.h"
+#include "cli/run_cli.h"
 #include "jobs/jobs.h"
 #include "raster/new_project.h"
 #include "support/font_fixtures.h"
@@ -88,21 +89,21 @@ TEST_F(ExportCharacters_, ControlsNeverEnterTheSet) {
         ExportCharacters kind;
         std::u16string text;
         const char* ranges;
-        std::u16string want;
+        std::u32string want;
     };
     const Case cases[] = {
-        {ExportCharacters::Text, u"A\tB\nC\r\u007F\u0085\u00A0", "", u"ABC\u00A0"},
-        {ExportCharacters::Ranges, u"", "U+0000-U+0022", u" !\""},
-        {ExportCharacters::Ranges, u"", "U+007E-U+00A1", u"~\u00A0\u00A1"},
+        {ExportCharacters::Text, u"A\tB\nC\r\u007F\u0085\u00A0", "", U"ABC\u00A0"},
+        {ExportCharacters::Ranges, u"", "U+0000-U+0022", U" !\""},
+        {ExportCharacters::Ranges, u"", "U+007E-U+00A1", U"~\u00A0\u00A1"},
         // Surrogate codes are no characters either.
-        {ExportCharacters::Ranges, u"", "U+D7FF-U+E000", u"\uD7FF\uE000"},
+        {ExportCharacters::Ranges, u"", "U+D7FF-U+E000", U"\uD7FF\uE000"},
     };
     for (const Case& c : cases) {
         job.characters = c.kind;
         job.text = c.text;
         job.ranges = c.kind == ExportCharacters::Ranges ? ParseCodeSpans(c.ranges) : job.ranges;
-        const std::vector<char16_t> set = ExportCharacterSet(s, job);
-        EXPECT_EQ(std::u16string(set.begin(), set.end()), c.want) << c.ranges;
+        const std::vector<char32_t> set = ExportCharacterSet(s, job);
+        EXPECT_EQ(std::u32string(set.begin(), set.end()), c.want) << c.ranges;
     }
 }
 
@@ -114,7 +115,7 @@ TEST_F(ExportCharacters_, UnassignedCodePageCodesAreLeftOut) {
         uint16_t from;
         uint16_t to;
         size_t characters;
-        char16_t last;  // the highest character of the set
+        char32_t last;  // the highest character of the set
     };
     const Case cases[] = {
         {CodePageKind::Gb2312, 0xD7F0, 0xD7FE, 10, u'\u9075'},  // D7FA..D7FE have none
@@ -126,12 +127,12 @@ TEST_F(ExportCharacters_, UnassignedCodePageCodesAreLeftOut) {
         s.CODEPAGE = static_cast<int32_t>(c.page);
         s.FROM = c.from;
         s.TO = c.to;
-        const std::vector<char16_t> set = ExportCharacterSet(s, job);
+        const std::vector<char32_t> set = ExportCharacterSet(s, job);
         ASSERT_EQ(set.size(), c.characters) << std::hex << c.from;
         if (!set.empty()) {
             EXPECT_EQ(set.back(), c.last) << std::hex << c.from;
         }
-        for (char16_t ch : set) EXPECT_FALSE(ch >= 0xE000 && ch <= 0xF8FF);
+        for (char32_t ch : set) EXPECT_FALSE(ch >= 0xE000 && ch <= 0xF8FF);
     }
 }
 
@@ -190,6 +191,55 @@ TEST_F(ExportCharacters_, TheFileIsTheSameOnOneThreadAndOnSeveral) {
         if (first.empty()) first = bytes;
         EXPECT_EQ(bytes, first) << threads << " threads";
     }
+}
+
+}  // namespace
+}  // namespace zemtra
+
+namespace zemtra {
+namespace {
+
+// zemtra-cli show's matrix of a character as levels 0 and 1.
+std::vector<int> ShownDots(char32_t c, const std::vector<std::string>& settings) {
+    std::vector<std::string> args = {"show", "--char", Utf16ToUtf8(CharacterUtf16(c))};
+    args.insert(args.end(), settings.begin(), settings.end());
+    const test::CliRun run = test::RunZemtraCli(args);
+    std::vector<int> dots;
+    for (char ch : run.out) {
+        if (ch == '#' || ch == '.') dots.push_back(ch == '#' ? 1 : 0);
+    }
+    return dots;
+}
+
+// Characters beyond U+FFFF: the emoji block of Unifont Upper, read back by FreeType's BDF
+// driver and by the LVGL reader, each glyph on its line as show prints it.
+TEST_F(ExportCharacters_, TheEmojiBlockBeyondTheBasicPlaneReadsBackAsShowPrintsIt) {
+    s.FONT.FaceName = u"Unifont Upper";
+    job.characters = ExportCharacters::Ranges;
+    job.ranges = ParseCodeSpans("U+1F600-U+1F64F");
+    job.name = "emoji";
+    ASSERT_EQ(Export(ExportFormat::Bdf, 1, "emoji.bdf").outcome, JobOutcome::Done);
+    ASSERT_EQ(Export(ExportFormat::Lvgl, 1, "emoji.c").outcome, JobOutcome::Done);
+    const test::ReadFont fonts[] = {test::ReadWithFreeType(dir / "emoji.bdf"),
+                                    test::ReadLvglFont(dir / "emoji.c", "emoji")};
+    for (const test::ReadFont& f : fonts) {
+        ASSERT_TRUE(f.ok) << f.error;
+        EXPECT_EQ(f.glyphs.size(), 80u);
+    }
+    const std::vector<std::string> settings = {"--face", "Unifont Upper", "--matrix", "16x16"};
+    int inked = 0;
+    for (char32_t c = 0x1F600; c <= 0x1F64F; ++c) {
+        const std::vector<int> shown = ShownDots(c, settings);
+        ASSERT_EQ(shown.size(), 256u) << std::hex << static_cast<int>(c);
+        inked += std::count(shown.begin(), shown.end(), 1) > 20 ? 1 : 0;
+        for (const test::ReadFont& f : fonts) {
+            const auto it = f.glyphs.find(c);
+            ASSERT_NE(it, f.glyphs.end()) << std::hex << static_cast<int>(c);
+            EXPECT_EQ(test::OnWindow(it->second, 16, 16, 0, f.baselineRow), shown)
+                << std::hex << static_cast<int>(c);
+        }
+    }
+    EXPECT_EQ(inked, 80);  // every face of the block has ink: the comparison sees something
 }
 
 }  // namespace

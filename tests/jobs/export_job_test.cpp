@@ -440,17 +440,17 @@ TEST_F(ExportJobTest, CharacterSetsAscendOnceFromEachSource) {
     ExportJob job;
     job.characters = ExportCharacters::Text;
     job.text = u"baab\u4E2D";
-    EXPECT_EQ(ExportCharacterSet(s, job), (std::vector<char16_t>{u'a', u'b', u'\u4E2D'}));
+    EXPECT_EQ(ExportCharacterSet(s, job), (std::vector<char32_t>{U'a', U'b', U'\u4E2D'}));
 
     job.characters = ExportCharacters::Ranges;
     job.ranges = ParseCodeSpans("U+0043-U+0045, 0x41,42 ,u+0044");
-    EXPECT_EQ(ExportCharacterSet(s, job), (std::vector<char16_t>{u'A', u'B', u'C', u'D', u'E'}));
+    EXPECT_EQ(ExportCharacterSet(s, job), (std::vector<char32_t>{U'A', U'B', U'C', U'D', U'E'}));
 
     // The list: characters, without its picture items.
     s.LIST = {u"Z", u"\u2606", u"Y"};
     s.PIC = {u"#", u"/pictures/logo.png", u"#"};
     job.characters = ExportCharacters::List;
-    EXPECT_EQ(ExportCharacterSet(s, job), (std::vector<char16_t>{u'Y', u'Z'}));
+    EXPECT_EQ(ExportCharacterSet(s, job), (std::vector<char32_t>{U'Y', U'Z'}));
 
     // The code range as libraries walk it: high bytes outer, low bytes inner, each code
     // converted in its code page.
@@ -458,10 +458,10 @@ TEST_F(ExportJobTest, CharacterSetsAscendOnceFromEachSource) {
     s.FROM = 0xB0A1;
     s.TO = 0xB1A2;
     job.characters = ExportCharacters::CodeRange;
-    const std::vector<char16_t> gb = ExportCharacterSet(s, job);
+    const std::vector<char32_t> gb = ExportCharacterSet(s, job);
     EXPECT_EQ(gb.size(), 4u);  // B0A1 B0A2 B1A1 B1A2
-    for (char16_t c : {u'\u554A', u'\u963F', u'\u8584', u'\u96F9'}) {
-        EXPECT_NE(std::find(gb.begin(), gb.end(), c), gb.end()) << int{c};
+    for (char32_t c : {U'\u554A', U'\u963F', U'\u8584', U'\u96F9'}) {
+        EXPECT_NE(std::find(gb.begin(), gb.end(), c), gb.end()) << static_cast<int>(c);
     }
 }
 
@@ -513,14 +513,14 @@ TEST_F(ExportJobTest, ProblemsAreFoundBeforeTheTargetIsTouched) {
     job.format = ExportFormat::AdafruitGfx;
     job.text = u"A\u0100";
     refused(job, "0x00..0xFF");
-    job.text = u"A\U0001F600";
-    job.format = ExportFormat::Lvgl;
+    job.text = u"A\U0001F600";  // beyond U+FFFF, beyond a byte all the more
     refused(job, "U+1F600");
+    job.format = ExportFormat::Lvgl;
     job.characters = ExportCharacters::Ranges;
+    job.ranges = {{0x10FFFF, 0x110000}};
+    refused(job, "U+10FFFF");
     job.ranges = {{0x30, 0x20}};
     refused(job, "backwards");
-    job.ranges = {{0xFFF0, 0x10010}};
-    refused(job, "U+0000..U+FFFF");
     // A window the GFX bytes cannot place.
     job.characters = ExportCharacters::Text;
     job.text = u"A";

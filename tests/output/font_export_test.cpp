@@ -109,7 +109,7 @@ TEST_F(FontWriters, LvglCompressionReadsBackLevelForLevel) {
             ASSERT_EQ(r.width, g.width);
             ASSERT_EQ(r.height, g.height);
             EXPECT_EQ(r.levels, std::vector<int>(g.levels.begin(), g.levels.end()))
-                << bpp << " bits, U+" << std::hex << int{g.character};
+                << bpp << " bits, U+" << std::hex << static_cast<int>(g.character);
         }
     }
     // Long runs cost a few bits, not a level each: 300 equal levels in a tenth of 150 bytes.

@@ -49,9 +49,12 @@ TEST(RenderDotMatrix, EmptySourceAndMissingFileAreAllUnlit) {
     ASSERT_TRUE(r.RenderDotMatrix(Settings(16, 16), u"", &m));
     EXPECT_EQ(m.Width(), 16);
     EXPECT_EQ(LitCount(m), 0);
-    // Two UTF-16 units, a surrogate pair, name no file.
-    ASSERT_TRUE(r.RenderDotMatrix(Settings(16, 16), u"\U0001F600", &m));
+    // Two UTF-16 units that name no file and are not one character.
+    ASSERT_TRUE(r.RenderDotMatrix(Settings(16, 16), u"AB", &m));
     EXPECT_EQ(LitCount(m), 0);
+    // A surrogate pair is one character (U+1F600, drawn by a linked face), not a file name.
+    ASSERT_TRUE(r.RenderDotMatrix(Settings(16, 16), u"\U0001F600", &m));
+    EXPECT_GT(LitCount(m), 20);
     ASSERT_TRUE(r.RenderDotMatrix(Settings(16, 16), u"/no/such/picture.png", &m));
     EXPECT_EQ(LitCount(m), 0);
 }

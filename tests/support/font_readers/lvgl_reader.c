@@ -125,7 +125,7 @@ int main(void) {
     const lv_font_fmt_txt_dsc_t *d = FONT.dsc;
     printf("font %d %d %u %u %u\n", (int)FONT.line_height, (int)FONT.base_line, (unsigned)d->bpp,
            (unsigned)d->bitmap_format, (unsigned)d->cmap_num);
-    for (uint32_t code = 1; code <= 0xFFFF; ++code) {
+    for (uint32_t code = 1; code <= 0x10FFFF; ++code) {
         const uint32_t id = glyph_id(d, code);
         if (id == 0) continue;
         const lv_font_fmt_txt_glyph_dsc_t *g = &d->glyph_dsc[id];
