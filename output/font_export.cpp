@@ -303,12 +303,18 @@ std::string PackedLevels(const ExportGlyph& glyph, int bpp) {
 }
 
 std::string CByteLines(std::string_view bytes, int perLine) {
+    // The CJK block at 4 bits is megabytes of these: digits by table, not by snprintf.
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    const auto line = static_cast<size_t>(perLine);
     std::string text;
-    for (size_t i = 0; i < bytes.size(); i += static_cast<size_t>(perLine)) {
+    text.reserve(bytes.size() * 6 + (bytes.size() / line + 1) * 5);
+    for (size_t i = 0; i < bytes.size(); i += line) {
         text += "    ";
-        const size_t end = std::min(bytes.size(), i + static_cast<size_t>(perLine));
+        const size_t end = std::min(bytes.size(), i + line);
         for (size_t k = i; k < end; ++k) {
-            text += HexByte(static_cast<uint8_t>(bytes[k]));
+            const auto b = static_cast<uint8_t>(bytes[k]);
+            const char hex[4] = {'0', 'x', kDigits[b >> 4], kDigits[b & 15]};
+            text.append(hex, 4);
             text += k + 1 < end ? ", " : ",\n";
         }
     }

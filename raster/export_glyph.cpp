@@ -116,10 +116,13 @@ bool RenderExportGlyph(GlyphRenderer& renderer, const ProjectSettings& s, char32
             for (int32_t x = 0; x < levels.Width(); ++x) row[x] = edit->Lit(x, y) ? full : 0;
         }
     } else {
-        renderer.RenderDotMatrix(s, source, &levels);
-        advance = renderer.CharacterInk().advance;
-        if (style.bpp > 1) {
+        if (style.bpp == 1) {
+            renderer.RenderDotMatrix(s, source, &levels);
+            advance = renderer.CharacterInk().advance;
+        } else {
+            // Drawn once: the levels anti-aliased, the advance as the one-bit glyph has it.
             renderer.RenderCoverage(s, character, levels);
+            advance = renderer.Fonts().MonoAdvance(s.FONT, source);
             const int top = MaxLevel(style.bpp);
             for (int32_t y = 0; y < levels.Height(); ++y) {
                 uint8_t* row = levels.Row(y);

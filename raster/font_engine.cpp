@@ -466,6 +466,21 @@ void FontEngine::DrawCharacter(const LogFont& font, std::u16string_view text, Gl
                kind == InkKind::Coverage, ink);
 }
 
+int32_t FontEngine::MonoAdvance(const LogFont& font, std::u16string_view text) {
+    if (text.empty()) return 0;
+    CachedFont& cached = impl_->Resolve(font);
+    FT_UInt glyph = 0;
+    SizedFace* face = impl_->FaceFor(cached, font, FirstCharacter(text), glyph);
+    if (face == nullptr) face = &cached.primary;
+    FT_Face f = face->face.get();
+    // As LoadRendered: what loads but cannot become a bitmap draws nothing and advances 0.
+    if (FT_Load_Glyph(f, glyph, face->loadFlags) != 0) return 0;
+    const FT_Glyph_Format format = f->glyph->format;
+    if (format != FT_GLYPH_FORMAT_OUTLINE && format != FT_GLYPH_FORMAT_BITMAP) return 0;
+    const int64_t advance = (f->glyph->advance.x + FT_Pos{face->boldPixels} * 64 + 32) >> 6;
+    return static_cast<int32_t>(std::clamp<int64_t>(advance, INT32_MIN, INT32_MAX));
+}
+
 bool FontEngine::HasCharacter(const LogFont& font, char32_t character) {
     CachedFont& cached = impl_->Resolve(font);
     FT_UInt glyph = 0;

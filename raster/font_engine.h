@@ -75,6 +75,11 @@ class FontEngine {
     void DrawCharacter(const LogFont& font, std::u16string_view text, GlyphInk& ink,
                        InkKind kind = InkKind::Mono);
 
+    // The advance DrawCharacter gives the text's first character without anti-aliasing, in
+    // whole pixels, without rendering it: what an export at more bits per dot takes while its
+    // levels come from the anti-aliased drawing.
+    int32_t MonoAdvance(const LogFont& font, std::u16string_view text);
+
     // True when the described font or one of its linked faces has a glyph of its own for the
     // character; false where only the default glyph would be drawn (and for a surrogate code).
     bool HasCharacter(const LogFont& font, char32_t character);
