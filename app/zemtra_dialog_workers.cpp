@@ -13,10 +13,10 @@
 
 #include "app/zemtra_dialog.h"
 #include "base/error.h"
+#include "base/scan_order.h"
 #include "jobs/jobs.h"
 #include "output/font_export.h"
 #include "output/qt/output_dialog.h"
-#include "output/scan_order.h"
 #include "project/project_file.h"
 #include "raster/qt/qimage_picture_decoder.h"
 #include "raster/qt/qimage_png_encoder.h"

@@ -3,7 +3,7 @@
 // BM_BareFreeType_Cjk16_Width8 of font_engine_bench.cpp: the same glyphs at the same size.
 #include <benchmark/benchmark.h>
 
-#include "output/scan_order.h"
+#include "base/scan_order.h"
 #include "raster/glyph_renderer.h"
 
 namespace {

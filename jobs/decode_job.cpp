@@ -4,10 +4,10 @@
 #include <iterator>
 
 #include "base/error.h"
+#include "base/scan_order.h"
 #include "jobs/job_files.h"
 #include "jobs/jobs.h"
 #include "output/scan_decode.h"
-#include "output/scan_order.h"
 #include "raster/matrix_picture.h"
 
 namespace zemtra {

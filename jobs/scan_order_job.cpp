@@ -1,7 +1,7 @@
 // The scan-order job: the picture of the settings' scan order.
+#include "base/scan_order.h"
 #include "jobs/job_files.h"
 #include "jobs/jobs.h"
-#include "output/scan_order.h"
 #include "raster/scan_order_picture.h"
 
 namespace zemtra {

@@ -8,7 +8,7 @@
 #include "base/character_list.h"
 #include "base/code_page.h"
 #include "base/error.h"
-#include "output/scan_order.h"
+#include "base/scan_order.h"
 #include "output/temp_file.h"
 #include "output/text_file.h"
 #include "raster/glyph_renderer.h"

@@ -20,7 +20,7 @@
 #include "base/code_page.h"
 #include "base/code_rectangle.h"
 #include "base/error.h"
-#include "output/scan_order.h"
+#include "base/scan_order.h"
 #include "raster/glyph_renderer.h"
 
 namespace zemtra {

@@ -11,7 +11,7 @@
 
 #include "base/dot_matrix.h"
 #include "base/project_settings.h"
-#include "output/scan_order.h"
+#include "base/scan_order.h"
 
 namespace zemtra {
 

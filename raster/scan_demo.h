@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "output/scan_order.h"
+#include "base/scan_order.h"
 #include "raster/preview_geometry.h"
 #include "raster/raster.h"
 

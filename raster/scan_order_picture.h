@@ -2,7 +2,7 @@
 // square shaded from dark (scanned first) to light (scanned last), words separated by tint.
 #pragma once
 
-#include "output/scan_order.h"
+#include "base/scan_order.h"
 #include "raster/raster.h"
 
 namespace zemtra {

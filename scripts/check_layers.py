@@ -4,7 +4,9 @@
     base/  <-  raster/ output/ project/ ui/  <-  jobs/  <-  cli/ and the window
 
 - base/ includes no other folder of the project;
-- the domain folders (raster/, output/, project/, ui/) may use each other and base/, never jobs/;
+- the domain folders stand in one order, raster/ <- output/ <- project/ <- ui/: each includes
+  base/ and the domain folders before it, never one after it (so no circle forms between them)
+  and never jobs/; their qt/ folders sit above all of them;
 - the core (base/, the domain folders, jobs/) includes no Qt header, nothing of app/ or cli/ and
   no qt/ folder;
 - a qt/ folder (a subsystem's widgets and dialogs) includes nothing of app/ or cli/: a child
@@ -18,7 +20,8 @@ import sys
 from pathlib import Path
 
 ROOT = Path(__file__).resolve().parent.parent
-DOMAIN = {"raster", "output", "project", "ui"}
+DOMAIN_ORDER = ["raster", "output", "project", "ui"]
+DOMAIN = set(DOMAIN_ORDER)
 FOLDERS = {"base", "jobs", "cli", "app"} | DOMAIN
 PROJECT_INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"')
 SYSTEM_INCLUDE = re.compile(r"^\s*#\s*include\s+<([^>]+)>")
@@ -48,6 +51,11 @@ def problem(source, included):
         return "the core includes nothing of app/, cli/ or a qt/ folder"
     if own == "domain" and other == "jobs":
         return "a domain folder does not include jobs/"
+    if own == "domain" and other == "domain":
+        mine, theirs = Path(source).parts[0], Path(included).parts[0]
+        if DOMAIN_ORDER.index(theirs) > DOMAIN_ORDER.index(mine):
+            return (f"{mine}/ includes no folder after it in the order "
+                    f"{' <- '.join(DOMAIN_ORDER)}")
     if own == "qt" and other in ("app", "cli"):
         return "a qt/ folder includes nothing of app/ or cli/"
     if own == "cli" and other == "app":

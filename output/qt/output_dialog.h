@@ -14,7 +14,7 @@
 
 #include "base/dot_matrix.h"
 #include "base/messages.h"
-#include "output/scan_order.h"
+#include "base/scan_order.h"
 #include "ui/multi_language.h"
 #include "ui/qt/ui_hooks.h"
 

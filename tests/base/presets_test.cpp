@@ -6,7 +6,7 @@
 #include <set>
 #include <string>
 
-#include "output/scan_order.h"
+#include "base/scan_order.h"
 
 namespace zemtra {
 namespace {

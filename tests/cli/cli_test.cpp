@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "base/scan_order.h"
 #include "cli/run_cli.h"
-#include "output/scan_order.h"
 #include "support/font_fixtures.h"
 #include "support/test_support.h"
 

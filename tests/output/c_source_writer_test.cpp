@@ -9,8 +9,8 @@
 #include <map>
 
 #include "base/error.h"
+#include "base/scan_order.h"
 #include "base/unicode.h"
-#include "output/scan_order.h"
 #include "output/temp_file.h"
 #include "support/test_support.h"
 

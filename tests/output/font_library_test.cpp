@@ -10,8 +10,8 @@
 
 #include "base/code_page.h"
 #include "base/error.h"
+#include "base/scan_order.h"
 #include "base/unicode.h"
-#include "output/scan_order.h"
 #include "raster/glyph_renderer.h"
 #include "support/test_support.h"
 

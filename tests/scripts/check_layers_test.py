@@ -13,7 +13,9 @@ class LayerRules(unittest.TestCase):
     def test_allowed_includes_pass(self):
         for source, included in [
             ("base/project_settings.cpp", "base/unicode.h"),
-            ("raster/specimen.cpp", "output/scan_order.h"),  # domain folders use each other
+            ("raster/specimen.cpp", "base/scan_order.h"),
+            ("output/font_library.cpp", "raster/glyph_renderer.h"),  # an earlier domain folder
+            ("ui/hex_edit_rules.cpp", "project/profile.h"),
             ("project/project_file.cpp", "raster/new_project.h"),
             ("jobs/specimen_job.cpp", "raster/specimen.h"),
             ("cli/cli_jobs.cpp", "jobs/jobs.h"),
@@ -29,6 +31,8 @@ class LayerRules(unittest.TestCase):
             ("base/project_settings.cpp", "raster/font_engine.h"),
             ("base/unicode.cpp", "jobs/jobs.h"),
             ("output/font_library.cpp", "jobs/jobs.h"),
+            ("raster/scan_demo.h", "output/font_library.h"),  # a later domain folder: a circle
+            ("project/project_file.cpp", "ui/multi_language.h"),
             ("raster/specimen.cpp", "app/zemtra_dialog.h"),
             ("project/profile.cpp", "cli/cli_options.h"),
             ("jobs/show_job.cpp", "raster/qt/qimage_picture_decoder.h"),

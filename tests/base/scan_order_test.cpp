@@ -1,6 +1,6 @@
 // Scan order and packing: the worked 10 x 3 example word for word, the invariants of every mode,
 // and the packer against a literal word-by-word reference.
-#include "output/scan_order.h"
+#include "base/scan_order.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The scan-order mapper and the packer built on it.
-#include "output/scan_order.h"
+#include "base/scan_order.h"
 
 namespace zemtra {
 namespace {

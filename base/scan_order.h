@@ -1,5 +1,6 @@
 // Scan order: which dot of a W x H matrix sits in which bit of which output word.
-// Every writer and the scan demo go through MapScanIndex; nothing else knows the order.
+// Every writer and the scan demo go through MapScanIndex; nothing else knows the order. It
+// lives in base/ because the renderer's demo and the writers both need it.
 #pragma once
 
 #include <cstdint>
