@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The export benchmark: the CJK block U+4E00..U+9FFF at 16 x 16 as an LVGL font of 4 bits per
-# dot, the whole process timed with its peak memory (/usr/bin/time -v), beside the same block
-# through lv_font_conv 1.5.3 on the same font file, range and bits per dot. A second, smaller
+# dot, the whole process timed with its peak memory (/usr/bin/time -v), beside the one-bit .dzk
+# library of the same codes and the same block through lv_font_conv 1.5.3 on the same font
+# file, range and bits per dot. A second, smaller
 # range shows how memory follows the range's size.
 #
 #   bench/export_cjk.sh [ZEMTRA_CLI] [LV_FONT_CONV]
@@ -37,6 +38,10 @@ for range in 4E00-9FFF 4E00-5FFF; do
   run "zemtra-cli  U+$range (lvgl, 4 bits)" "$cli" export --format lvgl --bpp 4 \
     --range "U+${range%-*}-U+${range#*-}" --matrix 16x16 --font-file "$font" -o "$out/zemtra.c"
   echo "    $(grep -c '^    {.bitmap_index' "$out/zemtra.c") glyph descriptors, $(stat -c %s "$out/zemtra.c") bytes"
+  # The one-bit library of the same codes and face: the export should take at most 1.3 times
+  # as long.
+  run "zemtra-cli  U+$range (.dzk library, 1 bit)" "$cli" library --codepage unicode \
+    --from "${range%-*}" --to "${range#*-}" --matrix 16x16 --font-file "$font" -o "$out/zemtra.dzk"
 done
 if [ -n "$lvconv" ]; then
   for range in 4E00-9FFF 4E00-5FFF; do
