@@ -210,11 +210,10 @@ void CZemtraDlg::OnExport() {
         ShowMessage(QMessageBox::Warning, windowTitle(), Text(*why));
         return;
     }
-    const Msg filter = job.format == ExportFormat::Bdf           ? Msg::FilterBdf
-                       : job.format == ExportFormat::AdafruitGfx ? Msg::FilterCHeader
-                                                                 : Msg::FilterCSource;
-    const QString suffix = QString::fromUtf8(ExportFormatExtension(job.format));
-    const QString name = AskSaveName(FileKind::Export, filter, suffix, Msg::DlgExport);
+    const ExportFormatRow& row = ExportFormatRowOf(job.format);
+    const QString suffix =
+        QString::fromUtf8(row.suffix.data(), static_cast<qsizetype>(row.suffix.size()));
+    const QString name = AskSaveName(FileKind::Export, row.filter, suffix, Msg::DlgExport);
     if (name.isEmpty()) return;
     job.target = LocalPath(name);
     exportJob_ = job;

@@ -284,10 +284,10 @@ ExportCharacters ExportSource(const Request& r) {
 
 ExportJob ExportJobOf(const Request& r) {
     if (!r.output) throw UsageError("export: give the target file with -o FILE");
-    if (!r.format) throw UsageError("export: give the format with --format bdf|adafruit-gfx|lvgl");
+    if (!r.format) throw UsageError("export: give the format with --format " + ExportFormatNames());
     const std::optional<ExportFormat> format = ExportFormatNamed(*r.format);
     if (!format) {
-        throw UsageError("--format: \"" + *r.format + "\" is not one of bdf|adafruit-gfx|lvgl");
+        throw UsageError("--format: \"" + *r.format + "\" is not one of " + ExportFormatNames());
     }
     ExportJob job;
     job.format = *format;

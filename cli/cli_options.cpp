@@ -2,6 +2,7 @@
 #include "cli/cli_options.h"
 
 #include <charconv>
+#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -9,6 +10,7 @@
 #include "base/error.h"
 #include "base/presets.h"
 #include "base/unicode.h"
+#include "output/font_export.h"
 #include "project/project_file.h"
 #include "raster/font_engine.h"
 #include "raster/font_file.h"
@@ -242,6 +244,39 @@ Request ParseCommandLine(const std::vector<std::string>& args) {
     return p.r;
 }
 
+namespace {
+
+// The export command's help, its formats read from the format table.
+std::string ExportHelp() {
+    std::string text = "  export --format " + ExportFormatNames() +
+                       " [--bpp 1|2|4|8] [--monospace]\n"
+                       "         [--compress] [--name IDENT] [--text TEXT | --range "
+                       "U+XXXX-U+YYYY,...\n"
+                       "         | --codepage CP [--from HEX] [--to HEX]] -o FILE\n"
+                       "        A font for a display library:\n";
+    for (const ExportFormatRow& row : ExportFormats()) {
+        std::string bpps;
+        for (int b : {1, 2, 4, 8}) {
+            if ((row.bppMask >> b) & 1) bpps += (bpps.empty() ? "" : ",") + std::to_string(b);
+        }
+        char last[16];
+        std::snprintf(last, sizeof last, "U+%04X", static_cast<unsigned>(row.lastCharacter));
+        text += "          " + std::string(row.name) + ": " + std::string(row.title) + " (." +
+                std::string(row.suffix) + "), bits per dot " + bpps +
+                (row.compressMask != 0 ? ", --compress" : "") + ", up to " + last + "\n";
+    }
+    text +=
+        "        Glyphs are cropped to their ink and keep the font's advance;\n"
+        "        --monospace keeps the whole matrix and advances its width. The\n"
+        "        characters are TEXT, the Unicode ranges, the code range, or else the\n"
+        "        character list; those no face has are left out and counted. --name is\n"
+        "        the C identifier (default: from FILE). Progress bar and Ctrl+C as for\n"
+        "        library; the file is written whole or not at all.\n";
+    return text;
+}
+
+}  // namespace
+
 std::string HelpText() {
     return R"(Usage: zemtra-cli COMMAND [options]
 
@@ -259,19 +294,8 @@ Commands:
         The font library of the code range (default: the code page's whole
         range). On a terminal it shows a progress bar; Ctrl+C stops it, keeps
         the records written so far and exits with 130.
-  export --format bdf|adafruit-gfx|lvgl [--bpp 1|2|4|8] [--monospace]
-         [--compress] [--name IDENT] [--text TEXT | --range U+XXXX-U+YYYY,...
-         | --codepage CP [--from HEX] [--to HEX]] -o FILE
-        A font for a display library: BDF, an Adafruit GFX header (codes
-        0x00..0xFF, one bit) or an LVGL 9 C file (1, 2, 4 or 8 bits per dot,
-        --compress for LVGL's compressed bitmaps at 2 or 4 bits). Glyphs are
-        cropped to their ink and keep the font's advance; --monospace keeps the
-        whole matrix and advances its width. The characters are TEXT, the
-        Unicode ranges, the code range, or else the character list; those no
-        face has are left out and counted. --name is the C identifier (default:
-        from FILE). Progress bar and Ctrl+C as for library; the file is written
-        whole or not at all.
-  decode --c-source FILE [--index N | --char C] [--png OUT.png]
+)" + ExportHelp() +
+           R"(  decode --c-source FILE [--index N | --char C] [--png OUT.png]
         Reads a generated C source back under the scan mode given by the
         settings options (or --project) and prints each glyph's matrix, or
         writes one as a PNG. The word width comes from the file.

@@ -54,10 +54,16 @@ std::optional<MessageArg> CharactersProblem(const ProjectSettings& s, const Expo
             }
         }
     }
-    if (job.format == ExportFormat::AdafruitGfx) {
+    const ExportFormatRow& row = ExportFormatRowOf(job.format);
+    if (row.lastCharacter < kLastExportable) {
         const std::vector<char32_t> set = ExportCharacterSet(s, job);
-        if (!set.empty() && set.back() > 0xFF) {
-            return Message{Msg::ExportGfxBeyondByte, {CodeText(set.back())}};
+        if (!set.empty() && set.back() > row.lastCharacter) {
+            // The window words the byte-sized GFX fonts' limit in its language.
+            if (row.lastCharacter == 0xFF && job.format == ExportFormat::AdafruitGfx) {
+                return Message{Msg::ExportGfxBeyondByte, {CodeText(set.back())}};
+            }
+            return std::string(row.title) + " fonts hold the characters up to " +
+                   CodeText(row.lastCharacter) + "; " + CodeText(set.back()) + " is beyond them.";
         }
     }
     return std::nullopt;
@@ -82,8 +88,11 @@ std::optional<MessageArg> Problem(GlyphRenderer& renderer, const ProjectSettings
     bare.bpp = job.bpp;
     bare.compress = job.compress;
     bare.name = FontName(job);
-    if (job.format != ExportFormat::AdafruitGfx) return ExportFormatProblem(job.format, bare);
+    if (ExportFormatRowOf(job.format).limits == nullptr) {
+        return ExportFormatProblem(job.format, bare);
+    }
     if (auto why = ExportFormatProblem(job.format, bare)) return why;
+    // The format's field sizes need the font's metrics.
     if (!HasDots(s)) return std::nullopt;
     return ExportFormatProblem(job.format, InfoOf(renderer, s, job));
 }

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <stdexcept>
+#include <vector>
 
 #include "base/unicode.h"
 #include "output/font_export_detail.h"
@@ -151,68 +153,105 @@ void WriteBitmapFont(ExportFormat format, const BitmapFont& font, ByteSink& out)
     writer->Finish();
 }
 
+namespace {
+
+std::vector<ExportFormatRow>& Table() {
+    static std::vector<ExportFormatRow> rows = {
+        {ExportFormat::Lvgl, "lvgl", "LVGL", "c", Msg::FilterCSource, 0b1'0001'0110, 0b1'0100, true,
+         true, 0x10FFFF, font_export::MakeLvglWriter, nullptr},
+        {ExportFormat::AdafruitGfx, "adafruit-gfx", "Adafruit GFX", "h", Msg::FilterCHeader, 0b10,
+         0, false, true, 0xFF, font_export::MakeGfxWriter, GfxProblem},
+        {ExportFormat::Bdf, "bdf", "BDF", "bdf", Msg::FilterBdf, 0b10, 0, false, false, 0x10FFFF,
+         font_export::MakeBdfWriter, nullptr},
+    };
+    return rows;
+}
+
+bool Takes(unsigned mask, int bpp) {
+    return bpp >= 0 && bpp < 32 && ((mask >> bpp) & 1) != 0;
+}
+
+// "1, 2, 4 or 8" (or with another last word)
+std::string BppList(unsigned mask, const char* last = " or ") {
+    std::vector<std::string> bpps;
+    for (int b = 1; b < 32; ++b) {
+        if (Takes(mask, b)) bpps.push_back(std::to_string(b));
+    }
+    std::string text;
+    for (size_t i = 0; i < bpps.size(); ++i) {
+        text += i == 0 ? "" : i + 1 == bpps.size() ? last : ", ";
+        text += bpps[i];
+    }
+    return text;
+}
+
+}  // namespace
+
+std::span<const ExportFormatRow> ExportFormats() {
+    return Table();
+}
+
+const ExportFormatRow& ExportFormatRowOf(ExportFormat format) {
+    for (const ExportFormatRow& row : Table()) {
+        if (row.format == format) return row;
+    }
+    throw std::out_of_range("no row for the export format");
+}
+
+void AddExportFormatForTesting(const ExportFormatRow& row) {
+    Table().push_back(row);
+}
+
 std::unique_ptr<FontExportWriter> MakeFontExportWriter(ExportFormat format,
                                                        const ExportFontInfo& info, ByteSink& out) {
-    switch (format) {
-        case ExportFormat::Bdf:
-            return font_export::MakeBdfWriter(info, out);
-        case ExportFormat::AdafruitGfx:
-            return font_export::MakeGfxWriter(info, out);
-        case ExportFormat::Lvgl:
-            break;
-    }
-    return font_export::MakeLvglWriter(info, out);
+    return ExportFormatRowOf(format).make(info, out);
 }
 
 std::string_view ExportFormatName(ExportFormat format) {
-    switch (format) {
-        case ExportFormat::Bdf:
-            return "bdf";
-        case ExportFormat::AdafruitGfx:
-            return "adafruit-gfx";
-        case ExportFormat::Lvgl:
-            break;
-    }
-    return "lvgl";
+    return ExportFormatRowOf(format).name;
 }
 
 std::optional<ExportFormat> ExportFormatNamed(std::string_view name) {
-    for (ExportFormat f : {ExportFormat::Bdf, ExportFormat::AdafruitGfx, ExportFormat::Lvgl}) {
-        if (ExportFormatName(f) == name) return f;
+    for (const ExportFormatRow& row : Table()) {
+        if (row.name == name) return row.format;
     }
     return std::nullopt;
 }
 
-std::string_view ExportFormatExtension(ExportFormat format) {
-    switch (format) {
-        case ExportFormat::Bdf:
-            return "bdf";
-        case ExportFormat::AdafruitGfx:
-            return "h";
-        case ExportFormat::Lvgl:
-            break;
+std::string ExportFormatNames() {
+    std::string names;
+    for (const ExportFormatRow& row : Table()) {
+        names += (names.empty() ? "" : "|") + std::string(row.name);
     }
-    return "c";
+    return names;
+}
+
+std::string_view ExportFormatExtension(ExportFormat format) {
+    return ExportFormatRowOf(format).suffix;
 }
 
 std::optional<std::string> ExportFormatProblem(ExportFormat format, const ExportFontInfo& info) {
     if (!IsExportBpp(info.bpp)) {
         return "Bits per dot must be 1, 2, 4 or 8, not " + std::to_string(info.bpp) + ".";
     }
-    if (format != ExportFormat::Lvgl) {
-        if (info.bpp != 1) {
-            return std::string(format == ExportFormat::Bdf ? "BDF" : "Adafruit GFX") +
-                   " fonts have one bit per dot; more bits are for LVGL.";
-        }
-        if (info.compress) return std::string("Only LVGL fonts can be compressed.");
-    } else if (info.compress && info.bpp != 2 && info.bpp != 4) {
-        return "LVGL decompresses fonts of 2 and 4 bits per dot only, not " +
-               std::to_string(info.bpp) + ".";
+    const ExportFormatRow& row = ExportFormatRowOf(format);
+    const std::string title(row.title);
+    if (!Takes(row.bppMask, info.bpp)) {
+        const std::string bpps = BppList(row.bppMask);
+        return title + " fonts have " + (bpps == "1" ? "one bit" : bpps + " bits") +
+               " per dot, not " + std::to_string(info.bpp) + ".";
     }
-    if (format != ExportFormat::Bdf && !IsCIdentifier(info.name)) {
+    if (info.compress && row.compressMask == 0) {
+        return title + " fonts are not compressed.";
+    }
+    if (info.compress && !Takes(row.compressMask, info.bpp)) {
+        return title + " decompresses fonts of " + BppList(row.compressMask, " and ") +
+               " bits per dot only, not " + std::to_string(info.bpp) + ".";
+    }
+    if (row.cName && !IsCIdentifier(info.name)) {
         return "The font's name \"" + info.name + "\" is not a C identifier.";
     }
-    if (format == ExportFormat::AdafruitGfx) return GfxProblem(info);
+    if (row.limits != nullptr) return row.limits(info);
     return std::nullopt;
 }
 

@@ -6,10 +6,12 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
 #include "base/export_font.h"
+#include "base/messages.h"
 
 namespace zemtra {
 
@@ -37,9 +39,36 @@ std::unique_ptr<FontExportWriter> MakeFontExportWriter(ExportFormat format,
 // Writes the whole font in the format. Throws UserError when a glyph does not fit the format.
 void WriteBitmapFont(ExportFormat format, const BitmapFont& font, ByteSink& out);
 
-// The formats' names on the command line: "bdf", "adafruit-gfx", "lvgl".
+// One export format: all that the command line, the Export dialog, the file dialog and the
+// checks know of it. Adding a format is a writer and a row.
+struct ExportFormatRow {
+    ExportFormat format;
+    std::string_view name;    // on the command line, e.g. "lvgl"
+    std::string_view title;   // in the Export dialog, e.g. "LVGL"
+    std::string_view suffix;  // of its files, without the dot
+    Msg filter;               // the file dialog's filter
+    unsigned bppMask;         // the bits per dot it takes: bit b set for b bits
+    unsigned compressMask;    // the bits per dot at which it compresses; 0 for none
+    bool kerning;             // whether it can hold kerning pairs
+    bool cName;               // whether the font has a C identifier (--name)
+    char32_t lastCharacter;   // the highest character it holds
+    std::unique_ptr<FontExportWriter> (*make)(const ExportFontInfo& info, ByteSink& out);
+    // Limits of the format's own beyond the above (field sizes); nothing when the font fits.
+    std::optional<std::string> (*limits)(const ExportFontInfo& info);
+};
+
+// Every format, in the order the Export dialog offers them.
+std::span<const ExportFormatRow> ExportFormats();
+// The row of a format; throws std::out_of_range for a format no row has.
+const ExportFormatRow& ExportFormatRowOf(ExportFormat format);
+// A further row, for the tests that check every front end takes its formats from the table.
+void AddExportFormatForTesting(const ExportFormatRow& row);
+
+// The formats' names on the command line, from the table.
 std::string_view ExportFormatName(ExportFormat format);
 std::optional<ExportFormat> ExportFormatNamed(std::string_view name);
+// "lvgl|adafruit-gfx|bdf": the names, for help and messages.
+std::string ExportFormatNames();
 // The file name extension a format's files usually have, without the dot.
 std::string_view ExportFormatExtension(ExportFormat format);
 

@@ -193,7 +193,7 @@ std::vector<std::u16string_view> ComboItems(int32_t controlId) {
         case kPresetComboId:
             return PresetComboItems();
         case kExportFormatId:
-            return {u"LVGL", u"Adafruit GFX", u"BDF"};
+            return {};  // the Export dialog lists the format table's rows
         case kExportBppId:
             return {u"1", u"2", u"4", u"8"};
         case kExportCharactersId:

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStandardItemModel>
 
 #include "output/font_export.h"
 #include "ui/dialog_template.h"
@@ -20,24 +21,15 @@ constexpr int kBppChoices[] = {1, 2, 4, 8};
 }  // namespace
 
 ExportFormat ExportFormatAt(int index) {
-    switch (index) {
-        case 1:
-            return ExportFormat::AdafruitGfx;
-        case 2:
-            return ExportFormat::Bdf;
-        default:
-            return ExportFormat::Lvgl;
-    }
+    const std::span<const ExportFormatRow> rows = ExportFormats();
+    const auto i = static_cast<size_t>(std::max(0, index));
+    return i < rows.size() ? rows[i].format : rows.front().format;
 }
 
 int ExportFormatIndex(ExportFormat format) {
-    switch (format) {
-        case ExportFormat::AdafruitGfx:
-            return 1;
-        case ExportFormat::Bdf:
-            return 2;
-        case ExportFormat::Lvgl:
-            break;
+    const std::span<const ExportFormatRow> rows = ExportFormats();
+    for (size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i].format == format) return static_cast<int>(i);
     }
     return 0;
 }
@@ -63,6 +55,10 @@ CExportDlg::CExportDlg(const CMultiLanguage* language, UiHooks hooks, const Expo
     name_->setPlaceholderText(Text(Msg::ExportNameFromFile));
     name_->setMaxLength(200);
 
+    for (const ExportFormatRow& row : ExportFormats()) {
+        format_->addItem(
+            QString::fromUtf8(row.title.data(), static_cast<qsizetype>(row.title.size())));
+    }
     format_->setCurrentIndex(ExportFormatIndex(initial.format));
     for (int i = 0; i < 4; ++i) {
         if (kBppChoices[i] == initial.bpp) bpp_->setCurrentIndex(i);
@@ -93,15 +89,22 @@ QString CExportDlg::Text(Msg id, const QStringList& args) const {
 }
 
 void CExportDlg::EnableByFormat() {
-    const bool lvgl = ExportFormatAt(format_->currentIndex()) == ExportFormat::Lvgl;
-    if (!lvgl) bpp_->setCurrentIndex(0);
-    bpp_->setEnabled(lvgl);
+    const ExportFormatRow& row = ExportFormatRowOf(ExportFormatAt(format_->currentIndex()));
+    // Only the depths the format takes can be chosen; one it does not take falls to the first.
+    const auto takes = [&](int bpp) { return ((row.bppMask >> bpp) & 1) != 0; };
+    auto* items = qobject_cast<QStandardItemModel*>(bpp_->model());
+    int first = -1;
+    for (int i = 0; i < 4; ++i) {
+        if (items != nullptr) items->item(i)->setEnabled(takes(kBppChoices[i]));
+        if (first < 0 && takes(kBppChoices[i])) first = i;
+    }
+    if (!takes(kBppChoices[std::max(0, bpp_->currentIndex())])) bpp_->setCurrentIndex(first);
+    bpp_->setEnabled(row.bppMask != (1u << kBppChoices[first]));
     const int bpp = kBppChoices[std::max(0, bpp_->currentIndex())];
-    const bool compressible = lvgl && (bpp == 2 || bpp == 4);
+    const bool compressible = ((row.compressMask >> bpp) & 1) != 0;
     if (!compressible) compress_->setChecked(false);
     compress_->setEnabled(compressible);
-    // Only C formats have a name.
-    name_->setEnabled(ExportFormatAt(format_->currentIndex()) != ExportFormat::Bdf);
+    name_->setEnabled(row.cName);
 }
 
 ExportChoice CExportDlg::Choice() const {
@@ -117,7 +120,7 @@ ExportChoice CExportDlg::Choice() const {
 
 void CExportDlg::accept() {
     const ExportChoice c = Choice();
-    if (c.format != ExportFormat::Bdf && !c.name.empty() && !IsCIdentifier(c.name)) {
+    if (ExportFormatRowOf(c.format).cName && !c.name.empty() && !IsCIdentifier(c.name)) {
         hooks_.messageBox(this, QMessageBox::Warning, windowTitle(),
                           Text(Msg::ExportBadName, {QString::fromStdString(c.name)}));
         name_->setFocus();

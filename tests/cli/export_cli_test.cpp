@@ -85,7 +85,7 @@ TEST(CliExport, BadInputExitsTwoWithOneLineAndWritesNothing) {
     const std::string empty = (dir / "empty.fprj").string();
     ASSERT_EQ(RunZemtraCli({"project", "save", empty, "--text", ""}).exitCode, 0);
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
-        {{"--format", "pcf", "--text", "A", "-o", out}, "is not one of bdf|adafruit-gfx|lvgl"},
+        {{"--format", "pcf", "--text", "A", "-o", out}, "is not one of lvgl|adafruit-gfx|bdf"},
         {{"--text", "A", "-o", out}, "--format"},
         {{"--format", "lvgl", "--text", "A"}, "-o FILE"},
         {{"--format", "lvgl", "--bpp", "3", "--text", "A", "-o", out}, "1, 2, 4 or 8"},
@@ -129,6 +129,24 @@ TEST(CliExport, InterruptLeavesNoFileBehind) {
     test::RunCommand(command, out);
     EXPECT_EQ(out, "130\n");
     EXPECT_EQ(FilesIn(dir), 0u);
+}
+
+}  // namespace
+}  // namespace zemtra
+
+namespace zemtra {
+namespace {
+
+// The help lists the formats of the table, each with the facts of its row.
+TEST(CliExport, HelpListsEveryRowOfTheFormatTable) {
+    const test::CliRun help = test::RunZemtraCli({"--help"});
+    ASSERT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.out.find("export --format lvgl|adafruit-gfx|bdf "), std::string::npos);
+    for (const char* line : {"lvgl: LVGL (.c), bits per dot 1,2,4,8, --compress, up to U+10FFFF\n",
+                             "adafruit-gfx: Adafruit GFX (.h), bits per dot 1, up to U+00FF\n",
+                             "bdf: BDF (.bdf), bits per dot 1, up to U+10FFFF\n"}) {
+        EXPECT_NE(help.out.find(line), std::string::npos) << line;
+    }
 }
 
 }  // namespace

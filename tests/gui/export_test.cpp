@@ -10,8 +10,10 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStandardItemModel>
 
 #include "gui/gui_test_support.h"
+#include "output/font_export.h"
 #include "output/qt/export_dialog.h"
 #include "raster/glyph_renderer.h"
 #include "support/font_readers.h"
@@ -227,6 +229,48 @@ TEST_F(GuiExport, TheDialogSpeaksTheWindowsLanguage) {
         answers.messages[0].text,
         QString::fromUtf8("Adafruit GFX 字体只能容纳编码 0x00..0xFF; U+4E2D 超出了这个范围。"));
     EXPECT_TRUE(answers.saveRequests.empty());
+}
+
+}  // namespace
+}  // namespace zemtra::test
+
+namespace zemtra::test {
+namespace {
+
+std::unique_ptr<FontExportWriter> FakeWriter(const ExportFontInfo& info, ByteSink& out) {
+    return MakeFontExportWriter(ExportFormat::Bdf, info, out);
+}
+
+// The dialog offers the format table's rows and keeps its controls to a row's facts: a row
+// added to the table is offered with its own depths, compression and name.
+TEST(GuiExportTable, ARowAddedToTheFormatTableIsOffered) {
+    const auto fake = static_cast<ExportFormat>(99);
+    AddExportFormatForTesting({fake, "fake", "Fake Format", "fk", Msg::FilterCSource,
+                               (1u << 1) | (1u << 8), 0, false, false, 0x7F, FakeWriter, nullptr});
+    CExportDlg d(nullptr, TestHooks().Make(), ExportChoice{}, 0);
+    auto* format = qobject_cast<QComboBox*>(d.Control(kExportFormatId));
+    auto* bpp = qobject_cast<QComboBox*>(d.Control(kExportBppId));
+    auto* items = qobject_cast<QStandardItemModel*>(bpp->model());
+    const QStringList want = {"LVGL", "Adafruit GFX", "BDF", "Fake Format"};
+    ASSERT_EQ(format->count(), want.size());
+    for (int i = 0; i < want.size(); ++i) EXPECT_EQ(format->itemText(i), want[i]);
+
+    format->setCurrentIndex(0);  // LVGL: every depth, compression at 4 bits, a name
+    bpp->setCurrentIndex(2);
+    EXPECT_TRUE(d.Control(kExportCompressId)->isEnabled());
+    EXPECT_TRUE(d.Control(kExportNameId)->isEnabled());
+    format->setCurrentIndex(3);          // the fake row: 1 or 8 bits, no compression, no name
+    EXPECT_EQ(bpp->currentText(), "1");  // 4 bits is not the fake format's
+    EXPECT_TRUE(bpp->isEnabled());
+    const bool enabled[] = {true, false, false, true};
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(items->item(i)->isEnabled(), enabled[i]) << i;
+    EXPECT_FALSE(d.Control(kExportCompressId)->isEnabled());
+    EXPECT_FALSE(d.Control(kExportNameId)->isEnabled());
+    bpp->setCurrentIndex(3);
+    EXPECT_EQ(d.Choice().format, fake);
+    EXPECT_EQ(d.Choice().bpp, 8);
+    EXPECT_EQ(ExportFormatNamed("fake"), fake);
+    EXPECT_EQ(ExportFormatNames(), "lvgl|adafruit-gfx|bdf|fake");
 }
 
 }  // namespace
