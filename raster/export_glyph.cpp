@@ -55,10 +55,11 @@ int32_t BaselineRow(GlyphRenderer& renderer, const ProjectSettings& s) {
     return CheckedPlacement(renderer.Fonts().Metrics(s.FONT).ascent - SampleY(s));
 }
 
-// The window's column where the pen stands: the character cell's left edge, or the window's
-// own when every glyph is the whole window.
-int32_t OriginColumn(const ProjectSettings& s, const ExportStyle& style) {
-    return style.monospace ? 0 : CheckedPlacement(-SampleX(s));
+// The window's column where the pen stands: its left edge, so that a glyph placed on its cell
+// shows what the window shows, the horizontal offset included (as the vertical offset moves the
+// ink against the baseline). The cell's own left edge would drop the offset.
+int32_t OriginColumn() {
+    return 0;
 }
 
 }  // namespace
@@ -74,7 +75,7 @@ ExportFontInfo ExportFontInfoOf(GlyphRenderer& renderer, const ProjectSettings& 
     info.cellWidth = MatrixWidth(s);
     info.cellHeight = MatrixHeight(s);
     info.baseline = BaselineRow(renderer, s);
-    info.originColumn = OriginColumn(s, style);
+    info.originColumn = OriginColumn();
     info.ppem = cell.ppem;
     info.weight = s.FONT.Weight;
     info.italic = s.FONT.Italic != 0;
@@ -137,7 +138,7 @@ bool RenderExportGlyph(GlyphRenderer& renderer, const ProjectSettings& s, char32
     glyph.width = box.right - box.left;
     glyph.height = box.bottom - box.top;
     glyph.advance = style.monospace ? w : advance;
-    glyph.left = glyph.width == 0 ? 0 : box.left - OriginColumn(s, style);
+    glyph.left = glyph.width == 0 ? 0 : box.left - OriginColumn();
     glyph.top = glyph.height == 0 ? 0 : BaselineRow(renderer, s) - box.top;
     glyph.levels.resize(static_cast<size_t>(glyph.width) * static_cast<size_t>(glyph.height));
     for (int32_t y = 0; y < glyph.height; ++y) {

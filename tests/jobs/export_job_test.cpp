@@ -43,9 +43,9 @@ class ExportDecode : public ::testing::Test {
         return RunJob(s, job, {});
     }
 
-    // The pen's column and the baseline's row of the settings' window, worked out here from
-    // the font's ascent and the offsets, not taken from the job.
-    int OriginColumn(bool monospace) const { return monospace ? 0 : s.OFFSETX; }
+    // The baseline's row of the settings' window, worked out here from the font's ascent and
+    // the offset, not taken from the job. The pen stands at the window's left edge, whatever the
+    // offsets: a glyph placed there is what show prints.
     int BaselineRow() {
         GlyphRenderer r;
         return r.Fonts().Metrics(s.FONT).ascent + s.OFFSETY;
@@ -79,8 +79,7 @@ class ExportDecode : public ::testing::Test {
                 for (int& v : want) v = static_cast<int>(std::lround(v * ((1 << bpp) - 1) / 255.0));
             }
             const ReadGlyph& g = it->second;
-            const std::vector<int> got =
-                test::OnWindow(g, w, h, OriginColumn(monospace), f.baselineRow);
+            const std::vector<int> got = test::OnWindow(g, w, h, 0, f.baselineRow);
             EXPECT_EQ(got, want) << "U+" << std::hex << int{c} << "\n"
                                  << test::LevelRows(got, w) << "---\n"
                                  << test::LevelRows(want, w);
@@ -107,6 +106,40 @@ class ExportDecode : public ::testing::Test {
     test::ScratchDir dir;
     ProjectSettings s;
 };
+
+// Placed on its cell (the pen at the window's left edge, the baseline on the font's row) a
+// proportional glyph is what show prints, for offsets either way: Liberation Mono 10 x 20, whose
+// cell the offsets push partly out of the window.
+TEST_F(ExportDecode, OffsetsMoveTheGlyphOnItsCellAsInShow) {
+    s.FONT.FaceName = u"Liberation Mono";
+    s.BLOCKNUMX = u"10";
+    s.BLOCKNUMY = u"20";
+    DeriveFontSize(s);
+    ExportJob job;
+    job.characters = ExportCharacters::Text;
+    job.text = u"AgW|_";
+    job.format = ExportFormat::Bdf;
+    for (int dx : {-2, -1, 0, 1, 2, 3}) {
+        for (int dy : {-2, 0, 3}) {
+            SCOPED_TRACE(testing::Message() << "offset " << dx << "," << dy);
+            s.OFFSETX = dx;
+            s.OFFSETY = dy;
+            ASSERT_EQ(Export(job, "offset.bdf").outcome, JobOutcome::Done);
+            ExpectSameAsRenderer(test::ReadWithFreeType(dir / "offset.bdf"), job.text, 1);
+        }
+    }
+    // The case the fault was seen with: at offset 3 "|" lies 3 dots further right of the pen
+    // than without an offset (the font's own bearing dropped the offset).
+    int left[2] = {};
+    for (int i = 0; i < 2; ++i) {
+        s.OFFSETX = i == 0 ? 0 : 3;
+        ASSERT_EQ(Export(job, "offset.bdf").outcome, JobOutcome::Done);
+        const test::ReadFont f = test::ReadWithFreeType(dir / "offset.bdf");
+        ASSERT_EQ(f.glyphs.count(U'|'), 1u);
+        left[i] = f.glyphs.at(U'|').left;
+    }
+    EXPECT_EQ(left[1], left[0] + 3);
+}
 
 TEST_F(ExportDecode, OneBitGlyphsOnTheirLineAreTheMatrixInEveryFormat) {
     // Offsets move the window over the cell; bold changes shapes and advances.
