@@ -422,7 +422,7 @@ class CZemtraDlg : public QDialog {
     std::atomic<bool> workerHeld_{false};
     StopFlag stop_;
     std::filesystem::path specimenTarget_;  // set before SpecimenWorker starts
-    ExportJob exportJob_;                   // set before ExportWorker starts
+    PreparedExport exportJob_;              // set before ExportWorker starts
     ExportChoice exportChoice_;             // what the export dialog showed last
     QString exportCaption_;                 // the command's caption while no export runs
     std::atomic<bool> exporting_{false};

@@ -14,6 +14,7 @@
 #include "app/zemtra_dialog.h"
 #include "base/error.h"
 #include "base/scan_order.h"
+#include "base/unicode.h"
 #include "jobs/jobs.h"
 #include "output/font_export.h"
 #include "output/qt/output_dialog.h"
@@ -77,10 +78,12 @@ QString Seconds(double s) {
 // The characters an export left out, as U+XXXX, "..." after the first few.
 QString LackingList(const ExportResult& r) {
     QStringList codes;
-    for (char16_t c : r.firstLacking) {
-        codes << QStringLiteral("U+%1").arg(static_cast<unsigned>(c), 4, 16, QChar(u'0')).toUpper();
+    const std::u16string_view lacking(r.firstLacking);
+    for (size_t i = 0; i < lacking.size(); i += FirstCharacterUnits(lacking.substr(i))) {
+        const auto c = static_cast<unsigned>(FirstCharacter(lacking.substr(i)));
+        codes << QStringLiteral("U+%1").arg(c, 4, 16, QChar(u'0')).toUpper();
     }
-    if (r.lacking > r.firstLacking.size()) codes << QStringLiteral("...");
+    if (r.lacking > static_cast<size_t>(codes.size())) codes << QStringLiteral("...");
     return codes.join(u' ');
 }
 
@@ -202,12 +205,14 @@ void CZemtraDlg::OnExport() {
     job.compress = exportChoice_.compress;
     job.name = exportChoice_.name;
     job.characters = exportChoice_.fromList ? ExportCharacters::List : ExportCharacters::CodeRange;
-    if (ExportCharacterSet(settings_, job).empty()) {
-        ShowMessage(QMessageBox::Information, windowTitle(), Text(Msg::ExportEmpty));
+    std::variant<MessageArg, PreparedExport> prepared = PrepareExport(settings_, job);
+    if (const auto* why = std::get_if<MessageArg>(&prepared)) {
+        ShowMessage(QMessageBox::Warning, windowTitle(), Text(*why));
         return;
     }
-    if (const std::optional<MessageArg> why = ExportJobProblem(settings_, job)) {
-        ShowMessage(QMessageBox::Warning, windowTitle(), Text(*why));
+    PreparedExport& ready = std::get<PreparedExport>(prepared);
+    if (ready.characters.empty()) {
+        ShowMessage(QMessageBox::Information, windowTitle(), Text(Msg::ExportEmpty));
         return;
     }
     const ExportFormatRow& row = ExportFormatRowOf(job.format);
@@ -215,8 +220,8 @@ void CZemtraDlg::OnExport() {
         QString::fromUtf8(row.suffix.data(), static_cast<qsizetype>(row.suffix.size()));
     const QString name = AskSaveName(FileKind::Export, row.filter, suffix, Msg::DlgExport);
     if (name.isEmpty()) return;
-    job.target = LocalPath(name);
-    exportJob_ = job;
+    ready.job.target = LocalPath(name);
+    exportJob_ = std::move(ready);
     EnableAllControls(false);
     stop_.Reset();
     exporting_.store(true);
@@ -247,7 +252,7 @@ CZemtraDlg::ExportEnd CZemtraDlg::ExportEndOf(const ExportResult& r, double seco
             return end;
     }
     end.text = Text(Msg::StatusExport, {QString::number(r.glyphs), QString::number(r.bytes),
-                                        Seconds(seconds), ShownPath(exportJob_.target)});
+                                        Seconds(seconds), ShownPath(exportJob_.job.target)});
     if (r.lacking > 0) {
         end.text += QStringLiteral("; ") +
                     Text(Msg::ExportLacking, {QString::number(r.lacking), LackingList(r)});

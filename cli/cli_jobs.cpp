@@ -316,12 +316,15 @@ ExportJob ExportJobOf(const Request& r) {
 // The characters named in a summary line: U+XXXX each, "..." when there are more.
 std::string LackingText(const ExportResult& result) {
     std::string text;
-    for (char16_t c : result.firstLacking) {
+    const std::u16string_view lacking(result.firstLacking);
+    size_t named = 0;
+    for (size_t i = 0; i < lacking.size(); i += FirstCharacterUnits(lacking.substr(i)), ++named) {
         char code[16];
-        std::snprintf(code, sizeof code, " U+%04X", static_cast<unsigned>(c));
+        std::snprintf(code, sizeof code, " U+%04X",
+                      static_cast<unsigned>(FirstCharacter(lacking.substr(i))));
         text += code;
     }
-    if (result.lacking > result.firstLacking.size()) text += " ...";
+    if (result.lacking > named) text += " ...";
     return text;
 }
 
@@ -332,8 +335,12 @@ int RunExport(const Request& r) {
     ProjectSettings s = r.settings;
     if (job.characters == ExportCharacters::CodeRange) ApplyCodeRange(r, s);
     if (!HasDots(s)) throw MatrixTooSmall("export", s);
-    if (auto why = ExportJobProblem(s, job)) throw UsageError("export: " + EnglishUtf8(*why));
-    const size_t characters = ExportCharacterSet(s, job).size();
+    std::variant<MessageArg, PreparedExport> prepared = PrepareExport(s, job);
+    if (const auto* why = std::get_if<MessageArg>(&prepared)) {
+        throw UsageError("export: " + EnglishUtf8(*why));
+    }
+    const PreparedExport& ready = std::get<PreparedExport>(prepared);
+    const size_t characters = ready.characters.size();
     if (characters == 0) {
         throw UsageError("export: the character set is empty (use --text, --range or --codepage)");
     }
@@ -347,7 +354,7 @@ int RunExport(const Request& r) {
     ExportResult result;
     {
         const InterruptsStop interrupts(stop);
-        result = RunJob(s, job, context);
+        result = RunJob(s, ready, context);
     }
     if (terminal) bar.Finish();
     if (result.outcome == JobOutcome::Stopped) {

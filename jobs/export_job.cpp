@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <variant>
 
 #include "base/atomic_file.h"
 #include "base/character_list.h"
@@ -41,7 +42,8 @@ std::string CodeText(char32_t c) {
     return text;
 }
 
-std::optional<MessageArg> CharactersProblem(const ProjectSettings& s, const ExportJob& job) {
+std::optional<MessageArg> CharactersProblem(const ExportJob& job,
+                                            const std::vector<char32_t>& set) {
     if (job.characters == ExportCharacters::Ranges) {
         for (const CodeSpan& span : job.ranges) {
             if (span.first > span.last) {
@@ -56,7 +58,6 @@ std::optional<MessageArg> CharactersProblem(const ProjectSettings& s, const Expo
     }
     const ExportFormatRow& row = ExportFormatRowOf(job.format);
     if (row.lastCharacter < kLastExportable) {
-        const std::vector<char32_t> set = ExportCharacterSet(s, job);
         if (!set.empty() && set.back() > row.lastCharacter) {
             // The window words the byte-sized GFX fonts' limit in its language.
             if (row.lastCharacter == 0xFF && job.format == ExportFormat::AdafruitGfx) {
@@ -81,8 +82,8 @@ ExportFontInfo InfoOf(GlyphRenderer& renderer, const ProjectSettings& s, const E
 }
 
 std::optional<MessageArg> Problem(GlyphRenderer& renderer, const ProjectSettings& s,
-                                  const ExportJob& job) {
-    if (auto why = CharactersProblem(s, job)) return why;
+                                  const ExportJob& job, const std::vector<char32_t>& set) {
+    if (auto why = CharactersProblem(job, set)) return why;
     // The format's own limits first: they need no font.
     ExportFontInfo bare;
     bare.bpp = job.bpp;
@@ -161,23 +162,47 @@ std::vector<char32_t> ExportCharacterSet(const ProjectSettings& s, const ExportJ
     return set;
 }
 
-std::optional<MessageArg> ExportJobProblem(const ProjectSettings& s, const ExportJob& job) {
+std::variant<MessageArg, PreparedExport> PrepareExport(const ProjectSettings& s,
+                                                       const ExportJob& job) {
+    PreparedExport prepared;
+    prepared.job = job;
+    prepared.characters = ExportCharacterSet(s, job);
     GlyphRenderer renderer;
-    return Problem(renderer, s, job);
+    if (auto why = Problem(renderer, s, job, prepared.characters)) return std::move(*why);
+    return prepared;
+}
+
+std::optional<MessageArg> ExportJobProblem(const ProjectSettings& s, const ExportJob& job) {
+    auto prepared = PrepareExport(s, job);
+    if (auto* why = std::get_if<MessageArg>(&prepared)) return std::move(*why);
+    return std::nullopt;
 }
 
 ExportResult RunJob(const ProjectSettings& s, const ExportJob& job, const JobContext& context) {
+    auto prepared = PrepareExport(s, job);
+    if (auto* why = std::get_if<MessageArg>(&prepared)) {
+        // Refusals only come once the matrix has dots, as they always did.
+        if (!HasDots(s)) {
+            ExportResult none;
+            none.outcome = JobOutcome::NoDots;
+            return none;
+        }
+        if (!why->message.empty()) throw UserError(why->message.front());
+        throw UserError(why->text);
+    }
+    return RunJob(s, std::get<PreparedExport>(prepared), context);
+}
+
+ExportResult RunJob(const ProjectSettings& s, const PreparedExport& prepared,
+                    const JobContext& context) {
+    const ExportJob& job = prepared.job;
+    const std::vector<char32_t>& set = prepared.characters;
     ExportResult result;
     if (!HasDots(s)) {
         result.outcome = JobOutcome::NoDots;
         return result;
     }
     GlyphRenderer renderer(context.pictures);
-    if (auto why = Problem(renderer, s, job)) {
-        if (!why->message.empty()) throw UserError(why->message.front());
-        throw UserError(why->text);
-    }
-    const std::vector<char32_t> set = ExportCharacterSet(s, job);
     result.characters = set.size();
     if (job.characters == ExportCharacters::List) {
         for (size_t i = 0; i < s.LIST.size(); ++i) result.pictures += IsPictureItem(s, i) ? 1 : 0;

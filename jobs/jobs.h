@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "base/dot_matrix.h"
@@ -198,6 +199,20 @@ struct ExportResult {
     size_t pictures = 0;  // picture items of the list, left out
     uint64_t bytes = 0;   // the file's size
 };
+// An export checked and ready to run: its job (the target may still be set) and its character
+// set, built once.
+struct PreparedExport {
+    ExportJob job;
+    std::vector<char32_t> characters;
+};
+// Either why the export cannot run under these settings (as ExportJobProblem words it) or the
+// export ready to run; an empty set is no problem here (RunJob says NoCharacters). Both front
+// ends prepare once and run what this returns, so nothing is built or checked twice.
+std::variant<MessageArg, PreparedExport> PrepareExport(const ProjectSettings& s,
+                                                       const ExportJob& job);
+// Runs a prepared export; reports and writes as the other RunJob.
+ExportResult RunJob(const ProjectSettings& s, const PreparedExport& prepared,
+                    const JobContext& context);
 // Why the job cannot run under these settings: bits per dot, compression or a name the format
 // does not take, a name that is no C identifier, a character the format cannot hold (GFX takes
 // 0x00..0xFF), a range beyond U+10FFFF or running backwards, a matrix or placement the format

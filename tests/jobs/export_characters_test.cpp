@@ -244,3 +244,46 @@ TEST_F(ExportCharacters_, TheEmojiBlockBeyondTheBasicPlaneReadsBackAsShowPrintsI
 
 }  // namespace
 }  // namespace zemtra
+
+namespace zemtra {
+namespace {
+
+// Prepared once, an export runs the set it was prepared with: the front ends check and count
+// before asking for the file, and the run builds and checks nothing again.
+TEST_F(ExportCharacters_, APreparedExportRunsTheSetItWasPreparedWith) {
+    struct Case {
+        ExportFormat format;
+        std::u16string text;
+        const char* problem;  // empty: prepared
+        size_t characters;
+    };
+    const Case cases[] = {
+        {ExportFormat::Lvgl, u"AB\U0001F600", "", 3},
+        {ExportFormat::AdafruitGfx, u"A\u4E2D", "U+4E2D", 0},
+        {ExportFormat::Bdf, u"\t\n", "", 0},
+    };
+    job.characters = ExportCharacters::Text;
+    for (const Case& c : cases) {
+        job.format = c.format;
+        job.text = c.text;
+        const auto prepared = PrepareExport(s, job);
+        if (*c.problem != '\0') {
+            const auto* why = std::get_if<MessageArg>(&prepared);
+            ASSERT_NE(why, nullptr) << c.problem;
+            EXPECT_NE(EnglishUtf8(*why).find(c.problem), std::string::npos) << EnglishUtf8(*why);
+            continue;
+        }
+        ASSERT_TRUE(std::holds_alternative<PreparedExport>(prepared));
+        PreparedExport ready = std::get<PreparedExport>(prepared);
+        EXPECT_EQ(ready.characters.size(), c.characters);
+        ready.job.target = dir / "prepared.bdf";
+        ready.job.format = ExportFormat::Bdf;
+        ready.job.text = u"changed after preparing";
+        const ExportResult r = RunJob(s, ready, {});
+        EXPECT_EQ(r.characters, c.characters);
+        EXPECT_EQ(r.outcome, c.characters == 0 ? JobOutcome::NoCharacters : JobOutcome::Done);
+    }
+}
+
+}  // namespace
+}  // namespace zemtra
