@@ -34,6 +34,7 @@ struct ExportGlyph {
     int32_t height = 0;
     int32_t advance = 0;          // where the pen goes next
     std::vector<uint8_t> levels;  // width x height, top row first, 0..MaxLevel(bpp)
+    uint32_t source = 0;          // what drew it: an index into ExportFontInfo::sources
 
     uint8_t Level(int32_t x, int32_t y) const {
         return levels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)];

@@ -82,19 +82,26 @@ class Collector {
         CollectedGlyphs out;
         out.stopped = stopped;
         std::map<std::string, int64_t> counts;
+        for (const Slot& slot : slots_) {
+            if (slot.drawn) ++counts[slot.source];
+        }
+        for (auto& [name, glyphs] : counts) out.sources.push_back({name, glyphs});
+        std::stable_sort(
+            out.sources.begin(), out.sources.end(),
+            [](const ExportSource& a, const ExportSource& b) { return a.glyphs > b.glyphs; });
+        std::map<std::string, uint32_t> index;
+        for (size_t i = 0; i < out.sources.size(); ++i) {
+            index[out.sources[i].name] = static_cast<uint32_t>(i);
+        }
         for (size_t i = 0; i < slots_.size(); ++i) {
             Slot& slot = slots_[i];
             if (!slot.drawn) {
                 out.lacking.push_back(set_[i]);
                 continue;
             }
-            ++counts[slot.source];
+            slot.glyph.source = index[slot.source];
             out.glyphs.push_back(std::move(slot.glyph));
         }
-        for (auto& [name, glyphs] : counts) out.sources.push_back({name, glyphs});
-        std::stable_sort(
-            out.sources.begin(), out.sources.end(),
-            [](const ExportSource& a, const ExportSource& b) { return a.glyphs > b.glyphs; });
         return out;
     }
 

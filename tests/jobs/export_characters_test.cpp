@@ -8,6 +8,7 @@
 #include "base/unicode.h"
 #include "cli/run_cli.h"
 #include "jobs/jobs.h"
+#include "raster/export_collect.h"
 #include "raster/new_project.h"
 #include "support/font_fixtures.h"
 #include "support/font_readers_freetype.h"
@@ -282,6 +283,29 @@ TEST_F(ExportCharacters_, APreparedExportRunsTheSetItWasPreparedWith) {
         const ExportResult r = RunJob(s, ready, {});
         EXPECT_EQ(r.characters, c.characters);
         EXPECT_EQ(r.outcome, c.characters == 0 ? JobOutcome::NoCharacters : JobOutcome::Done);
+    }
+}
+
+}  // namespace
+}  // namespace zemtra
+
+namespace zemtra {
+namespace {
+
+// Each glyph of the collected font knows what drew it.
+TEST_F(ExportCharacters_, EachCollectedGlyphNamesItsSource) {
+    GlyphDots edit(16, 16);
+    edit.Set(1, 1, true);
+    s.GLYPHS.Set(U'B', edit);
+    const CollectedGlyphs c =
+        CollectExportGlyphs(s, {U'A', U'B', U'\u4E2D', U'\uFFFF'}, ExportStyle{}, nullptr, nullptr);
+    ASSERT_EQ(c.glyphs.size(), 3u);
+    EXPECT_EQ(c.lacking, std::vector<char32_t>{U'\uFFFF'});
+    const char* want[] = {"Liberation Sans (LiberationSans-Regular.ttf)", "hand edits",
+                          "AR PL UMing CN (uming.ttc)"};
+    for (size_t i = 0; i < 3; ++i) {
+        ASSERT_LT(c.glyphs[i].source, c.sources.size());
+        EXPECT_EQ(c.sources[c.glyphs[i].source].name, want[i]) << i;
     }
 }
 
