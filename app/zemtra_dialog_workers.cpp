@@ -75,18 +75,6 @@ QString Seconds(double s) {
     return QString::number(s, 'f', 1);
 }
 
-// The characters an export left out, as U+XXXX, "..." after the first few.
-QString LackingList(const ExportResult& r) {
-    QStringList codes;
-    const std::u16string_view lacking(r.firstLacking);
-    for (size_t i = 0; i < lacking.size(); i += FirstCharacterUnits(lacking.substr(i))) {
-        const auto c = static_cast<unsigned>(FirstCharacter(lacking.substr(i)));
-        codes << QStringLiteral("U+%1").arg(c, 4, 16, QChar(u'0')).toUpper();
-    }
-    if (r.lacking > static_cast<size_t>(codes.size())) codes << QStringLiteral("...");
-    return codes.join(u' ');
-}
-
 }  // namespace
 
 void CZemtraDlg::EnableAllControls(bool enable) {
@@ -255,7 +243,8 @@ CZemtraDlg::ExportEnd CZemtraDlg::ExportEndOf(const ExportResult& r, double seco
                                         Seconds(seconds), ShownPath(exportJob_.job.target)});
     if (r.lacking > 0) {
         end.text += QStringLiteral("; ") +
-                    Text(Msg::ExportLacking, {QString::number(r.lacking), LackingList(r)});
+                    Text(Msg::ExportLacking,
+                         {QString::number(r.lacking), QString::fromStdString(LackingCodes(r))});
     }
     if (r.pictures > 0) {
         end.text += QStringLiteral("; ") + Text(Msg::ExportPictures, {QString::number(r.pictures)});

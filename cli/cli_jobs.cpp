@@ -313,21 +313,6 @@ ExportJob ExportJobOf(const Request& r) {
     return job;
 }
 
-// The characters named in a summary line: U+XXXX each, "..." when there are more.
-std::string LackingText(const ExportResult& result) {
-    std::string text;
-    const std::u16string_view lacking(result.firstLacking);
-    size_t named = 0;
-    for (size_t i = 0; i < lacking.size(); i += FirstCharacterUnits(lacking.substr(i)), ++named) {
-        char code[16];
-        std::snprintf(code, sizeof code, " U+%04X",
-                      static_cast<unsigned>(FirstCharacter(lacking.substr(i))));
-        text += code;
-    }
-    if (result.lacking > named) text += " ...";
-    return text;
-}
-
 }  // namespace
 
 int RunExport(const Request& r) {
@@ -368,8 +353,8 @@ int RunExport(const Request& r) {
     if (result.lacking > 0) {
         std::fprintf(stderr,
                      "zemtra-cli: left out %zu of %zu characters, which neither the face nor a "
-                     "linked face has:%s\n",
-                     result.lacking, result.characters, LackingText(result).c_str());
+                     "linked face has: %s\n",
+                     result.lacking, result.characters, LackingCodes(result).c_str());
     }
     if (result.pictures > 0) {
         std::fprintf(stderr, "zemtra-cli: left out the %zu picture items of the list\n",

@@ -2,7 +2,6 @@
 #include "cli/cli_options.h"
 
 #include <charconv>
-#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -255,15 +254,7 @@ std::string ExportHelp() {
                        "         | --codepage CP [--from HEX] [--to HEX]] -o FILE\n"
                        "        A font for a display library:\n";
     for (const ExportFormatRow& row : ExportFormats()) {
-        std::string bpps;
-        for (int b : {1, 2, 4, 8}) {
-            if ((row.bppMask >> b) & 1) bpps += (bpps.empty() ? "" : ",") + std::to_string(b);
-        }
-        char last[16];
-        std::snprintf(last, sizeof last, "U+%04X", static_cast<unsigned>(row.lastCharacter));
-        text += "          " + std::string(row.name) + ": " + std::string(row.title) + " (." +
-                std::string(row.suffix) + "), bits per dot " + bpps +
-                (row.compressMask != 0 ? ", --compress" : "") + ", up to " + last + "\n";
+        text += "          " + std::string(row.name) + ": " + ExportFormatSummary(row) + "\n";
     }
     text +=
         "        Glyphs are cropped to their ink and keep the font's advance;\n"

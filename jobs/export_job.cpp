@@ -36,35 +36,27 @@ std::string FontName(const ExportJob& job) {
     return job.name.empty() ? CIdentifierFrom(job.target.stem().string()) : job.name;
 }
 
-std::string CodeText(char32_t c) {
-    char text[16];
-    std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(c));
-    return text;
-}
-
 std::optional<MessageArg> CharactersProblem(const ExportJob& job,
                                             const std::vector<char32_t>& set) {
     if (job.characters == ExportCharacters::Ranges) {
         for (const CodeSpan& span : job.ranges) {
             if (span.first > span.last) {
-                return "The range " + CodeText(span.first) + "-" + CodeText(span.last) +
+                return "The range " + CharacterCode(span.first) + "-" + CharacterCode(span.last) +
                        " runs backwards.";
             }
             if (span.last > kLastExportable) {
-                return "Unicode ends at U+10FFFF; the range " + CodeText(span.first) + "-" +
-                       CodeText(span.last) + " goes beyond it.";
+                return "Unicode ends at U+10FFFF; the range " + CharacterCode(span.first) + "-" +
+                       CharacterCode(span.last) + " goes beyond it.";
             }
         }
     }
     const ExportFormatRow& row = ExportFormatRowOf(job.format);
     if (row.lastCharacter < kLastExportable) {
         if (!set.empty() && set.back() > row.lastCharacter) {
-            // The window words the byte-sized GFX fonts' limit in its language.
-            if (row.lastCharacter == 0xFF && job.format == ExportFormat::AdafruitGfx) {
-                return Message{Msg::ExportGfxBeyondByte, {CodeText(set.back())}};
-            }
+            if (row.beyondLast) return Message{*row.beyondLast, {CharacterCode(set.back())}};
             return std::string(row.title) + " fonts hold the characters up to " +
-                   CodeText(row.lastCharacter) + "; " + CodeText(set.back()) + " is beyond them.";
+                   CharacterCode(row.lastCharacter) + "; " + CharacterCode(set.back()) +
+                   " is beyond them.";
         }
     }
     return std::nullopt;
@@ -243,6 +235,17 @@ ExportResult RunJob(const ProjectSettings& s, const PreparedExport& prepared,
     result.bytes = file.Size();
     if (context.progress != nullptr) context.progress->SetPosition(0);
     return result;
+}
+
+std::string LackingCodes(const ExportResult& result) {
+    std::string text;
+    const std::u16string_view lacking(result.firstLacking);
+    size_t named = 0;
+    for (size_t i = 0; i < lacking.size(); i += FirstCharacterUnits(lacking.substr(i)), ++named) {
+        text += (text.empty() ? "" : " ") + CharacterCode(FirstCharacter(lacking.substr(i)));
+    }
+    if (result.lacking > named) text += " ...";
+    return text;
 }
 
 std::vector<CodeSpan> ParseCodeSpans(std::string_view text) {

@@ -224,6 +224,10 @@ std::vector<char32_t> ExportCharacterSet(const ProjectSettings& s, const ExportJ
 // not at all (a stop writes nothing).
 ExportResult RunJob(const ProjectSettings& s, const ExportJob& job, const JobContext& context);
 
+// The characters an export left out as the front ends name them: "U+FFFE U+1F600", with " ..."
+// when it left out more than it names.
+std::string LackingCodes(const ExportResult& result);
+
 // "U+0020-U+007E,U+4E00-U+9FA5": ranges and single characters, comma-separated, each code U+
 // or 0x and hexadecimal digits (or the digits alone). Throws UserError naming the bad part.
 std::vector<CodeSpan> ParseCodeSpans(std::string_view text);

@@ -158,11 +158,11 @@ namespace {
 std::vector<ExportFormatRow>& Table() {
     static std::vector<ExportFormatRow> rows = {
         {ExportFormat::Lvgl, "lvgl", "LVGL", "c", Msg::FilterCSource, 0b1'0001'0110, 0b1'0100, true,
-         true, 0x10FFFF, font_export::MakeLvglWriter, nullptr},
+         true, 0x10FFFF, font_export::MakeLvglWriter, nullptr, std::nullopt},
         {ExportFormat::AdafruitGfx, "adafruit-gfx", "Adafruit GFX", "h", Msg::FilterCHeader, 0b10,
-         0, false, true, 0xFF, font_export::MakeGfxWriter, GfxProblem},
+         0, false, true, 0xFF, font_export::MakeGfxWriter, GfxProblem, Msg::ExportGfxBeyondByte},
         {ExportFormat::Bdf, "bdf", "BDF", "bdf", Msg::FilterBdf, 0b10, 0, false, false, 0x10FFFF,
-         font_export::MakeBdfWriter, nullptr},
+         font_export::MakeBdfWriter, nullptr, std::nullopt},
     };
     return rows;
 }
@@ -224,6 +224,20 @@ std::string ExportFormatNames() {
         names += (names.empty() ? "" : "|") + std::string(row.name);
     }
     return names;
+}
+
+std::string ExportFormatSummary(const ExportFormatRow& row) {
+    std::string bpps;
+    for (int b = 1; b < 32; ++b) {
+        if (Takes(row.bppMask, b)) bpps += (bpps.empty() ? "" : ",") + std::to_string(b);
+    }
+    return std::string(row.title) + " (." + std::string(row.suffix) + "), bits per dot " + bpps +
+           (row.compressMask != 0 ? ", --compress" : "") + ", up to " +
+           font_export::CodeText(row.lastCharacter);
+}
+
+std::string CharacterCode(char32_t character) {
+    return font_export::CodeText(character);
 }
 
 std::string_view ExportFormatExtension(ExportFormat format) {

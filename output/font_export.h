@@ -55,6 +55,9 @@ struct ExportFormatRow {
     std::unique_ptr<FontExportWriter> (*make)(const ExportFontInfo& info, ByteSink& out);
     // Limits of the format's own beyond the above (field sizes); nothing when the font fits.
     std::optional<std::string> (*limits)(const ExportFontInfo& info);
+    // The translated words for a character beyond lastCharacter (%1: its code), where the
+    // language files have them; otherwise the check words it in English.
+    std::optional<Msg> beyondLast;
 };
 
 // Every format, in the order the Export dialog offers them.
@@ -69,6 +72,11 @@ std::string_view ExportFormatName(ExportFormat format);
 std::optional<ExportFormat> ExportFormatNamed(std::string_view name);
 // "lvgl|adafruit-gfx|bdf": the names, for help and messages.
 std::string ExportFormatNames();
+// A row's facts in one line, for help: "LVGL (.c), bits per dot 1,2,4,8, --compress, up to
+// U+10FFFF".
+std::string ExportFormatSummary(const ExportFormatRow& row);
+// "U+0041", "U+1F600".
+std::string CharacterCode(char32_t character);
 // The file name extension a format's files usually have, without the dot.
 std::string_view ExportFormatExtension(ExportFormat format);
 

@@ -38,10 +38,8 @@ class Collector {
                 const size_t end = std::min(set_.size(), begin + kChunk);
                 for (size_t i = begin; i < end && !abort_.load(); ++i) {
                     Slot& slot = slots_[i];
-                    slot.source = ExportGlyphSource(renderer, s_, set_[i]);
-                    if (!slot.source.empty()) {
-                        slot.drawn = RenderExportGlyph(renderer, s_, set_[i], style_, slot.glyph);
-                    }
+                    slot.drawn =
+                        RenderExportGlyph(renderer, s_, set_[i], style_, slot.glyph, &slot.source);
                 }
                 if (abort_.load()) break;
                 done_.fetch_add(end - begin);

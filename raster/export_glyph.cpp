@@ -82,22 +82,17 @@ ExportFontInfo ExportFontInfoOf(GlyphRenderer& renderer, const ProjectSettings& 
     return info;
 }
 
-std::string ExportGlyphSource(GlyphRenderer& renderer, const ProjectSettings& s,
-                              char32_t character) {
-    if (!HasDots(s)) return {};
-    if (GlyphEditFor(s, CharacterUtf16(character)) != nullptr) {
-        return std::string(kHandEditedSource);
-    }
-    return renderer.Fonts().DrawingFace(s.FONT, character);
-}
-
 bool RenderExportGlyph(GlyphRenderer& renderer, const ProjectSettings& s, char32_t character,
-                       const ExportStyle& style, ExportGlyph& glyph) {
+                       const ExportStyle& style, ExportGlyph& glyph, std::string* drewIt) {
     if (!HasDots(s)) return false;
     const std::u16string source = CharacterUtf16(character);
     const GlyphDots* edit = GlyphEditFor(s, source);
-    const bool drawn = renderer.Fonts().HasCharacter(s.FONT, character);
+    // One look-up of the face answers both whether it has the character and which face it is.
+    std::string face = renderer.Fonts().DrawingFace(s.FONT, character);
+    const bool drawn = !face.empty();
     if (!drawn && edit == nullptr) return false;
+    if (drewIt != nullptr)
+        *drewIt = edit != nullptr ? std::string(kHandEditedSource) : std::move(face);
     DotMatrix levels;
     int32_t advance = MatrixWidth(s);
     if (edit != nullptr) {

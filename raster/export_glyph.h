@@ -30,13 +30,9 @@ ExportFontInfo ExportFontInfoOf(GlyphRenderer& renderer, const ProjectSettings& 
 // so the glyph placed on its window is exactly what RenderDotMatrix gives. A hand-edited glyph
 // of the matrix's size is its edit's dots at the full level, even where no face has the
 // character (its advance is then the matrix width).
-// Where the export's glyph of the character comes from: kHandEditedSource for an edit of the
-// matrix's size, else the face that draws it (FontEngine::DrawingFace); empty when
-// RenderExportGlyph would give no glyph.
-std::string ExportGlyphSource(GlyphRenderer& renderer, const ProjectSettings& s,
-                              char32_t character);
-
+// drewIt, when given, receives what drew the glyph: kHandEditedSource for an edit, else the face
+// (FontEngine::DrawingFace).
 bool RenderExportGlyph(GlyphRenderer& renderer, const ProjectSettings& s, char32_t character,
-                       const ExportStyle& style, ExportGlyph& glyph);
+                       const ExportStyle& style, ExportGlyph& glyph, std::string* drewIt = nullptr);
 
 }  // namespace zemtra

@@ -246,7 +246,8 @@ std::unique_ptr<FontExportWriter> FakeWriter(const ExportFontInfo& info, ByteSin
 TEST(GuiExportTable, ARowAddedToTheFormatTableIsOffered) {
     const auto fake = static_cast<ExportFormat>(99);
     AddExportFormatForTesting({fake, "fake", "Fake Format", "fk", Msg::FilterCSource,
-                               (1u << 1) | (1u << 8), 0, false, false, 0x7F, FakeWriter, nullptr});
+                               (1u << 1) | (1u << 8), 0, false, false, 0x7F, FakeWriter, nullptr,
+                               std::nullopt});
     CExportDlg d(nullptr, TestHooks().Make(), ExportChoice{}, 0);
     auto* format = qobject_cast<QComboBox*>(d.Control(kExportFormatId));
     auto* bpp = qobject_cast<QComboBox*>(d.Control(kExportBppId));

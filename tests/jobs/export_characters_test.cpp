@@ -18,13 +18,7 @@ namespace {
 
 class ExportCharacters_ : public ::testing::Test {
   protected:
-    void SetUp() override {
-        ApplyNew(s, false);
-        s.FONT.FaceName = u"Arial";
-        s.BLOCKNUMX = u"16";
-        s.BLOCKNUMY = u"16";
-        DeriveFontSize(s);
-    }
+    void SetUp() override { test::ArialOnMatrix(s, 16, 16); }
 
     ExportResult Export(ExportFormat format, int bpp, const std::string& file) {
         job.format = format;

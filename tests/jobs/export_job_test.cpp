@@ -28,13 +28,7 @@ const std::u16string kMixed = u"AgjMiW0.,;~ ÅßÉé中文字あ\uFFFE\uFFFF";
 
 class ExportDecode : public ::testing::Test {
   protected:
-    void SetUp() override {
-        ApplyNew(s, false);
-        s.FONT.FaceName = u"Arial";
-        s.BLOCKNUMX = u"16";
-        s.BLOCKNUMY = u"16";
-        DeriveFontSize(s);
-    }
+    void SetUp() override { test::ArialOnMatrix(s, 16, 16); }
 
     // Runs the job into the scratch folder; a text job without a text takes kMixed.
     ExportResult Export(ExportJob job, const std::string& file) {

@@ -7,10 +7,22 @@
 #include <vector>
 
 #include "base/project_settings.h"
+#include "base/unicode.h"
+#include "raster/new_project.h"
 
 namespace zemtra::test {
 
 // The description of an installed face at a LOGFONT height and width, the rest as LogFont has it.
+// A new project drawing "Arial" (Liberation Sans here) on a W x H matrix, its font sized from
+// the matrix: the settings most export tests start from.
+inline void ArialOnMatrix(ProjectSettings& s, int w, int h) {
+    ApplyNew(s, false);
+    s.FONT.FaceName = u"Arial";
+    s.BLOCKNUMX = DecimalText(w);
+    s.BLOCKNUMY = DecimalText(h);
+    DeriveFontSize(s);
+}
+
 inline LogFont FontOf(std::u16string face, int32_t height, int32_t width = 0) {
     LogFont f;
     f.FaceName = std::move(face);
