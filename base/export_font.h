@@ -69,12 +69,14 @@ struct ExportFontInfo {
     std::vector<ExportSource> sources;  // most glyphs first; the files name them
 };
 
-// Kerning between two glyphs of a font: dots added to the left one's advance when the right one
-// follows it.
+// Kerning between two glyphs of a font: sixteenths of a dot added to the left one's advance when
+// the right one follows it.
 struct KerningPair {
     char32_t left = 0;
     char32_t right = 0;
-    int32_t adjust = 0;
+    int32_t sixteenths = 0;
+
+    bool operator==(const KerningPair&) const = default;
 };
 
 // An exported font as every writer reads it: what its glyphs share, its glyphs in ascending

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/font_source.h"
 #include "base/glyph_edits.h"
 #include "base/messages.h"
 
@@ -33,6 +34,8 @@ struct LogFont {
     // a collection, or a BDF/PCF bitmap font); empty for the installed face by FaceName.
     std::u16string FontFile;
     int32_t FontIndex = 0;
+    // Ours: the faces that draw the characters of their ranges before this one does, in order.
+    std::vector<FontSource> Sources;
 
     bool operator==(const LogFont&) const = default;
 };

@@ -294,6 +294,7 @@ ExportJob ExportJobOf(const Request& r) {
     job.bpp = static_cast<int>(r.bpp.value_or(1));
     job.monospace = r.monospace;
     job.compress = r.compress;
+    job.kerning = !r.noKerning;
     if (r.name) {
         if (!IsCIdentifier(*r.name)) {
             throw UsageError("--name: \"" + *r.name + "\" is not a C identifier");

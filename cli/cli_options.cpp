@@ -12,6 +12,7 @@
 #include "output/font_export.h"
 #include "project/project_file.h"
 #include "raster/font_engine.h"
+#include "raster/font_faces.h"
 #include "raster/font_file.h"
 #include "raster/new_project.h"
 
@@ -132,6 +133,18 @@ Parser::Parser() {
         deriveFontSize = false;
         fontSize.reset();
     };
+    withValue["--source"] = [this](const std::string& v) {
+        std::vector<FontSource>& sources = r.settings.FONT.Sources;
+        if (sources.size() >= kMaxFontSources) {
+            throw UsageError("--source: a font holds at most " + std::to_string(kMaxFontSources) +
+                             " sources");
+        }
+        try {
+            sources.push_back(ParseFontSource(v));
+        } catch (const UserError& e) {
+            throw UsageError(std::string("--source: ") + e.what());
+        }
+    };
     withValue["--preset"] = [this](const std::string& v) {
         const ControllerPreset* p = FindPreset(v);
         if (p == nullptr) {
@@ -173,6 +186,7 @@ Parser::Parser() {
     withValue["--range"] = [this](const std::string& v) { r.range = v; };
     flags["--monospace"] = [this] { r.monospace = true; };
     flags["--compress"] = [this] { r.compress = true; };
+    flags["--no-kerning"] = [this] { r.noKerning = true; };
     flags["--italic"] = [this] { r.settings.FONT.Italic = 1; };
     flags["--underline"] = [this] { r.settings.FONT.Underline = 1; };
     flags["--strikeout"] = [this] { r.settings.FONT.StrikeOut = 1; };
@@ -222,6 +236,10 @@ void Parser::Run(const std::vector<std::string>& args) {
     } else if (deriveFontSize) {
         DeriveFontSize(r.settings);
     }
+    // A missing face would otherwise draw from whatever fontconfig offers in its place.
+    for (const FontSource& source : r.settings.FONT.Sources) {
+        if (auto problem = FontSourceProblem(source)) throw UsageError(*problem);
+    }
     if (fontSize) {
         r.settings.WIDTH = DecimalText(fontSize->first);
         r.settings.HEIGHT = DecimalText(fontSize->second);
@@ -249,7 +267,7 @@ namespace {
 std::string ExportHelp() {
     std::string text = "  export --format " + ExportFormatNames() +
                        " [--bpp 1|2|4|8] [--monospace]\n"
-                       "         [--compress] [--name IDENT] [--text TEXT | --range "
+                       "         [--compress] [--no-kerning] [--name IDENT] [--text TEXT | --range "
                        "U+XXXX-U+YYYY,...\n"
                        "         | --codepage CP [--from HEX] [--to HEX]] -o FILE\n"
                        "        A font for a display library:\n";
@@ -260,7 +278,9 @@ std::string ExportHelp() {
         "        Glyphs are cropped to their ink and keep the font's advance;\n"
         "        --monospace keeps the whole matrix and advances its width. The\n"
         "        characters are TEXT, the Unicode ranges, the code range, or else the\n"
-        "        character list; those no face has are left out and counted. --name is\n"
+        "        character list; those no face has are left out and counted. Formats\n"
+        "        with kerning get the pairs of characters one face draws, unless\n"
+        "        --no-kerning. --name is\n"
         "        the C identifier (default: from FILE). Progress bar and Ctrl+C as for\n"
         "        library; the file is written whole or not at all.\n";
     return text;
@@ -331,6 +351,13 @@ Settings (defaults: a new project's):
   --charset N             character set byte, 0..255
   --font-size WxH         font cell width and height (default: derived from
                           the matrix: width W/2, height H)
+  --source "FACE_OR_FILE[@RANGES][@size=H|WxH][@offset=DX,DY]"
+                          another face or font file (FILE#N: face of a
+                          collection) that draws the characters of RANGES
+                          (default: all) it has, before the face above, at
+                          its own size, on the same baseline moved DX dots
+                          right and DY down; repeatable, first given first
+                          asked. A source that cannot be found is an error.
   --offset X,Y            glyph offset inside the matrix, in dots
   --threshold N           brightness threshold for pictures
   --orientation row|column|row-column|column-row

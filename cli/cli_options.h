@@ -40,6 +40,7 @@ struct Request {
     std::optional<long long> bpp;                       // export --bpp
     bool monospace = false;                             // export --monospace
     bool compress = false;                              // export --compress
+    bool noKerning = false;                             // export --no-kerning
     std::optional<std::string> name;                    // export --name
     std::optional<std::string> range;                   // export --range
     std::optional<std::pair<int32_t, int32_t>> matrix;  // --matrix as given (edit's size)

@@ -226,6 +226,14 @@ ExportResult RunJob(const ProjectSettings& s, const PreparedExport& prepared,
     font.info = InfoOf(renderer, s, job);
     font.info.sources = std::move(collected.sources);
     font.glyphs = std::move(collected.glyphs);
+    // A fixed cell has no use for kerning; neither has a format without a place for it.
+    if (job.kerning && !job.monospace && ExportFormatRowOf(job.format).kerning) {
+        std::vector<char32_t> drawn;
+        drawn.reserve(font.glyphs.size());
+        for (const ExportGlyph& g : font.glyphs) drawn.push_back(g.character);
+        font.kerning = renderer.Fonts().Kerning(s.FONT, drawn);
+        result.kerningPairs = font.kerning.size();
+    }
     // Refused settings, empty sets and stops leave the target as it was; from here on it is
     // written whole or not at all.
     AtomicFileWriter file(job.target);
@@ -246,41 +254,6 @@ std::string LackingCodes(const ExportResult& result) {
     }
     if (result.lacking > named) text += " ...";
     return text;
-}
-
-std::vector<CodeSpan> ParseCodeSpans(std::string_view text) {
-    const auto code = [&](std::string_view part, std::string_view whole) {
-        std::string_view digits = part;
-        if (digits.starts_with("U+") || digits.starts_with("u+") || digits.starts_with("0x") ||
-            digits.starts_with("0X")) {
-            digits.remove_prefix(2);
-        }
-        unsigned long value = 0;
-        const auto [end, error] =
-            std::from_chars(digits.data(), digits.data() + digits.size(), value, 16);
-        if (digits.empty() || digits.size() > 8 || error != std::errc() ||
-            end != digits.data() + digits.size()) {
-            throw UserError("\"" + std::string(whole) +
-                            "\" is not a character code or range like U+0020-U+007E.");
-        }
-        return static_cast<char32_t>(value);
-    };
-    std::vector<CodeSpan> spans;
-    size_t start = 0;
-    while (start <= text.size()) {
-        size_t comma = text.find(',', start);
-        if (comma == std::string_view::npos) comma = text.size();
-        std::string_view part = text.substr(start, comma - start);
-        while (!part.empty() && part.front() == ' ') part.remove_prefix(1);
-        while (!part.empty() && part.back() == ' ') part.remove_suffix(1);
-        const size_t dash = part.find('-');
-        CodeSpan span;
-        span.first = code(part.substr(0, dash), part);
-        span.last = dash == std::string_view::npos ? span.first : code(part.substr(dash + 1), part);
-        spans.push_back(span);
-        start = comma + 1;
-    }
-    return spans;
 }
 
 }  // namespace zemtra

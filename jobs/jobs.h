@@ -173,10 +173,6 @@ enum class ExportCharacters {
     CodeRange,  // CODEPAGE's FROM..TO, each code converted to its character
     Ranges,     // ExportJob::ranges
 };
-struct CodeSpan {
-    char32_t first = 0;
-    char32_t last = 0;  // inclusive
-};
 struct ExportJob {
     ExportFormat format = ExportFormat::Lvgl;
     int bpp = 1;
@@ -188,6 +184,8 @@ struct ExportJob {
     std::vector<CodeSpan> ranges;
     std::filesystem::path target;
     int threads = 0;  // that render the glyphs; 0: every core
+    // The faces' kerning, where the format holds it (pairs of characters one face draws).
+    bool kerning = true;
 };
 struct ExportResult {
     JobOutcome outcome = JobOutcome::Done;  // NoDots, NoCharacters, NoGlyphs, Stopped or Done
@@ -198,6 +196,7 @@ struct ExportResult {
     std::u16string firstLacking;
     size_t pictures = 0;  // picture items of the list, left out
     uint64_t bytes = 0;   // the file's size
+    size_t kerningPairs = 0;  // written
 };
 // An export checked and ready to run: its job (the target may still be set) and its character
 // set, built once.
@@ -227,9 +226,5 @@ ExportResult RunJob(const ProjectSettings& s, const ExportJob& job, const JobCon
 // The characters an export left out as the front ends name them: "U+FFFE U+1F600", with " ..."
 // when it left out more than it names.
 std::string LackingCodes(const ExportResult& result);
-
-// "U+0020-U+007E,U+4E00-U+9FA5": ranges and single characters, comma-separated, each code U+
-// or 0x and hexadecimal digits (or the digits alone). Throws UserError naming the bad part.
-std::vector<CodeSpan> ParseCodeSpans(std::string_view text);
 
 }  // namespace zemtra

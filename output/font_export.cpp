@@ -150,6 +150,7 @@ std::optional<std::string> GfxProblem(const ExportFontInfo& info) {
 void WriteBitmapFont(ExportFormat format, const BitmapFont& font, ByteSink& out) {
     const std::unique_ptr<FontExportWriter> writer = MakeFontExportWriter(format, font.info, out);
     for (const ExportGlyph& glyph : font.glyphs) writer->Add(glyph);
+    if (!font.kerning.empty()) writer->Kern(font.kerning);
     writer->Finish();
 }
 

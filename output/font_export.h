@@ -28,6 +28,9 @@ class FontExportWriter {
     // The next glyph; characters ascend from call to call. Throws UserError when the glyph
     // does not fit the format (the message names the character and the limit).
     virtual void Add(const ExportGlyph& glyph) = 0;
+    // The font's kerning (pairs of added characters, ascending), before Finish; a format
+    // without a place for it ignores it.
+    virtual void Kern(std::span<const KerningPair> pairs) { (void)pairs; }
     // Writes the rest of the file after the last glyph.
     virtual void Finish() = 0;
 };

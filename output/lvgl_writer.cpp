@@ -1,6 +1,11 @@
 // The LVGL 9 font source (lv_font_fmt_txt): glyph bitmaps as the glyphs come, then the glyph
 // descriptors, the character maps and the font. Per glyph only its descriptor is kept.
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <cstdlib>
+#include <map>
+#include <span>
 #include <vector>
 
 #include "base/error.h"
@@ -78,6 +83,60 @@ std::vector<CharacterMap> CharacterMaps(const std::vector<Descriptor>& glyphs) {
     return maps;
 }
 
+// LVGL's kerning of a glyph pair: ids of the glyph descriptors and the stored value, which LVGL
+// multiplies by kern_scale / 16 to get sixteenths of a dot.
+struct KernEntry {
+    uint32_t left = 0, right = 0;
+    int32_t value = 0;
+};
+
+// The scale (16 = 1.0) that fits the largest adjustment into LVGL's signed byte.
+uint32_t KernScale(std::span<const KerningPair> pairs) {
+    int64_t largest = 0;
+    for (const KerningPair& p : pairs) largest = std::max<int64_t>(largest, std::abs(int64_t{p.sixteenths}));
+    if (largest <= 127) return 16;
+    return static_cast<uint32_t>(std::min<int64_t>((largest * 16 + 126) / 127, 0xFFFF));
+}
+
+// Classes of glyphs that kern alike: left glyphs with the same row of values share a class,
+// right glyphs with the same column; class 0 kerns with nothing. Empty when either side needs
+// more classes than a byte counts.
+struct KernClasses {
+    std::vector<uint8_t> left, right;  // by glyph id, 0 for id 0 too
+    uint32_t leftCount = 0, rightCount = 0;
+    std::vector<int32_t> values;  // leftCount x rightCount
+};
+
+KernClasses ClassesOf(const std::vector<KernEntry>& entries, size_t glyphCount) {
+    KernClasses k;
+    // Rows and columns as (other id, value) lists, which entries give in order for rows.
+    std::map<uint32_t, std::vector<std::pair<uint32_t, int32_t>>> rows, columns;
+    for (const KernEntry& e : entries) {
+        rows[e.left].push_back({e.right, e.value});
+        columns[e.right].push_back({e.left, e.value});
+    }
+    const auto classify = [](const auto& lines, std::vector<uint8_t>& of, uint32_t& count) {
+        std::map<std::vector<std::pair<uint32_t, int32_t>>, uint32_t> seen;
+        for (const auto& [id, line] : lines) {
+            auto [it, added] = seen.try_emplace(line, static_cast<uint32_t>(seen.size() + 1));
+            if (it->second > 255) return false;
+            of[id] = static_cast<uint8_t>(it->second);
+        }
+        count = static_cast<uint32_t>(seen.size());
+        return true;
+    };
+    k.left.assign(glyphCount + 1, 0);
+    k.right.assign(glyphCount + 1, 0);
+    if (!classify(rows, k.left, k.leftCount) || !classify(columns, k.right, k.rightCount)) {
+        return {};
+    }
+    k.values.assign(size_t{k.leftCount} * k.rightCount, 0);
+    for (const KernEntry& e : entries) {
+        k.values[(k.left[e.left] - 1u) * size_t{k.rightCount} + (k.right[e.right] - 1u)] = e.value;
+    }
+    return k;
+}
+
 class LvglWriter : public FontExportWriter {
   public:
     LvglWriter(const ExportFontInfo& info, ByteSink& out) : info_(info), out_(out) {
@@ -144,6 +203,25 @@ class LvglWriter : public FontExportWriter {
         offset_ += bits.size();
     }
 
+    void Kern(std::span<const KerningPair> pairs) override {
+        kernScale_ = KernScale(pairs);
+        const auto id = [&](char32_t c) -> uint32_t {
+            const auto it = std::lower_bound(
+                glyphs_.begin(), glyphs_.end(), c,
+                [](const Descriptor& d, char32_t code) { return d.character < code; });
+            return it != glyphs_.end() && it->character == c
+                       ? static_cast<uint32_t>(it - glyphs_.begin() + 1)
+                       : 0;
+        };
+        for (const KerningPair& p : pairs) {
+            const uint32_t left = id(p.left), right = id(p.right);
+            // Rounded to the scale; a value that rounds to nothing changes nothing.
+            const auto value = static_cast<int32_t>(
+                std::lround(static_cast<double>(p.sixteenths) * 16.0 / kernScale_));
+            if (left != 0 && right != 0 && value != 0) kern_.push_back({left, right, value});
+        }
+    }
+
     void Finish() override {
         // LVGL's bit reader may look one byte past a compressed glyph; C wants one element too.
         Put("    0x00  /* end */\n};\n\n");
@@ -156,7 +234,8 @@ class LvglWriter : public FontExportWriter {
         PutDescriptors();
         const std::vector<CharacterMap> maps = CharacterMaps(glyphs_);
         PutMaps(maps);
-        Put(Font(maps.size()));
+        const bool classes = PutKerning();
+        Put(Font(maps.size(), classes));
         out_.Write(pending_);
         pending_.clear();
     }
@@ -238,7 +317,57 @@ class LvglWriter : public FontExportWriter {
         Put("};\n\n");
     }
 
-    std::string Font(size_t mapCount) const {
+    // Pairs, or classes where their tables are smaller; true for classes.
+    bool PutKerning() {
+        if (kern_.empty()) return false;
+        const bool wide = glyphs_.size() > 255;
+        const size_t pairBytes = kern_.size() * (wide ? 5 : 3);
+        const KernClasses k = ClassesOf(kern_, glyphs_.size());
+        const size_t classBytes =
+            k.left.size() * 2 + size_t{k.leftCount} * k.rightCount;
+        const auto list = [&](const std::string& head, const auto& values) {
+            Put(head);
+            for (size_t i = 0; i < values.size(); i += 16) {
+                std::string line = "   ";
+                for (size_t j = i; j < std::min(values.size(), i + 16); ++j) {
+                    line += " " + std::to_string(values[j]) + ",";
+                }
+                Put(line + "\n");
+            }
+            Put("};\n\n");
+        };
+        if (k.leftCount == 0 || pairBytes <= classBytes) {
+            std::vector<uint32_t> ids;
+            std::vector<int32_t> values;
+            for (const KernEntry& e : kern_) {
+                ids.push_back(e.left);
+                ids.push_back(e.right);
+                values.push_back(e.value);
+            }
+            list(std::string("static const ") + (wide ? "uint16_t" : "uint8_t") +
+                     " kern_pair_glyph_ids[] = {\n",
+                 ids);
+            list("static const int8_t kern_pair_values[] = {\n", values);
+            Put("static const lv_font_fmt_txt_kern_pair_t kern_pairs = {\n"
+                "    .glyph_ids = kern_pair_glyph_ids,\n"
+                "    .values = kern_pair_values,\n"
+                "    .pair_cnt = " + std::to_string(kern_.size()) + ",\n"
+                "    .glyph_ids_size = " + (wide ? "1" : "0") + ",\n};\n\n");
+            return false;
+        }
+        list("static const int8_t kern_class_values[] = {\n", k.values);
+        list("static const uint8_t kern_left_class_mapping[] = {\n", k.left);
+        list("static const uint8_t kern_right_class_mapping[] = {\n", k.right);
+        Put("static const lv_font_fmt_txt_kern_classes_t kern_classes = {\n"
+            "    .class_pair_values = kern_class_values,\n"
+            "    .left_class_mapping = kern_left_class_mapping,\n"
+            "    .right_class_mapping = kern_right_class_mapping,\n"
+            "    .left_class_cnt = " + std::to_string(k.leftCount) + ",\n"
+            "    .right_class_cnt = " + std::to_string(k.rightCount) + ",\n};\n\n");
+        return true;
+    }
+
+    std::string Font(size_t mapCount, bool classes) const {
         const std::string& n = info_.name;
         // The newest LVGL keeps font descriptors writable where fonts may live in video
         // memory, and says so with LV_FONT_DSC_CONST.
@@ -248,11 +377,17 @@ class LvglWriter : public FontExportWriter {
         text += "    .glyph_bitmap = glyph_bitmap,\n";
         text += "    .glyph_dsc = glyph_dsc,\n";
         text += "    .cmaps = cmaps,\n";
-        text += "    .kern_dsc = NULL,\n";
-        text += "    .kern_scale = 0,\n";
+        if (kern_.empty()) {
+            text += "    .kern_dsc = NULL,\n";
+            text += "    .kern_scale = 0,\n";
+        } else {
+            text += std::string("    .kern_dsc = ") + (classes ? "&kern_classes" : "&kern_pairs") +
+                    ",\n";
+            text += "    .kern_scale = " + std::to_string(kernScale_) + ",\n";
+        }
         text += "    .cmap_num = " + std::to_string(mapCount) + ",\n";
         text += "    .bpp = " + std::to_string(info_.bpp) + ",\n";
-        text += "    .kern_classes = 0,\n";
+        text += std::string("    .kern_classes = ") + (classes ? "1" : "0") + ",\n";
         text += std::string("    .bitmap_format = ") + (info_.compress ? "1" : "0") + ",\n};\n\n";
         text += "const lv_font_t " + n + " = {\n";
         text += "    .get_glyph_dsc = lv_font_get_glyph_dsc_fmt_txt,\n";
@@ -274,6 +409,8 @@ class LvglWriter : public FontExportWriter {
     std::vector<Descriptor> glyphs_;
     uint64_t offset_ = 0;
     std::string pending_;
+    std::vector<KernEntry> kern_;
+    uint32_t kernScale_ = 16;
 };
 
 }  // namespace

@@ -172,6 +172,27 @@ std::u16string HexFieldText(uint32_t value) {
     return std::u16string(s.begin(), s.end());
 }
 
+namespace {
+
+// The sources of [Sources] 1, 2, ... up to the first missing number. An entry that does not read
+// is skipped and named; the project still loads.
+std::vector<FontSource> ReadSources(const Profile& p, std::vector<std::string>& problems) {
+    std::vector<FontSource> sources;
+    for (size_t n = 1; n <= kMaxFontSources; ++n) {
+        const std::u16string key = DecimalText(static_cast<int64_t>(n));
+        const std::optional<std::u16string> value = p.Get(kSourcesSection, key);
+        if (!value) break;
+        try {
+            sources.push_back(ParseFontSource(Utf16ToUtf8(*value)));
+        } catch (const UserError& e) {
+            problems.push_back("[Sources] " + Utf16ToUtf8(key) + ": " + e.what());
+        }
+    }
+    return sources;
+}
+
+}  // namespace
+
 LoadedProject ReadProject(const Profile& p, ProjectSettings& s) {
     const SectionValues v(
         p, kProject,
@@ -218,6 +239,7 @@ LoadedProject ReadProject(const Profile& p, ProjectSettings& s) {
     GlyphSection glyphs = ReadGlyphSection(p);
     r.GLYPHS = std::move(glyphs.edits);
     loaded.glyphProblems = std::move(glyphs.problems);
+    r.FONT.Sources = ReadSources(p, loaded.glyphProblems);
     s = std::move(r);
     return loaded;
 }
@@ -310,6 +332,10 @@ ProjectForm SavedForm(const ProjectSettings& s) {
         text(kFont, u"FontFile", f.FontFile);
         number(kFont, u"FontIndex", f.FontIndex);
     }
+    for (size_t i = 0; i < f.Sources.size(); ++i) {
+        text(kSourcesSection, DecimalText(static_cast<int64_t>(i + 1)),
+             Utf8ToUtf16(FontSourceText(f.Sources[i])));
+    }
     for (const GlyphEditKey& key : s.GLYPHS.Keys()) {
         form.push_back({kGlyphsSection, GlyphKeyText(key), GlyphRowsText(*s.GLYPHS.Find(key))});
     }
@@ -329,6 +355,17 @@ void WriteProject(const ProjectSettings& s, Profile& profile) {
         profile.Set(kFont, u"FontFile", u"");
         profile.Set(kFont, u"FontIndex", u"0");
     }
+    // Sources are numbered from 1 without gaps; the numbers past the last are a longer list's
+    // remains, which would come back on the next load.
+    std::vector<std::u16string> stale;
+    profile.VisitKeys(kSourcesSection, [&](std::u16string_view key, auto) {
+        const int32_t n = Value(key);
+        if (n < 1 || static_cast<size_t>(n) > s.FONT.Sources.size() ||
+            key != DecimalText(n)) {
+            stale.emplace_back(key);
+        }
+    });
+    for (const std::u16string& key : stale) profile.Delete(kSourcesSection, key);
     WriteGlyphSection(s.GLYPHS, profile);
 }
 

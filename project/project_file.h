@@ -20,7 +20,8 @@
 // would load differently.
 //
 // Hand-edited glyphs live in a third section, [Glyphs] (project/glyph_section.h), which a save
-// merges like the other keys and leaves out while the project has no edits.
+// merges like the other keys and leaves out while the project has no edits; the font's sources
+// in a fourth, [Sources], likewise.
 // docs/project-file.md describes the whole format.
 #pragma once
 
@@ -39,6 +40,8 @@
 namespace zemtra {
 
 inline constexpr std::u16string_view kProjectVersion = u"V1.0";
+// The font's sources, in order: keys 1, 2, ... each holding a source's text (FontSourceText).
+inline constexpr std::u16string_view kSourcesSection = u"Sources";
 
 // A project whose TEXT or LIST holds more UTF-16 units than this, or whose PIC more entries, is
 // refused: each list item is an object of its own, so a 50 MB list would take gigabytes. Every
@@ -55,8 +58,8 @@ struct LoadedProject {
     // OFFSETX and OFFSETY as read, which the offset statics show until the next change.
     std::u16string offsetXText;
     std::u16string offsetYText;
-    // The entries of [Glyphs] that were skipped, one line each (ReadGlyphSection): the
-    // command line prints each, the window shows them in one message.
+    // The entries of [Glyphs] (ReadGlyphSection) and [Sources] that were skipped, one line
+    // each: the command line prints each, the window shows them in one message.
     std::vector<std::string> glyphProblems;
 };
 

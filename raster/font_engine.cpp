@@ -20,6 +20,7 @@
 #include "raster/font_ink.h"
 #include "raster/font_metrics.h"
 #include "raster/font_resolver.h"
+#include "raster/kerning.h"
 
 namespace zemtra {
 
@@ -65,6 +66,17 @@ struct CachedFont {
     StrokeRows strikeout;
     LinkedFaces chinese;    // the pixel-designed Chinese faces, for CJK characters
     LinkedFaces fallbacks;  // fontconfig's order
+    // The description's sources, parallel to key.Sources: each face at its own size, whose own
+    // glyphs (no linking) come before the primary face's.
+    std::vector<std::unique_ptr<CachedFont>> sources;
+};
+
+// Where the face that draws a character puts its glyph: a source's glyph stands on the font's
+// baseline moved by the source's offset.
+struct Placement {
+    int32_t dx = 0;
+    int32_t dy = 0;
+    int32_t source = -1;  // the index of the source that draws it; -1 for the font's own faces
 };
 
 // The pixel-designed faces that stand in for SimSun (MingLiU for the Big5 character set) when
@@ -95,6 +107,19 @@ LogFont CacheKey(const LogFont& font) {
     key.OutPrecision = key.ClipPrecision = 0;
     if (key.Height == 0) key.Width = 0;
     return key;
+}
+
+// A source drawn as its face is, at its own size or the font's: regular weight, upright, without
+// strokes; the font's character set still picks the code page of a symbol face.
+LogFont SourceFont(const LogFont& font, const FontSource& source) {
+    LogFont f;
+    f.FaceName = source.face.empty() ? font.FaceName : source.face;
+    f.FontFile = source.file;
+    f.FontIndex = source.index;
+    f.Height = source.height != 0 ? source.height : font.Height;
+    f.Width = source.height != 0 ? source.width : font.Width;
+    f.CharSet = font.CharSet;
+    return f;
 }
 
 UserError Failure(const LogFont& font, MessageArg reason) {
@@ -304,7 +329,8 @@ struct FontEngine::Impl {
     void OpenPrimary(CachedFont& cached, const LogFont& font);
     void SortFallbacksOnce(CachedFont& cached);
     SizedFace* FindLinked(CachedFont& cached, const LogFont& font, char32_t code, FT_UInt& glyph);
-    SizedFace* FaceFor(CachedFont& cached, const LogFont& font, char32_t code, FT_UInt& glyph);
+    SizedFace* FaceFor(CachedFont& cached, const LogFont& font, char32_t code, FT_UInt& glyph,
+                       Placement* placement = nullptr);
     SizedFace* FindIn(LinkedFaces& faces, const CachedFont& cached, const LogFont& font,
                       char32_t code, FT_UInt& glyph);
 };
@@ -316,7 +342,8 @@ bool MatchesKey(const LogFont& key, const LogFont& font) {
     return key.Height == font.Height && key.Width == (font.Height == 0 ? 0 : font.Width) &&
            key.Weight == font.Weight && key.Italic == font.Italic && key.CharSet == font.CharSet &&
            key.PitchAndFamily == font.PitchAndFamily && key.FaceName == font.FaceName &&
-           key.FontIndex == font.FontIndex && key.FontFile == font.FontFile;
+           key.FontIndex == font.FontIndex && key.FontFile == font.FontFile &&
+           key.Sources == font.Sources;
 }
 
 }  // namespace
@@ -344,6 +371,18 @@ std::unique_ptr<CachedFont> FontEngine::Impl::Create(const LogFont& font) {
     auto cached = std::make_unique<CachedFont>();
     cached->pattern = BuildFontPattern(config.get(), font);
     OpenPrimary(*cached, font);
+    for (const FontSource& source : font.Sources) {
+        // fontconfig answers any name with its nearest face; a source names the one it wants.
+        if (!source.face.empty() && !FontFamilyInstalled(source.face)) {
+            throw UserError("Font source \"" + FontSourceText(source) +
+                            "\": no installed face has this name.");
+        }
+        try {
+            cached->sources.push_back(Create(SourceFont(font, source)));
+        } catch (const UserError& e) {
+            throw UserError("Font source \"" + FontSourceText(source) + "\": " + e.what());
+        }
+    }
     const FaceUnits& u = cached->units;
     const FontCellMetrics& cell = cached->size.cell;
     cached->underline =
@@ -439,9 +478,18 @@ FontEngine::~FontEngine() = default;
 // The face that draws a character and its glyph there: the chosen face, else a linked one;
 // null when none has it. A surrogate has no glyph anywhere.
 SizedFace* FontEngine::Impl::FaceFor(CachedFont& cached, const LogFont& font, char32_t code,
-                                     FT_UInt& glyph) {
+                                     FT_UInt& glyph, Placement* placement) {
     glyph = 0;
     if (IsSurrogate(code)) return nullptr;
+    for (size_t i = 0; i < cached.sources.size(); ++i) {
+        const FontSource& source = font.Sources[i];
+        if (!source.Serves(code)) continue;
+        SizedFace& face = cached.sources[i]->primary;
+        glyph = GlyphOf(face.face.get(), code);
+        if (glyph == 0) continue;
+        if (placement != nullptr) *placement = {source.dx, source.dy, static_cast<int32_t>(i)};
+        return &face;
+    }
     glyph = GlyphOf(cached.primary.face.get(), code);
     if (glyph != 0) return &cached.primary;
     return FindLinked(cached, font, code, glyph);
@@ -453,7 +501,8 @@ void FontEngine::DrawCharacter(const LogFont& font, std::u16string_view text, Gl
     if (text.empty()) return;
     CachedFont& cached = impl_->Resolve(font);
     FT_UInt glyph = 0;
-    SizedFace* face = impl_->FaceFor(cached, font, FirstCharacter(text), glyph);
+    Placement placement;
+    SizedFace* face = impl_->FaceFor(cached, font, FirstCharacter(text), glyph, &placement);
     if (face == nullptr) face = &cached.primary;  // its .notdef, GDI's default glyph
     // A glyph FreeType cannot load draws nothing, as a failed TextOutW leaves the surface.
     int32_t smear = 0;
@@ -462,8 +511,10 @@ void FontEngine::DrawCharacter(const LogFont& font, std::u16string_view text, Gl
     if (font.Underline) strokes.rows[strokes.count++] = cached.underline;
     if (font.StrikeOut) strokes.rows[strokes.count++] = cached.strikeout;
     const FontCellMetrics& cell = cached.size.cell;
-    ComposeInk(face->face->glyph, smear, cell.ascent, cell.ascent + cell.descent, strokes,
-               kind == InkKind::Coverage, ink);
+    // Both offsets are bounded (kMaxSourceOffset), so the sums stay far inside 32 bits.
+    ComposeInk(face->face->glyph, smear, cell.ascent + placement.dy, cell.ascent + cell.descent,
+               strokes, kind == InkKind::Coverage, ink);
+    if (ink.width > 0) ink.left += placement.dx;
 }
 
 int32_t FontEngine::MonoAdvance(const LogFont& font, std::u16string_view text) {
@@ -490,13 +541,40 @@ bool FontEngine::HasCharacter(const LogFont& font, char32_t character) {
 std::string FontEngine::DrawingFace(const LogFont& font, char32_t character) {
     CachedFont& cached = impl_->Resolve(font);
     FT_UInt glyph = 0;
-    const SizedFace* face = impl_->FaceFor(cached, font, character, glyph);
+    Placement placement;
+    const SizedFace* face = impl_->FaceFor(cached, font, character, glyph, &placement);
     if (face == nullptr) return {};
     const FT_Face f = face->face.get();
     std::string name = f->family_name != nullptr ? f->family_name : "";
     std::string file = std::filesystem::path(face->file.file).filename().string();
     if (face->file.index != 0) file += ", face " + std::to_string(face->file.index);
+    if (placement.source >= 0) file += ", source " + std::to_string(placement.source + 1);
     return name.empty() ? file : name + " (" + file + ")";
+}
+
+std::vector<KerningPair> FontEngine::Kerning(const LogFont& font,
+                                             std::span<const char32_t> characters) {
+    CachedFont& cached = impl_->Resolve(font);
+    // Faces in the order they first draw a character; few, so a list does.
+    std::vector<std::pair<SizedFace*, std::vector<CharacterGlyph>>> faces;
+    for (const char32_t c : characters) {
+        FT_UInt glyph = 0;
+        SizedFace* face = impl_->FaceFor(cached, font, c, glyph);
+        if (face == nullptr) continue;
+        auto it = std::find_if(faces.begin(), faces.end(),
+                               [&](const auto& f) { return f.first == face; });
+        if (it == faces.end()) it = faces.insert(faces.end(), {face, {}});
+        it->second.push_back({c, glyph});
+    }
+    std::vector<KerningPair> pairs;
+    for (const auto& [face, glyphs] : faces) {
+        std::vector<KerningPair> kerned = FaceKerning(face->face.get(), glyphs);
+        pairs.insert(pairs.end(), kerned.begin(), kerned.end());
+    }
+    std::sort(pairs.begin(), pairs.end(), [](const KerningPair& a, const KerningPair& b) {
+        return a.left != b.left ? a.left < b.left : a.right < b.right;
+    });
+    return pairs;
 }
 
 std::string FontEngine::FamilyName(const LogFont& font) {

@@ -4,10 +4,12 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "base/export_font.h"
 #include "base/project_settings.h"
 
 namespace zemtra {
@@ -88,6 +90,10 @@ class FontEngine {
     // of a collection after the file name; empty when no face has it. An exported font names
     // its sources with it, so a file made on another machine tells which faces differ.
     std::string DrawingFace(const LogFont& font, char32_t character);
+
+    // The kerning of the characters (ascending) as the faces that draw them have it: a pair is
+    // kerned only when one face draws both, at the size it draws them (FaceKerning).
+    std::vector<KerningPair> Kerning(const LogFont& font, std::span<const char32_t> characters);
 
     // The cell metrics of the described font as it would be created.
     FontCellMetrics Metrics(const LogFont& font);

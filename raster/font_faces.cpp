@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "base/unicode.h"
+#include "raster/font_engine.h"
 #include "raster/font_handles.h"
 
 namespace zemtra {
@@ -40,6 +42,23 @@ std::vector<std::string> FontFileFaces(const std::filesystem::path& file) {
         faces.push_back(face ? FaceTitle(face.get()) : std::string());
     }
     return faces;
+}
+
+std::optional<std::string> FontSourceProblem(const FontSource& source) {
+    const std::string name = "Font source \"" + FontSourceText(source) + "\": ";
+    if (source.file.empty()) {
+        if (FontFamilyInstalled(source.face)) return std::nullopt;
+        return name + "no installed face has this name.";
+    }
+    const std::filesystem::path file(Utf16ToUtf8(source.file));
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(file, ec)) return name + "there is no such file.";
+    const std::vector<std::string> faces = FontFileFaces(file);
+    if (faces.empty()) return name + "the file is not a font FreeType can read.";
+    if (static_cast<size_t>(source.index) >= faces.size()) {
+        return name + "the file holds " + std::to_string(faces.size()) + " face(s), numbered from 0.";
+    }
+    return std::nullopt;
 }
 
 }  // namespace zemtra

@@ -3,7 +3,8 @@
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
-  libfreetype-dev libfontconfig-dev libicu-dev qt6-base-dev qt6-qpa-plugins
+  libfreetype-dev libfontconfig-dev libicu-dev libharfbuzz-dev qt6-base-dev qt6-qpa-plugins
+  libharfbuzz-bin   # hb-shape: the kerning checks compare with it
   qt6-translations-l10n   # Qt's own dialogs and buttons in the chosen language
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fonts-wqy-zenhei xfonts-terminus fonts-dejavu-core

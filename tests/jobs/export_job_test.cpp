@@ -411,6 +411,103 @@ TEST_F(ExportDecode, HandEditedGlyphsExportAsTheirDotsAtTheFullLevel) {
     EXPECT_NE(test::MatrixLevels(plain), test::MatrixLevels(frame.ToMatrix()));
 }
 
+// Icons from a symbol face at their own size and offset inside a text face's font: each glyph on
+// its line is what show draws with the same source, in LVGL at one and four bits and in BDF.
+TEST_F(ExportDecode, SourcesDrawTheirRangesAtTheirSizeAndOffsetAsShowDoes) {
+    test::ArialOnMatrix(s, 20, 20);
+    const std::u16string text = u"Ag\uF015\uF013\uF0E0";
+    ExportJob job;
+    job.characters = ExportCharacters::Text;
+    job.text = text;
+    job.name = "merged";
+    const auto glyphOf = [&](const std::string& source, char32_t c) {
+        s.FONT.Sources = {ParseFontSource(source)};
+        job.format = ExportFormat::Lvgl;
+        job.bpp = 1;
+        EXPECT_EQ(Export(job, "m.c").outcome, JobOutcome::Done);
+        const ReadFont f = test::ReadLvglFont(dir / "m.c", "merged");
+        EXPECT_TRUE(f.ok && f.glyphs.count(c)) << f.error;
+        return f.ok && f.glyphs.count(c) ? f.glyphs.at(c) : ReadGlyph{};
+    };
+    for (const char* source : {"FontAwesome@U+F000-U+F0FF@size=14@offset=0,1",
+                               "FontAwesome@U+F013@size=20x24@offset=-2,-3",
+                               "/usr/share/fonts/truetype/font-awesome/fontawesome-webfont.ttf"}) {
+        SCOPED_TRACE(source);
+        s.FONT.Sources = {ParseFontSource(source)};
+        for (const int bpp : {1, 4}) {
+            job.bpp = bpp;
+            job.format = ExportFormat::Lvgl;
+            ASSERT_EQ(Export(job, "m.c").outcome, JobOutcome::Done);
+            ExpectSameAsRenderer(test::ReadLvglFont(dir / "m.c", "merged"), text, bpp);
+        }
+        job.bpp = 1;
+        job.format = ExportFormat::Bdf;
+        ASSERT_EQ(Export(job, "m.bdf").outcome, JobOutcome::Done);
+        ExpectSameAsRenderer(test::ReadWithFreeType(dir / "m.bdf"), text, 1);
+    }
+    // The file names the source that drew the icons.
+    s.FONT.Sources = {ParseFontSource("FontAwesome@U+F000-U+F0FF@size=14")};
+    job.format = ExportFormat::Lvgl;
+    ASSERT_EQ(Export(job, "m.c").outcome, JobOutcome::Done);
+    const std::string written = test::ReadBytes(dir / "m.c");
+    EXPECT_NE(written.find("3 from FontAwesome (FontAwesome.otf, source 1)"), std::string::npos)
+        << written.substr(0, 300);
+    // One dot down is one row lower; the text face's letters stay where they were.
+    const ReadGlyph up = glyphOf("FontAwesome@U+F000-U+F0FF@size=14", 0xF015);
+    const ReadGlyph down = glyphOf("FontAwesome@U+F000-U+F0FF@size=14@offset=0,1", 0xF015);
+    EXPECT_EQ(down.top, up.top - 1);
+    EXPECT_EQ(down.levels, up.levels);
+    EXPECT_EQ(glyphOf("FontAwesome@U+F000-U+F0FF@size=14@offset=3,1", 0xF015).left, up.left + 3);
+    // Outside its ranges the source draws nothing: U+F013 comes from font linking at the text's
+    // size, unlike the source's own glyph.
+    EXPECT_NE(glyphOf("FontAwesome@U+F015@size=14", 0xF013).levels,
+              glyphOf("FontAwesome@U+F013@size=14", 0xF013).levels);
+}
+
+// Kerning as HarfBuzz's own hb-shape gives it (font units with and without "kern", run on
+// Debian's fonts; 16 px em, 2048 units: sixteenths = units / 8, rounded half away from zero).
+// Pairs that do not kern are not written.
+TEST_F(ExportDecode, KerningIsHarfBuzzsAdjustmentInSixteenths) {
+    struct Case {
+        const char16_t* face;
+        std::vector<std::pair<const char16_t*, int>> pairs;  // 0: not written
+    };
+    const std::vector<Case> cases = {
+        {u"Liberation Sans",
+         {{u"AV", -19}, {u"To", -28}, {u"y.", -19}, {u"LT", -19}, {u"Yo", -24}, {u"AB", 0}}},
+        {u"DejaVu Sans",
+         {{u"AV", -16}, {u"To", -44}, {u"y.", -37}, {u"LT", -35}, {u"Yo", -34}, {u"AB", 0}}},
+    };
+    ExportJob job;
+    job.characters = ExportCharacters::Text;
+    job.name = "kerned";
+    job.format = ExportFormat::Lvgl;
+    job.text = u"ABLTVYoy.";
+    for (const Case& c : cases) {
+        test::ArialOnMatrix(s, 20, 20);
+        s.FONT.FaceName = c.face;
+        s.FONT.Height = -16;  // the em, 16 dots
+        s.FONT.Width = 0;
+        for (const int bpp : {1, 4}) {
+            job.bpp = bpp;
+            job.kerning = true;
+            const ExportResult result = Export(job, "k.c");
+            ASSERT_EQ(result.outcome, JobOutcome::Done);
+            const ReadFont f = test::ReadLvglFont(dir / "k.c", "kerned");
+            ASSERT_TRUE(f.ok) << f.error;
+            EXPECT_EQ(result.kerningPairs, f.kerning.size());
+            for (const auto& [pair, sixteenths] : c.pairs) {
+                const auto it = f.kerning.find({pair[0], pair[1]});
+                EXPECT_EQ(it == f.kerning.end() ? 0 : it->second, sixteenths)
+                    << Utf16ToUtf8(c.face) << " " << Utf16ToUtf8(pair) << " at " << bpp;
+            }
+            job.kerning = false;
+            ASSERT_EQ(Export(job, "k.c").outcome, JobOutcome::Done);
+            EXPECT_TRUE(test::ReadLvglFont(dir / "k.c", "kerned").kerning.empty());
+        }
+    }
+}
+
 TEST_F(ExportDecode, ExportGoldenTinyBdfFontInEveryFormat) {
     // Apart from the outputs: the first of them is named tiny.bdf too.
     std::filesystem::create_directory(dir / "source");

@@ -47,10 +47,12 @@ ExportGlyph Glyph(char16_t c, int32_t w, int32_t h, std::vector<uint8_t> levels,
 }
 
 std::string Write(ExportFormat format, const ExportFontInfo& info,
-                  const std::vector<ExportGlyph>& glyphs) {
+                  const std::vector<ExportGlyph>& glyphs,
+                  const std::vector<KerningPair>& kerning = {}) {
     StringSink sink;
     auto writer = MakeFontExportWriter(format, info, sink);
     for (const ExportGlyph& g : glyphs) writer->Add(g);
+    if (!kerning.empty()) writer->Kern(kerning);
     writer->Finish();
     return sink.text;
 }
@@ -187,6 +189,58 @@ TEST_F(FontWriters, LvglCharacterMapsFindExactlyTheCharacters) {
     }());
     EXPECT_NE(scattered.find(".cmap_num = 1,"), std::string::npos);
     EXPECT_NE(scattered.find("LV_FONT_FMT_TXT_CMAP_SPARSE_TINY"), std::string::npos);
+}
+
+// LVGL kerning read back as LVGL adds it: pairs where they are the smaller table, classes where
+// many glyphs kern alike, 16-bit ids past 255 glyphs, a scale for adjustments beyond a byte.
+TEST_F(FontWriters, LvglKerningReadsBackPairForPair) {
+    using Kerned = std::map<std::pair<char32_t, char32_t>, int>;
+    struct Case {
+        const char* what;
+        int glyphs;                        // U+0100 upwards
+        std::vector<KerningPair> pairs;    // given to the writer
+        Kerned read;                       // what LVGL adds, in sixteenths
+        const char* layout;                // in the font's descriptor
+    };
+    // 20 x 20 glyphs that all kern by the same amount: one class each side beats 400 pairs.
+    std::vector<KerningPair> alike;
+    Kerned alikeRead;
+    for (char32_t l = 0x100; l < 0x114; ++l) {
+        for (char32_t r = 0x120; r < 0x134; ++r) {
+            alike.push_back({l, r, -7});
+            alikeRead[{l, r}] = -7;
+        }
+    }
+    const std::vector<Case> cases = {
+        {"three pairs", 8, {{0x100, 0x101, -19}, {0x100, 0x105, 3}, {0x104, 0x100, -28}},
+         {{{0x100, 0x101}, -19}, {{0x100, 0x105}, 3}, {{0x104, 0x100}, -28}},
+         ".kern_classes = 0"},
+        {"alike", 0x40, alike, alikeRead, ".kern_classes = 1"},
+        {"ids past 255", 300, {{0x100, 0x22B, -5}, {0x22B, 0x100, 6}},
+         {{{0x100, 0x22B}, -5}, {{0x22B, 0x100}, 6}}, ".glyph_ids_size = 1"},
+        // 300 / 16 dots needs kern_scale 38: stored 126, read 126 * 38 >> 4 = 299; -16 is
+        // stored -7 and read -266 >> 4 = -17 (the shift rounds down).
+        {"beyond a byte", 4, {{0x100, 0x101, 300}, {0x101, 0x100, -16}},
+         {{{0x100, 0x101}, 299}, {{0x101, 0x100}, -17}}, ".kern_scale = 38"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<ExportGlyph> glyphs;
+        for (int i = 0; i < c.glyphs; ++i) {
+            glyphs.push_back(Glyph(static_cast<char16_t>(0x100 + i), 1, 1, {1}));
+        }
+        const std::string text = Write(ExportFormat::Lvgl, Info(1), glyphs, c.pairs);
+        EXPECT_NE(text.find(c.layout), std::string::npos);
+        test::WriteBytes(dir / "kern.c", text);
+        const test::ReadFont f = test::ReadLvglFont(dir / "kern.c", "made_up");
+        ASSERT_TRUE(f.ok) << f.error;
+        EXPECT_EQ(f.kerning, c.read);
+    }
+    // Formats without a place for kerning write the same bytes with or without it.
+    for (ExportFormat format : {ExportFormat::Bdf, ExportFormat::AdafruitGfx}) {
+        const std::vector<ExportGlyph> two = {Glyph(u'A', 1, 1, {1}), Glyph(u'V', 1, 1, {1})};
+        EXPECT_EQ(Write(format, Info(1), two, {{U'A', U'V', -19}}), Write(format, Info(1), two));
+    }
 }
 
 TEST_F(FontWriters, GfxFillsTheGapsAndKeepsToItsLimits) {

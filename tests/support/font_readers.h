@@ -34,6 +34,8 @@ struct ReadFont {
     int bpp = 1;
     int bitmapFormat = 0;  // LVGL: 0 plain, 1 compressed
     std::map<char32_t, ReadGlyph> glyphs;
+    // LVGL: sixteenths of a dot added to the left glyph's advance before the right one.
+    std::map<std::pair<char32_t, char32_t>, int> kerning;
 };
 
 inline std::filesystem::path FontReadersDir() {
@@ -97,9 +99,18 @@ inline ReadFont ReadLvglFont(const std::filesystem::path& source, const std::str
     while (std::getline(in, line)) {
         std::istringstream head(line);
         std::string code;
+        head >> code;
+        if (code == "kern") {
+            std::string left, right;
+            int value = 0;
+            head >> left >> right >> value;
+            f.kerning[{static_cast<char32_t>(std::stoul(left.substr(2), nullptr, 16)),
+                       static_cast<char32_t>(std::stoul(right.substr(2), nullptr, 16))}] = value;
+            continue;
+        }
         ReadGlyph g;
         int bottom = 0;
-        head >> code >> g.advance >> g.width >> g.height >> g.left >> bottom;
+        head >> g.advance >> g.width >> g.height >> g.left >> bottom;
         g.top = bottom + g.height;
         g.advance /= 16;
         ReadRows(in, g, 2);

@@ -97,6 +97,21 @@ typedef struct {
 } lv_font_fmt_txt_cmap_t;
 
 typedef struct {
+    const void* glyph_ids; /* pairs of glyph ids, left then right: uint8_t or uint16_t each */
+    const int8_t* values;
+    uint32_t pair_cnt : 30;
+    uint32_t glyph_ids_size : 2; /* 0: uint8_t ids, 1: uint16_t ids */
+} lv_font_fmt_txt_kern_pair_t;
+
+typedef struct {
+    const int8_t* class_pair_values; /* left_class_cnt x right_class_cnt */
+    const uint8_t* left_class_mapping; /* by glyph id; 0: no class */
+    const uint8_t* right_class_mapping;
+    uint8_t left_class_cnt;
+    uint8_t right_class_cnt;
+} lv_font_fmt_txt_kern_classes_t;
+
+typedef struct {
 #ifdef ZEMTRA_TEST_LVGL_DSC_BASE
     struct {
         void* vram_res;

@@ -7,7 +7,12 @@
  * levels of a glyph as one stream of BPP-bit values, most significant bit first, from its
  * bitmap index. Compressed bitmaps: the run-length code described with the format (a literal
  * equal to the one before opens a run of 1 bits, the 11th followed by a 6-bit count), then each
- * row XORed with the row above. Build: cc -DFONT=name -I. font.c lvgl_reader.c */
+ * row XORed with the row above. Then each kerned pair of mapped glyphs:
+ *   kern U+LEFT U+RIGHT SIXTEENTHS
+ * the stored value times kern_scale, shifted right by 4, as LVGL adds it to the advance: from
+ * the pair list (ids left then right, 8 or 16 bits each) or from the classes (a left and a
+ * right class other than 0 pick a value of the class table).
+ * Build: cc -DFONT=name -I. font.c lvgl_reader.c */
 #include <stdio.h>
 #include <stdlib.h>
 
@@ -121,14 +126,44 @@ static void decode(const lv_font_fmt_txt_dsc_t *d, const lv_font_fmt_txt_glyph_d
     }
 }
 
+static int kern_value(const lv_font_fmt_txt_dsc_t *d, uint32_t left, uint32_t right, int *value) {
+    if (d->kern_classes) {
+        const lv_font_fmt_txt_kern_classes_t *k = d->kern_dsc;
+        const unsigned lc = k->left_class_mapping[left], rc = k->right_class_mapping[right];
+        if (lc == 0 || rc == 0) return 0;
+        *value = k->class_pair_values[(lc - 1) * k->right_class_cnt + (rc - 1)];
+        return 1;
+    }
+    const lv_font_fmt_txt_kern_pair_t *k = d->kern_dsc;
+    for (uint32_t i = 0; i < k->pair_cnt; ++i) {
+        uint32_t l, r;
+        if (k->glyph_ids_size == 0) {
+            l = ((const uint8_t *)k->glyph_ids)[2 * i];
+            r = ((const uint8_t *)k->glyph_ids)[2 * i + 1];
+        } else {
+            l = ((const uint16_t *)k->glyph_ids)[2 * i];
+            r = ((const uint16_t *)k->glyph_ids)[2 * i + 1];
+        }
+        if (l == left && r == right) {
+            *value = k->values[i];
+            return 1;
+        }
+    }
+    return 0;
+}
+
 int main(void) {
     const lv_font_fmt_txt_dsc_t *d = FONT.dsc;
+    static uint32_t code_of[0x10000];
+    uint32_t ids = 0;
     printf("font %d %d %u %u %u\n", (int)FONT.line_height, (int)FONT.base_line, (unsigned)d->bpp,
            (unsigned)d->bitmap_format, (unsigned)d->cmap_num);
     for (uint32_t code = 1; code <= 0x10FFFF; ++code) {
         const uint32_t id = glyph_id(d, code);
         if (id == 0) continue;
         const lv_font_fmt_txt_glyph_dsc_t *g = &d->glyph_dsc[id];
+        if (id < 0x10000) code_of[id] = code;
+        if (id > ids) ids = id;
         printf("U+%04X %u %u %u %d %d\n", (unsigned)code, (unsigned)g->adv_w, (unsigned)g->box_w,
                (unsigned)g->box_h, (int)g->ofs_x, (int)g->ofs_y);
         unsigned char *levels = malloc((size_t)g->box_w * g->box_h + 1);
@@ -138,6 +173,16 @@ int main(void) {
             printf("\n");
         }
         free(levels);
+    }
+    if (d->kern_dsc == NULL) return 0;
+    for (uint32_t left = 1; left <= ids && left < 0x10000; ++left) {
+        for (uint32_t right = 1; right <= ids && right < 0x10000; ++right) {
+            int value = 0;
+            if (code_of[left] == 0 || code_of[right] == 0) continue;
+            if (!kern_value(d, left, right, &value) || value == 0) continue;
+            printf("kern U+%04X U+%04X %d\n", (unsigned)code_of[left], (unsigned)code_of[right],
+                   (int)((value * (int32_t)d->kern_scale) >> 4));
+        }
     }
     return 0;
 }
