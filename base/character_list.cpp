@@ -1,6 +1,10 @@
 // The list rules shared by the desktop program, the project file and zemtra-cli.
 #include "base/character_list.h"
 
+#include <set>
+
+#include "base/unicode.h"
+
 namespace zemtra {
 
 void FillCharacterList(ProjectSettings& s, std::u16string_view text, bool resetPictures) {
@@ -8,6 +12,38 @@ void FillCharacterList(ProjectSettings& s, std::u16string_view text, bool resetP
     if (resetPictures) s.PIC.clear();
     for (char16_t unit : text) s.LIST.emplace_back(1, unit);
     if (resetPictures) s.PIC.assign(s.LIST.size(), kCharacterEntry);
+}
+
+size_t AddCharactersToList(ProjectSettings& s, const std::vector<char32_t>& characters) {
+    std::set<char32_t> held;
+    for (size_t i = 0; i < s.LIST.size(); ++i) {
+        if (IsPictureItem(s, i) || s.LIST[i].size() != 1) continue;
+        const char16_t unit = s.LIST[i][0];
+        // A surrogate pair stands in two items.
+        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < s.LIST.size() && !IsPictureItem(s, i + 1) &&
+            s.LIST[i + 1].size() == 1) {
+            const std::u16string pair{unit, s.LIST[i + 1][0]};
+            if (IsOneCharacter(pair)) {
+                held.insert(FirstCharacter(pair));
+                ++i;
+                continue;
+            }
+        }
+        held.insert(unit);
+    }
+    // Items without a PIC entry are characters; the new ones get theirs.
+    if (s.PIC.size() < s.LIST.size()) s.PIC.resize(s.LIST.size(), kCharacterEntry);
+    size_t added = 0;
+    for (const char32_t c : characters) {
+        if (held.count(c) != 0) continue;
+        held.insert(c);
+        for (char16_t unit : CharacterUtf16(c)) {
+            s.LIST.emplace_back(1, unit);
+            s.PIC.emplace_back(kCharacterEntry);
+        }
+        ++added;
+    }
+    return added;
 }
 
 void AppendPictureItem(ProjectSettings& s, std::u16string_view path) {

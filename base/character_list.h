@@ -21,6 +21,11 @@ inline constexpr char16_t kCharacterEntry[] = u"#";
 void FillCharacterList(ProjectSettings& s, std::u16string_view text, bool resetPictures);
 
 // Appends a picture item ("☆" and its path), as "Load Picture" does for each chosen file.
+// Appends the characters (ascending, each once) that the list does not hold yet as character
+// items, one per UTF-16 unit as FillCharacterList makes them (a character beyond U+FFFF as its
+// surrogate pair); the text stays as it is. Returns how many characters it added.
+size_t AddCharactersToList(ProjectSettings& s, const std::vector<char32_t>& characters);
+
 void AppendPictureItem(ProjectSettings& s, std::u16string_view path);
 
 // True for a PIC entry that names a picture: neither empty nor "#".

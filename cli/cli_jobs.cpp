@@ -14,6 +14,7 @@
 #include "base/code_rectangle.h"
 #include "base/error.h"
 #include "base/unicode.h"
+#include "base/used_characters.h"
 #include "jobs/jobs.h"
 #include "jobs/list_items.h"
 #include "output/font_export.h"
@@ -33,12 +34,20 @@ JobContext Context() {
     return context;
 }
 
-// --text replaces the list as "Add" does; --picture appends as "Load Picture" does.
+// The characters of the --chars-from files, distinct and ascending.
+std::vector<char32_t> CharactersFrom(const Request& r) {
+    std::vector<std::filesystem::path> files(r.charsFrom.begin(), r.charsFrom.end());
+    return CharactersFromFiles(files);
+}
+
+// --text replaces the list as "Add" does; --chars-from adds the characters of its files that
+// the list lacks, as "Add from Files..." does; --picture appends as "Load Picture" does.
 void ApplyListOptions(const Request& r, ProjectSettings& s) {
     if (r.text) {
         s.TEXT = Utf8ToUtf16(*r.text);
         FillCharacterList(s, s.TEXT, true);
     }
+    if (!r.charsFrom.empty()) AddCharactersToList(s, CharactersFrom(r));
     for (const std::string& picture : r.pictures) {
         std::error_code ec;
         const auto absolute = std::filesystem::absolute(picture, ec);
@@ -279,6 +288,8 @@ ExportCharacters ExportSource(const Request& r) {
     if (r.text) return ExportCharacters::Text;
     if (r.range) return ExportCharacters::Ranges;
     if (given == 1) return ExportCharacters::CodeRange;
+    // The files' characters alone, not added to the list.
+    if (!r.charsFrom.empty()) return ExportCharacters::Text;
     return ExportCharacters::List;
 }
 
@@ -304,6 +315,7 @@ ExportJob ExportJobOf(const Request& r) {
     job.target = *r.output;
     job.characters = ExportSource(r);
     if (r.text) job.text = Utf8ToUtf16(*r.text);
+    if (!r.charsFrom.empty()) job.added = CharactersFrom(r);
     if (r.range) {
         try {
             job.ranges = ParseCodeSpans(*r.range);
@@ -414,6 +426,11 @@ int RunScanOrder(const Request& r) {
 int RunSpecimen(const Request& r) {
     if (!r.output) throw UsageError("specimen: give the picture to write with -o FILE.png");
     ProjectSettings s = r.settings;
+    if (!r.charsFrom.empty() && (r.codepage || r.from || r.to)) {
+        throw UsageError(
+            "specimen: --chars-from adds to the list, which a code range replaces; "
+            "give one of them");
+    }
     ApplyListOptions(r, s);
     ApplyCodeRange(r, s);
     if (!HasDots(s)) throw UsageError("specimen: the matrix size must be at least 1 x 1");

@@ -184,6 +184,7 @@ Parser::Parser() {
     };
     withValue["--name"] = [this](const std::string& v) { r.name = v; };
     withValue["--range"] = [this](const std::string& v) { r.range = v; };
+    withValue["--chars-from"] = [this](const std::string& v) { r.charsFrom.push_back(v); };
     flags["--monospace"] = [this] { r.monospace = true; };
     flags["--compress"] = [this] { r.compress = true; };
     flags["--no-kerning"] = [this] { r.noKerning = true; };
@@ -334,6 +335,14 @@ Commands:
         Removes that edit: the font's glyph again.
   edit FILE.fprj --list
         Prints the project's edits, one "U+XXXX WxH=ROWS" line each.
+
+export, c-source, specimen and project save take --chars-from FILE (repeatable):
+the distinct characters the firmware's files use, added to the other characters
+(export) or to the list (the others). C and C++ sources give their string and
+character literals (\uXXXX decoded, comments and code skipped), .po/.pot their
+msgstr (or msgid), .json its string values, Qt .ts its translations, XLIFF its
+targets, Android strings.xml its strings and items, any other file its whole
+text. Control characters are left out; a file that is not UTF-8 is an error.
 
 Every command takes --project FILE.fprj first: settings, character list,
 pictures and edited glyphs come from the project; options after it override

@@ -25,6 +25,12 @@ int Run(const std::vector<std::string>& args) {
     for (const std::string& warning : r.warnings) {
         std::cerr << "zemtra-cli: warning: " << warning << "\n";
     }
+    const bool takesFiles = r.command == "export" || r.command == "c-source" ||
+                            r.command == "specimen" ||
+                            (r.command == "project" && r.subcommand == "save");
+    if (!r.charsFrom.empty() && !takesFiles) {
+        throw UsageError("--chars-from: only export, c-source, specimen and project save take it");
+    }
     if (r.command == "c-source") return RunCSource(r, std::cout);
     if (r.command == "show") return RunShow(r, std::cout);
     if (r.command == "library") return RunLibrary(r);

@@ -147,6 +147,9 @@ std::vector<char32_t> ExportCharacterSet(const ProjectSettings& s, const ExportJ
             }
             break;
     }
+    for (const char32_t c : job.added) {
+        if (c <= kLastExportable) add(c);
+    }
     std::vector<char32_t> set;
     for (char32_t c = 0; c <= kLastExportable; ++c) {
         if (in[c]) set.push_back(c);

@@ -182,6 +182,8 @@ struct ExportJob {
     ExportCharacters characters = ExportCharacters::List;
     std::u16string text;
     std::vector<CodeSpan> ranges;
+    // Characters the set takes besides those of `characters` (the firmware's, --chars-from).
+    std::vector<char32_t> added;
     std::filesystem::path target;
     int threads = 0;  // that render the glyphs; 0: every core
     // The faces' kerning, where the format holds it (pairs of characters one face draws).
@@ -194,8 +196,8 @@ struct ExportResult {
     // Characters that neither the face nor a linked face has, left out: how many, the first few.
     size_t lacking = 0;
     std::u16string firstLacking;
-    size_t pictures = 0;  // picture items of the list, left out
-    uint64_t bytes = 0;   // the file's size
+    size_t pictures = 0;      // picture items of the list, left out
+    uint64_t bytes = 0;       // the file's size
     size_t kerningPairs = 0;  // written
 };
 // An export checked and ready to run: its job (the target may still be set) and its character
