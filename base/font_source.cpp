@@ -75,11 +75,12 @@ FontSource ParseFontSource(std::string_view text) {
             const size_t x = value.find('x');
             const auto height =
                 Integer(x == std::string_view::npos ? value : value.substr(x + 1), 1, kMaxFontSize);
-            const auto width =
-                x == std::string_view::npos ? std::optional<int32_t>(0)
-                                            : Integer(value.substr(0, x), 0, kMaxFontSize);
+            const auto width = x == std::string_view::npos
+                                   ? std::optional<int32_t>(0)
+                                   : Integer(value.substr(0, x), 0, kMaxFontSize);
             if (!height || !width) {
-                Bad(text, "\"" + std::string(part) + "\" is no size like size=16 or size=8x16 (1 to " +
+                Bad(text, "\"" + std::string(part) +
+                              "\" is no size like size=16 or size=8x16 (1 to " +
                               std::to_string(kMaxFontSize) + ").");
             }
             source.height = *height;
@@ -109,8 +110,9 @@ FontSource ParseFontSource(std::string_view text) {
             }
             for (const CodeSpan& span : source.ranges) {
                 if (span.last < span.first || span.last > 0x10FFFF) {
-                    Bad(text, "\"" + std::string(part) + "\" holds a range that runs backwards or "
-                              "beyond U+10FFFF.");
+                    Bad(text, "\"" + std::string(part) +
+                                  "\" holds a range that runs backwards or "
+                                  "beyond U+10FFFF.");
                 }
             }
         } else {

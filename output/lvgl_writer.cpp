@@ -93,7 +93,8 @@ struct KernEntry {
 // The scale (16 = 1.0) that fits the largest adjustment into LVGL's signed byte.
 uint32_t KernScale(std::span<const KerningPair> pairs) {
     int64_t largest = 0;
-    for (const KerningPair& p : pairs) largest = std::max<int64_t>(largest, std::abs(int64_t{p.sixteenths}));
+    for (const KerningPair& p : pairs)
+        largest = std::max<int64_t>(largest, std::abs(int64_t{p.sixteenths}));
     if (largest <= 127) return 16;
     return static_cast<uint32_t>(std::min<int64_t>((largest * 16 + 126) / 127, 0xFFFF));
 }
@@ -323,8 +324,7 @@ class LvglWriter : public FontExportWriter {
         const bool wide = glyphs_.size() > 255;
         const size_t pairBytes = kern_.size() * (wide ? 5 : 3);
         const KernClasses k = ClassesOf(kern_, glyphs_.size());
-        const size_t classBytes =
-            k.left.size() * 2 + size_t{k.leftCount} * k.rightCount;
+        const size_t classBytes = k.left.size() * 2 + size_t{k.leftCount} * k.rightCount;
         const auto list = [&](const std::string& head, const auto& values) {
             Put(head);
             for (size_t i = 0; i < values.size(); i += 16) {
@@ -351,8 +351,11 @@ class LvglWriter : public FontExportWriter {
             Put("static const lv_font_fmt_txt_kern_pair_t kern_pairs = {\n"
                 "    .glyph_ids = kern_pair_glyph_ids,\n"
                 "    .values = kern_pair_values,\n"
-                "    .pair_cnt = " + std::to_string(kern_.size()) + ",\n"
-                "    .glyph_ids_size = " + (wide ? "1" : "0") + ",\n};\n\n");
+                "    .pair_cnt = " +
+                std::to_string(kern_.size()) +
+                ",\n"
+                "    .glyph_ids_size = " +
+                (wide ? "1" : "0") + ",\n};\n\n");
             return false;
         }
         list("static const int8_t kern_class_values[] = {\n", k.values);
@@ -362,8 +365,11 @@ class LvglWriter : public FontExportWriter {
             "    .class_pair_values = kern_class_values,\n"
             "    .left_class_mapping = kern_left_class_mapping,\n"
             "    .right_class_mapping = kern_right_class_mapping,\n"
-            "    .left_class_cnt = " + std::to_string(k.leftCount) + ",\n"
-            "    .right_class_cnt = " + std::to_string(k.rightCount) + ",\n};\n\n");
+            "    .left_class_cnt = " +
+            std::to_string(k.leftCount) +
+            ",\n"
+            "    .right_class_cnt = " +
+            std::to_string(k.rightCount) + ",\n};\n\n");
         return true;
     }
 

@@ -360,8 +360,7 @@ void WriteProject(const ProjectSettings& s, Profile& profile) {
     std::vector<std::u16string> stale;
     profile.VisitKeys(kSourcesSection, [&](std::u16string_view key, auto) {
         const int32_t n = Value(key);
-        if (n < 1 || static_cast<size_t>(n) > s.FONT.Sources.size() ||
-            key != DecimalText(n)) {
+        if (n < 1 || static_cast<size_t>(n) > s.FONT.Sources.size() || key != DecimalText(n)) {
             stale.emplace_back(key);
         }
     });

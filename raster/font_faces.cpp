@@ -56,7 +56,8 @@ std::optional<std::string> FontSourceProblem(const FontSource& source) {
     const std::vector<std::string> faces = FontFileFaces(file);
     if (faces.empty()) return name + "the file is not a font FreeType can read.";
     if (static_cast<size_t>(source.index) >= faces.size()) {
-        return name + "the file holds " + std::to_string(faces.size()) + " face(s), numbered from 0.";
+        return name + "the file holds " + std::to_string(faces.size()) +
+               " face(s), numbered from 0.";
     }
     return std::nullopt;
 }

@@ -84,9 +84,9 @@ bool KerningGlyphs(hb_face_t* face, hb_set_t* glyphs) {
 }
 
 // Kerning and nothing else: the features HarfBuzz applies by default, off.
-constexpr const char* kFeatures[] = {"kern",  "-liga", "-clig", "-calt", "-rlig", "-ccmp",
-                                     "-locl", "-mark", "-mkmk", "-rclt", "-dist", "-curs",
-                                     "-abvm", "-blwm", "-rvrn"};
+constexpr const char* kFeatures[] = {"kern",  "-liga", "-clig", "-calt", "-rlig",
+                                     "-ccmp", "-locl", "-mark", "-mkmk", "-rclt",
+                                     "-dist", "-curs", "-abvm", "-blwm", "-rvrn"};
 
 }  // namespace
 
@@ -137,8 +137,8 @@ std::vector<KerningPair> FaceKerning(FT_Face face, std::span<const CharacterGlyp
                 info[1].codepoint != candidates[b].second) {
                 continue;
             }
-            const int64_t units = int64_t{pos[0].x_advance} + pos[1].x_advance - advance[a] -
-                                  advance[b];
+            const int64_t units =
+                int64_t{pos[0].x_advance} + pos[1].x_advance - advance[a] - advance[b];
             if (units == 0) continue;
             const auto sixteenths =
                 static_cast<int32_t>(std::lround(static_cast<double>(units) * sixteenthsPerUnit));

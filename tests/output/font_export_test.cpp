@@ -197,10 +197,10 @@ TEST_F(FontWriters, LvglKerningReadsBackPairForPair) {
     using Kerned = std::map<std::pair<char32_t, char32_t>, int>;
     struct Case {
         const char* what;
-        int glyphs;                        // U+0100 upwards
-        std::vector<KerningPair> pairs;    // given to the writer
-        Kerned read;                       // what LVGL adds, in sixteenths
-        const char* layout;                // in the font's descriptor
+        int glyphs;                      // U+0100 upwards
+        std::vector<KerningPair> pairs;  // given to the writer
+        Kerned read;                     // what LVGL adds, in sixteenths
+        const char* layout;              // in the font's descriptor
     };
     // 20 x 20 glyphs that all kern by the same amount: one class each side beats 400 pairs.
     std::vector<KerningPair> alike;
@@ -212,16 +212,24 @@ TEST_F(FontWriters, LvglKerningReadsBackPairForPair) {
         }
     }
     const std::vector<Case> cases = {
-        {"three pairs", 8, {{0x100, 0x101, -19}, {0x100, 0x105, 3}, {0x104, 0x100, -28}},
+        {"three pairs",
+         8,
+         {{0x100, 0x101, -19}, {0x100, 0x105, 3}, {0x104, 0x100, -28}},
          {{{0x100, 0x101}, -19}, {{0x100, 0x105}, 3}, {{0x104, 0x100}, -28}},
          ".kern_classes = 0"},
         {"alike", 0x40, alike, alikeRead, ".kern_classes = 1"},
-        {"ids past 255", 300, {{0x100, 0x22B, -5}, {0x22B, 0x100, 6}},
-         {{{0x100, 0x22B}, -5}, {{0x22B, 0x100}, 6}}, ".glyph_ids_size = 1"},
+        {"ids past 255",
+         300,
+         {{0x100, 0x22B, -5}, {0x22B, 0x100, 6}},
+         {{{0x100, 0x22B}, -5}, {{0x22B, 0x100}, 6}},
+         ".glyph_ids_size = 1"},
         // 300 / 16 dots needs kern_scale 38: stored 126, read 126 * 38 >> 4 = 299; -16 is
         // stored -7 and read -266 >> 4 = -17 (the shift rounds down).
-        {"beyond a byte", 4, {{0x100, 0x101, 300}, {0x101, 0x100, -16}},
-         {{{0x100, 0x101}, 299}, {{0x101, 0x100}, -17}}, ".kern_scale = 38"},
+        {"beyond a byte",
+         4,
+         {{0x100, 0x101, 300}, {0x101, 0x100, -16}},
+         {{{0x100, 0x101}, 299}, {{0x101, 0x100}, -17}},
+         ".kern_scale = 38"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -104,7 +104,7 @@ typedef struct {
 } lv_font_fmt_txt_kern_pair_t;
 
 typedef struct {
-    const int8_t* class_pair_values; /* left_class_cnt x right_class_cnt */
+    const int8_t* class_pair_values;   /* left_class_cnt x right_class_cnt */
     const uint8_t* left_class_mapping; /* by glyph id; 0: no class */
     const uint8_t* right_class_mapping;
     uint8_t left_class_cnt;

@@ -21,7 +21,7 @@
 extern const lv_font_t FONT;
 
 /* The generated font points at LVGL's own functions; the reader walks the tables itself. */
-bool lv_font_get_glyph_dsc_fmt_txt(const lv_font_t *font, lv_font_glyph_dsc_t *dsc_out,
+bool lv_font_get_glyph_dsc_fmt_txt(const lv_font_t* font, lv_font_glyph_dsc_t* dsc_out,
                                    uint32_t unicode_letter, uint32_t unicode_letter_next) {
     (void)font;
     (void)dsc_out;
@@ -29,22 +29,22 @@ bool lv_font_get_glyph_dsc_fmt_txt(const lv_font_t *font, lv_font_glyph_dsc_t *d
     (void)unicode_letter_next;
     return false;
 }
-const void *lv_font_get_bitmap_fmt_txt(lv_font_glyph_dsc_t *g_dsc, lv_draw_buf_t *draw_buf) {
+const void* lv_font_get_bitmap_fmt_txt(lv_font_glyph_dsc_t* g_dsc, lv_draw_buf_t* draw_buf) {
     (void)g_dsc;
     (void)draw_buf;
     return NULL;
 }
 
-static uint32_t glyph_id(const lv_font_fmt_txt_dsc_t *d, uint32_t code) {
+static uint32_t glyph_id(const lv_font_fmt_txt_dsc_t* d, uint32_t code) {
     for (unsigned i = 0; i < d->cmap_num; ++i) {
-        const lv_font_fmt_txt_cmap_t *m = &d->cmaps[i];
+        const lv_font_fmt_txt_cmap_t* m = &d->cmaps[i];
         const uint32_t rcp = code - m->range_start;
         if (code < m->range_start || rcp >= m->range_length) continue;
         switch (m->type) {
             case LV_FONT_FMT_TXT_CMAP_FORMAT0_TINY:
                 return m->glyph_id_start + rcp;
             case LV_FONT_FMT_TXT_CMAP_FORMAT0_FULL: {
-                const uint8_t *ofs = m->glyph_id_ofs_list;
+                const uint8_t* ofs = m->glyph_id_ofs_list;
                 if (ofs[rcp] == 0 && rcp != 0) return 0;
                 return m->glyph_id_start + ofs[rcp];
             }
@@ -53,7 +53,7 @@ static uint32_t glyph_id(const lv_font_fmt_txt_dsc_t *d, uint32_t code) {
                 for (unsigned k = 0; k < m->list_length; ++k) {
                     if (m->unicode_list[k] != rcp) continue;
                     if (m->type == LV_FONT_FMT_TXT_CMAP_SPARSE_TINY) return m->glyph_id_start + k;
-                    return m->glyph_id_start + ((const uint16_t *)m->glyph_id_ofs_list)[k];
+                    return m->glyph_id_start + ((const uint16_t*)m->glyph_id_ofs_list)[k];
                 }
                 return 0;
         }
@@ -63,11 +63,11 @@ static uint32_t glyph_id(const lv_font_fmt_txt_dsc_t *d, uint32_t code) {
 }
 
 typedef struct {
-    const uint8_t *in;
+    const uint8_t* in;
     uint32_t at; /* bit position */
 } bits_t;
 
-static unsigned take(bits_t *b, unsigned n) {
+static unsigned take(bits_t* b, unsigned n) {
     unsigned v = 0;
     for (unsigned i = 0; i < n; ++i, ++b->at) {
         v = (v << 1) | ((b->in[b->at >> 3] >> (7 - (b->at & 7))) & 1u);
@@ -82,13 +82,13 @@ typedef struct {
     unsigned previous;
 } runs_t;
 
-static unsigned literal(runs_t *r) {
+static unsigned literal(runs_t* r) {
     r->previous = take(&r->bits, r->bpp);
     r->state = LITERAL;
     return r->previous;
 }
 
-static unsigned next_level(runs_t *r) {
+static unsigned next_level(runs_t* r) {
     if (r->state == LITERAL) {
         const unsigned v = take(&r->bits, r->bpp);
         if (!r->first && v == r->previous) {
@@ -111,8 +111,8 @@ static unsigned next_level(runs_t *r) {
     return r->previous;
 }
 
-static void decode(const lv_font_fmt_txt_dsc_t *d, const lv_font_fmt_txt_glyph_dsc_t *g,
-                   unsigned char *levels) {
+static void decode(const lv_font_fmt_txt_dsc_t* d, const lv_font_fmt_txt_glyph_dsc_t* g,
+                   unsigned char* levels) {
     const unsigned w = g->box_w, h = g->box_h, n = w * h;
     if (d->bitmap_format == 0) {
         bits_t b = {d->glyph_bitmap + g->bitmap_index, 0};
@@ -126,23 +126,23 @@ static void decode(const lv_font_fmt_txt_dsc_t *d, const lv_font_fmt_txt_glyph_d
     }
 }
 
-static int kern_value(const lv_font_fmt_txt_dsc_t *d, uint32_t left, uint32_t right, int *value) {
+static int kern_value(const lv_font_fmt_txt_dsc_t* d, uint32_t left, uint32_t right, int* value) {
     if (d->kern_classes) {
-        const lv_font_fmt_txt_kern_classes_t *k = d->kern_dsc;
+        const lv_font_fmt_txt_kern_classes_t* k = d->kern_dsc;
         const unsigned lc = k->left_class_mapping[left], rc = k->right_class_mapping[right];
         if (lc == 0 || rc == 0) return 0;
         *value = k->class_pair_values[(lc - 1) * k->right_class_cnt + (rc - 1)];
         return 1;
     }
-    const lv_font_fmt_txt_kern_pair_t *k = d->kern_dsc;
+    const lv_font_fmt_txt_kern_pair_t* k = d->kern_dsc;
     for (uint32_t i = 0; i < k->pair_cnt; ++i) {
         uint32_t l, r;
         if (k->glyph_ids_size == 0) {
-            l = ((const uint8_t *)k->glyph_ids)[2 * i];
-            r = ((const uint8_t *)k->glyph_ids)[2 * i + 1];
+            l = ((const uint8_t*)k->glyph_ids)[2 * i];
+            r = ((const uint8_t*)k->glyph_ids)[2 * i + 1];
         } else {
-            l = ((const uint16_t *)k->glyph_ids)[2 * i];
-            r = ((const uint16_t *)k->glyph_ids)[2 * i + 1];
+            l = ((const uint16_t*)k->glyph_ids)[2 * i];
+            r = ((const uint16_t*)k->glyph_ids)[2 * i + 1];
         }
         if (l == left && r == right) {
             *value = k->values[i];
@@ -153,7 +153,7 @@ static int kern_value(const lv_font_fmt_txt_dsc_t *d, uint32_t left, uint32_t ri
 }
 
 int main(void) {
-    const lv_font_fmt_txt_dsc_t *d = FONT.dsc;
+    const lv_font_fmt_txt_dsc_t* d = FONT.dsc;
     static uint32_t code_of[0x10000];
     uint32_t ids = 0;
     printf("font %d %d %u %u %u\n", (int)FONT.line_height, (int)FONT.base_line, (unsigned)d->bpp,
@@ -161,12 +161,12 @@ int main(void) {
     for (uint32_t code = 1; code <= 0x10FFFF; ++code) {
         const uint32_t id = glyph_id(d, code);
         if (id == 0) continue;
-        const lv_font_fmt_txt_glyph_dsc_t *g = &d->glyph_dsc[id];
+        const lv_font_fmt_txt_glyph_dsc_t* g = &d->glyph_dsc[id];
         if (id < 0x10000) code_of[id] = code;
         if (id > ids) ids = id;
         printf("U+%04X %u %u %u %d %d\n", (unsigned)code, (unsigned)g->adv_w, (unsigned)g->box_w,
                (unsigned)g->box_h, (int)g->ofs_x, (int)g->ofs_y);
-        unsigned char *levels = malloc((size_t)g->box_w * g->box_h + 1);
+        unsigned char* levels = malloc((size_t)g->box_w * g->box_h + 1);
         decode(d, g, levels);
         for (unsigned y = 0; y < g->box_h; ++y) {
             for (unsigned x = 0; x < g->box_w; ++x) printf("%02x", levels[y * g->box_w + x]);
