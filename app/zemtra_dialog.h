@@ -118,6 +118,8 @@ class CZemtraDlg : public QDialog {
     void RefreshPreview();
     // Rebuilds the list box from a text (see the core's FillCharacterList).
     void FillCharacterList(std::u16string_view text, bool resetPictures);
+    // The list box shown afresh from LIST, the item at row selected.
+    void ShowListItems(int row);
     // Makes the list box's selected item current.
     void OnSelectCharacter();
     // The project load that start-up runs on Setting.ini (an empty path means that file).
@@ -237,6 +239,10 @@ class CZemtraDlg : public QDialog {
     // "Export...": the export dialog, the file, then a worker with the progress bar; chosen
     // again while the export runs, the command stops it.
     void OnExport();
+    // Project > Font Sources...: the font's sources in their dialog.
+    void OnFontSources();
+    // "Add from Files...": the characters of chosen files that the list lacks, appended.
+    void OnAddFromFiles();
 
     // The code-range group.
     void OnCodePageChanged();

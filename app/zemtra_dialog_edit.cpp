@@ -10,6 +10,8 @@
 
 #include "app/zemtra_dialog.h"
 #include "base/character_list.h"
+#include "base/error.h"
+#include "base/unicode.h"
 #include "raster/preview_geometry.h"
 #include "raster/qt/preview_widget.h"
 
@@ -230,6 +232,23 @@ void CZemtraDlg::ShowEditStatus() {
             note = Text(Msg::StatusGlyphEditedElsewhere,
                         {character, CodeText(key->code), sizes.join(QStringLiteral(", ")),
                          QString::number(key->width), QString::number(key->height)});
+        }
+    }
+    // With sources, which face drew the character is not plain from the font's name.
+    if (note.isEmpty() && !settings_.FONT.Sources.empty() && row >= 0 &&
+        static_cast<size_t>(row) < settings_.LIST.size() &&
+        !IsPictureItem(settings_, static_cast<size_t>(row)) &&
+        IsOneCharacter(settings_.LIST[static_cast<size_t>(row)])) {
+        const std::u16string& item = settings_.LIST[static_cast<size_t>(row)];
+        std::string face;
+        try {
+            face = renderer_.Fonts().DrawingFace(settings_.FONT, FirstCharacter(item));
+        } catch (const UserError&) {
+            // The preview says why the font cannot draw.
+        }
+        if (!face.empty()) {
+            note = Text(Msg::StatusDrawnBy,
+                        {ToQString(item), CodeText(FirstCharacter(item)), QString::fromStdString(face)});
         }
     }
     // Only the editor's own note is taken away: what a job said stays until the next one.

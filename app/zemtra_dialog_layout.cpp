@@ -99,6 +99,7 @@ void CZemtraDlg::ConnectCommands() {
     on(kCmdLoadPicture, &CZemtraDlg::OnLoadPicture);
     on(kCmdSpecimen, &CZemtraDlg::OnSpecimenSheet);
     on(kCmdExport, &CZemtraDlg::OnExport);
+    on(kCmdFontSources, &CZemtraDlg::OnFontSources);
     on(kCmdAbout, &CZemtraDlg::OnAbout);
     // Exit ends the modal run like the close box.
     connect(FindCommand(menuBar_, kCmdExit), &QAction::triggered, this,
@@ -178,6 +179,8 @@ void CZemtraDlg::ConnectControls() {
     connect(static_cast<QPushButton*>(Control(kIdOk)), &QPushButton::clicked, this,
             Guard([this] { OnOK(); }));
     connect(createList_, &QPushButton::clicked, this, Guard([this] { OnCreateList(); }));
+    connect(static_cast<QPushButton*>(Control(kAddFromFilesId)), &QPushButton::clicked, this,
+            Guard([this] { OnAddFromFiles(); }));
     connect(createLibrary_, &QPushButton::clicked, this, Guard([this] { OnCreateLibrary(); }));
     text_->installEventFilter(this);
     text_->viewport()->installEventFilter(this);

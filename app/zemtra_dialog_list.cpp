@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSignalBlocker>
+#include <algorithm>
 #include <system_error>
 
 #include "app/zemtra_dialog.h"
@@ -24,18 +25,27 @@ bool PictureFileExists(const std::u16string& entry) {
 
 }  // namespace
 
-void CZemtraDlg::FillCharacterList(std::u16string_view text, bool resetPictures) {
-    zemtra::FillCharacterList(settings_, text, resetPictures);
+void CZemtraDlg::ShowListItems(int row) {
     {
         const QSignalBlocker block(list_);
         list_->clear();
         QStringList items;
         items.reserve(static_cast<qsizetype>(settings_.LIST.size()));
-        for (const std::u16string& item : settings_.LIST) items.append(ToQString(item));
+        for (size_t i = 0; i < settings_.LIST.size(); ++i) {
+            items.append(ToQString(IsPictureItem(settings_, i) ? std::u16string(kPictureItem)
+                                                                : settings_.LIST[i]));
+        }
         list_->addItems(items);
-        if (!settings_.LIST.empty()) list_->setCurrentRow(0);
+        if (!settings_.LIST.empty()) {
+            list_->setCurrentRow(std::clamp(row, 0, static_cast<int>(settings_.LIST.size()) - 1));
+        }
     }
     marksSize_ = {0, 0};  // new items, none marked yet
+}
+
+void CZemtraDlg::FillCharacterList(std::u16string_view text, bool resetPictures) {
+    zemtra::FillCharacterList(settings_, text, resetPictures);
+    ShowListItems(0);
     if (settings_.LIST.empty()) {
         currentCharacter_.clear();
         if (resetPictures) currentPicture_.clear();

@@ -1,6 +1,7 @@
 // The main window's additions beside the font and scan-mode groups: "Font File..." with the
-// face question for collections and the "Font" button's caption, and the controller-preset
-// drop-down that sets, and follows, the four scan-mode boxes.
+// face question for collections and the "Font" button's caption, the controller-preset
+// drop-down that sets, and follows, the four scan-mode boxes, the font's sources, and "Add from
+// Files..." beside "Add".
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QFileInfo>
@@ -8,11 +9,14 @@
 #include <QStyledItemDelegate>
 
 #include "app/zemtra_dialog.h"
+#include "base/character_list.h"
 #include "base/error.h"
 #include "base/presets.h"
+#include "base/used_characters.h"
 #include "base/unicode.h"
 #include "raster/font_faces.h"
 #include "raster/font_file.h"
+#include "raster/qt/font_sources_dialog.h"
 #include "ui/file_filter.h"
 
 namespace zemtra {
@@ -90,6 +94,44 @@ void CZemtraDlg::ChooseFontFile(const QString& name) {
     ShowFontName();
     Push();
     RefreshPreview();
+}
+
+void CZemtraDlg::OnFontSources() {
+    if (lockout_) return;
+    Pull();
+    CFontSourcesDlg sources(language_.get(), hooks_, settings_.FONT.Sources, this);
+    if (sources.exec() != QDialog::Accepted) return;
+    if (sources.Sources() == settings_.FONT.Sources) return;
+    settings_.FONT.Sources = sources.Sources();
+    ScheduleTitleUpdate();
+    RefreshPreview();
+}
+
+void CZemtraDlg::OnAddFromFiles() {
+    if (lockout_) return;
+    Pull();
+    const QString filter = ToQString(
+        FileDialogFilter(FromQString(Text(Msg::FilterAll) + QStringLiteral("|*.*||"))));
+    const QStringList names = hooks_.openFileNames(
+        this, {filter, {}, true, Text(Msg::DlgAddFromFiles), FolderFor(FileKind::Project)});
+    if (names.isEmpty()) return;
+    std::vector<std::filesystem::path> files;
+    for (const QString& name : names) files.push_back(ToLocalPath(name));
+    std::vector<char32_t> characters;
+    try {
+        characters = CharactersFromFiles(files);
+    } catch (const UserError& e) {
+        ShowMessage(QMessageBox::Warning, windowTitle(), ErrorText(hooks_, e));
+        return;
+    }
+    const int first = static_cast<int>(settings_.LIST.size());
+    const size_t added = AddCharactersToList(settings_, characters);
+    if (added > 0) {
+        ShowListItems(first);
+        OnSelectCharacter();
+        ScheduleTitleUpdate();
+    }
+    ShowStatus(Text(Msg::AddedFromFiles, {QString::number(added), QString::number(names.size())}));
 }
 
 void CZemtraDlg::PreparePresetCombo() {

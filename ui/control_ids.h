@@ -20,6 +20,8 @@ inline constexpr int32_t kOutputDialogId = 129;
 inline constexpr int32_t kMainMenuId = 131;
 // Ours: the export dialog ("Export..." in the Project menu).
 inline constexpr int32_t kExportDialogId = 140;
+// Ours: the font sources dialog ("Font Sources..." in the Project menu).
+inline constexpr int32_t kFontSourcesDialogId = 141;
 
 // Dialog 102, the main window: the list, the preview and the text.
 inline constexpr int32_t kPreviewId = 1000;
@@ -53,6 +55,8 @@ inline constexpr int32_t kFontWidthLabelId = 1052;
 inline constexpr int32_t kFontHeightLabelId = 1053;
 // Ours: "Font File..." right of the narrowed "Font" button.
 inline constexpr int32_t kFontFileButtonId = 1070;
+// Ours: "Add from Files..." beside "Add": the characters of chosen files into the list.
+inline constexpr int32_t kAddFromFilesId = 1072;
 // The "Scan Mode" group.
 inline constexpr int32_t kThresholdId = 1010;
 inline constexpr int32_t kScanModeGroupId = 1041;
@@ -97,6 +101,15 @@ inline constexpr int32_t kExportNameId = 1087;
 inline constexpr int32_t kExportCharactersLabelId = 1088;
 inline constexpr int32_t kExportCharactersId = 1089;
 
+// Dialog 141, the font sources: a table of sources and the buttons that change it.
+inline constexpr int32_t kSourcesTableId = 1090;
+inline constexpr int32_t kSourcesAddFaceId = 1091;
+inline constexpr int32_t kSourcesAddFileId = 1092;
+inline constexpr int32_t kSourcesUpId = 1093;
+inline constexpr int32_t kSourcesDownId = 1094;
+inline constexpr int32_t kSourcesRemoveId = 1095;
+inline constexpr int32_t kSourcesNoteId = 1096;
+
 // Commands of menu 131.
 inline constexpr int32_t kCmdOpen = 32772;
 inline constexpr int32_t kCmdSave = 32774;
@@ -126,5 +139,7 @@ inline constexpr int32_t kCmdShiftDown = 32815;
 inline constexpr int32_t kCmdShiftLeft = 32816;
 inline constexpr int32_t kCmdShiftRight = 32817;
 inline constexpr int32_t kCmdRevertGlyph = 32818;
+// Ours: "Font Sources...", after "Export...": the faces that draw ranges of the font.
+inline constexpr int32_t kCmdFontSources = 32819;
 
 }  // namespace zemtra

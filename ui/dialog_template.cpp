@@ -29,7 +29,8 @@ DialogTemplate BuildMainDialog() {
         {kCharacterListId, K::ListBox, u"", {7, 7, 50, 300}, kV | kStyleGrowY},
         {kPreviewId, K::Preview, u"", {61, 7, 300, 300}, kS | kStyleGrowX | kStyleGrowY},
         {kAsciiButtonId, K::PushButton, u"ASCII", {7, 311, 50, 30}, kB},
-        {kTextEditId, K::MultiLineEdit, u"", {61, 311, 195, 30}, kV | kB | kStyleGrowX},
+        {kTextEditId, K::MultiLineEdit, u"", {61, 311, 131, 30}, kV | kB | kStyleGrowX},
+        {kAddFromFilesId, K::PushButton, u"Add from Files...", {196, 311, 62, 30}, kRB},
         {kIdOk, K::DefaultPushButton, u"Add", {260, 311, 50, 30}, kRB},
         {kCreateListId, K::PushButton, u"Create", {311, 311, 50, 30}, kRB},
         {kProgressBarId, K::ProgressBar, u"", {7, 347, 353, 15}, kB | kStyleGrowX},
@@ -137,6 +138,27 @@ DialogTemplate BuildExportDialog() {
     return d;
 }
 
+DialogTemplate BuildFontSourcesDialog() {
+    DialogTemplate d{kFontSourcesDialogId, u"Font Sources", 330, 190, {}};
+    d.controls = {
+        {kSourcesTableId, K::Table, u"", {7, 7, 258, 130}},
+        {kSourcesAddFaceId, K::PushButton, u"Add Face...", {271, 7, 52, 14}},
+        {kSourcesAddFileId, K::PushButton, u"Add File...", {271, 25, 52, 14}},
+        {kSourcesUpId, K::PushButton, u"Move Up", {271, 49, 52, 14}},
+        {kSourcesDownId, K::PushButton, u"Move Down", {271, 67, 52, 14}},
+        {kSourcesRemoveId, K::PushButton, u"Remove", {271, 91, 52, 14}},
+        {kSourcesNoteId,
+         K::Label,
+         u"A character is drawn by the first source whose ranges hold it and whose face has it, "
+         u"then by the project's face. Each source stands on the project's baseline, moved by "
+         u"its offset.",
+         {7, 142, 316, 24}},
+        {kIdOk, K::DefaultPushButton, u"OK", {219, 169, 50, 14}},
+        {kIdCancel, K::PushButton, u"Cancel", {273, 169, 50, 14}},
+    };
+    return d;
+}
+
 // "(none)" and the presets' titles; built once, as the views point into it.
 std::vector<std::u16string_view> PresetComboItems() {
     static const std::vector<std::u16string> titles = [] {
@@ -170,6 +192,11 @@ const DialogTemplate& OutputDialogTemplate() {
 
 const DialogTemplate& AboutDialogTemplate() {
     static const DialogTemplate d = BuildAboutDialog();
+    return d;
+}
+
+const DialogTemplate& FontSourcesDialogTemplate() {
+    static const DialogTemplate d = BuildFontSourcesDialog();
     return d;
 }
 
@@ -216,6 +243,7 @@ const std::vector<MenuPopupTemplate>& MainMenuTemplate() {
           {kCmdLoadPicture, u"Load Picture"},
           {kCmdSpecimen, u"Specimen Sheet..."},
           {kCmdExport, u"E&xport..."},
+          {kCmdFontSources, u"Font &Sources..."},
           {0, u""},
           {kCmdExit, u"&Exit", u"Ctrl+Q"}}},
         {u"&Help", {{kCmdAbout, u"&About"}}},

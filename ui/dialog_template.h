@@ -29,7 +29,8 @@ enum class ControlKind {
     CheckBox,
     DemoArea,  // the scan demonstration's area
     HyperLink,
-    Icon,  // the program's icon
+    Icon,   // the program's icon
+    Table,  // rows of cells with a header line
 };
 
 // Style bits of our own; only what the GUI needs to tell controls of one kind apart.
@@ -87,6 +88,8 @@ const DialogTemplate& OutputDialogTemplate();
 const DialogTemplate& AboutDialogTemplate();
 // Dialog 140, the export dialog.
 const DialogTemplate& ExportDialogTemplate();
+// Ours: the font sources dialog.
+const DialogTemplate& FontSourcesDialogTemplate();
 
 // The items of a drop-down list of dialog 102 or 140, in order; empty for any other id.
 std::vector<std::u16string_view> ComboItems(int32_t controlId);

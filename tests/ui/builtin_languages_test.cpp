@@ -70,6 +70,8 @@ const std::vector<std::pair<std::u16string, std::vector<std::pair<std::u16string
           {u"IDD_129_1032", u"Save"}}},
         // Ours: the export dialog, whose keys are all among OurKeys().
         {u"IDD_140", {}},
+        // Ours: the font sources dialog, likewise.
+        {u"IDD_141", {}},
         {u"SPECIAL_STRINGS",
          {{u"IDS_ORIENT_ROW", u"Row"},
           {u"IDS_ORIENT_COL", u"Column"},
@@ -139,10 +141,15 @@ std::vector<std::u16string> OurKeys() {
     std::vector<std::u16string> keys = {u"IDD_102/IDD_102_1070",    u"MENU_131/MENU_131_0_2",
                                         u"MENU_131/MENU_131_32786", u"MENU_131/MENU_131_32785",
                                         u"MENU_131/MENU_131_32788", u"IDD_129/IDD_129_1033",
-                                        u"MENU_131/MENU_131_3"};
+                                        u"MENU_131/MENU_131_3",     u"IDD_102/IDD_102_1072",
+                                        u"MENU_131/MENU_131_32819"};
     for (const char16_t* control :
          {u"Title", u"1080", u"1082", u"1084", u"1085", u"1086", u"1088", u"1", u"2"}) {
         keys.push_back(u"IDD_140/IDD_140_" + std::u16string(control));
+    }
+    for (const char16_t* control :
+         {u"Title", u"1091", u"1092", u"1093", u"1094", u"1095", u"1096", u"1", u"2"}) {
+        keys.push_back(u"IDD_141/IDD_141_" + std::u16string(control));
     }
     // The Edit menu's commands.
     for (int32_t id = kCmdUndo; id <= kCmdRevertGlyph; ++id) {

@@ -62,7 +62,7 @@ TEST(DialogTemplates, MainDialogIsConsistent) {
         EXPECT_EQ(hidden, t.id == kThresholdId || t.id == kThresholdSpinId) << t.id;
         previous = &t;
     }
-    EXPECT_EQ(ids.size(), 49u);  // with "Font File..." and the preset drop-down
+    EXPECT_EQ(ids.size(), 50u);  // with "Font File...", the preset drop-down, "Add from Files..."
     EXPECT_EQ(ComboItems(kPolarityId), (std::vector<std::u16string_view>{u"Cathode", u"Anode"}));
     EXPECT_EQ(ComboItems(kDataBitsId).back(), u"4bit");
 }
@@ -79,7 +79,7 @@ TEST(DialogTemplates, OutputViewAndMenu) {
     std::vector<int32_t> project;
     for (const MenuItemTemplate& item : menu[0].items) project.push_back(item.id);
     EXPECT_EQ(project, (std::vector<int32_t>{32781, 32772, 0, 32774, kCmdSaveAs, 0, 32783,
-                                             kCmdSpecimen, kCmdExport, 0, 32776}));
+                                             kCmdSpecimen, kCmdExport, kCmdFontSources, 0, 32776}));
     EXPECT_EQ(menu[1].items.at(0).id, 32778);
     // Recent stays at position 2 of Project, where its language key MENU_131_0_2 points.
     EXPECT_TRUE(menu[0].items[2].popup);
@@ -139,28 +139,31 @@ TEST(DialogTemplates, AnchorsFollowTheGrowingWindow) {
     EXPECT_EQ(list.y, library.y);
 }
 
-TEST(DialogTemplates, ExportDialogControlsLieInsideApartWithTheirItems) {
-    const DialogTemplate& d = ExportDialogTemplate();
-    EXPECT_EQ(d.id, kExportDialogId);
-    for (size_t i = 0; i < d.controls.size(); ++i) {
-        const DluRect& a = d.controls[i].rect;
-        EXPECT_GE(a.x, 0);
-        EXPECT_GE(a.y, 0);
-        EXPECT_LE(a.x + a.width, d.width) << d.controls[i].id;
-        // A drop-down list's rectangle includes its open list.
-        if (d.controls[i].kind != ControlKind::DropDownList) {
-            EXPECT_LE(a.y + a.height, d.height) << d.controls[i].id;
-        }
-        for (size_t k = i + 1; k < d.controls.size(); ++k) {
-            EXPECT_NE(d.controls[i].id, d.controls[k].id);
-            const DluRect& b = d.controls[k].rect;
-            const int32_t aBottom =
-                a.y + (d.controls[i].kind == ControlKind::DropDownList ? 12 : a.height);
-            const int32_t bBottom =
-                b.y + (d.controls[k].kind == ControlKind::DropDownList ? 12 : b.height);
-            const bool apart =
-                a.x + a.width <= b.x || b.x + b.width <= a.x || aBottom <= b.y || bBottom <= a.y;
-            EXPECT_TRUE(apart) << d.controls[i].id << " and " << d.controls[k].id;
+TEST(DialogTemplates, ExportAndSourcesDialogControlsLieInsideApartWithTheirItems) {
+    EXPECT_EQ(ExportDialogTemplate().id, kExportDialogId);
+    EXPECT_EQ(FontSourcesDialogTemplate().id, kFontSourcesDialogId);
+    for (const DialogTemplate* dialog : {&ExportDialogTemplate(), &FontSourcesDialogTemplate()}) {
+        const DialogTemplate& d = *dialog;
+        for (size_t i = 0; i < d.controls.size(); ++i) {
+            const DluRect& a = d.controls[i].rect;
+            EXPECT_GE(a.x, 0);
+            EXPECT_GE(a.y, 0);
+            EXPECT_LE(a.x + a.width, d.width) << d.controls[i].id;
+            // A drop-down list's rectangle includes its open list.
+            if (d.controls[i].kind != ControlKind::DropDownList) {
+                EXPECT_LE(a.y + a.height, d.height) << d.controls[i].id;
+            }
+            for (size_t k = i + 1; k < d.controls.size(); ++k) {
+                EXPECT_NE(d.controls[i].id, d.controls[k].id);
+                const DluRect& b = d.controls[k].rect;
+                const int32_t aBottom =
+                    a.y + (d.controls[i].kind == ControlKind::DropDownList ? 12 : a.height);
+                const int32_t bBottom =
+                    b.y + (d.controls[k].kind == ControlKind::DropDownList ? 12 : b.height);
+                const bool apart = a.x + a.width <= b.x || b.x + b.width <= a.x || aBottom <= b.y ||
+                                   bBottom <= a.y;
+                EXPECT_TRUE(apart) << d.controls[i].id << " and " << d.controls[k].id;
+            }
         }
     }
     EXPECT_EQ(ComboItems(kExportBppId).size(), 4u);

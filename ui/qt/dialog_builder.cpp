@@ -6,7 +6,9 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QHeaderView>
 #include <QListWidget>
+#include <QTableWidget>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -90,6 +92,14 @@ QWidget* CreateTemplateControl(const ControlTemplate& t, QWidget* parent) {
             list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
             list->setUniformItemSizes(true);
             return list;
+        }
+        case ControlKind::Table: {
+            auto* table = new QTableWidget(parent);
+            table->setSelectionBehavior(QAbstractItemView::SelectRows);
+            table->setSelectionMode(QAbstractItemView::SingleSelection);
+            table->horizontalHeader()->setStretchLastSection(true);
+            table->verticalHeader()->setVisible(false);
+            return table;
         }
         case ControlKind::PushButton:
         case ControlKind::DefaultPushButton: {
