@@ -247,8 +247,8 @@ void CZemtraDlg::ShowEditStatus() {
             // The preview says why the font cannot draw.
         }
         if (!face.empty()) {
-            note = Text(Msg::StatusDrawnBy,
-                        {ToQString(item), CodeText(FirstCharacter(item)), QString::fromStdString(face)});
+            note = Text(Msg::StatusDrawnBy, {ToQString(item), CodeText(FirstCharacter(item)),
+                                             QString::fromStdString(face)});
         }
     }
     // Only the editor's own note is taken away: what a job said stays until the next one.

@@ -33,7 +33,7 @@ void CZemtraDlg::ShowListItems(int row) {
         items.reserve(static_cast<qsizetype>(settings_.LIST.size()));
         for (size_t i = 0; i < settings_.LIST.size(); ++i) {
             items.append(ToQString(IsPictureItem(settings_, i) ? std::u16string(kPictureItem)
-                                                                : settings_.LIST[i]));
+                                                               : settings_.LIST[i]));
         }
         list_->addItems(items);
         if (!settings_.LIST.empty()) {

@@ -12,8 +12,8 @@
 #include "base/character_list.h"
 #include "base/error.h"
 #include "base/presets.h"
-#include "base/used_characters.h"
 #include "base/unicode.h"
+#include "base/used_characters.h"
 #include "raster/font_faces.h"
 #include "raster/font_file.h"
 #include "raster/qt/font_sources_dialog.h"
@@ -110,8 +110,8 @@ void CZemtraDlg::OnFontSources() {
 void CZemtraDlg::OnAddFromFiles() {
     if (lockout_) return;
     Pull();
-    const QString filter = ToQString(
-        FileDialogFilter(FromQString(Text(Msg::FilterAll) + QStringLiteral("|*.*||"))));
+    const QString filter =
+        ToQString(FileDialogFilter(FromQString(Text(Msg::FilterAll) + QStringLiteral("|*.*||"))));
     const QStringList names = hooks_.openFileNames(
         this, {filter, {}, true, Text(Msg::DlgAddFromFiles), FolderFor(FileKind::Project)});
     if (names.isEmpty()) return;

@@ -128,8 +128,8 @@ void CFontSourcesDlg::OnAddFile() {
             for (size_t i = 0; i < faces.size(); ++i) {
                 items << QStringLiteral("%1: %2").arg(i).arg(QString::fromStdString(faces[i]));
             }
-            const std::optional<int> chosen = hooks_.chooseItem(
-                this, QFileInfo(name).fileName(), Text(Msg::FaceOfCollection), items);
+            const std::optional<int> chosen = hooks_.chooseItem(this, QFileInfo(name).fileName(),
+                                                                Text(Msg::FaceOfCollection), items);
             if (!chosen) continue;
             s.index = *chosen;
         }
@@ -178,8 +178,8 @@ void CFontSourcesDlg::accept() {
         if (problem) {
             table_->selectRow(row);
             hooks_.messageBox(this, QMessageBox::Warning, windowTitle(),
-                              Text(Msg::SourcesBad, {QString::number(row + 1),
-                                                     QString::fromStdString(*problem)}));
+                              Text(Msg::SourcesBad,
+                                   {QString::number(row + 1), QString::fromStdString(*problem)}));
             return;
         }
     }

@@ -3,10 +3,10 @@
 // the status line after OK, the project marked changed; the characters of files added to the
 // list, and a file that is not UTF-8 named.
 #include <QAction>
-#include <QMenuBar>
 #include <QFontDatabase>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableWidget>

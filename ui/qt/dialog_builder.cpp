@@ -4,15 +4,15 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QHeaderView>
 #include <QListWidget>
-#include <QTableWidget>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QTableWidget>
 
 #include "raster/qt/preview_widget.h"
 #include "raster/qt/scan_demo_widget.h"
