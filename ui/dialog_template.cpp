@@ -139,22 +139,22 @@ DialogTemplate BuildExportDialog() {
 }
 
 DialogTemplate BuildFontSourcesDialog() {
-    DialogTemplate d{kFontSourcesDialogId, u"Font Sources", 330, 190, {}};
+    DialogTemplate d{kFontSourcesDialogId, u"Font Sources", 400, 190, {}};
     d.controls = {
-        {kSourcesTableId, K::Table, u"", {7, 7, 258, 130}},
-        {kSourcesAddFaceId, K::PushButton, u"Add Face...", {271, 7, 52, 14}},
-        {kSourcesAddFileId, K::PushButton, u"Add File...", {271, 25, 52, 14}},
-        {kSourcesUpId, K::PushButton, u"Move Up", {271, 49, 52, 14}},
-        {kSourcesDownId, K::PushButton, u"Move Down", {271, 67, 52, 14}},
-        {kSourcesRemoveId, K::PushButton, u"Remove", {271, 91, 52, 14}},
+        {kSourcesTableId, K::Table, u"", {7, 7, 328, 130}},
+        {kSourcesAddFaceId, K::PushButton, u"Add Face...", {341, 7, 52, 14}},
+        {kSourcesAddFileId, K::PushButton, u"Add File...", {341, 25, 52, 14}},
+        {kSourcesUpId, K::PushButton, u"Move Up", {341, 49, 52, 14}},
+        {kSourcesDownId, K::PushButton, u"Move Down", {341, 67, 52, 14}},
+        {kSourcesRemoveId, K::PushButton, u"Remove", {341, 91, 52, 14}},
         {kSourcesNoteId,
          K::Label,
          u"A character is drawn by the first source whose ranges hold it and whose face has it, "
          u"then by the project's face. Each source stands on the project's baseline, moved by "
          u"its offset.",
-         {7, 142, 316, 24}},
-        {kIdOk, K::DefaultPushButton, u"OK", {219, 169, 50, 14}},
-        {kIdCancel, K::PushButton, u"Cancel", {273, 169, 50, 14}},
+         {7, 142, 386, 24}},
+        {kIdOk, K::DefaultPushButton, u"OK", {289, 169, 50, 14}},
+        {kIdCancel, K::PushButton, u"Cancel", {343, 169, 50, 14}},
     };
     return d;
 }
@@ -243,7 +243,7 @@ const std::vector<MenuPopupTemplate>& MainMenuTemplate() {
           {kCmdLoadPicture, u"Load Picture"},
           {kCmdSpecimen, u"Specimen Sheet..."},
           {kCmdExport, u"E&xport..."},
-          {kCmdFontSources, u"Font &Sources..."},
+          {kCmdFontSources, u"Font So&urces..."},
           {0, u""},
           {kCmdExit, u"&Exit", u"Ctrl+Q"}}},
         {u"&Help", {{kCmdAbout, u"&About"}}},

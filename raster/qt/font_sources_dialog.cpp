@@ -3,9 +3,11 @@
 
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
+#include <algorithm>
 
 #include "base/error.h"
 #include "base/unicode.h"
@@ -33,6 +35,7 @@ QTableWidgetItem* NameItem(const FontSource& s) {
     name.index = s.index;
     auto* item = new QTableWidgetItem(QString::fromStdString(FontSourceText(name)));
     item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+    item->setToolTip(item->text());
     return item;
 }
 
@@ -52,9 +55,15 @@ CFontSourcesDlg::CFontSourcesDlg(const CMultiLanguage* language, UiHooks hooks,
     table_->setColumnCount(kColumns);
     table_->setHorizontalHeaderLabels({Text(Msg::SourcesFace), Text(Msg::SourcesRanges),
                                        Text(Msg::SourcesSize), Text(Msg::SourcesOffset)});
-    table_->setColumnWidth(kName, table_->width() * 2 / 5);
-    table_->setColumnWidth(kRanges, table_->width() / 4);
-    table_->setColumnWidth(kSize, table_->width() / 6);
+    // The headers say how to write the cells, so they show whole; the name takes what is left,
+    // a long path losing its middle.
+    table_->setTextElideMode(Qt::ElideMiddle);
+    QHeaderView* header = table_->horizontalHeader();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(kName, QHeaderView::Stretch);
+    for (int c = kRanges; c < kColumns; ++c) {
+        header->setSectionResizeMode(c, QHeaderView::ResizeToContents);
+    }
     qobject_cast<QLabel*>(Control(kSourcesNoteId))->setWordWrap(true);
     for (const FontSource& s : sources) AppendSource(s);
     if (table_->rowCount() > 0) table_->selectRow(0);
