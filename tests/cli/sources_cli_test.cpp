@@ -82,6 +82,35 @@ TEST(CliSources, ShowDrawsTheSourcesGlyphAndProjectsKeepTheSources) {
         std::string::npos);
 }
 
+// The C source and the font library take the source too: decoded from their words, the icon is
+// what show draws with it, and not what it draws without.
+TEST(CliSources, EveryOutputTakesTheSources) {
+    const test::ScratchDir dir;
+    const std::string icon = "\xEF\x80\x95";  // U+F015
+    const std::vector<std::string> font = {"--matrix", "16x16", "--source", kIcons};
+    const auto run = [&](std::vector<std::string> args, bool withSource = true) {
+        if (withSource) args.insert(args.end(), font.begin(), font.end());
+        const test::CliRun r = RunZemtraCli(args);
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        return r.out;
+    };
+    const std::string shown = run({"show", "--char", icon});
+    EXPECT_NE(run({"show", "--char", icon, "--matrix", "16x16"}, false), shown);
+    const std::string c = (dir / "f.c").string();
+    run({"c-source", "--text", "A" + icon, "-o", c});
+    EXPECT_EQ(run({"decode", "--c-source", c, "--char", icon, "--matrix", "16x16"}, false), shown);
+    const std::string dzk = (dir / "f.dzk").string();
+    const std::vector<std::string> range = {"--codepage", "unicode", "--from",
+                                            "F010",       "--to",    "F01F"};
+    std::vector<std::string> library = {"library", "-o", dzk};
+    library.insert(library.end(), range.begin(), range.end());
+    run(library);
+    std::vector<std::string> decode = {"decode", "--dzk",    dzk,    "--code",
+                                       "F015",   "--matrix", "16x16"};
+    decode.insert(decode.end(), range.begin(), range.end());
+    EXPECT_EQ(run(decode, false), shown);
+}
+
 TEST(CliSources, CharsFromAddsTheFirmwaresCharacters) {
     const test::ScratchDir dir;
     test::WriteBytes(dir / "ui.c", "lv_label_set_text(l, \"Temp: 25\\u00B0C\"); // \"zz\"\n");

@@ -136,6 +136,42 @@ TEST(ProjectSaveTest, FontFileKeysAppearOnlyWhenUsed) {
     EXPECT_EQ(back.FONT.FontIndex, 0);
 }
 
+// [Sources] holds one key per source, numbered from 1; a shorter list deletes the keys past
+// its end; entries that do not read are skipped and named, the rest load.
+TEST(ProjectSaveTest, SourcesSectionKeepsTheOrderAndShrinksWithTheList) {
+    ScratchDir dir;
+    ProjectSettings s = NewSettings();
+    s.FONT.Sources = {ParseFontSource("FontAwesome@U+F000-U+F2E0@size=14@offset=0,1"),
+                      ParseFontSource("/fonts/cjk.ttc#2@U+4E00-U+9FFF@size=8x16"),
+                      ParseFontSource("DejaVu Sans")};
+    EXPECT_EQ(RoundTrip(s), s);
+    SaveProject(dir / "p.fprj", s);
+    const std::u16string section =
+        u"[Sources]\r\n1=FontAwesome@U+F000-U+F2E0@size=14@offset=0,1\r\n"
+        u"2=/fonts/cjk.ttc#2@U+4E00-U+9FFF@size=8x16\r\n3=DejaVu Sans\r\n";
+    EXPECT_NE(ReadBytes(dir / "p.fprj").find(Utf16LeBytes(section).substr(2)), std::string::npos);
+    s.FONT.Sources.erase(s.FONT.Sources.begin());
+    SaveProject(dir / "p.fprj", s);
+    ProjectSettings back;
+    LoadProject(dir / "p.fprj", back);
+    EXPECT_EQ(back.FONT.Sources, s.FONT.Sources);
+    EXPECT_EQ(ReadBytes(dir / "p.fprj").find(Utf16LeBytes(u"3=").substr(2)), std::string::npos);
+    // No sources, no section left behind.
+    s.FONT.Sources.clear();
+    SaveProject(dir / "p.fprj", s);
+    EXPECT_EQ(ReadBytes(dir / "p.fprj").find(Utf16LeBytes(u"1=").substr(2)), std::string::npos);
+
+    LoadedProject loaded;
+    const ProjectSettings read =
+        LoadBytes(Project(u"[Sources]\r\n1=Liberation Sans@size=0\r\n2=DejaVu Sans@U+0041\r\n"
+                          u"3=x@offset=9999,0\r\n5=after a gap\r\n"),
+                  &loaded);
+    EXPECT_EQ(read.FONT.Sources, (std::vector<FontSource>{ParseFontSource("DejaVu Sans@U+0041")}));
+    ASSERT_EQ(loaded.glyphProblems.size(), 2u);
+    EXPECT_TRUE(loaded.glyphProblems[0].starts_with("[Sources] 1: ")) << loaded.glyphProblems[0];
+    EXPECT_TRUE(loaded.glyphProblems[1].starts_with("[Sources] 3: ")) << loaded.glyphProblems[1];
+}
+
 TEST(ProjectSaveTest, MergesIntoAnExistingFileInPlace) {
     ScratchDir dir;
     const auto path = dir / "Setting.ini";
