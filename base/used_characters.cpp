@@ -65,12 +65,29 @@ bool IsIdentifier(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
 }
 
+// The characters of bytes that should be UTF-8: each valid sequence is one, anything else (a
+// byte of a binary protocol string) none.
+void KeepValidUtf8(std::u32string& out, std::string_view bytes) {
+    for (size_t at = 0; at < bytes.size();) {
+        const size_t bad = InvalidUtf8At(bytes.substr(at, 4));
+        const auto b = static_cast<unsigned char>(bytes[at]);
+        const size_t length = b < 0x80 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
+        if (bad == 0 || (bad != std::string_view::npos && bad < length)) {
+            ++at;
+            continue;
+        }
+        Keep(out, Decode(bytes, at));
+    }
+}
+
 // The body of a C literal (between its quotes): \u and \U decoded, the escapes of printable
-// characters kept, every other escape dropped with its digits.
-void CLiteralBody(std::u32string& out, std::string_view body) {
+// characters kept, controls dropped. Byte escapes (\x, octal) are bytes of a narrow literal's
+// UTF-8, as LVGL's symbols are written ("\xEF\x80\x95"), or code units of a wide one.
+void CLiteralBody(std::u32string& out, std::string_view body, bool wide) {
+    std::string bytes;  // the literal as UTF-8
     for (size_t at = 0; at < body.size();) {
         if (body[at] != '\\' || at + 1 >= body.size()) {
-            Keep(out, Decode(body, at));
+            bytes += body[at++];
             continue;
         }
         const char e = body[at + 1];
@@ -79,19 +96,29 @@ void CLiteralBody(std::u32string& out, std::string_view body) {
             const size_t digits = e == 'u' ? 4 : 8;
             const int64_t v = Hex(body, at, digits);
             if (v >= 0) {
-                Keep(out, static_cast<char32_t>(std::min<int64_t>(v, 0x110000)));
+                if (v <= 0x10FFFF && (v < 0xD800 || v > 0xDFFF)) {
+                    AppendUtf8(bytes, static_cast<char32_t>(v));
+                }
                 at += digits;
             }
         } else if (e == '"' || e == '\'' || e == '\\' || e == '?') {
-            out += static_cast<char32_t>(e);
-        } else if (e == 'x') {
-            while (at < body.size() && HexDigit(body[at]) >= 0) ++at;
-        } else if (e >= '0' && e <= '7') {
-            for (int n = 1; n < 3 && at < body.size() && body[at] >= '0' && body[at] <= '7'; ++n) {
+            bytes += e;
+        } else if (e == 'x' || (e >= '0' && e <= '7')) {
+            int64_t v = e == 'x' ? 0 : e - '0';
+            for (int n = 1; at < body.size(); ++n) {
+                const int d = e == 'x' ? HexDigit(body[at]) : body[at] - '0';
+                if (e == 'x' ? d < 0 : (d < 0 || d > 7 || n >= 3)) break;
+                v = std::min<int64_t>(v * (e == 'x' ? 16 : 8) + d, 0x110000);
                 ++at;
+            }
+            if (!wide && v <= 0xFF) {
+                bytes += static_cast<char>(v);
+            } else if (wide && v <= 0x10FFFF && (v < 0xD800 || v > 0xDFFF)) {
+                AppendUtf8(bytes, static_cast<char32_t>(v));
             }
         }
     }
+    KeepValidUtf8(out, bytes);
 }
 
 std::u32string CSourceText(std::string_view t) {
@@ -161,7 +188,7 @@ std::u32string CSourceText(std::string_view t) {
         size_t end = at + 1;
         while (end < t.size() && t[end] != c && t[end] != '\n') end += t[end] == '\\' ? 2 : 1;
         end = std::min(end, t.size());
-        CLiteralBody(out, t.substr(at + 1, end - at - 1));
+        CLiteralBody(out, t.substr(at + 1, end - at - 1), word == "u" || word == "U" || word == "L");
         at = end + 1;
     }
     return out;

@@ -30,8 +30,9 @@ size_t InvalidUtf8At(std::string_view text);
 // The characters of the file's texts in the order they occur, repeats included, controls
 // (below U+0020) and surrogates left out. The text must be UTF-8 (InvalidUtf8At). C and C++:
 // literals with and without u8/u/U/L prefixes and raw strings; \uXXXX and \UXXXXXXXX decoded,
-// \" \' \\ \? as the characters they stand for, other escapes (controls, bytes) dropped;
-// comments, code and #include names skipped.
+// \" \' \\ \? as the characters they stand for, control escapes dropped, byte escapes read as
+// the UTF-8 they spell in a narrow literal (LVGL's symbols: "\xEF\x80\x95") and as code
+// units in a wide one; comments, code and #include names skipped.
 std::u32string UsedText(std::string_view text, UsedTextKind kind);
 
 // Files read at most this large; a firmware's strings fit many times over.

@@ -28,7 +28,14 @@ const Case kCases[] = {
      "int n = 1'000'000;\n"
      "char e[] = \"\\x41\\101\\t!\" U\"\\uD800\";\n"
      "puts(\"unterminated\n",
-     U"Hi\"x\"\u00E9\U0001F600\u20ACraw \"q\" \\n!unterminated"},
+     U"Hi\"x\"\u00E9\U0001F600\u20ACraw \"q\" \\nAA!unterminated"},
+    // Byte escapes spell UTF-8 in a narrow literal, as LVGL writes its symbols; a byte that is
+    // no part of a character is none. In a wide literal they are code units.
+    {"symbols.h",
+     "#define LV_SYMBOL_HOME \"\\xEF\\x80\\x95\"\n"
+     "const char bin[] = \"\\xFF\\x01\\303\\244\";\n"
+     "wchar_t w = L'\\x4E2D'; char16_t d = u'\\xD800';\n",
+     U"\uF015\u00E4\u4E2D"},
     {"main.ino", "Serial.print(F(\"°C\")); // \"x\"", U"°C"},
     {"de.po",
      "# \"comment\"\n"
