@@ -6,6 +6,8 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <map>
+#include <sstream>
 
 #include "base/error.h"
 #include "base/unicode.h"
@@ -505,6 +507,74 @@ TEST_F(ExportDecode, KerningIsHarfBuzzsAdjustmentInSixteenths) {
             ASSERT_EQ(Export(job, "k.c").outcome, JobOutcome::Done);
             EXPECT_TRUE(test::ReadLvglFont(dir / "k.c", "kerned").kerning.empty());
         }
+    }
+}
+
+// Every pair of a set, against hb-shape run here on the same font file: the sum of the two
+// advances with kerning and without, in font units at a 16-dot em of 2048 units, is the
+// adjustment the LVGL font carries (rounded half away from zero), and no other pair is written.
+TEST_F(ExportDecode, KerningOfEveryPairIsWhatHbShapeGives) {
+    std::string ignored;
+    if (test::RunCommand("hb-shape --version", ignored) != 0) GTEST_SKIP() << "no hb-shape";
+    const std::u32string set = U"ATVWYLPForyae.,-\u00C5\u00E9";
+    std::string lines;
+    for (char32_t a : set) {
+        for (char32_t b : set) lines += Utf16ToUtf8(CharacterUtf16(a) + CharacterUtf16(b)) + "\n";
+    }
+    test::WriteBytes(dir / "pairs.txt", lines);
+    for (const char16_t* face : {u"Liberation Sans", u"DejaVu Sans"}) {
+        SCOPED_TRACE(Utf16ToUtf8(face));
+        GlyphRenderer renderer;
+        LogFont font;
+        font.FaceName = face;
+        const std::string file = renderer.Fonts().ResolvedFace(font);
+        // One line per pair: [g1+advance1|g2+advance2].
+        const auto advances = [&](const std::string& features) {
+            std::string out;
+            EXPECT_EQ(test::RunCommand(
+                          "hb-shape --no-glyph-names --no-clusters --features=" + features +
+                              " --text-file=" + test::ShellQuote((dir / "pairs.txt").string()) +
+                              " " + test::ShellQuote(file),
+                          out),
+                      0)
+                << out;
+            std::vector<int> sums;
+            std::istringstream in(out);
+            for (std::string line; std::getline(in, line);) {
+                int sum = 0;
+                for (size_t plus = line.find('+'); plus != std::string::npos;
+                     plus = line.find('+', plus + 1)) {
+                    sum += std::stoi(line.substr(plus + 1));
+                }
+                sums.push_back(sum);
+            }
+            return sums;
+        };
+        const std::vector<int> kerned = advances("-liga,-clig,-calt");
+        const std::vector<int> plain = advances("-kern");
+        ASSERT_EQ(kerned.size(), set.size() * set.size());
+        ASSERT_EQ(plain.size(), kerned.size());
+        std::map<std::pair<char32_t, char32_t>, int> want;
+        for (size_t i = 0; i < kerned.size(); ++i) {
+            const int units = kerned[i] - plain[i];
+            const int sixteenths = units < 0 ? -((-units + 4) / 8) : (units + 4) / 8;
+            if (sixteenths != 0) want[{set[i / set.size()], set[i % set.size()]}] = sixteenths;
+        }
+        EXPECT_GT(want.size(), 20u);
+
+        test::ArialOnMatrix(s, 20, 20);
+        s.FONT.FaceName = face;
+        s.FONT.Height = -16;
+        s.FONT.Width = 0;
+        ExportJob job;
+        job.characters = ExportCharacters::Text;
+        job.format = ExportFormat::Lvgl;
+        job.name = "pairs";
+        for (char32_t c : set) job.text += CharacterUtf16(c);
+        ASSERT_EQ(Export(job, "pairs.c").outcome, JobOutcome::Done);
+        const ReadFont f = test::ReadLvglFont(dir / "pairs.c", "pairs");
+        ASSERT_TRUE(f.ok) << f.error;
+        EXPECT_EQ(f.kerning, want);
     }
 }
 
