@@ -67,8 +67,10 @@ TEST_F(ExportCharacters_, MarksWithInkLeftOfThePenExportAtEveryDepth) {
                 const auto it = f.glyphs.find(mark);
                 ASSERT_NE(it, f.glyphs.end()) << "U+" << std::hex << int{mark};
                 EXPECT_EQ(it->second.advance, 0) << "U+" << std::hex << int{mark};
-                // Grey levels may still show a fringe of the ink inside the window.
-                if (bpp == 1) {
+                // Grey levels may still show a fringe of the ink inside the window; and the
+                // enclosing circle's ink reaches the pen in Unifont's outline face, which font
+                // linking may pick for it (its bitmap face, also installed, keeps it left).
+                if (bpp == 1 && mark != u'\u20DD') {
                     EXPECT_EQ(it->second.width * it->second.height, 0)
                         << "U+" << std::hex << int{mark};
                 }
