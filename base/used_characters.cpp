@@ -188,7 +188,8 @@ std::u32string CSourceText(std::string_view t) {
         size_t end = at + 1;
         while (end < t.size() && t[end] != c && t[end] != '\n') end += t[end] == '\\' ? 2 : 1;
         end = std::min(end, t.size());
-        CLiteralBody(out, t.substr(at + 1, end - at - 1), word == "u" || word == "U" || word == "L");
+        CLiteralBody(out, t.substr(at + 1, end - at - 1),
+                     word == "u" || word == "U" || word == "L");
         at = end + 1;
     }
     return out;
