@@ -4,18 +4,20 @@
 #   bench/check_consumers.sh LVGL_DIR U8G2_DIR ADAFRUIT_GFX_DIR [ZEMTRA_CLI]
 #
 # It fetches nothing. Clone the three libraries outside the tree first, e.g.
-#   git clone --depth 1 --branch v9.2.2 https://github.com/lvgl/lvgl /tmp/lvgl9
+#   git clone --depth 1 --branch v9.5.0 https://github.com/lvgl/lvgl /tmp/lvgl9   (9.4 and 9.5)
 #   git clone --depth 1 https://github.com/olikraus/u8g2 /tmp/u8g2
 #   git clone --depth 1 https://github.com/adafruit/Adafruit-GFX-Library /tmp/Adafruit-GFX-Library
 # ZEMTRA_CLI defaults to build/zemtra-cli. Fonts: Debian's fonts-dejavu-core and
-# fonts-droid-fallback.
+# fonts-droid-fallback (CHECK_CONSUMERS_CJK_FONT names another Chinese font file).
 #
 # LVGL: each export is compiled with LVGL's font headers and linked with LVGL's own
 # src/font/lv_font.c and lv_font_fmt_txt.c (and lv_utils_bsearch from src/misc/lv_utils.c);
 # the rest of LVGL (memory, draw buffers, logging, configuration) is replaced by the few
 # definitions below, so the library needs no display or build of its own. A program walks
 # U+0001..U+FFFF through lv_font_get_glyph_dsc and lv_font_get_glyph_bitmap and prints each
-# glyph's box, advance and levels; that must equal the tests' reader
+# glyph's box, advance and levels, then for every pair of its glyphs how much the second one
+# changes the first one's advance (lv_font_get_glyph_dsc(font, dsc, a, b): the kerning, in the
+# whole dots LVGL rounds to); that must equal the tests' reader
 # (tests/support/font_readers/lvgl_reader.c) and, at one bit per dot, every glyph placed on
 # its line must equal `zemtra-cli show`.
 # u8g2: bdfconv is built from the clone and must convert an exported BDF (Latin and GB2312)
@@ -37,7 +39,7 @@ cd "$(dirname "$0")/.."
 root=$PWD
 cli=$(realpath "${4:-build/zemtra-cli}")
 latin=/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf
-cjk=/usr/share/fonts/truetype/droid/DroidSansFallbackFull.ttf
+cjk=${CHECK_CONSUMERS_CJK_FONT:-/usr/share/fonts/truetype/droid/DroidSansFallbackFull.ttf}
 [ -x "$cli" ] || { echo "no zemtra-cli at $cli; build first" >&2; exit 1; }
 [ -f "$latin" ] || { echo "no $latin: apt-get install fonts-dejavu-core" >&2; exit 1; }
 [ -f "$cjk" ] || { echo "no $cjk: apt-get install fonts-droid-fallback" >&2; exit 1; }
@@ -220,11 +222,14 @@ int main(int argc, char ** argv) {
     const int place = argc > 1 ? atoi(argv[1]) : 0;
     FILE * placed = argc > 2 ? fopen(argv[2], "w") : NULL;
     printf("font %d %d\n", (int)f->line_height, (int)f->base_line);
+    static uint32_t codes[0x10000];
+    size_t count = 0;
     for (uint32_t code = 1; code <= 0xFFFF; ++code) {
         if (code == '\t') continue; /* LVGL draws a tab as a double space */
         lv_font_glyph_dsc_t g;
         if (!lv_font_get_glyph_dsc(f, &g, code, 0)) continue;
         if (g.resolved_font != f) { printf("U+%04X resolved elsewhere\n", (unsigned)code); continue; }
+        codes[count++] = code;
         const unsigned bpp = g.format, top = (1u << bpp) - 1;
         printf("U+%04X %u %u %u %d %d\n", (unsigned)code, (unsigned)g.adv_w, (unsigned)g.box_w,
                (unsigned)g.box_h, (int)g.ofs_x, (int)g.ofs_y);
@@ -255,6 +260,18 @@ int main(int argc, char ** argv) {
         free(buf.data);
     }
     if (placed) fclose(placed);
+    /* Kerning as LVGL applies it: the advance before each other glyph against the advance
+     * alone, in whole dots. */
+    for (size_t a = 0; a < count; ++a) {
+        lv_font_glyph_dsc_t alone;
+        lv_font_get_glyph_dsc(f, &alone, codes[a], 0);
+        for (size_t b = 0; b < count; ++b) {
+            lv_font_glyph_dsc_t kerned;
+            lv_font_get_glyph_dsc(f, &kerned, codes[a], codes[b]);
+            const int delta = (int)kerned.adv_w - (int)alone.adv_w;
+            if (delta != 0) printf("kern U+%04X U+%04X %d\n", (unsigned)codes[a], (unsigned)codes[b], delta);
+        }
+    }
     return 0;
 }
 EOF
@@ -288,10 +305,15 @@ lvgl_case() {
   # The tests' reader, with the advance rounded as LVGL rounds it.
   cc -I"$readers" -DFONT=font_under_test -DLV_FONT_FMT_TXT_LARGE=$large "$d/font.c" \
     "$readers/lvgl_reader.c" -o "$d/reader"
+  # Its kerning in sixteenths becomes the whole dots LVGL's rounding of the sum gives.
   "$d/reader" | awk '$1 == "font" { print $1, $2, $3; next }
-    /^U\+/ { $2 = int(($2 + 8) / 16) } { print }' >"$d/reader.txt"
+    /^U\+/ { adv[$1] = $2; $2 = int(($2 + 8) / 16) }
+    $1 == "kern" { d = int((adv[$2] + $4 + 8) / 16) - int((adv[$2] + 8) / 16)
+      if (d != 0) print $1, $2, $3, d; next }
+    { print }' >"$d/reader.txt"
   local n
   n=$(grep -c '^U+' "$d/lvgl.txt" || true)
+  kerned=$(grep -c '^kern' "$d/lvgl.txt" || true)
   lvgl_glyphs=$((lvgl_glyphs + n))
   lvgl_exports=$((lvgl_exports + 1))
   if ! diff -q "$d/lvgl.txt" "$d/reader.txt" >/dev/null; then
@@ -308,7 +330,7 @@ lvgl_case() {
       diff "$d/placed.txt" "$d/show.txt" | head -20
     fi
   fi
-  echo "lvgl $label: $n glyphs"
+  echo "lvgl $label: $n glyphs, $kerned pairs kerned by whole dots"
 }
 
 latin_range=U+0020-U+007E,U+00A0-U+00FF
@@ -323,6 +345,10 @@ for bpp in 2 4; do
   lvgl_case "gb2312_${bpp}bpp_compressed" 24x24 --bpp $bpp --compress --codepage gb2312 \
     --from B0A1 --to B3FE --font-file "$cjk"
 done
+# Liberation Sans kerns fewer pairs than DejaVu Sans, which the file lists pair by pair (DejaVu
+# Sans's come as classes).
+lvgl_case latin_kern_pairs_4bpp 20x20 --bpp 4 --range $latin_range \
+  --font-file /usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf --font-size 0x-16
 lvgl_case latin_1bpp_monospace 12x16 --bpp 1 --monospace --range $latin_range \
   --font-file "$latin"
 lvgl_case gb2312_4bpp_monospace 16x16 --bpp 4 --monospace --codepage gb2312 --from B0A1 \

@@ -223,7 +223,7 @@ TEST_F(GuiExport, TheDialogSpeaksTheWindowsLanguage) {
     // The core's refusal, in the same language: 中 has no place in an Adafruit GFX font.
     AddCharacters(QString::fromUtf8("中"));
     answers.messages.clear();
-    Export([this](CExportDlg* d) { Pick(d, kExportFormatId, 1); }, true);
+    Export([](CExportDlg* d) { Pick(d, kExportFormatId, 1); }, true);
     ASSERT_EQ(answers.messages.size(), 1u);
     EXPECT_EQ(
         answers.messages[0].text,

@@ -460,6 +460,14 @@ TEST_F(ExportDecode, SourcesDrawTheirRangesAtTheirSizeAndOffsetAsShowDoes) {
     EXPECT_EQ(down.top, up.top - 1);
     EXPECT_EQ(down.levels, up.levels);
     EXPECT_EQ(glyphOf("FontAwesome@U+F000-U+F0FF@size=14@offset=3,1", 0xF015).left, up.left + 3);
+    // A bitmap font as a source draws its own pixels at its own size on the text's baseline:
+    // the tiny BDF's "A" (rows 20 50 88 88 F8 88 88, 7 above its baseline), one dot right.
+    test::WriteBytes(dir / "tiny.bdf", test::kTinyBdf);
+    const ReadGlyph a = glyphOf((dir / "tiny.bdf").string() + "@U+0041@offset=1,0", U'A');
+    EXPECT_EQ(std::tie(a.left, a.top, a.width, a.height, a.advance),
+              std::make_tuple(1, 7, 5, 7, 5));
+    EXPECT_EQ(test::LevelRows(a.levels, a.width),
+              "..1..\n.1.1.\n1...1\n1...1\n11111\n1...1\n1...1\n");
     // Outside its ranges the source draws nothing: U+F013 comes from font linking at the text's
     // size, unlike the source's own glyph.
     EXPECT_NE(glyphOf("FontAwesome@U+F015@size=14", 0xF013).levels,
