@@ -280,20 +280,27 @@ class LvglWriter : public FontExportWriter {
         Put("};\n\n");
     }
 
+    // A C array's numbers, perLine a line, after its head and before its end.
+    template <typename T>
+    void PutArray(const std::string& head, const std::vector<T>& values, size_t perLine) {
+        Put(head);
+        for (size_t i = 0; i < values.size(); i += perLine) {
+            std::string line = "   ";
+            for (size_t j = i; j < std::min(values.size(), i + perLine); ++j) {
+                line += " " + std::to_string(values[j]) + ",";
+            }
+            Put(line + "\n");
+        }
+        Put("};\n\n");
+    }
+
     // The sparse lists first, then the table of maps.
     void PutMaps(const std::vector<CharacterMap>& maps) {
         for (size_t m = 0; m < maps.size(); ++m) {
             const std::vector<uint16_t>& list = maps[m].sparse;
             if (list.empty()) continue;
-            Put("static const uint16_t unicode_list_" + std::to_string(m) + "[] = {\n");
-            for (size_t k = 0; k < list.size(); k += 12) {
-                std::string line = "   ";
-                for (size_t j = k; j < std::min(list.size(), k + 12); ++j) {
-                    line += " " + std::to_string(list[j]) + ",";
-                }
-                Put(line + "\n");
-            }
-            Put("};\n\n");
+            PutArray("static const uint16_t unicode_list_" + std::to_string(m) + "[] = {\n", list,
+                     12);
         }
         Put("static const lv_font_fmt_txt_cmap_t cmaps[] = {\n");
         for (size_t m = 0; m < maps.size(); ++m) {
@@ -326,15 +333,7 @@ class LvglWriter : public FontExportWriter {
         const KernClasses k = ClassesOf(kern_, glyphs_.size());
         const size_t classBytes = k.left.size() * 2 + size_t{k.leftCount} * k.rightCount;
         const auto list = [&](const std::string& head, const auto& values) {
-            Put(head);
-            for (size_t i = 0; i < values.size(); i += 16) {
-                std::string line = "   ";
-                for (size_t j = i; j < std::min(values.size(), i + 16); ++j) {
-                    line += " " + std::to_string(values[j]) + ",";
-                }
-                Put(line + "\n");
-            }
-            Put("};\n\n");
+            PutArray(head, values, 16);
         };
         if (k.leftCount == 0 || pairBytes <= classBytes) {
             std::vector<uint32_t> ids;

@@ -82,10 +82,7 @@ QWidget* CExportDlg::Control(int id) const {
 }
 
 QString CExportDlg::Text(Msg id, const QStringList& args) const {
-    std::vector<std::u16string> filled;
-    for (const QString& a : args) filled.push_back(FromQString(a));
-    if (language_ == nullptr) return ToQString(FillText(MessageTextOf(id).english, filled));
-    return ToQString(language_->Text(id, filled));
+    return LanguageText(language_, id, args);
 }
 
 void CExportDlg::EnableByFormat() {

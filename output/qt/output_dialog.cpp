@@ -132,10 +132,7 @@ COutputDlg::COutputDlg(const CMultiLanguage* language, const ScanMode& mode, UiH
 }
 
 QString COutputDlg::Say(Msg id, const QStringList& args) const {
-    std::vector<std::u16string> filled;
-    for (const QString& a : args) filled.push_back(FromQString(a));
-    if (language_ == nullptr) return ToQString(FillText(MessageTextOf(id).english, filled));
-    return ToQString(language_->Text(id, filled));
+    return LanguageText(language_, id, args);
 }
 
 void COutputDlg::SetNote(const QString& note) {

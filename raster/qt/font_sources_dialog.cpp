@@ -87,10 +87,7 @@ QWidget* CFontSourcesDlg::Control(int id) const {
 }
 
 QString CFontSourcesDlg::Text(Msg id, const QStringList& args) const {
-    std::vector<std::u16string> filled;
-    for (const QString& a : args) filled.push_back(FromQString(a));
-    if (language_ == nullptr) return ToQString(FillText(MessageTextOf(id).english, filled));
-    return ToQString(language_->Text(id, filled));
+    return LanguageText(language_, id, args);
 }
 
 void CFontSourcesDlg::AppendSource(const FontSource& s) {

@@ -114,4 +114,11 @@ bool QtTranslations::Switch(const QString& locale) {
     return true;
 }
 
+QString LanguageText(const CMultiLanguage* language, Msg id, const QStringList& args) {
+    std::vector<std::u16string> filled;
+    for (const QString& a : args) filled.push_back(FromQString(a));
+    if (language == nullptr) return ToQString(FillText(MessageTextOf(id).english, filled));
+    return ToQString(language->Text(id, filled));
+}
+
 }  // namespace zemtra

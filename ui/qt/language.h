@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <vector>
 
@@ -18,6 +19,10 @@ namespace zemtra {
 // Sets a control's window text, whatever kind of control it is (a button's or label's caption,
 // a group box's title, an edit's text).
 void SetControlText(QWidget* control, const QString& text);
+
+// A message with its facts in the language's words, or in English without a language: what a
+// child dialog of the main window says.
+QString LanguageText(const CMultiLanguage* language, Msg id, const QStringList& args = {});
 
 // TranslateDialog: the caption of window from IDD_<dialogId>_Title and the text of every
 // control on controlsParent (its direct children that carry an id, in window order) from
