@@ -119,6 +119,8 @@ constexpr std::array<MessageText, static_cast<size_t>(Msg::Count)> kTexts = {{
     {Msg::FilterBdf, u"IDS_FILTER_BDF", u"BDF Fonts(*.bdf)"},
     {Msg::FilterCHeader, u"IDS_FILTER_C_HEADER", u"C Header Files(*.h)"},
     {Msg::FilterCSource, u"IDS_FILTER_C_SOURCE", u"C Source Files(*.c)"},
+    {Msg::FilterVlw, u"IDS_FILTER_VLW", u"Smooth Fonts(*.vlw)"},
+    {Msg::FilterLvglBin, u"IDS_FILTER_LVGL_BIN", u"LVGL Binary Fonts(*.bin)"},
     {Msg::DlgExport, u"IDS_DLG_EXPORT", u"Save the Exported Font"},
     {Msg::StatusDrawnBy, u"IDS_STATUS_DRAWN_BY", u"'%1' (U+%2) is drawn by %3"},
     {Msg::SourcesFace, u"IDS_SOURCES_FACE", u"Face or file"},

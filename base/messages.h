@@ -94,6 +94,8 @@ enum class Msg : uint16_t {
     FilterBdf,
     FilterCHeader,
     FilterCSource,
+    FilterVlw,
+    FilterLvglBin,
     DlgExport,
     StatusDrawnBy,
     SourcesFace,

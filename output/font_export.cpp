@@ -164,6 +164,8 @@ std::vector<ExportFormatRow>& Table() {
          0, false, true, 0xFF, font_export::MakeGfxWriter, GfxProblem, Msg::ExportGfxBeyondByte},
         {ExportFormat::Bdf, "bdf", "BDF", "bdf", Msg::FilterBdf, 0b10, 0, false, false, 0x10FFFF,
          font_export::MakeBdfWriter, nullptr, std::nullopt},
+        {ExportFormat::Vlw, "vlw", "TFT_eSPI smooth (vlw)", "vlw", Msg::FilterVlw, 0b1'0000'0000, 0,
+         false, false, 0xFFFF, font_export::MakeVlwWriter, font_export::VlwProblem, std::nullopt},
     };
     return rows;
 }

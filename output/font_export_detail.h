@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "output/font_export.h"
@@ -12,6 +13,10 @@ namespace zemtra::font_export {
 std::unique_ptr<FontExportWriter> MakeBdfWriter(const ExportFontInfo& info, ByteSink& out);
 std::unique_ptr<FontExportWriter> MakeGfxWriter(const ExportFontInfo& info, ByteSink& out);
 std::unique_ptr<FontExportWriter> MakeLvglWriter(const ExportFontInfo& info, ByteSink& out);
+std::unique_ptr<FontExportWriter> MakeLvglBinWriter(const ExportFontInfo& info, ByteSink& out);
+std::unique_ptr<FontExportWriter> MakeVlwWriter(const ExportFontInfo& info, ByteSink& out);
+// Where a smooth font's 16-bit ascent and descent cannot hold the line.
+std::optional<std::string> VlwProblem(const ExportFontInfo& info);
 
 // "U+4E00".
 std::string CodeText(char32_t character);

@@ -174,6 +174,8 @@ TABLE = [
     ("SPECIAL_STRINGS", "IDS_FILTER_BDF", "BDF Fonts(*.bdf)", "BDF 字体(*.bdf)", "BDF 字型(*.bdf)"),
     ("SPECIAL_STRINGS", "IDS_FILTER_C_HEADER", "C Header Files(*.h)", "C 头文件(*.h)", "C 標頭檔(*.h)"),
     ("SPECIAL_STRINGS", "IDS_FILTER_C_SOURCE", "C Source Files(*.c)", "C 源文件(*.c)", "C 原始碼檔(*.c)"),
+    ("SPECIAL_STRINGS", "IDS_FILTER_VLW", "Smooth Fonts(*.vlw)", "平滑字体(*.vlw)", "平滑字型(*.vlw)"),
+    ("SPECIAL_STRINGS", "IDS_FILTER_LVGL_BIN", "LVGL Binary Fonts(*.bin)", "LVGL 二进制字体(*.bin)", "LVGL 二進位字型(*.bin)"),
     ("SPECIAL_STRINGS", "IDS_DLG_EXPORT", "Save the Exported Font", "保存导出的字体", "保存匯出的字型"),
     ("SPECIAL_STRINGS", "IDS_STATUS_DRAWN_BY", "'%1' (U+%2) is drawn by %3", "'%1' (U+%2) 由 %3 绘制", "'%1' (U+%2) 由 %3 繪製"),
     ("SPECIAL_STRINGS", "IDS_SOURCES_FACE", "Face or file", "字体或文件", "字型或檔案"),

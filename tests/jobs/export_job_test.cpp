@@ -586,6 +586,43 @@ TEST_F(ExportDecode, KerningOfEveryPairIsWhatHbShapeGives) {
     }
 }
 
+// A TFT_eSPI smooth font holds the coverage of the LVGL 8-bit export of the same settings, glyph
+// for glyph; TFT_eSPI's 8-bit fields refuse what they cannot hold, naming the glyph.
+TEST_F(ExportDecode, SmoothFontsHoldTheEightBitCoverage) {
+    std::u16string bmp;
+    for (char16_t c : kMixed) bmp += c == u'\uFFFE' || c == u'\uFFFF' ? u"" : std::u16string(1, c);
+    ExportJob job;
+    job.characters = ExportCharacters::Text;
+    job.text = bmp;
+    job.bpp = 8;
+    job.format = ExportFormat::Vlw;
+    ASSERT_EQ(Export(job, "f.vlw").outcome, JobOutcome::Done);
+    const ReadFont vlw = test::ReadVlwFont(dir / "f.vlw");
+    ExpectSameAsRenderer(vlw, bmp, 8);
+    job.format = ExportFormat::Lvgl;
+    job.name = "eight";
+    ASSERT_EQ(Export(job, "f.c").outcome, JobOutcome::Done);
+    const ReadFont lvgl = test::ReadLvglFont(dir / "f.c", "eight");
+    ASSERT_EQ(vlw.glyphs.size(), lvgl.glyphs.size());
+    for (const auto& [c, g] : lvgl.glyphs) {
+        const ReadGlyph& v = vlw.glyphs.at(c);
+        EXPECT_EQ(std::tie(v.advance, v.left, v.top, v.width, v.height, v.levels),
+                  std::tie(g.advance, g.left, g.top, g.width, g.height, g.levels))
+            << "U+" << std::hex << int(c);
+    }
+    // A glyph wider than a byte counts.
+    test::ArialOnMatrix(s, 600, 600);
+    job.format = ExportFormat::Vlw;
+    job.text = u"W";
+    try {
+        Export(job, "big.vlw");
+        ADD_FAILURE() << "a 600-dot W was taken";
+    } catch (const UserError& e) {
+        EXPECT_TRUE(std::string(e.what()).starts_with("The width of U+0057 is ")) << e.what();
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir / "big.vlw"));
+}
+
 TEST_F(ExportDecode, ExportGoldenTinyBdfFontInEveryFormat) {
     // Apart from the outputs: the first of them is named tiny.bdf too.
     std::filesystem::create_directory(dir / "source");
@@ -609,17 +646,18 @@ TEST_F(ExportDecode, ExportGoldenTinyBdfFontInEveryFormat) {
                           Case{ExportFormat::Bdf, 1, false, true, "export/tiny_monospace.bdf"},
                           Case{ExportFormat::AdafruitGfx, 1, false, false, "export/tiny_gfx.h.txt"},
                           Case{ExportFormat::Lvgl, 1, false, false, "export/tiny_lvgl_1bit.c"},
-                          Case{ExportFormat::Lvgl, 4, true, false, "export/tiny_lvgl_4bit.c"}}) {
+                          Case{ExportFormat::Lvgl, 4, true, false, "export/tiny_lvgl_4bit.c"},
+                          Case{ExportFormat::Vlw, 8, false, false, "export/tiny.vlw"}}) {
         job.format = c.format;
         job.bpp = c.bpp;
         job.compress = c.compress;
         job.monospace = c.monospace;
         const std::string file = std::filesystem::path(c.golden).filename().string();
         ASSERT_EQ(Export(job, file).outcome, JobOutcome::Done) << c.golden;
-        ReadFont f = c.format == ExportFormat::Bdf ? test::ReadWithFreeType(dir / file)
-                     : c.format == ExportFormat::AdafruitGfx
-                         ? test::ReadGfxFont(dir / file, "tiny")
-                         : test::ReadLvglFont(dir / file, "tiny");
+        ReadFont f = c.format == ExportFormat::Bdf           ? test::ReadWithFreeType(dir / file)
+                     : c.format == ExportFormat::AdafruitGfx ? test::ReadGfxFont(dir / file, "tiny")
+                     : c.format == ExportFormat::Vlw         ? test::ReadVlwFont(dir / file)
+                                                     : test::ReadLvglFont(dir / file, "tiny");
         if (c.format == ExportFormat::AdafruitGfx) {
             f.baselineRow = BaselineRow();
             for (char32_t gap = U'B'; gap < U'g'; ++gap) f.glyphs.erase(gap);

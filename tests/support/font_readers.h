@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <map>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -117,6 +118,55 @@ inline ReadFont ReadLvglFont(const std::filesystem::path& source, const std::str
         f.glyphs[static_cast<char32_t>(std::stoul(code.substr(2), nullptr, 16))] = g;
     }
     f.ok = true;
+    return f;
+}
+
+// A TFT_eSPI smooth font (.vlw), read as TFT_eSPI's Smooth_font.cpp reads it: six big-endian
+// 32-bit values (glyph count, version, size, 0, ascent, descent), seven per glyph (code, height,
+// width, advance, top above the baseline, left, 0), then each glyph's width x height coverage
+// bytes in the records' order; the line is ascent + descent rows, the baseline ascent rows down.
+inline ReadFont ReadVlwFont(const std::filesystem::path& file) {
+    ReadFont f;
+    const std::string bytes = ReadBytes(file);
+    size_t at = 0;
+    const auto next = [&]() -> int64_t {
+        if (at + 4 > bytes.size()) throw std::runtime_error("the file ends inside a value");
+        uint32_t v = 0;
+        for (int i = 0; i < 4; ++i) v = (v << 8) | static_cast<unsigned char>(bytes[at++]);
+        return static_cast<int32_t>(v);
+    };
+    try {
+        const int64_t count = next();
+        if (next() != 11) throw std::runtime_error("not version 11");
+        next();
+        next();
+        const int64_t ascent = next(), descent = next();
+        f.lineHeight = static_cast<int>(ascent + descent);
+        f.baselineRow = static_cast<int>(ascent);
+        f.bpp = 8;
+        std::vector<std::pair<char32_t, ReadGlyph>> records;
+        for (int64_t i = 0; i < count; ++i) {
+            ReadGlyph g;
+            const auto code = static_cast<char32_t>(static_cast<uint16_t>(next()));
+            g.height = static_cast<uint8_t>(next());
+            g.width = static_cast<uint8_t>(next());
+            g.advance = static_cast<uint8_t>(next());
+            g.top = static_cast<int16_t>(next());
+            g.left = static_cast<int8_t>(next());
+            next();
+            records.emplace_back(code, g);
+        }
+        for (auto& [code, g] : records) {
+            const size_t n = static_cast<size_t>(g.width) * static_cast<size_t>(g.height);
+            if (at + n > bytes.size()) throw std::runtime_error("the file ends inside a bitmap");
+            for (size_t i = 0; i < n; ++i)
+                g.levels.push_back(static_cast<unsigned char>(bytes[at++]));
+            f.glyphs[code] = g;
+        }
+        f.ok = true;
+    } catch (const std::exception& e) {
+        f.error = e.what();
+    }
     return f;
 }
 
