@@ -10,15 +10,11 @@
 
 #include "base/error.h"
 #include "output/font_export_detail.h"
+#include "output/lvgl_tables.h"
 
 namespace zemtra::font_export {
 namespace {
 
-// A run of consecutive characters this long gets a character map of its own (a header of some
-// 24 bytes, no list); shorter runs share a sparse map (two bytes a character).
-constexpr size_t kOwnMapRun = 12;
-// A map's range and list lengths are 16-bit.
-constexpr uint32_t kMaxMapSpan = 0xFFFF;
 // The tables after the bitmaps reach the sink in pieces of about this size.
 constexpr size_t kPiece = 1 << 16;
 
@@ -27,116 +23,6 @@ struct Descriptor {
     int32_t advance = 0, width = 0, height = 0, left = 0, bottom = 0;
     char32_t character = 0;
 };
-
-// One lv_font_fmt_txt_cmap_t: a tiny format-0 range (glyphs in code order, none missing) or a
-// tiny sparse list.
-struct CharacterMap {
-    uint32_t start = 0;
-    uint32_t length = 0;
-    uint32_t firstGlyph = 0;
-    std::vector<uint16_t> sparse;  // code - start of each character; empty for a range
-};
-
-// Runs of consecutive codes, each its own range when long, the short ones gathered into
-// sparse lists; maps never overlap, since LVGL takes the first map whose range holds a code.
-std::vector<CharacterMap> CharacterMaps(const std::vector<Descriptor>& glyphs) {
-    std::vector<CharacterMap> maps;
-    CharacterMap sparse;
-    bool sparseOpen = false;
-    size_t sparseRuns = 0;
-    const auto closeSparse = [&] {
-        // A list of one run is a range of its own, without the list.
-        if (sparseOpen && sparseRuns == 1) sparse.sparse.clear();
-        if (sparseOpen) maps.push_back(sparse);
-        sparseOpen = false;
-        sparseRuns = 0;
-    };
-    size_t i = 0;
-    while (i < glyphs.size()) {
-        size_t end = i + 1;
-        while (end < glyphs.size() && glyphs[end].character == glyphs[end - 1].character + 1 &&
-               end - i < kMaxMapSpan) {
-            ++end;
-        }
-        const uint32_t first = glyphs[i].character;
-        if (end - i >= kOwnMapRun) {
-            closeSparse();
-            maps.push_back(
-                {first, static_cast<uint32_t>(end - i), static_cast<uint32_t>(i + 1), {}});
-        } else {
-            // A run stays whole in one list: the list is closed first when it would not fit.
-            const uint32_t last = glyphs[end - 1].character;
-            if (sparseOpen && last - sparse.start >= kMaxMapSpan) closeSparse();
-            if (!sparseOpen) {
-                sparse = {first, 0, static_cast<uint32_t>(i + 1), {}};
-                sparseOpen = true;
-            }
-            for (size_t k = i; k < end; ++k) {
-                sparse.sparse.push_back(static_cast<uint16_t>(glyphs[k].character - sparse.start));
-            }
-            sparse.length = last - sparse.start + 1;
-            ++sparseRuns;
-        }
-        i = end;
-    }
-    closeSparse();
-    return maps;
-}
-
-// LVGL's kerning of a glyph pair: ids of the glyph descriptors and the stored value, which LVGL
-// multiplies by kern_scale / 16 to get sixteenths of a dot.
-struct KernEntry {
-    uint32_t left = 0, right = 0;
-    int32_t value = 0;
-};
-
-// The scale (16 = 1.0) that fits the largest adjustment into LVGL's signed byte.
-uint32_t KernScale(std::span<const KerningPair> pairs) {
-    int64_t largest = 0;
-    for (const KerningPair& p : pairs)
-        largest = std::max<int64_t>(largest, std::abs(int64_t{p.sixteenths}));
-    if (largest <= 127) return 16;
-    return static_cast<uint32_t>(std::min<int64_t>((largest * 16 + 126) / 127, 0xFFFF));
-}
-
-// Classes of glyphs that kern alike: left glyphs with the same row of values share a class,
-// right glyphs with the same column; class 0 kerns with nothing. Empty when either side needs
-// more classes than a byte counts.
-struct KernClasses {
-    std::vector<uint8_t> left, right;  // by glyph id, 0 for id 0 too
-    uint32_t leftCount = 0, rightCount = 0;
-    std::vector<int32_t> values;  // leftCount x rightCount
-};
-
-KernClasses ClassesOf(const std::vector<KernEntry>& entries, size_t glyphCount) {
-    KernClasses k;
-    // Rows and columns as (other id, value) lists, which entries give in order for rows.
-    std::map<uint32_t, std::vector<std::pair<uint32_t, int32_t>>> rows, columns;
-    for (const KernEntry& e : entries) {
-        rows[e.left].push_back({e.right, e.value});
-        columns[e.right].push_back({e.left, e.value});
-    }
-    const auto classify = [](const auto& lines, std::vector<uint8_t>& of, uint32_t& count) {
-        std::map<std::vector<std::pair<uint32_t, int32_t>>, uint32_t> seen;
-        for (const auto& [id, line] : lines) {
-            auto [it, added] = seen.try_emplace(line, static_cast<uint32_t>(seen.size() + 1));
-            if (it->second > 255) return false;
-            of[id] = static_cast<uint8_t>(it->second);
-        }
-        count = static_cast<uint32_t>(seen.size());
-        return true;
-    };
-    k.left.assign(glyphCount + 1, 0);
-    k.right.assign(glyphCount + 1, 0);
-    if (!classify(rows, k.left, k.leftCount) || !classify(columns, k.right, k.rightCount)) {
-        return {};
-    }
-    k.values.assign(size_t{k.leftCount} * k.rightCount, 0);
-    for (const KernEntry& e : entries) {
-        k.values[(k.left[e.left] - 1u) * size_t{k.rightCount} + (k.right[e.right] - 1u)] = e.value;
-    }
-    return k;
-}
 
 class LvglWriter : public FontExportWriter {
   public:
@@ -205,22 +91,7 @@ class LvglWriter : public FontExportWriter {
     }
 
     void Kern(std::span<const KerningPair> pairs) override {
-        kernScale_ = KernScale(pairs);
-        const auto id = [&](char32_t c) -> uint32_t {
-            const auto it = std::lower_bound(
-                glyphs_.begin(), glyphs_.end(), c,
-                [](const Descriptor& d, char32_t code) { return d.character < code; });
-            return it != glyphs_.end() && it->character == c
-                       ? static_cast<uint32_t>(it - glyphs_.begin() + 1)
-                       : 0;
-        };
-        for (const KerningPair& p : pairs) {
-            const uint32_t left = id(p.left), right = id(p.right);
-            // Rounded to the scale; a value that rounds to nothing changes nothing.
-            const auto value = static_cast<int32_t>(
-                std::lround(static_cast<double>(p.sixteenths) * 16.0 / kernScale_));
-            if (left != 0 && right != 0 && value != 0) kern_.push_back({left, right, value});
-        }
+        kerning_ = MakeLvglKerning(pairs, Characters());
     }
 
     void Finish() override {
@@ -233,7 +104,7 @@ class LvglWriter : public FontExportWriter {
                 "LV_FONT_FMT_TXT_LARGE to 1 in lv_conf.h\"\n#endif\n\n");
         }
         PutDescriptors();
-        const std::vector<CharacterMap> maps = CharacterMaps(glyphs_);
+        const std::vector<CharacterMap> maps = CharacterMaps(Characters());
         PutMaps(maps);
         const bool classes = PutKerning();
         Put(Font(maps.size(), classes));
@@ -327,23 +198,20 @@ class LvglWriter : public FontExportWriter {
 
     // Pairs, or classes where their tables are smaller; true for classes.
     bool PutKerning() {
-        if (kern_.empty()) return false;
-        const bool wide = glyphs_.size() > 255;
-        const size_t pairBytes = kern_.size() * (wide ? 5 : 3);
-        const KernClasses k = ClassesOf(kern_, glyphs_.size());
-        const size_t classBytes = k.left.size() * 2 + size_t{k.leftCount} * k.rightCount;
+        const std::vector<KernEntry>& pairs = kerning_.pairs;
+        if (pairs.empty()) return false;
         const auto list = [&](const std::string& head, const auto& values) {
             PutArray(head, values, 16);
         };
-        if (k.leftCount == 0 || pairBytes <= classBytes) {
+        if (!kerning_.useClasses) {
             std::vector<uint32_t> ids;
             std::vector<int32_t> values;
-            for (const KernEntry& e : kern_) {
+            for (const KernEntry& e : pairs) {
                 ids.push_back(e.left);
                 ids.push_back(e.right);
                 values.push_back(e.value);
             }
-            list(std::string("static const ") + (wide ? "uint16_t" : "uint8_t") +
+            list(std::string("static const ") + (kerning_.wideIds ? "uint16_t" : "uint8_t") +
                      " kern_pair_glyph_ids[] = {\n",
                  ids);
             list("static const int8_t kern_pair_values[] = {\n", values);
@@ -351,12 +219,13 @@ class LvglWriter : public FontExportWriter {
                 "    .glyph_ids = kern_pair_glyph_ids,\n"
                 "    .values = kern_pair_values,\n"
                 "    .pair_cnt = " +
-                std::to_string(kern_.size()) +
+                std::to_string(pairs.size()) +
                 ",\n"
                 "    .glyph_ids_size = " +
-                (wide ? "1" : "0") + ",\n};\n\n");
+                (kerning_.wideIds ? "1" : "0") + ",\n};\n\n");
             return false;
         }
+        const KernClasses& k = kerning_.classes;
         list("static const int8_t kern_class_values[] = {\n", k.values);
         list("static const uint8_t kern_left_class_mapping[] = {\n", k.left);
         list("static const uint8_t kern_right_class_mapping[] = {\n", k.right);
@@ -372,6 +241,13 @@ class LvglWriter : public FontExportWriter {
         return true;
     }
 
+    std::vector<char32_t> Characters() const {
+        std::vector<char32_t> characters;
+        characters.reserve(glyphs_.size());
+        for (const Descriptor& d : glyphs_) characters.push_back(d.character);
+        return characters;
+    }
+
     std::string Font(size_t mapCount, bool classes) const {
         const std::string& n = info_.name;
         // The newest LVGL keeps font descriptors writable where fonts may live in video
@@ -382,13 +258,13 @@ class LvglWriter : public FontExportWriter {
         text += "    .glyph_bitmap = glyph_bitmap,\n";
         text += "    .glyph_dsc = glyph_dsc,\n";
         text += "    .cmaps = cmaps,\n";
-        if (kern_.empty()) {
+        if (kerning_.pairs.empty()) {
             text += "    .kern_dsc = NULL,\n";
             text += "    .kern_scale = 0,\n";
         } else {
             text += std::string("    .kern_dsc = ") + (classes ? "&kern_classes" : "&kern_pairs") +
                     ",\n";
-            text += "    .kern_scale = " + std::to_string(kernScale_) + ",\n";
+            text += "    .kern_scale = " + std::to_string(kerning_.scale) + ",\n";
         }
         text += "    .cmap_num = " + std::to_string(mapCount) + ",\n";
         text += "    .bpp = " + std::to_string(info_.bpp) + ",\n";
@@ -414,8 +290,7 @@ class LvglWriter : public FontExportWriter {
     std::vector<Descriptor> glyphs_;
     uint64_t offset_ = 0;
     std::string pending_;
-    std::vector<KernEntry> kern_;
-    uint32_t kernScale_ = 16;
+    LvglKerning kerning_;
 };
 
 }  // namespace
