@@ -164,6 +164,9 @@ std::vector<ExportFormatRow>& Table() {
          0, false, true, 0xFF, font_export::MakeGfxWriter, GfxProblem, Msg::ExportGfxBeyondByte},
         {ExportFormat::Bdf, "bdf", "BDF", "bdf", Msg::FilterBdf, 0b10, 0, false, false, 0x10FFFF,
          font_export::MakeBdfWriter, nullptr, std::nullopt},
+        {ExportFormat::LvglBin, "lvgl-bin", "LVGL binary", "bin", Msg::FilterLvglBin,
+         0b1'0001'0110, 0b1'0100, true, false, 0x10FFFF, font_export::MakeLvglBinWriter, nullptr,
+         std::nullopt},
         {ExportFormat::Vlw, "vlw", "TFT_eSPI smooth (vlw)", "vlw", Msg::FilterVlw, 0b1'0000'0000, 0,
          false, false, 0xFFFF, font_export::MakeVlwWriter, font_export::VlwProblem, std::nullopt},
     };

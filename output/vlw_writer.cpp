@@ -66,8 +66,8 @@ class VlwWriter : public FontExportWriter {
         out_.Write(bytes);
         // Coverage in bytes, a glyph's rows one after the other; 8 bits a dot already.
         for (const ExportGlyph& g : glyphs_) {
-            out_.Write(std::string_view(reinterpret_cast<const char*>(g.levels.data()),
-                                        g.levels.size()));
+            out_.Write(
+                std::string_view(reinterpret_cast<const char*>(g.levels.data()), g.levels.size()));
         }
         bytes.clear();
         PutUtf(bytes, info_.family);

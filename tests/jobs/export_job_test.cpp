@@ -586,6 +586,50 @@ TEST_F(ExportDecode, KerningOfEveryPairIsWhatHbShapeGives) {
     }
 }
 
+// LVGL's binary font file holds the font of the C source, glyph for glyph with its kerning, at
+// every depth, compressed or not, and with glyphs past a byte's offsets (16-bit fields).
+TEST_F(ExportDecode, LvglBinaryFontsAreTheCSourcesFont) {
+    struct Case {
+        int matrix, bpp;
+        bool compress;
+        const char16_t* text;
+    };
+    const Case cases[] = {
+        {16, 1, false, nullptr}, {16, 2, true, nullptr},    {16, 4, false, nullptr},
+        {16, 8, false, nullptr}, {24, 4, true, u"AVTo y."}, {300, 1, false, u"Wg"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.matrix << " dots, " << c.bpp << " bits");
+        test::ArialOnMatrix(s, c.matrix, c.matrix);
+        ExportJob job;
+        job.characters = ExportCharacters::Text;
+        job.text = c.text != nullptr ? c.text : kMixed;
+        job.bpp = c.bpp;
+        job.compress = c.compress;
+        job.name = "same";
+        job.format = ExportFormat::LvglBin;
+        ASSERT_EQ(Export(job, "f.bin").outcome, JobOutcome::Done);
+        const ReadFont bin = test::ReadLvglBinFont(dir / "f.bin");
+        ASSERT_TRUE(bin.ok) << bin.error;
+        if (c.bpp == 1) ExpectSameAsRenderer(bin, job.text, 1);
+        job.format = ExportFormat::Lvgl;
+        ASSERT_EQ(Export(job, "f.c").outcome, JobOutcome::Done);
+        const ReadFont source = test::ReadLvglFont(
+            dir / "f.c", "same", c.matrix > 255 ? "-DLV_FONT_FMT_TXT_LARGE=1" : "");
+        ASSERT_TRUE(source.ok) << source.error;
+        EXPECT_EQ(std::tie(bin.lineHeight, bin.baselineRow, bin.bpp, bin.bitmapFormat, bin.kerning),
+                  std::tie(source.lineHeight, source.baselineRow, source.bpp, source.bitmapFormat,
+                           source.kerning));
+        ASSERT_EQ(bin.glyphs.size(), source.glyphs.size());
+        for (const auto& [ch, g] : source.glyphs) {
+            const ReadGlyph& b = bin.glyphs.at(ch);
+            EXPECT_EQ(std::tie(b.advance, b.left, b.top, b.width, b.height, b.levels),
+                      std::tie(g.advance, g.left, g.top, g.width, g.height, g.levels))
+                << "U+" << std::hex << int(ch);
+        }
+    }
+}
+
 // A TFT_eSPI smooth font holds the coverage of the LVGL 8-bit export of the same settings, glyph
 // for glyph; TFT_eSPI's 8-bit fields refuse what they cannot hold, naming the glyph.
 TEST_F(ExportDecode, SmoothFontsHoldTheEightBitCoverage) {
@@ -642,12 +686,14 @@ TEST_F(ExportDecode, ExportGoldenTinyBdfFontInEveryFormat) {
         bool monospace;
         const char* golden;
     };
-    for (const Case& c : {Case{ExportFormat::Bdf, 1, false, false, "export/tiny.bdf"},
-                          Case{ExportFormat::Bdf, 1, false, true, "export/tiny_monospace.bdf"},
-                          Case{ExportFormat::AdafruitGfx, 1, false, false, "export/tiny_gfx.h.txt"},
-                          Case{ExportFormat::Lvgl, 1, false, false, "export/tiny_lvgl_1bit.c"},
-                          Case{ExportFormat::Lvgl, 4, true, false, "export/tiny_lvgl_4bit.c"},
-                          Case{ExportFormat::Vlw, 8, false, false, "export/tiny.vlw"}}) {
+    for (const Case& c :
+         {Case{ExportFormat::Bdf, 1, false, false, "export/tiny.bdf"},
+          Case{ExportFormat::Bdf, 1, false, true, "export/tiny_monospace.bdf"},
+          Case{ExportFormat::AdafruitGfx, 1, false, false, "export/tiny_gfx.h.txt"},
+          Case{ExportFormat::Lvgl, 1, false, false, "export/tiny_lvgl_1bit.c"},
+          Case{ExportFormat::Lvgl, 4, true, false, "export/tiny_lvgl_4bit.c"},
+          Case{ExportFormat::Vlw, 8, false, false, "export/tiny.vlw"},
+          Case{ExportFormat::LvglBin, 4, true, false, "export/tiny_lvgl_4bit.bin"}}) {
         job.format = c.format;
         job.bpp = c.bpp;
         job.compress = c.compress;
@@ -657,7 +703,8 @@ TEST_F(ExportDecode, ExportGoldenTinyBdfFontInEveryFormat) {
         ReadFont f = c.format == ExportFormat::Bdf           ? test::ReadWithFreeType(dir / file)
                      : c.format == ExportFormat::AdafruitGfx ? test::ReadGfxFont(dir / file, "tiny")
                      : c.format == ExportFormat::Vlw         ? test::ReadVlwFont(dir / file)
-                                                     : test::ReadLvglFont(dir / file, "tiny");
+                     : c.format == ExportFormat::LvglBin     ? test::ReadLvglBinFont(dir / file)
+                                                         : test::ReadLvglFont(dir / file, "tiny");
         if (c.format == ExportFormat::AdafruitGfx) {
             f.baselineRow = BaselineRow();
             for (char32_t gap = U'B'; gap < U'g'; ++gap) f.glyphs.erase(gap);

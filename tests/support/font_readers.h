@@ -74,22 +74,9 @@ inline void ReadRows(std::istringstream& in, ReadGlyph& g, int digits) {
     }
 }
 
-// An exported LVGL font, compiled against the test's lvgl.h with -std=c99 -Werror (cflags add
-// e.g. -DLV_FONT_FMT_TXT_LARGE=1).
-inline ReadFont ReadLvglFont(const std::filesystem::path& source, const std::string& name,
-                             const std::string& cflags = "") {
+// What the LVGL reader printed, as a font.
+inline ReadFont ParseLvglReaderOutput(const std::string& out) {
     ReadFont f;
-    const std::filesystem::path exe = source.string() + ".reader";
-    const std::string compile = "cc -std=c99 -Wall -Wextra -Werror " + cflags + " -DFONT=" + name +
-                                " -I" + ShellQuote(FontReadersDir().string()) + " " +
-                                ShellQuote(source.string()) + " " +
-                                ShellQuote((FontReadersDir() / "lvgl_reader.c").string()) + " -o " +
-                                ShellQuote(exe.string());
-    std::string out;
-    if (!CompileAndRun(compile, exe, out)) {
-        f.error = out;
-        return f;
-    }
     std::istringstream in(out);
     std::string word;
     int baseLine = 0;
@@ -119,6 +106,45 @@ inline ReadFont ReadLvglFont(const std::filesystem::path& source, const std::str
     }
     f.ok = true;
     return f;
+}
+
+// An exported LVGL font, compiled against the test's lvgl.h with -std=c99 -Werror (cflags add
+// e.g. -DLV_FONT_FMT_TXT_LARGE=1).
+inline ReadFont ReadLvglFont(const std::filesystem::path& source, const std::string& name,
+                             const std::string& cflags = "") {
+    const std::filesystem::path exe = source.string() + ".reader";
+    const std::string compile = "cc -std=c99 -Wall -Wextra -Werror " + cflags + " -DFONT=" + name +
+                                " -I" + ShellQuote(FontReadersDir().string()) + " " +
+                                ShellQuote(source.string()) + " " +
+                                ShellQuote((FontReadersDir() / "lvgl_reader.c").string()) + " -o " +
+                                ShellQuote(exe.string());
+    std::string out;
+    if (!CompileAndRun(compile, exe, out)) {
+        ReadFont f;
+        f.error = out;
+        return f;
+    }
+    return ParseLvglReaderOutput(out);
+}
+
+// An LVGL binary font file, loaded by lvgl_bin_loader.c (written from the format) into the
+// structures the same reader walks.
+inline ReadFont ReadLvglBinFont(const std::filesystem::path& file) {
+    const std::filesystem::path exe = file.string() + ".reader";
+    const std::string compile =
+        "cc -std=c99 -Wall -Wextra -Werror -DLVGL_BIN_READER -DLV_FONT_FMT_TXT_LARGE=1 -I" +
+        ShellQuote(FontReadersDir().string()) + " " +
+        ShellQuote((FontReadersDir() / "lvgl_reader.c").string()) + " " +
+        ShellQuote((FontReadersDir() / "lvgl_bin_loader.c").string()) + " -o " +
+        ShellQuote(exe.string());
+    std::string out;
+    if (RunCommand(compile, out) != 0 ||
+        RunCommand(ShellQuote(exe.string()) + " " + ShellQuote(file.string()), out) != 0) {
+        ReadFont f;
+        f.error = out;
+        return f;
+    }
+    return ParseLvglReaderOutput(out);
 }
 
 // A TFT_eSPI smooth font (.vlw), read as TFT_eSPI's Smooth_font.cpp reads it: six big-endian

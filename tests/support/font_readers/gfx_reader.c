@@ -11,10 +11,10 @@
 #include GFX_HEADER
 
 int main(void) {
-    const GFXfont *f = &FONT;
+    const GFXfont* f = &FONT;
     printf("font %u %u %u\n", (unsigned)f->first, (unsigned)f->last, (unsigned)f->yAdvance);
     for (unsigned c = f->first; c <= f->last; ++c) {
-        const GFXglyph *g = &f->glyph[c - f->first];
+        const GFXglyph* g = &f->glyph[c - f->first];
         printf("%u %u %u %u %d %d\n", c, (unsigned)g->xAdvance, (unsigned)g->width,
                (unsigned)g->height, (int)g->xOffset, (int)g->yOffset);
         unsigned bo = g->bitmapOffset, bit = 0, bits = 0;

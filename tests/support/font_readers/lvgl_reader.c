@@ -12,13 +12,19 @@
  * the stored value times kern_scale, shifted right by 4, as LVGL adds it to the advance: from
  * the pair list (ids left then right, 8 or 16 bits each) or from the classes (a left and a
  * right class other than 0 pick a value of the class table).
- * Build: cc -DFONT=name -I. font.c lvgl_reader.c */
+ * Build: cc -DFONT=name -I. font.c lvgl_reader.c; for a binary font file, with
+ * lvgl_bin_loader.c instead of the font (see there), the file's path as the argument. */
 #include <stdio.h>
 #include <stdlib.h>
 
 #include "lvgl.h"
 
+#ifdef LVGL_BIN_READER
+/* lvgl_bin_loader.c: the font of a binary file, or NULL. */
+const lv_font_t* lvgl_bin_load(const char* path);
+#else
 extern const lv_font_t FONT;
+#endif
 
 /* The generated font points at LVGL's own functions; the reader walks the tables itself. */
 bool lv_font_get_glyph_dsc_fmt_txt(const lv_font_t* font, lv_font_glyph_dsc_t* dsc_out,
@@ -152,11 +158,22 @@ static int kern_value(const lv_font_fmt_txt_dsc_t* d, uint32_t left, uint32_t ri
     return 0;
 }
 
-int main(void) {
-    const lv_font_fmt_txt_dsc_t* d = FONT.dsc;
+int main(int argc, char** argv) {
+#ifdef LVGL_BIN_READER
+    const lv_font_t* font = argc > 1 ? lvgl_bin_load(argv[1]) : NULL;
+    if (font == NULL) {
+        fprintf(stderr, "cannot load the binary font\n");
+        return 1;
+    }
+#else
+    (void)argc;
+    (void)argv;
+    const lv_font_t* font = &FONT;
+#endif
+    const lv_font_fmt_txt_dsc_t* d = font->dsc;
     static uint32_t code_of[0x10000];
     uint32_t ids = 0;
-    printf("font %d %d %u %u %u\n", (int)FONT.line_height, (int)FONT.base_line, (unsigned)d->bpp,
+    printf("font %d %d %u %u %u\n", (int)font->line_height, (int)font->base_line, (unsigned)d->bpp,
            (unsigned)d->bitmap_format, (unsigned)d->cmap_num);
     for (uint32_t code = 1; code <= 0x10FFFF; ++code) {
         const uint32_t id = glyph_id(d, code);
