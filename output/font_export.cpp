@@ -167,7 +167,7 @@ std::vector<ExportFormatRow>& Table() {
         {ExportFormat::LvglBin, "lvgl-bin", "LVGL binary", "bin", Msg::FilterLvglBin,
          0b1'0001'0110, 0b1'0100, true, false, 0x10FFFF, font_export::MakeLvglBinWriter, nullptr,
          std::nullopt},
-        {ExportFormat::Vlw, "vlw", "TFT_eSPI smooth (vlw)", "vlw", Msg::FilterVlw, 0b1'0000'0000, 0,
+        {ExportFormat::Vlw, "vlw", "TFT_eSPI smooth", "vlw", Msg::FilterVlw, 0b1'0000'0000, 0,
          false, false, 0xFFFF, font_export::MakeVlwWriter, font_export::VlwProblem, std::nullopt},
     };
     return rows;
