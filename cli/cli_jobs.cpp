@@ -309,6 +309,7 @@ ExportJob ExportJobOf(const Request& r) {
     job.monospace = r.monospace;
     job.compress = r.compress;
     job.kerning = !r.noKerning;
+    job.cArray = r.cArray;
     if (r.name) {
         if (!IsCIdentifier(*r.name)) {
             throw UsageError("--name: \"" + *r.name + "\" is not a C identifier");

@@ -188,6 +188,7 @@ Parser::Parser() {
     flags["--monospace"] = [this] { r.monospace = true; };
     flags["--compress"] = [this] { r.compress = true; };
     flags["--no-kerning"] = [this] { r.noKerning = true; };
+    flags["--c-array"] = [this] { r.cArray = true; };
     flags["--italic"] = [this] { r.settings.FONT.Italic = 1; };
     flags["--underline"] = [this] { r.settings.FONT.Underline = 1; };
     flags["--strikeout"] = [this] { r.settings.FONT.StrikeOut = 1; };
@@ -268,7 +269,8 @@ namespace {
 std::string ExportHelp() {
     std::string text = "  export --format " + ExportFormatNames() +
                        " [--bpp 1|2|4|8] [--monospace]\n"
-                       "         [--compress] [--no-kerning] [--name IDENT] [--text TEXT | --range "
+                       "         [--compress] [--no-kerning] [--c-array] [--name IDENT]\n"
+                       "         [--text TEXT | --range "
                        "U+XXXX-U+YYYY,...\n"
                        "         | --codepage CP [--from HEX] [--to HEX]] -o FILE\n"
                        "        A font for a display library:\n";
@@ -281,7 +283,8 @@ std::string ExportHelp() {
         "        characters are TEXT, the Unicode ranges, the code range, or else the\n"
         "        character list; those no face has are left out and counted. Formats\n"
         "        with kerning get the pairs of characters one face draws, unless\n"
-        "        --no-kerning. --name is\n"
+        "        --no-kerning. --c-array writes a binary format's bytes as a C array\n"
+        "        (const uint8_t IDENT[] and IDENT_size). --name is\n"
         "        the C identifier (default: from FILE). Progress bar and Ctrl+C as for\n"
         "        library; the file is written whole or not at all.\n";
     return text;

@@ -41,6 +41,7 @@ struct Request {
     bool monospace = false;                             // export --monospace
     bool compress = false;                              // export --compress
     bool noKerning = false;                             // export --no-kerning
+    bool cArray = false;                                // export --c-array
     std::optional<std::string> name;                    // export --name
     std::optional<std::string> range;                   // export --range
     std::vector<std::string> charsFrom;                 // --chars-from, in order

@@ -119,26 +119,27 @@ function(zemtra_add_c_source)
   set(${ARG_TARGET}_OUTPUT "${rule_output}" PARENT_SCOPE)
 endfunction()
 
-# zemtra_add_export(TARGET name PROJECT job.fprj OUTPUT font.c FORMAT lvgl|adafruit-gfx|bdf
-#                   [BPP 1|2|4|8] [MONOSPACE] [COMPRESS] [NAME identifier]
+# zemtra_add_export(TARGET name PROJECT job.fprj OUTPUT font.c
+#                   FORMAT lvgl|adafruit-gfx|bdf|lvgl-bin|vlw
+#                   [BPP 1|2|4|8] [MONOSPACE] [COMPRESS] [NO_KERNING] [C_ARRAY] [NAME identifier]
 #                   [TEXT characters | RANGE U+XXXX-U+YYYY,... | CODEPAGE cp [FROM hex] [TO hex]]
 #                   [OPTIONS zemtra-cli settings options...] [DEPENDS files...]
 #                   [EXCLUDE_FROM_ALL])
 # Exports a font for a display library from the project's settings into OUTPUT (relative: to
 # the current binary folder) as part of the custom target <name>, built by default unless
 # EXCLUDE_FROM_ALL. The characters are TEXT, the Unicode RANGE, the code range, or else the
-# project's character list. NAME is the C identifier of an Adafruit GFX or LVGL font (default:
-# made from OUTPUT's file name). Add the file to a program with
+# project's character list. NAME is the C identifier of an Adafruit GFX or LVGL font, or of the
+# array C_ARRAY makes of a binary format's bytes (default: made from OUTPUT's file name). Add the file to a program with
 #   target_sources(app PRIVATE ${name_OUTPUT})                          (LVGL's .c)
 #   target_include_directories(app PRIVATE ${CMAKE_CURRENT_BINARY_DIR})  (GFX's .h)
 # and add_dependencies(app name). The target's ZEMTRA_OUTPUT property and the variable
 # <name>_OUTPUT hold the file's full path.
 function(zemtra_add_export)
-  cmake_parse_arguments(PARSE_ARGV 0 ARG "EXCLUDE_FROM_ALL;MONOSPACE;COMPRESS"
+  cmake_parse_arguments(PARSE_ARGV 0 ARG "EXCLUDE_FROM_ALL;MONOSPACE;COMPRESS;NO_KERNING;C_ARRAY"
                         "TARGET;PROJECT;OUTPUT;FORMAT;BPP;NAME;TEXT;RANGE;CODEPAGE;FROM;TO"
                         "OPTIONS;DEPENDS")
   if(NOT ARG_FORMAT)
-    message(FATAL_ERROR "zemtra_add_export: FORMAT lvgl, adafruit-gfx or bdf is needed")
+    message(FATAL_ERROR "zemtra_add_export: FORMAT lvgl, adafruit-gfx, bdf, lvgl-bin or vlw is needed")
   endif()
   set(export --format "${ARG_FORMAT}")
   if(ARG_BPP)
@@ -149,6 +150,12 @@ function(zemtra_add_export)
   endif()
   if(ARG_COMPRESS)
     list(APPEND export --compress)
+  endif()
+  if(ARG_NO_KERNING)
+    list(APPEND export --no-kerning)
+  endif()
+  if(ARG_C_ARRAY)
+    list(APPEND export --c-array)
   endif()
   if(ARG_NAME)
     list(APPEND export --name "${ARG_NAME}")

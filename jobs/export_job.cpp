@@ -76,6 +76,18 @@ ExportFontInfo InfoOf(GlyphRenderer& renderer, const ProjectSettings& s, const E
 std::optional<MessageArg> Problem(GlyphRenderer& renderer, const ProjectSettings& s,
                                   const ExportJob& job, const std::vector<char32_t>& set) {
     if (auto why = CharactersProblem(job, set)) return why;
+    if (job.cArray) {
+        if (!ExportFormatRowOf(job.format).binary) {
+            std::string binary;
+            for (const ExportFormatRow& row : ExportFormats()) {
+                if (row.binary) binary += (binary.empty() ? "" : ", ") + std::string(row.name);
+            }
+            return "Only the binary formats (" + binary + ") become C arrays.";
+        }
+        if (!IsCIdentifier(FontName(job))) {
+            return "The array's name \"" + FontName(job) + "\" is not a C identifier.";
+        }
+    }
     // The format's own limits first: they need no font.
     ExportFontInfo bare;
     bare.bpp = job.bpp;
@@ -241,7 +253,13 @@ ExportResult RunJob(const ProjectSettings& s, const PreparedExport& prepared,
     // written whole or not at all.
     AtomicFileWriter file(job.target);
     FileSink sink(file);
-    WriteBitmapFont(job.format, font, sink);
+    if (job.cArray) {
+        CArraySink array(sink, font.info.name, ExportFormatRowOf(job.format).title);
+        WriteBitmapFont(job.format, font, array);
+        array.Finish();
+    } else {
+        WriteBitmapFont(job.format, font, sink);
+    }
     file.Commit();
     result.bytes = file.Size();
     if (context.progress != nullptr) context.progress->SetPosition(0);

@@ -188,6 +188,8 @@ struct ExportJob {
     int threads = 0;  // that render the glyphs; 0: every core
     // The faces' kerning, where the format holds it (pairs of characters one face draws).
     bool kerning = true;
+    // A binary format's bytes as a C array named `name` (from the target's file name when empty).
+    bool cArray = false;
 };
 struct ExportResult {
     JobOutcome outcome = JobOutcome::Done;  // NoDots, NoCharacters, NoGlyphs, Stopped or Done

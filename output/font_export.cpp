@@ -147,6 +147,37 @@ std::optional<std::string> GfxProblem(const ExportFontInfo& info) {
 
 }  // namespace
 
+CArraySink::CArraySink(ByteSink& out, std::string name, std::string_view title)
+    : out_(out), name_(std::move(name)) {
+    out_.Write("/* " + name_ + ": a" + (title.front() == 'L' ? "n " : " ") + std::string(title) +
+               " font made by Zemtra, its file's bytes as a C array; " + name_ +
+               "_size counts them. */\n\n#include <stdint.h>\n\n#ifndef PROGMEM\n"
+               "#define PROGMEM\n#endif\n\nconst uint8_t " +
+               name_ + "[] PROGMEM = {\n");
+}
+
+void CArraySink::Write(std::string_view bytes) {
+    size_ += bytes.size();
+    std::string text;
+    for (char c : bytes) {
+        line_ += c;
+        if (line_.size() == 16) {
+            text += font_export::CByteLines(line_);
+            line_.clear();
+        }
+    }
+    if (!text.empty()) out_.Write(text);
+}
+
+void CArraySink::Finish() {
+    std::string text = font_export::CByteLines(line_);
+    line_.clear();
+    // C wants one element; an empty font still has its tables.
+    if (size_ == 0) text += "    0x00\n";
+    text += "};\nconst uint32_t " + name_ + "_size = " + std::to_string(size_) + ";\n";
+    out_.Write(text);
+}
+
 void WriteBitmapFont(ExportFormat format, const BitmapFont& font, ByteSink& out) {
     const std::unique_ptr<FontExportWriter> writer = MakeFontExportWriter(format, font.info, out);
     for (const ExportGlyph& glyph : font.glyphs) writer->Add(glyph);
@@ -166,9 +197,10 @@ std::vector<ExportFormatRow>& Table() {
          font_export::MakeBdfWriter, nullptr, std::nullopt},
         {ExportFormat::LvglBin, "lvgl-bin", "LVGL binary", "bin", Msg::FilterLvglBin,
          0b1'0001'0110, 0b1'0100, true, false, 0x10FFFF, font_export::MakeLvglBinWriter, nullptr,
-         std::nullopt},
+         std::nullopt, true},
         {ExportFormat::Vlw, "vlw", "TFT_eSPI smooth", "vlw", Msg::FilterVlw, 0b1'0000'0000, 0,
-         false, false, 0xFFFF, font_export::MakeVlwWriter, font_export::VlwProblem, std::nullopt},
+         false, false, 0xFFFF, font_export::MakeVlwWriter, font_export::VlwProblem, std::nullopt,
+         true},
     };
     return rows;
 }

@@ -61,6 +61,23 @@ struct ExportFormatRow {
     // The translated words for a character beyond lastCharacter (%1: its code), where the
     // language files have them; otherwise the check words it in English.
     std::optional<Msg> beyondLast;
+    // Whether its files are bytes that --c-array can put into a C array instead.
+    bool binary = false;
+};
+
+// The bytes of a binary font as a C array: `const uint8_t NAME[] PROGMEM = {...};` and
+// `const uint32_t NAME_size`, for fonts kept in a program's flash. Finish after the last byte.
+class CArraySink : public ByteSink {
+  public:
+    CArraySink(ByteSink& out, std::string name, std::string_view title);
+    void Write(std::string_view bytes) override;
+    void Finish();
+
+  private:
+    ByteSink& out_;
+    std::string name_;
+    std::string line_;  // bytes of the line not yet written
+    uint64_t size_ = 0;
 };
 
 // Every format, in the order the Export dialog offers them.

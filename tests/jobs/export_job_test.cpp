@@ -630,6 +630,43 @@ TEST_F(ExportDecode, LvglBinaryFontsAreTheCSourcesFont) {
     }
 }
 
+// --c-array: the binary file's bytes, compiled as C and written out again, are the file; a
+// format of text is refused.
+TEST_F(ExportDecode, CArraysHoldTheBinaryFilesBytes) {
+    ExportJob job;
+    job.characters = ExportCharacters::Text;
+    job.text = u"AgW";
+    test::WriteBytes(
+        dir / "dump.c",
+        "#include <stdint.h>\n#include <stdio.h>\n"
+        "extern const uint8_t font_bytes[];\nextern const uint32_t font_bytes_size;\n"
+        "int main(void) { fwrite(font_bytes, 1, font_bytes_size, stdout); return 0; }\n");
+    for (const auto& [format, bpp] :
+         {std::pair{ExportFormat::LvglBin, 4}, {ExportFormat::Vlw, 8}}) {
+        job.format = format;
+        job.bpp = bpp;
+        job.cArray = false;
+        ASSERT_EQ(Export(job, "f.bin").outcome, JobOutcome::Done);
+        job.cArray = true;
+        job.name = "font_bytes";
+        ASSERT_EQ(Export(job, "f_array.c").outcome, JobOutcome::Done);
+        std::string out;
+        ASSERT_EQ(test::RunCommand("cc -std=c99 -Wall -Wextra -Werror " +
+                                       test::ShellQuote((dir / "f_array.c").string()) + " " +
+                                       test::ShellQuote((dir / "dump.c").string()) + " -o " +
+                                       test::ShellQuote((dir / "dump").string()) + " && " +
+                                       test::ShellQuote((dir / "dump").string()) + " > " +
+                                       test::ShellQuote((dir / "dumped").string()),
+                                   out),
+                  0)
+            << out;
+        EXPECT_EQ(test::ReadBytes(dir / "dumped"), test::ReadBytes(dir / "f.bin"));
+    }
+    job.format = ExportFormat::Bdf;
+    job.bpp = 1;
+    EXPECT_THROW(Export(job, "f.bdf"), UserError);
+}
+
 // A TFT_eSPI smooth font holds the coverage of the LVGL 8-bit export of the same settings, glyph
 // for glyph; TFT_eSPI's 8-bit fields refuse what they cannot hold, naming the glyph.
 TEST_F(ExportDecode, SmoothFontsHoldTheEightBitCoverage) {

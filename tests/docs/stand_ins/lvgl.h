@@ -13,5 +13,7 @@ lv_obj_t* lv_label_create(lv_obj_t* parent);
 void lv_label_set_text(lv_obj_t* obj, const char* text);
 void lv_obj_set_style_text_font(lv_obj_t* obj, const lv_font_t* value,
                                 lv_style_selector_t selector);
+lv_font_t* lv_binfont_create(const char* path);
+lv_font_t* lv_binfont_create_from_buffer(void* buffer, uint32_t size);
 
 #endif
