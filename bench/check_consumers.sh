@@ -19,7 +19,9 @@
 # changes the first one's advance (lv_font_get_glyph_dsc(font, dsc, a, b): the kerning, in the
 # whole dots LVGL rounds to); that must equal the tests' reader
 # (tests/support/font_readers/lvgl_reader.c) and, at one bit per dot, every glyph placed on
-# its line must equal `zemtra-cli show`.
+# its line must equal `zemtra-cli show`. Each export is made as LVGL's binary font too
+# (lvgl-bin), loaded by LVGL's own lv_binfont_create (9.4 and later; its file access over
+# stdio): the same walk must print the same font.
 # u8g2: bdfconv is built from the clone and must convert an exported BDF (Latin and GB2312)
 # into a u8g2 font array, which u8g2's own code (csrc/ and its memory bitmap device) draws
 # glyph by glyph at the baseline; each must equal `zemtra-cli show`. Give "-" for LVGL_DIR or
@@ -116,6 +118,7 @@ cat >"$lv/src/lv_conf_internal.h" <<'EOF'
 #define LV_FONT_DEFAULT NULL
 #define LV_ATTRIBUTE_EXTERN_DATA
 #define LV_ATTRIBUTE_LARGE_CONST
+#define LV_USE_FS_MEMFS 0
 EOF
 cat >"$lv/src/misc/lv_types.h" <<'EOF'
 #pragma once
@@ -183,7 +186,32 @@ cat >"$lv/src/stdlib/lv_string.h" <<'EOF'
 #pragma once
 #include <string.h>
 #define lv_memzero(p, n) memset((p), 0, (n))
+#define lv_memset memset
+#define lv_memcmp memcmp
 #define lv_strcmp strcmp
+#define lv_strdup strdup
+EOF
+# The binary font loader's file access, over stdio; a short read is an error.
+cat >"$lv/src/misc/lv_fs_private.h" <<'EOF'
+#pragma once
+#include <stdio.h>
+#include "lv_types.h"
+typedef enum { LV_FS_RES_OK = 0, LV_FS_RES_UNKNOWN } lv_fs_res_t;
+typedef enum { LV_FS_MODE_RD = 2 } lv_fs_mode_t;
+typedef enum { LV_FS_SEEK_SET = 0 } lv_fs_whence_t;
+typedef struct { FILE * f; } lv_fs_file_t;
+static inline lv_fs_res_t lv_fs_open(lv_fs_file_t * fp, const char * path, lv_fs_mode_t mode) {
+    (void)mode; fp->f = fopen(path, "rb"); return fp->f ? LV_FS_RES_OK : LV_FS_RES_UNKNOWN;
+}
+static inline lv_fs_res_t lv_fs_read(lv_fs_file_t * fp, void * buf, uint32_t n, uint32_t * br) {
+    const size_t got = fread(buf, 1, n, fp->f);
+    if (br) *br = (uint32_t)got;
+    return got == n ? LV_FS_RES_OK : LV_FS_RES_UNKNOWN;
+}
+static inline lv_fs_res_t lv_fs_seek(lv_fs_file_t * fp, uint32_t pos, lv_fs_whence_t whence) {
+    (void)whence; return fseek(fp->f, (long)pos, SEEK_SET) == 0 ? LV_FS_RES_OK : LV_FS_RES_UNKNOWN;
+}
+static inline lv_fs_res_t lv_fs_close(lv_fs_file_t * fp) { fclose(fp->f); return LV_FS_RES_OK; }
 EOF
 cat >"$lv/src/core/lv_global.h" <<'EOF'
 #pragma once
@@ -216,9 +244,18 @@ cat >"$lv/check.c" <<'EOF'
 #include <stdlib.h>
 #include <string.h>
 #include "lvgl.h"
+#ifdef BINFONT
+#include "src/font/binfont_loader/lv_binfont_loader.h"
+#else
 LV_FONT_DECLARE(FONT)
+#endif
 int main(int argc, char ** argv) {
+#ifdef BINFONT
+    const lv_font_t * f = argc > 3 ? lv_binfont_create(argv[3]) : NULL;
+    if (f == NULL) { printf("lv_binfont_create failed\n"); return 1; }
+#else
     const lv_font_t * f = &FONT;
+#endif
     const int place = argc > 1 ? atoi(argv[1]) : 0;
     FILE * placed = argc > 2 ? fopen(argv[2], "w") : NULL;
     printf("font %d %d\n", (int)f->line_height, (int)f->base_line);
@@ -279,6 +316,23 @@ cc -O1 -I"$lv" -c "$lv/src/font/lv_font.c" -o "$lv/lv_font.o"
 cc -O1 -I"$lv" -c "$lv/$fmt/lv_font_fmt_txt.c" -o "$lv/fmt_small.o"
 cc -O1 -I"$lv" -DLV_FONT_FMT_TXT_LARGE=1 -c "$lv/$fmt/lv_font_fmt_txt.c" -o "$lv/fmt_large.o"
 cc -O1 -I"$lv" -c "$lv/glue.c" -o "$lv/glue.o"
+# LVGL's binary font loader (9.4 and later keep it in src/font/binfont_loader/), for lvgl-bin.
+binfont=0
+if [ -f "$lvgl/src/font/binfont_loader/lv_binfont_loader.c" ]; then
+  binfont=1
+  mkdir -p "$lv/src/font/binfont_loader"
+  cp "$lvgl/src/font/binfont_loader/lv_binfont_loader."[ch] "$lv/src/font/binfont_loader/"
+  printf '%s\n' '#include "stdlib/lv_mem.h"' '#include "misc/lv_log.h"' \
+    '#include "misc/lv_assert.h"' '#include "../lvgl.h"' >"$lv/src/lvgl.h"
+  for large in 0 1; do
+    cc -O1 -I"$lv" -DLV_FONT_FMT_TXT_LARGE=$large -c \
+      "$lv/src/font/binfont_loader/lv_binfont_loader.c" -o "$lv/binfont_$large.o"
+    cc -O1 -I"$lv" -DBINFONT -DLV_FONT_FMT_TXT_LARGE=$large "$lv/check.c" "$lv/binfont_$large.o" \
+      "$lv/lv_font.o" "$lv/$([ $large = 1 ] && echo fmt_large || echo fmt_small).o" \
+      "$lv/glue.o" -o "$lv/check_bin_$large"
+  done
+fi
+lvgl_bin_fonts=0
 
 
 lvgl_glyphs=0
@@ -320,6 +374,16 @@ lvgl_case() {
     fail "lvgl $label: LVGL and the tests' reader differ"
     diff "$d/lvgl.txt" "$d/reader.txt" | head -20
   fi
+  # The same export as LVGL's binary font, loaded by LVGL's own loader: the same font.
+  if [ "$binfont" = 1 ]; then
+    "$cli" export --format lvgl-bin --matrix "$matrix" "$@" -o "$d/font.bin" >/dev/null
+    "$lv/check_bin_$large" 0 /dev/null "$d/font.bin" >"$d/lvgl_bin.txt"
+    lvgl_bin_fonts=$((lvgl_bin_fonts + 1))
+    if ! diff -q "$d/lvgl.txt" "$d/lvgl_bin.txt" >/dev/null; then
+      fail "lvgl-bin $label: LVGL's binary font loader gives another font than the C source"
+      diff "$d/lvgl.txt" "$d/lvgl_bin.txt" | head -20
+    fi
+  fi
   if [ "$place" -gt 0 ]; then
     grep '^U+' "$d/lvgl.txt" | cut -d' ' -f1 >"$d/chars"
     # Only the settings options go to show.
@@ -358,7 +422,7 @@ lvgl_case cjk_sparse_1bpp 16x16 --bpp 1 --text 'Zemtra 汉字的一是在不了�
 # The whole block at 4 bits: over 1 MB of bitmaps, so the large descriptors.
 lvgl_case cjk_block_4bpp_compressed 16x16 --bpp 4 --compress --range U+4E00-U+9FA5 \
   --font-file "$cjk"
-echo "LVGL $lvgl_version: $lvgl_glyphs glyphs in $lvgl_exports exports"
+echo "LVGL $lvgl_version: $lvgl_glyphs glyphs in $lvgl_exports exports; $lvgl_bin_fonts of them also as binary fonts through LVGL's loader"
 fi
 
 # ---------------------------------------------------------------------------------------------
