@@ -20,7 +20,7 @@
 # whole dots LVGL rounds to); that must equal the tests' reader
 # (tests/support/font_readers/lvgl_reader.c) and, at one bit per dot, every glyph placed on
 # its line must equal `zemtra-cli show`. Each export is made as LVGL's binary font too
-# (lvgl-bin), loaded by LVGL's own lv_binfont_create (9.4 and later; its file access over
+# (lvgl-bin), loaded by LVGL's own lv_binfont_create (9.4 and 9.5; its file access over
 # stdio): the same walk must print the same font.
 # u8g2: bdfconv is built from the clone and must convert an exported BDF (Latin and GB2312)
 # into a u8g2 font array, which u8g2's own code (csrc/ and its memory bitmap device) draws
@@ -316,12 +316,17 @@ cc -O1 -I"$lv" -c "$lv/src/font/lv_font.c" -o "$lv/lv_font.o"
 cc -O1 -I"$lv" -c "$lv/$fmt/lv_font_fmt_txt.c" -o "$lv/fmt_small.o"
 cc -O1 -I"$lv" -DLV_FONT_FMT_TXT_LARGE=1 -c "$lv/$fmt/lv_font_fmt_txt.c" -o "$lv/fmt_large.o"
 cc -O1 -I"$lv" -c "$lv/glue.c" -o "$lv/glue.o"
-# LVGL's binary font loader (9.4 and later keep it in src/font/binfont_loader/), for lvgl-bin.
+# LVGL's binary font loader (src/font/binfont_loader/ from 9.5 on, src/font/ in 9.4), for lvgl-bin.
 binfont=0
-if [ -f "$lvgl/src/font/binfont_loader/lv_binfont_loader.c" ]; then
+loader=$lvgl/src/font/binfont_loader
+[ -f "$loader/lv_binfont_loader.c" ] || loader=$lvgl/src/font # 9.4
+if [ -f "$loader/lv_binfont_loader.c" ]; then
   binfont=1
   mkdir -p "$lv/src/font/binfont_loader"
-  cp "$lvgl/src/font/binfont_loader/lv_binfont_loader."[ch] "$lv/src/font/binfont_loader/"
+  cp "$loader/lv_binfont_loader."[ch] "$lv/src/font/binfont_loader/"
+  # 9.4's file includes its neighbours from src/font/.
+  sed -i "s|#include \"lv_font_fmt_txt_private.h\"|#include \"../${fmt#src/font}/lv_font_fmt_txt_private.h\"|; s|#include \"../misc/|#include \"../../misc/|; s|#include \"../stdlib/|#include \"../../stdlib/|; s|#include \"../lvgl.h\"|#include \"../../lvgl.h\"|" \
+    "$lv/src/font/binfont_loader/lv_binfont_loader.c"
   printf '%s\n' '#include "stdlib/lv_mem.h"' '#include "misc/lv_log.h"' \
     '#include "misc/lv_assert.h"' '#include "../lvgl.h"' >"$lv/src/lvgl.h"
   for large in 0 1; do
