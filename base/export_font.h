@@ -11,7 +11,7 @@
 namespace zemtra {
 
 // The formats Zemtra writes; output/font_export.h has a row of facts for each.
-enum class ExportFormat { Bdf, AdafruitGfx, Lvgl, LvglBin, Vlw };
+enum class ExportFormat { Bdf, AdafruitGfx, Lvgl, LvglBin, Vlw, U8g2 };
 
 // The highest level of a dot at bpp bits per dot: 1, 3, 15 or 255.
 constexpr int MaxLevel(int bpp) {

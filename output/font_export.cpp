@@ -128,9 +128,11 @@ bool IsAsciiDigit(char c) {
 }
 
 // GFX keeps sizes in bytes: a window side, an offset from the pen, the line height.
-std::optional<std::string> GfxProblem(const ExportFontInfo& info) {
+// A format whose glyphs hold at most 255 x 255 dots, at most 128 dots from the pen.
+std::optional<std::string> ByteBoxProblem(const ExportFontInfo& info, const std::string& title) {
     if (info.cellWidth > 255 || info.cellHeight > 255) {
-        return "An Adafruit GFX font holds glyphs of at most 255 x 255 dots; the matrix is " +
+        return "A" + std::string(title.front() == 'A' ? "n " : " ") + title +
+               " font holds glyphs of at most 255 x 255 dots; the matrix is " +
                std::to_string(info.cellWidth) + " x " + std::to_string(info.cellHeight) + ".";
     }
     // Every box lies in the window, so its offsets from the pen lie in these spans.
@@ -139,10 +141,19 @@ std::optional<std::string> GfxProblem(const ExportFontInfo& info) {
     const int64_t topMost = -int64_t{info.baseline};
     const int64_t bottomMost = topMost + info.cellHeight - 1;
     if (leftMost < -128 || rightMost > 127 || topMost < -128 || bottomMost > 127) {
-        return "In an Adafruit GFX font a glyph lies at most 128 dots from the pen; the offsets "
-               "put the matrix too far from the character cell.";
+        return "In a" + std::string(title.front() == 'A' ? "n " : " ") + title +
+               " font a glyph lies at most 128 dots from the pen; the offsets put the matrix too "
+               "far from the character cell.";
     }
     return std::nullopt;
+}
+
+std::optional<std::string> GfxProblem(const ExportFontInfo& info) {
+    return ByteBoxProblem(info, "Adafruit GFX");
+}
+
+std::optional<std::string> U8g2Problem(const ExportFontInfo& info) {
+    return ByteBoxProblem(info, "u8g2");
 }
 
 }  // namespace
@@ -198,6 +209,8 @@ std::vector<ExportFormatRow>& Table() {
         {ExportFormat::LvglBin, "lvgl-bin", "LVGL binary", "bin", Msg::FilterLvglBin, 0b1'0001'0110,
          0b1'0100, true, false, 0x10FFFF, font_export::MakeLvglBinWriter, nullptr, std::nullopt,
          true},
+        {ExportFormat::U8g2, "u8g2", "u8g2", "c", Msg::FilterCSource, 0b10, 0, false, true, 0xFFFF,
+         font_export::MakeU8g2Writer, U8g2Problem, std::nullopt},
         {ExportFormat::Vlw, "vlw", "TFT_eSPI smooth", "vlw", Msg::FilterVlw, 0b1'0000'0000, 0,
          false, false, 0xFFFF, font_export::MakeVlwWriter, font_export::VlwProblem, std::nullopt,
          true},

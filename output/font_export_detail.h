@@ -15,6 +15,7 @@ std::unique_ptr<FontExportWriter> MakeGfxWriter(const ExportFontInfo& info, Byte
 std::unique_ptr<FontExportWriter> MakeLvglWriter(const ExportFontInfo& info, ByteSink& out);
 std::unique_ptr<FontExportWriter> MakeLvglBinWriter(const ExportFontInfo& info, ByteSink& out);
 std::unique_ptr<FontExportWriter> MakeVlwWriter(const ExportFontInfo& info, ByteSink& out);
+std::unique_ptr<FontExportWriter> MakeU8g2Writer(const ExportFontInfo& info, ByteSink& out);
 // Where a smooth font's 16-bit ascent and descent cannot hold the line.
 std::optional<std::string> VlwProblem(const ExportFontInfo& info);
 

@@ -141,13 +141,14 @@ namespace {
 TEST(CliExport, HelpListsEveryRowOfTheFormatTable) {
     const test::CliRun help = test::RunZemtraCli({"--help"});
     ASSERT_EQ(help.exitCode, 0);
-    EXPECT_NE(help.out.find("export --format lvgl|adafruit-gfx|bdf|lvgl-bin|vlw "),
+    EXPECT_NE(help.out.find("export --format lvgl|adafruit-gfx|bdf|lvgl-bin|u8g2|vlw "),
               std::string::npos);
     for (const char* line :
          {"lvgl: LVGL (.c), bits per dot 1,2,4,8, --compress, up to U+10FFFF\n",
           "adafruit-gfx: Adafruit GFX (.h), bits per dot 1, up to U+00FF\n",
           "bdf: BDF (.bdf), bits per dot 1, up to U+10FFFF\n",
           "lvgl-bin: LVGL binary (.bin), bits per dot 1,2,4,8, --compress, up to U+10FFFF\n",
+          "u8g2: u8g2 (.c), bits per dot 1, up to U+FFFF\n",
           "vlw: TFT_eSPI smooth (.vlw), bits per dot 8, up to U+FFFF\n"}) {
         EXPECT_NE(help.out.find(line), std::string::npos) << line;
     }

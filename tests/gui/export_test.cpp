@@ -252,8 +252,8 @@ TEST(GuiExportTable, ARowAddedToTheFormatTableIsOffered) {
     auto* format = qobject_cast<QComboBox*>(d.Control(kExportFormatId));
     auto* bpp = qobject_cast<QComboBox*>(d.Control(kExportBppId));
     auto* items = qobject_cast<QStandardItemModel*>(bpp->model());
-    const QStringList want = {"LVGL",        "Adafruit GFX",    "BDF",
-                              "LVGL binary", "TFT_eSPI smooth", "Fake Format"};
+    const QStringList want = {"LVGL", "Adafruit GFX",    "BDF",        "LVGL binary",
+                              "u8g2", "TFT_eSPI smooth", "Fake Format"};
     ASSERT_EQ(format->count(), want.size());
     for (int i = 0; i < want.size(); ++i) EXPECT_EQ(format->itemText(i), want[i]);
 
@@ -261,7 +261,7 @@ TEST(GuiExportTable, ARowAddedToTheFormatTableIsOffered) {
     bpp->setCurrentIndex(2);
     EXPECT_TRUE(d.Control(kExportCompressId)->isEnabled());
     EXPECT_TRUE(d.Control(kExportNameId)->isEnabled());
-    format->setCurrentIndex(5);          // the fake row: 1 or 8 bits, no compression, no name
+    format->setCurrentIndex(6);          // the fake row: 1 or 8 bits, no compression, no name
     EXPECT_EQ(bpp->currentText(), "1");  // 4 bits is not the fake format's
     EXPECT_TRUE(bpp->isEnabled());
     const bool enabled[] = {true, false, false, true};
@@ -272,7 +272,7 @@ TEST(GuiExportTable, ARowAddedToTheFormatTableIsOffered) {
     EXPECT_EQ(d.Choice().format, fake);
     EXPECT_EQ(d.Choice().bpp, 8);
     EXPECT_EQ(ExportFormatNamed("fake"), fake);
-    EXPECT_EQ(ExportFormatNames(), "lvgl|adafruit-gfx|bdf|lvgl-bin|vlw|fake");
+    EXPECT_EQ(ExportFormatNames(), "lvgl|adafruit-gfx|bdf|lvgl-bin|u8g2|vlw|fake");
 }
 
 }  // namespace

@@ -586,6 +586,35 @@ TEST_F(ExportDecode, KerningOfEveryPairIsWhatHbShapeGives) {
     }
 }
 
+// u8g2 fonts: every glyph placed on its line is what show prints, proportional or monospace, up
+// to 0xFF and beyond it (more than one block of the jump table); a glyph u8g2's fields cannot
+// hold is refused by name.
+TEST_F(ExportDecode, U8g2FontsHoldTheMatrixOfEveryGlyph) {
+    ExportJob job;
+    job.format = ExportFormat::U8g2;
+    job.name = "u8g2_font_test";
+    job.characters = ExportCharacters::Text;
+    std::u16string bmp;
+    for (char16_t c : kMixed) bmp += c == u'\uFFFE' || c == u'\uFFFF' ? u"" : std::u16string(1, c);
+    std::u16string many = bmp;
+    for (char16_t c = 0x5000; c < 0x5000 + 250; ++c) many += c;  // past two jump entries
+    for (const auto& [text, monospace] : {std::pair{bmp, false}, {bmp, true}, {many, false}}) {
+        SCOPED_TRACE(testing::Message() << text.size() << " characters, monospace " << monospace);
+        job.text = text;
+        job.monospace = monospace;
+        ASSERT_EQ(Export(job, "f.c").outcome, JobOutcome::Done);
+        ReadFont f = test::ReadU8g2Font(dir / "f.c", "u8g2_font_test");
+        ASSERT_TRUE(f.ok) << f.error;
+        f.lineHeight = MatrixHeight(s);
+        f.baselineRow = BaselineRow();
+        ExpectSameAsRenderer(f, text, 1, monospace);
+    }
+    test::ArialOnMatrix(s, 400, 400);
+    job.text = u"W";
+    job.monospace = false;
+    EXPECT_THROW(Export(job, "big.c"), UserError);
+}
+
 // LVGL's binary font file holds the font of the C source, glyph for glyph with its kerning, at
 // every depth, compressed or not, and with glyphs past a byte's offsets (16-bit fields).
 TEST_F(ExportDecode, LvglBinaryFontsAreTheCSourcesFont) {
@@ -741,10 +770,15 @@ TEST_F(ExportDecode, ExportGoldenTinyBdfFontInEveryFormat) {
                      : c.format == ExportFormat::AdafruitGfx ? test::ReadGfxFont(dir / file, "tiny")
                      : c.format == ExportFormat::Vlw         ? test::ReadVlwFont(dir / file)
                      : c.format == ExportFormat::LvglBin     ? test::ReadLvglBinFont(dir / file)
-                                                         : test::ReadLvglFont(dir / file, "tiny");
+                     : c.format == ExportFormat::U8g2 ? test::ReadU8g2Font(dir / file, "tiny")
+                                                      : test::ReadLvglFont(dir / file, "tiny");
         if (c.format == ExportFormat::AdafruitGfx) {
             f.baselineRow = BaselineRow();
             for (char32_t gap = U'B'; gap < U'g'; ++gap) f.glyphs.erase(gap);
+        }
+        if (c.format == ExportFormat::U8g2) {  // u8g2 has no line of its own
+            f.lineHeight = MatrixHeight(s);
+            f.baselineRow = BaselineRow();
         }
         ExpectSameAsRenderer(f, job.text, c.bpp, c.monospace);
         EXPECT_EQ(test::CompareWithGolden(c.golden, test::ReadBytes(dir / file)), "");

@@ -196,6 +196,90 @@ inline ReadFont ReadVlwFont(const std::filesystem::path& file) {
     return f;
 }
 
+// A u8g2 font file: compiled with the documentation's stand-in u8g2.h, its array written out by a
+// small program, then decoded as u8g2's font format describes it: a 23-byte header (glyph count,
+// box mode, the run-length widths for unlit and lit dots, the bit widths of width, height, x, y
+// and advance, ...), records of code (one byte, or two after 0xFF with a jump table first), size
+// and bits, least significant first: width, height, x + 2^(n-1), y + 2^(n-1), advance +
+// 2^(n-1), then pairs of unlit and lit run lengths over the box, top row first, each pair
+// followed by 1 bits repeating it and a 0 bit. y is the box's lower edge above the baseline.
+inline ReadFont ReadU8g2Font(const std::filesystem::path& source, const std::string& name) {
+    ReadFont f;
+    const std::filesystem::path exe = source.string() + ".dump";
+    const std::filesystem::path dump = source.string() + ".main.c";
+    // sizeof needs the array's size: the dump includes the font instead of linking it.
+    WriteBytes(dump, "#include <stdio.h>\n#include \"" + source.string() +
+                         "\"\nint main(void) { fwrite(" + name + ", 1, sizeof " + name +
+                         ", stdout); return 0; }\n");
+    std::string out;
+    const std::string compile = "cc -std=c99 -Wall -Wextra -Werror -I" +
+                                ShellQuote((FontReadersDir() / "../../docs/stand_ins").string()) +
+                                " " + ShellQuote(dump.string()) + " -o " + ShellQuote(exe.string());
+    if (RunCommand(compile, out) != 0 ||
+        RunCommand(ShellQuote(exe.string()) + " > " + ShellQuote(exe.string() + ".bin"), out) !=
+            0) {
+        f.error = out;
+        return f;
+    }
+    const std::string font = ReadBytes(exe.string() + ".bin");
+    const auto byte = [&](size_t at) -> unsigned {
+        return at < font.size() ? static_cast<unsigned char>(font[at]) : 0u;
+    };
+    if (font.size() < 25) {
+        f.error = "shorter than a header";
+        return f;
+    }
+    const unsigned zeros = byte(2), ones = byte(3), bw = byte(4), bh = byte(5), bx = byte(6),
+                   by = byte(7), bd = byte(8);
+    const auto decode = [&](size_t at, char32_t code) {
+        size_t bit = 0;
+        const auto take = [&](unsigned n) {
+            unsigned v = 0;
+            for (unsigned i = 0; i < n; ++i, ++bit)
+                v |= ((byte(at + bit / 8) >> (bit % 8)) & 1u) << i;
+            return v;
+        };
+        const auto signedTake = [&](unsigned n) {
+            return static_cast<int>(take(n)) - (n == 0 ? 0 : 1 << (n - 1));
+        };
+        ReadGlyph g;
+        g.width = static_cast<int>(take(bw));
+        g.height = static_cast<int>(take(bh));
+        g.left = signedTake(bx);
+        const int bottom = signedTake(by);
+        g.advance = signedTake(bd);
+        g.top = bottom + g.height;
+        const size_t dots = static_cast<size_t>(g.width) * static_cast<size_t>(g.height);
+        if (g.width > 0) {
+            while (g.levels.size() < dots) {
+                const unsigned a = take(zeros), b = take(ones);
+                do {
+                    g.levels.insert(g.levels.end(), a, 0);
+                    g.levels.insert(g.levels.end(), b, 1);
+                } while (take(1) == 1);
+            }
+        } else {
+            g.height = 0;
+        }
+        g.levels.resize(dots);
+        if (g.width * g.height == 0) g.top = g.left = 0;
+        f.glyphs[code] = g;
+    };
+    size_t at = 23;
+    while (byte(at + 1) != 0) {  // the glyphs up to 0xFF
+        decode(at + 2, byte(at));
+        at += byte(at + 1);
+    }
+    at += 2;
+    at += (byte(at) << 8 | byte(at + 1));  // past the jump table (its first entry's distance)
+    while ((byte(at) << 8 | byte(at + 1)) != 0) {
+        decode(at + 3, static_cast<char32_t>(byte(at) << 8 | byte(at + 1)));
+        at += byte(at + 2);
+    }
+    f.ok = true;
+    return f;
+}
+
 // An exported Adafruit GFX header, compiled with the test's gfxfont.h.
 inline ReadFont ReadGfxFont(const std::filesystem::path& header, const std::string& name) {
     ReadFont f;
