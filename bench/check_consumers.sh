@@ -23,7 +23,8 @@
 # (lvgl-bin), loaded by LVGL's own lv_binfont_create (9.4 and 9.5; its file access over
 # stdio): the same walk must print the same font.
 # u8g2: bdfconv is built from the clone and must convert an exported BDF (Latin and GB2312)
-# into a u8g2 font array, which u8g2's own code (csrc/ and its memory bitmap device) draws
+# into a u8g2 font array, which u8g2's own code (csrc/ and its memory bitmap device) draws;
+# Zemtra's own u8g2 export of the same glyphs is drawn the same way, and both sizes reported;
 # glyph by glyph at the baseline; each must equal `zemtra-cli show`. Give "-" for LVGL_DIR or
 # U8G2_DIR to leave that library out.
 # Adafruit GFX: the header is compiled as C++ against the library's gfxfont.h with a stand-in
@@ -609,6 +610,21 @@ u8g2_check() {
     echo "u8g2 $label: the $(wc -l <"$d/codes") glyphs u8g2 draws equal show"
   else
     fail "u8g2 $label: u8g2 draws other dots than show (diff $d/u8g2.txt $d/show.txt)"
+  fi
+  # Zemtra's own u8g2 export of the same glyphs, drawn by u8g2 the same way.
+  "$cli" export --format u8g2 --matrix "$matrix" "$@" --name u8g2_font_under_test \
+    -o "$d/zemtra.c" >/dev/null
+  cc -O1 -w -DU8G2_USE_LARGE_FONTS -I"$u8g2/csrc" "$d/zemtra.c" "$ud/draw.c" "$ud"/u8*.o \
+    -o "$d/draw_zemtra"
+  "$d/draw_zemtra" "$w" "$h" "$ascent" <"$d/codes" >"$d/u8g2_zemtra.txt"
+  local ours theirs
+  ours=$(sed -n 's/.*u8g2_font_under_test\[\([0-9]*\)\].*/\1/p' "$d/zemtra.c")
+  theirs=$(sed -n 's/.*u8g2_font_under_test\[\([0-9]*\)\].*/\1/p' "$d/font.c")
+  if cmp -s "$d/u8g2_zemtra.txt" "$d/show.txt"; then
+    u8g2_glyphs=$((u8g2_glyphs + $(wc -l <"$d/codes")))
+    echo "u8g2 $label: Zemtra's u8g2 font ($ours bytes; bdfconv's $theirs): the glyphs u8g2 draws equal show"
+  else
+    fail "u8g2 $label: u8g2 draws Zemtra's u8g2 font otherwise than show (diff $d/u8g2_zemtra.txt $d/show.txt)"
   fi
 }
 u8g2_check latin 16x16 '32-255' --range U+0020-U+007E,U+00A0-U+00FF --font-file "$latin"

@@ -120,7 +120,7 @@ function(zemtra_add_c_source)
 endfunction()
 
 # zemtra_add_export(TARGET name PROJECT job.fprj OUTPUT font.c
-#                   FORMAT lvgl|adafruit-gfx|bdf|lvgl-bin|vlw
+#                   FORMAT lvgl|adafruit-gfx|bdf|lvgl-bin|u8g2|vlw
 #                   [BPP 1|2|4|8] [MONOSPACE] [COMPRESS] [NO_KERNING] [C_ARRAY] [NAME identifier]
 #                   [TEXT characters | RANGE U+XXXX-U+YYYY,... | CODEPAGE cp [FROM hex] [TO hex]]
 #                   [OPTIONS zemtra-cli settings options...] [DEPENDS files...]
@@ -139,7 +139,7 @@ function(zemtra_add_export)
                         "TARGET;PROJECT;OUTPUT;FORMAT;BPP;NAME;TEXT;RANGE;CODEPAGE;FROM;TO"
                         "OPTIONS;DEPENDS")
   if(NOT ARG_FORMAT)
-    message(FATAL_ERROR "zemtra_add_export: FORMAT lvgl, adafruit-gfx, bdf, lvgl-bin or vlw is needed")
+    message(FATAL_ERROR "zemtra_add_export: FORMAT lvgl, adafruit-gfx, bdf, lvgl-bin, u8g2 or vlw is needed")
   endif()
   set(export --format "${ARG_FORMAT}")
   if(ARG_BPP)

@@ -3,6 +3,9 @@
 // the font's bit widths, then its dots top row first as runs of unlit and lit dots, each pair
 // written in the run-length widths chosen for the whole font's smallest size, a 1 bit repeating
 // the pair before. Bits fill each byte from its least significant end.
+#include <algorithm>
+#include <array>
+#include <thread>
 #include <vector>
 
 #include "base/error.h"
@@ -28,28 +31,59 @@ int SignedBits(int32_t v) {
                  : UnsignedBits(static_cast<uint32_t>(v)) + 1;
 }
 
+// The run-length widths u8g2's fonts choose from: unlit runs in 2..8 bits, lit runs in 2..6.
+constexpr int kZeroWidths[] = {2, 3, 4, 5, 6, 7, 8};
+constexpr int kOneWidths[] = {2, 3, 4, 5, 6};
+constexpr size_t kWidthPairs = std::size(kZeroWidths) * std::size(kOneWidths);
+
 struct Glyph {
     char32_t code = 0;
     int32_t width = 0, height = 0, left = 0, bottom = 0, advance = 0;
     std::vector<std::pair<uint32_t, uint32_t>> runs;  // unlit, then lit dots
+    // The bits of the runs for each pair of widths, unlit widths outer; the final 0 included.
+    std::array<uint32_t, kWidthPairs> runBits{};
+    // For the runs no width splits: the longest of each kind, and how many runs repeat the one
+    // before.
+    uint32_t longestZeros = 0, longestOnes = 0, repeats = 0;
 };
 
-// Bits from the least significant end of each byte; counting only when no bytes are wanted.
+// The bits EncodeGlyph writes for the runs at these widths, counted without writing.
+uint32_t RunBits(const std::vector<std::pair<uint32_t, uint32_t>>& runs, int zeroWidth,
+                 int oneWidth) {
+    const uint32_t maxZeros = (1u << zeroWidth) - 1, maxOnes = (1u << oneWidth) - 1;
+    const uint32_t pairBits = static_cast<uint32_t>(zeroWidth + oneWidth);
+    uint32_t bits = 0;
+    bool first = true;
+    uint32_t lastZeros = 0, lastOnes = 1;
+    const auto pair = [&](uint32_t zeros, uint32_t ones) {
+        if (!first && zeros == lastZeros && ones == lastOnes) {
+            bits += 1;
+            return;
+        }
+        bits += pairBits + (first ? 0 : 1);
+        first = false;
+        lastZeros = zeros;
+        lastOnes = ones;
+    };
+    for (auto [zeros, ones] : runs) {
+        for (; zeros > maxZeros; zeros -= maxZeros) pair(maxZeros, 0);
+        for (; ones > maxOnes; ones -= maxOnes, zeros = 0) pair(zeros, maxOnes);
+        if (zeros != 0 || ones != 0) pair(zeros, ones);
+    }
+    return bits + 1;
+}
+
+// Bits from the least significant end of each byte.
 class Bits {
   public:
     explicit Bits(std::string* out) : out_(out) {}
     void Put(int count, uint32_t value) {
-        if (out_ == nullptr) {
-            bits_ += static_cast<size_t>(count);
-            return;
-        }
         for (int i = 0; i < count; ++i, ++bits_) {
             if (bits_ % 8 == 0) out_->push_back('\0');
             if ((value >> i) & 1)
                 out_->back() = static_cast<char>(out_->back() | (1 << (bits_ % 8)));
         }
     }
-    size_t Bytes() const { return (bits_ + 7) / 8; }
 
   private:
     std::string* out_;
@@ -117,9 +151,10 @@ std::string CString(const std::string& bytes) {
         const auto b = static_cast<unsigned char>(bytes[i]);
         // Digits are escaped too, so that none can continue the octal escape before it.
         if (b < 32 || b >= 127 || b == '"' || b == '\\' || b == '?' || (b >= '0' && b <= '9')) {
-            char octal[8];
-            std::snprintf(octal, sizeof octal, "\\%o", b);
-            text += octal;
+            text += '\\';  // octal, without leading zeros
+            if (b >= 64) text += static_cast<char>('0' + (b >> 6));
+            if (b >= 8) text += static_cast<char>('0' + ((b >> 3) & 7));
+            text += static_cast<char>('0' + (b & 7));
         } else {
             text += static_cast<char>(b);
         }
@@ -166,10 +201,20 @@ class U8g2Writer : public FontExportWriter {
         } else {
             glyph.runs.back().second = run;
         }
+        // An empty box has one run of nothing, which writes nothing.
+        if (glyph.runs.size() == 1 && glyph.runs[0] == std::pair<uint32_t, uint32_t>{0, 0}) {
+            glyph.runs.clear();
+        }
+        for (size_t i = 0; i < glyph.runs.size(); ++i) {
+            glyph.longestZeros = std::max(glyph.longestZeros, glyph.runs[i].first);
+            glyph.longestOnes = std::max(glyph.longestOnes, glyph.runs[i].second);
+            if (i > 0 && glyph.runs[i] == glyph.runs[i - 1]) ++glyph.repeats;
+        }
         glyphs_.push_back(std::move(glyph));
     }
 
     void Finish() override {
+        CountRunBits();
         Widths w;
         for (const Glyph& g : glyphs_) {
             w.width = std::max(w.width, UnsignedBits(static_cast<uint32_t>(g.width)));
@@ -179,25 +224,22 @@ class U8g2Writer : public FontExportWriter {
             w.advance = std::max(w.advance, SignedBits(g.advance));
         }
         // The run-length widths that make the font smallest, the first such in this order.
+        const uint32_t fieldBits =
+            static_cast<uint32_t>(w.width + w.height + w.x + w.y + w.advance);
         size_t best = SIZE_MAX;
-        Widths chosen = w;
-        for (int zeros = 2; zeros < 9; ++zeros) {
-            for (int ones = 2; ones < 7; ++ones) {
-                w.zeros = zeros;
-                w.ones = ones;
+        size_t k = 0;
+        for (int zeros : kZeroWidths) {
+            for (int ones : kOneWidths) {
                 size_t total = 0;
-                for (const Glyph& g : glyphs_) {
-                    Bits count(nullptr);
-                    EncodeGlyph(g, w, count);
-                    total += count.Bytes();
-                }
+                for (const Glyph& g : glyphs_) total += (fieldBits + g.runBits[k] + 7) / 8;
                 if (total < best) {
                     best = total;
-                    chosen = w;
+                    w.zeros = zeros;
+                    w.ones = ones;
                 }
+                ++k;
             }
         }
-        w = chosen;
 
         std::string font(kHeaderSize, '\0');
         size_t ascii = 0;
@@ -246,6 +288,40 @@ class U8g2Writer : public FontExportWriter {
     }
 
   private:
+    // Every glyph's run bits at every pair of widths, on every core: the search's whole cost.
+    // Widths that split no run give each run its pair or a repeat bit, counted at once.
+    void CountRunBits() {
+        const auto count = [this](size_t from, size_t to) {
+            for (size_t i = from; i < to; ++i) {
+                Glyph& g = glyphs_[i];
+                const auto runs = static_cast<uint32_t>(g.runs.size());
+                size_t k = 0;
+                for (int zeros : kZeroWidths) {
+                    for (int ones : kOneWidths) {
+                        if (g.longestZeros <= (1u << zeros) - 1 &&
+                            g.longestOnes <= (1u << ones) - 1) {
+                            const auto pairs = runs - g.repeats;
+                            g.runBits[k++] = pairs * static_cast<uint32_t>(zeros + ones) +
+                                             (runs == 0 ? 0 : runs - 1) + 1;
+                        } else {
+                            g.runBits[k++] = RunBits(g.runs, zeros, ones);
+                        }
+                    }
+                }
+            }
+        };
+        const size_t threads =
+            glyphs_.size() < 1024 ? 1 : std::max(1u, std::thread::hardware_concurrency());
+        std::vector<std::thread> workers;
+        const size_t share = (glyphs_.size() + threads - 1) / threads;
+        for (size_t t = 1; t < threads; ++t) {
+            workers.emplace_back(count, std::min(glyphs_.size(), t * share),
+                                 std::min(glyphs_.size(), (t + 1) * share));
+        }
+        count(0, std::min(glyphs_.size(), share));
+        for (std::thread& worker : workers) worker.join();
+    }
+
     void Header(std::string& font, const Widths& w, uint32_t posA, uint32_t posLowerA,
                 size_t unicodeStart) const {
         // The box around every glyph, the pen at (0, 0) included.
