@@ -5,6 +5,7 @@
 // the pair before. Bits fill each byte from its least significant end.
 #include <algorithm>
 #include <array>
+#include <exception>
 #include <thread>
 #include <vector>
 
@@ -146,21 +147,53 @@ std::string Record(const Glyph& g, const Widths& w) {
 
 // The font as one C string, 32 bytes a line; the last byte, a 0, is the string's own end.
 std::string CString(const std::string& bytes) {
-    std::string text = "  \"";
-    for (size_t i = 0; i + 1 < bytes.size(); ++i) {
-        const auto b = static_cast<unsigned char>(bytes[i]);
-        // Digits are escaped too, so that none can continue the octal escape before it.
-        if (b < 32 || b >= 127 || b == '"' || b == '\\' || b == '?' || (b >= '0' && b <= '9')) {
-            text += '\\';  // octal, without leading zeros
-            if (b >= 64) text += static_cast<char>('0' + (b >> 6));
-            if (b >= 8) text += static_cast<char>('0' + ((b >> 3) & 7));
-            text += static_cast<char>('0' + (b & 7));
-        } else {
-            text += static_cast<char>(b);
+    // Each byte's spelling: itself, or an octal escape without leading zeros. Digits are escaped
+    // too, so that none can continue the octal escape before it.
+    static const std::array<std::string, 256> spelled = [] {
+        std::array<std::string, 256> table;
+        for (unsigned b = 0; b < 256; ++b) {
+            if (b < 32 || b >= 127 || b == '"' || b == '\\' || b == '?' || (b >= '0' && b <= '9')) {
+                std::string escape = "\\";
+                if (b >= 64) escape += static_cast<char>('0' + (b >> 6));
+                if (b >= 8) escape += static_cast<char>('0' + ((b >> 3) & 7));
+                escape += static_cast<char>('0' + (b & 7));
+                table[b] = escape;
+            } else {
+                table[b] = std::string(1, static_cast<char>(b));
+            }
         }
+        return table;
+    }();
+    std::string text = "  \"";
+    text.reserve(bytes.size() * 3);
+    for (size_t i = 0; i + 1 < bytes.size(); ++i) {
+        text += spelled[static_cast<unsigned char>(bytes[i])];
         if ((i + 1) % 32 == 0 && i + 2 < bytes.size()) text += "\"\n  \"";
     }
     return text + "\";\n";
+}
+
+// Runs work(from, to) over 0..n on every core (one for small n); what a part throws is thrown
+// here once every part has ended.
+template <typename Work>
+void OnEveryCore(size_t n, const Work& work) {
+    const size_t threads = n < 1024 ? 1 : std::max(1u, std::thread::hardware_concurrency());
+    const size_t share = (n + threads - 1) / threads;
+    std::vector<std::exception_ptr> failures(threads);
+    const auto part = [&](size_t t) {
+        try {
+            work(std::min(n, t * share), std::min(n, (t + 1) * share));
+        } catch (...) {
+            failures[t] = std::current_exception();
+        }
+    };
+    std::vector<std::thread> workers;
+    for (size_t t = 1; t < threads; ++t) workers.emplace_back(part, t);
+    part(0);
+    for (std::thread& worker : workers) worker.join();
+    for (const std::exception_ptr& failure : failures) {
+        if (failure) std::rethrow_exception(failure);
+    }
 }
 
 class U8g2Writer : public FontExportWriter {
@@ -241,6 +274,11 @@ class U8g2Writer : public FontExportWriter {
             }
         }
 
+        // Each glyph's record on every core, then the font in order.
+        std::vector<std::string> records(glyphs_.size());
+        OnEveryCore(glyphs_.size(), [&](size_t from, size_t to) {
+            for (size_t i = from; i < to; ++i) records[i] = Record(glyphs_[i], w);
+        });
         std::string font(kHeaderSize, '\0');
         size_t ascii = 0;
         uint32_t posA = 0, posLowerA = 0;
@@ -248,7 +286,7 @@ class U8g2Writer : public FontExportWriter {
             if (g.code > 0xFF) break;
             if (g.code == U'A') posA = static_cast<uint32_t>(font.size() - kHeaderSize);
             if (g.code == U'a') posLowerA = static_cast<uint32_t>(font.size() - kHeaderSize);
-            font += Record(g, w);
+            font += records[ascii];
             ++ascii;
         }
         font += std::string(2, '\0');  // the end of the glyphs up to 0xFF
@@ -271,7 +309,7 @@ class U8g2Writer : public FontExportWriter {
         size_t entry = 0, inBlock = 0, blockStart = font.size();
         size_t delta = font.size() - table;
         for (size_t i = ascii; i < glyphs_.size(); ++i) {
-            font += Record(glyphs_[i], w);
+            font += records[i];
             if (++inBlock == kGlyphsPerJump && entry < entries) {
                 setEntry(entry, delta, entry + 1 == entries ? 0xFFFF : glyphs_[i].code);
                 ++entry;
@@ -310,16 +348,7 @@ class U8g2Writer : public FontExportWriter {
                 }
             }
         };
-        const size_t threads =
-            glyphs_.size() < 1024 ? 1 : std::max(1u, std::thread::hardware_concurrency());
-        std::vector<std::thread> workers;
-        const size_t share = (glyphs_.size() + threads - 1) / threads;
-        for (size_t t = 1; t < threads; ++t) {
-            workers.emplace_back(count, std::min(glyphs_.size(), t * share),
-                                 std::min(glyphs_.size(), (t + 1) * share));
-        }
-        count(0, std::min(glyphs_.size(), share));
-        for (std::thread& worker : workers) worker.join();
+        OnEveryCore(glyphs_.size(), count);
     }
 
     void Header(std::string& font, const Widths& w, uint32_t posA, uint32_t posLowerA,

@@ -251,6 +251,27 @@ TEST_F(FontWriters, LvglKerningReadsBackPairForPair) {
     }
 }
 
+// u8g2 keeps a glyph's code in at most 254 bytes: a checkerboard of 120 x 120 dots needs far more
+// and is refused by name, also when it is one of many glyphs coded on every core.
+TEST_F(FontWriters, U8g2RefusesAGlyphItsRecordCannotHold) {
+    std::vector<uint8_t> board(120 * 120);
+    for (size_t i = 0; i < board.size(); ++i) board[i] = ((i % 120) + (i / 120)) % 2;
+    for (const size_t others : {0u, 1500u}) {
+        std::vector<ExportGlyph> glyphs;
+        for (size_t i = 0; i < others; ++i) {
+            glyphs.push_back(Glyph(static_cast<char16_t>(0x4E00 + i), 1, 1, {1}));
+        }
+        glyphs.push_back(Glyph(u'\uE000', 120, 120, board, 0, 100, 120));
+        try {
+            Write(ExportFormat::U8g2, Info(1), glyphs);
+            ADD_FAILURE() << "a checkerboard glyph was written";
+        } catch (const UserError& e) {
+            EXPECT_TRUE(std::string(e.what()).starts_with("The glyph of U+E000 takes "))
+                << e.what();
+        }
+    }
+}
+
 TEST_F(FontWriters, GfxFillsTheGapsAndKeepsToItsLimits) {
     const std::vector<ExportGlyph> glyphs = {Glyph(u'A', 3, 2, {1, 0, 1, 0, 1, 0}, 1, 5, 4),
                                              Glyph(u'D', 2, 1, {1, 1}, 0, 0, 3)};
