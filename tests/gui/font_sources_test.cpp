@@ -79,11 +79,12 @@ TEST_F(GuiFontSources, TheTableBecomesTheFontsSourcesInOrder) {
     EXPECT_NE(dialog.windowTitle(), title);  // changed, to be saved
     // The icon is selected: the status line names the source that drew it.
     ProcessUntil([&] { return dialog.StatusText().contains("source 2"); }, 2000);
+    // Which of the two FontAwesome files the name finds is fontconfig's to say.
+    const QString status = dialog.StatusText();
     EXPECT_TRUE(
-        dialog.StatusText().startsWith(QString::fromUtf8("'\uF015' (U+F015) is drawn by "
-                                                         "FontAwesome (FontAwesome.otf, "
-                                                         "source 2)")))
-        << dialog.StatusText().toStdString();
+        status.startsWith(QString::fromUtf8("'\uF015' (U+F015) is drawn by FontAwesome (")) &&
+        status.endsWith(", source 2)"))
+        << status.toStdString();
 
     // The dialog shows what the font holds; Cancel changes nothing.
     InDialog(
