@@ -124,7 +124,13 @@ FontSource ParseFontSource(std::string_view text) {
 
 std::string FontSourceText(const FontSource& source) {
     std::string text = FontSourceName(source);
-    if (!source.file.empty() && source.index != 0) text += "#" + std::to_string(source.index);
+    // A file whose name holds a '#' keeps its index, even 0, so the name reads back whole.
+    const size_t slash = text.rfind('/');
+    const bool hashInName =
+        text.find('#', slash == std::string::npos ? 0 : slash) != std::string::npos;
+    if (!source.file.empty() && (source.index != 0 || hashInName)) {
+        text += "#" + std::to_string(source.index);
+    }
     if (!source.ranges.empty()) text += "@" + CodeSpansText(source.ranges);
     if (source.height != 0) {
         text += "@size=";

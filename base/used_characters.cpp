@@ -11,14 +11,27 @@
 namespace zemtra {
 namespace {
 
-// Decodes one UTF-8 character at text[at] (already validated); advances at.
+// Decodes one UTF-8 character at text[at]; advances at. The file is valid UTF-8, but a scanner
+// may have stepped into a character (past a backslash before it): such a byte is no character,
+// and gives 0, which Keep leaves out.
 char32_t Decode(std::string_view text, size_t& at) {
     const auto b = static_cast<unsigned char>(text[at]);
-    const int extra = b < 0x80 ? 0 : b < 0xE0 ? 1 : b < 0xF0 ? 2 : 3;
-    char32_t c = extra == 0 ? b : b & (0x3F >> extra);
-    for (int i = 1; i <= extra; ++i)
-        c = (c << 6) | (static_cast<unsigned char>(text[at + i]) & 0x3F);
-    at += static_cast<size_t>(extra) + 1;
+    if (b < 0x80) return text[at++];
+    const size_t extra = b < 0xC0 ? 0 : b < 0xE0 ? 1 : b < 0xF0 ? 2 : 3;
+    if (extra == 0 || at + extra >= text.size()) {
+        ++at;
+        return 0;
+    }
+    char32_t c = b & (0x3F >> extra);
+    for (size_t i = 1; i <= extra; ++i) {
+        const auto n = static_cast<unsigned char>(text[at + i]);
+        if ((n & 0xC0) != 0x80) {
+            ++at;
+            return 0;
+        }
+        c = (c << 6) | (n & 0x3F);
+    }
+    at += extra + 1;
     return c;
 }
 
@@ -56,7 +69,7 @@ int64_t Hex(std::string_view text, size_t at, size_t digits) {
     for (size_t i = 0; i < digits; ++i) {
         const int d = HexDigit(text[at + i]);
         if (d < 0) return -1;
-        v = v * 16 + d;
+        v = std::min<int64_t>(v * 16 + d, 0x110000);  // past Unicode it is no character anyway
     }
     return v;
 }

@@ -18,6 +18,8 @@ void FuzzPicture(std::string_view data);
 void FuzzHexEdit(std::string_view data);
 // CodeToCharacter and the ANSI conversions in every code page.
 void FuzzCodePage(std::string_view data);
+// UsedText of every kind of file, ParseFontSource and ParseCodeSpans with their round trips.
+void FuzzUsedText(std::string_view data);
 
 struct FuzzTarget {
     std::string_view name;  // also the folder under fuzz/corpus and fuzz/regressions

@@ -254,6 +254,20 @@ void CodePageSeeds() {
           std::string(1, 2) + Utf16Le(u"\xD800\x41\xDC00\uFFFD", false));
 }
 
+void UsedTextSeeds() {
+    // The first byte picks the kind: C, gettext, JSON, Qt, XLIFF, Android, plain.
+    Write("used_text", "c_source",
+          std::string(1, 0) +
+              "#include \"x.h\"\n/* \"no\" */ s = u8R\"d(raw)d\" L'\\x4E2D' \"\\u00E9\";");
+    Write("used_text", "gettext", std::string(1, 1) + "msgid \"a\"\nmsgstr \"\xE6\x96\x87\"\n");
+    Write("used_text", "json", std::string(1, 2) + "{\"k\": [\"v\\ud83d\\ude00\", 1]}");
+    Write(
+        "used_text", "android",
+        std::string(1, 5) + "<resources><string>It\\'s &amp;<![CDATA[<b>]]></string></resources>");
+    Write("used_text", "font_source",
+          std::string(1, 6) + "FontAwesome@U+F000-U+F2E0@size=8x14@offset=-1,2");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -268,5 +282,6 @@ int main(int argc, char** argv) {
     PictureSeeds();
     HexSeeds();
     CodePageSeeds();
+    UsedTextSeeds();
     return 0;
 }
