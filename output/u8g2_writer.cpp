@@ -43,9 +43,8 @@ struct Glyph {
     std::vector<std::pair<uint32_t, uint32_t>> runs;  // unlit, then lit dots
     // The bits of the runs for each pair of widths, unlit widths outer; the final 0 included.
     std::array<uint32_t, kWidthPairs> runBits{};
-    // For the runs no width splits: the longest of each kind, and how many runs repeat the one
-    // before.
-    uint32_t longestZeros = 0, longestOnes = 0, repeats = 0;
+    // The longest run of lit dots, which decides whether a lit width splits runs.
+    uint32_t longestOnes = 0;
 };
 
 // The bits EncodeGlyph writes for the runs at these widths, counted without writing.
@@ -238,11 +237,7 @@ class U8g2Writer : public FontExportWriter {
         if (glyph.runs.size() == 1 && glyph.runs[0] == std::pair<uint32_t, uint32_t>{0, 0}) {
             glyph.runs.clear();
         }
-        for (size_t i = 0; i < glyph.runs.size(); ++i) {
-            glyph.longestZeros = std::max(glyph.longestZeros, glyph.runs[i].first);
-            glyph.longestOnes = std::max(glyph.longestOnes, glyph.runs[i].second);
-            if (i > 0 && glyph.runs[i] == glyph.runs[i - 1]) ++glyph.repeats;
-        }
+        for (const auto& r : glyph.runs) glyph.longestOnes = std::max(glyph.longestOnes, r.second);
         glyphs_.push_back(std::move(glyph));
     }
 
@@ -327,20 +322,34 @@ class U8g2Writer : public FontExportWriter {
 
   private:
     // Every glyph's run bits at every pair of widths, on every core: the search's whole cost.
-    // Widths that split no run give each run its pair or a repeat bit, counted at once.
+    // Where the lit width splits no run (most of them), the pairs a glyph writes depend on the
+    // unlit width alone: one walk per unlit width counts them for every such lit width.
     void CountRunBits() {
         const auto count = [this](size_t from, size_t to) {
             for (size_t i = from; i < to; ++i) {
                 Glyph& g = glyphs_[i];
-                const auto runs = static_cast<uint32_t>(g.runs.size());
                 size_t k = 0;
                 for (int zeros : kZeroWidths) {
+                    const uint32_t maxZeros = (1u << zeros) - 1;
+                    uint32_t emitted = 0, distinct = 0, lastZeros = 0, lastOnes = 1;
+                    const auto emit = [&](uint32_t z, uint32_t o) {
+                        if (emitted == 0 || z != lastZeros || o != lastOnes) ++distinct;
+                        ++emitted;
+                        lastZeros = z;
+                        lastOnes = o;
+                    };
+                    for (auto [z, o] : g.runs) {
+                        for (; z > maxZeros; z -= maxZeros) emit(maxZeros, 0);
+                        if (z != 0 || o != 0) emit(z, o);
+                    }
                     for (int ones : kOneWidths) {
-                        if (g.longestZeros <= (1u << zeros) - 1 &&
-                            g.longestOnes <= (1u << ones) - 1) {
-                            const auto pairs = runs - g.repeats;
-                            g.runBits[k++] = pairs * static_cast<uint32_t>(zeros + ones) +
-                                             (runs == 0 ? 0 : runs - 1) + 1;
+                        if (g.longestOnes <= (1u << ones) - 1) {
+                            // A pair for each distinct run, a bit for each repeat and each
+                            // separator, and the final 0.
+                            g.runBits[k++] =
+                                emitted == 0
+                                    ? 1
+                                    : distinct * static_cast<uint32_t>(zeros + ones) + emitted;
                         } else {
                             g.runBits[k++] = RunBits(g.runs, zeros, ones);
                         }
