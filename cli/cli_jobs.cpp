@@ -18,6 +18,7 @@
 #include "jobs/jobs.h"
 #include "jobs/list_items.h"
 #include "output/font_export.h"
+#include "output/font_library.h"
 #include "project/project_file.h"
 #include "raster/new_project.h"
 #include "raster/qt/qimage_picture_decoder.h"
@@ -241,6 +242,12 @@ int RunLibrary(const Request& r) {
     if (!r.output) throw UsageError("library: give the target file with -o FILE.dzk");
     ProjectSettings s = r.settings;
     ApplyCodeRange(r, s);
+    // The header's name is checked before anything is built.
+    const std::string name =
+        r.name ? *r.name : CIdentifierFrom(std::filesystem::path(*r.output).stem().string());
+    if (r.header && !IsCIdentifier(name)) {
+        throw UsageError("--name: \"" + name + "\" is not a C identifier");
+    }
     LibraryJob job;
     job.target = *r.output;
     // The desktop program writes an empty file for an empty range; a script gets told.
@@ -273,6 +280,11 @@ int RunLibrary(const Request& r) {
                      static_cast<long long>(result.codes),
                      static_cast<long long>(result.counts.recordsWritten), r.output->c_str());
         return 130;
+    }
+    if (r.header) {
+        AtomicFileWriter header(*r.header);
+        header.Write(LibraryHeaderText(s, name));
+        header.Commit();
     }
     return 0;
 }

@@ -185,6 +185,7 @@ Parser::Parser() {
     withValue["--name"] = [this](const std::string& v) { r.name = v; };
     withValue["--range"] = [this](const std::string& v) { r.range = v; };
     withValue["--chars-from"] = [this](const std::string& v) { r.charsFrom.push_back(v); };
+    withValue["--header"] = [this](const std::string& v) { r.header = v; };
     flags["--monospace"] = [this] { r.monospace = true; };
     flags["--compress"] = [this] { r.compress = true; };
     flags["--no-kerning"] = [this] { r.noKerning = true; };
@@ -305,10 +306,12 @@ Commands:
         The dot matrix of the character C or of a picture: H lines of W
         characters, '#' lit, '.' unlit (polarity not applied).
   library --codepage unicode|mbcs|gb2312|gbk|big5 [--from HEX] [--to HEX]
-          -o FILE.dzk
+          -o FILE.dzk [--header FILE.h [--name IDENT]]
         The font library of the code range (default: the code page's whole
         range). On a terminal it shows a progress bar; Ctrl+C stops it, keeps
-        the records written so far and exits with 130.
+        the records written so far and exits with 130. --header writes what the
+        firmware's runtime/zemtra_font.h needs to read it: zf_library_info IDENT_info
+        (IDENT from FILE.dzk's name unless --name).
 )" + ExportHelp() +
            R"(  decode --c-source FILE [--index N | --char C] [--png OUT.png]
         Reads a generated C source back under the scan mode given by the

@@ -45,6 +45,7 @@ struct Request {
     std::optional<std::string> name;                    // export --name
     std::optional<std::string> range;                   // export --range
     std::vector<std::string> charsFrom;                 // --chars-from, in order
+    std::optional<std::string> header;                  // library --header
     std::optional<std::pair<int32_t, int32_t>> matrix;  // --matrix as given (edit's size)
     std::optional<std::string> rows;                    // edit --rows
     bool revert = false;                                // edit --revert

@@ -345,4 +345,31 @@ LibraryResult BuildFontLibrary(const ProjectSettings& settings, const std::files
     return LibraryBuilder(settings, options).Run(target);
 }
 
+std::string LibraryHeaderText(const ProjectSettings& s, std::string_view name) {
+    static constexpr const char* kCodePages[] = {"ZF_UNICODE", "ZF_MBCS", "ZF_GB2312", "ZF_GBK",
+                                                 "ZF_BIG5"};
+    static constexpr const char* kOrientations[] = {"ZF_ROW", "ZF_COLUMN", "ZF_ROW_COLUMN",
+                                                    "ZF_COLUMN_ROW"};
+    const auto hex = [](uint16_t code) {
+        char text[8];
+        std::snprintf(text, sizeof text, "0x%04X", code);
+        return std::string(text);
+    };
+    const int32_t cp = s.CODEPAGE >= 0 && s.CODEPAGE <= 4 ? s.CODEPAGE : 0;
+    const int32_t orient = s.ORIENT >= 0 && s.ORIENT <= 3 ? s.ORIENT : 0;
+    const std::string n(name);
+    return "/* " + n +
+           ": a font library made by Zemtra, as runtime/zemtra_font.h reads it. */\n\n" +
+           "#include \"zemtra_font.h\"\n\n" + "static const zf_library_info " + n + "_info = {\n" +
+           "    .width = " + std::to_string(MatrixWidth(s)) + ",\n" +
+           "    .height = " + std::to_string(MatrixHeight(s)) + ",\n" +
+           "    .record_size = " + std::to_string(LibraryRecordLength(s)) + ",\n" +
+           "    .code_page = " + kCodePages[cp] + ",\n" + "    .first_code = " + hex(s.FROM) +
+           ",\n" + "    .last_code = " + hex(s.TO) + ",\n" +
+           "    .orientation = " + kOrientations[orient] + ",\n" +
+           "    .backward = " + (s.DIRECT == 1 ? "1" : "0") + ",\n" +
+           "    .anode = " + (s.FORMAT == 1 ? "1" : "0") + ",\n" +
+           "    .word_bits = " + std::to_string(LibraryPackingBits(s)) + ",\n};\n";
+}
+
 }  // namespace zemtra

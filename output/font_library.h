@@ -47,6 +47,11 @@ int LibraryPackingBits(const ProjectSettings& s);
 // a code outside the rectangle FROM..TO or without a slot.
 std::optional<int64_t> LibraryRecordIndex(const ProjectSettings& s, uint16_t code);
 
+// A C header for runtime/zemtra_font.h that tells the firmware what a library of these settings
+// is: `static const zf_library_info NAME_info = {...};` (matrix, record size, code page, code
+// range, scan mode). NAME must be a C identifier.
+std::string LibraryHeaderText(const ProjectSettings& s, std::string_view name);
+
 // Why these settings make no library (sizes above the limits, no scan mode selected), as a
 // message; nothing when they can.
 std::optional<Message> LibrarySettingsProblem(const ProjectSettings& s);
