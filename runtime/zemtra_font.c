@@ -54,7 +54,7 @@ static zf_place map_bands(uint32_t i, uint32_t band_axis, uint32_t lines, uint32
 }
 
 /* The dot (x, y), word and bit of scan index i. */
-static zf_place map_index(const zf_library_info *info, uint32_t i, uint32_t *x, uint32_t *y) {
+static zf_place map_index(const zf_library_info* info, uint32_t i, uint32_t* x, uint32_t* y) {
     const uint32_t w = info->width, h = info->height, d = info->word_bits;
     const int backward = info->backward != 0;
     zf_place p;
@@ -85,7 +85,7 @@ static zf_place map_index(const zf_library_info *info, uint32_t i, uint32_t *x, 
 
 /* A description the library job writes: a matrix, a known scan mode, and a record size that is
  * the scan mode's word count. */
-static int info_valid(const zf_library_info *info) {
+static int info_valid(const zf_library_info* info) {
     uint32_t x, y;
     if (info == NULL || info->width == 0 || info->height == 0 || info->orientation > 3 ||
         (info->word_bits != 8 && info->word_bits != 4) || info->code_page > ZF_BIG5) {
@@ -107,7 +107,7 @@ static int has_slot(uint8_t code_page, uint32_t lo) {
     return lo < 0x7Fu || lo > 0xA0u;
 }
 
-int zf_record_offset(const zf_library_info *info, uint32_t code, uint32_t *offset) {
+int zf_record_offset(const zf_library_info* info, uint32_t code, uint32_t* offset) {
     if (!info_valid(info) || offset == NULL) return ZF_ERR_INFO;
     if (code > 0xFFFFu) return ZF_ERR_CODE;
     const uint32_t hi = code >> 8, lo = code & 0xFFu;
@@ -133,8 +133,8 @@ int zf_record_offset(const zf_library_info *info, uint32_t code, uint32_t *offse
     return ZF_OK;
 }
 
-int zf_glyph_dots(const zf_library_info *info, zf_read_fn read, void *ctx, uint32_t code,
-                  uint8_t *dots, uint32_t dots_size) {
+int zf_glyph_dots(const zf_library_info* info, zf_read_fn read, void* ctx, uint32_t code,
+                  uint8_t* dots, uint32_t dots_size) {
     uint32_t offset;
     const int found = zf_record_offset(info, code, &offset);
     if (found != ZF_OK) return found;
@@ -142,7 +142,7 @@ int zf_glyph_dots(const zf_library_info *info, zf_read_fn read, void *ctx, uint3
     const uint32_t row = ZF_ROW_BYTES(info), rows = row * info->height;
     if (dots_size < rows || dots_size - rows < info->record_size) return ZF_ERR_BUFFER;
     /* The record goes after the rows, so unpacking never overwrites what it reads. */
-    uint8_t *record = dots + rows;
+    uint8_t* record = dots + rows;
     if (read(ctx, offset, record, info->record_size) != 0) return ZF_ERR_READ;
     memset(dots, 0, rows);
     const uint32_t count = (uint32_t)info->width * info->height;
@@ -155,8 +155,8 @@ int zf_glyph_dots(const zf_library_info *info, zf_read_fn read, void *ctx, uint3
     return ZF_OK;
 }
 
-uint32_t zf_next_utf8(const char **text) {
-    const unsigned char *s = (const unsigned char *)*text;
+uint32_t zf_next_utf8(const char** text) {
+    const unsigned char* s = (const unsigned char*)*text;
     if (s == NULL || s[0] == 0) return 0;
     const unsigned b = s[0];
     unsigned extra;
@@ -187,9 +187,9 @@ uint32_t zf_next_utf8(const char **text) {
     return c;
 }
 
-int zf_draw_text(const zf_library_info *info, zf_read_fn read, void *ctx, const char *text, int x,
-                 int y, void (*pixel)(void *pixel_ctx, int x, int y), void *pixel_ctx,
-                 uint8_t *buffer, uint32_t buffer_size) {
+int zf_draw_text(const zf_library_info* info, zf_read_fn read, void* ctx, const char* text, int x,
+                 int y, void (*pixel)(void* pixel_ctx, int x, int y), void* pixel_ctx,
+                 uint8_t* buffer, uint32_t buffer_size) {
     if (!info_valid(info)) return ZF_ERR_INFO;
     if (pixel == NULL || text == NULL) return ZF_ERR_BUFFER;
     const uint32_t row = ZF_ROW_BYTES(info);

@@ -15,31 +15,31 @@ extern "C" {
 #endif
 
 /* Reads length bytes at offset of the library into buffer; 0 on success. */
-typedef int (*zf_read_fn)(void *ctx, uint32_t offset, void *buffer, uint32_t length);
+typedef int (*zf_read_fn)(void* ctx, uint32_t offset, void* buffer, uint32_t length);
 
 enum zf_code_page { ZF_UNICODE = 0, ZF_MBCS = 1, ZF_GB2312 = 2, ZF_GBK = 3, ZF_BIG5 = 4 };
 enum zf_orientation { ZF_ROW = 0, ZF_COLUMN = 1, ZF_ROW_COLUMN = 2, ZF_COLUMN_ROW = 3 };
 
 /* What the library job made: `zemtra-cli library ... --header FILE` writes it. */
 typedef struct {
-    uint16_t width;        /* W dots */
-    uint16_t height;       /* H dots */
-    uint32_t record_size;  /* bytes of one code's record */
-    uint8_t code_page;     /* enum zf_code_page */
-    uint16_t first_code;   /* From */
-    uint16_t last_code;    /* To */
-    uint8_t orientation;   /* enum zf_orientation */
-    uint8_t backward;      /* 0: a word's first dot is its most significant bit; 1: bit 0 */
-    uint8_t anode;         /* 0: a lit dot is 1; 1: a lit dot is 0 */
-    uint8_t word_bits;     /* dots a word: 8, or 4 for the 4-bit data width */
+    uint16_t width;       /* W dots */
+    uint16_t height;      /* H dots */
+    uint32_t record_size; /* bytes of one code's record */
+    uint8_t code_page;    /* enum zf_code_page */
+    uint16_t first_code;  /* From */
+    uint16_t last_code;   /* To */
+    uint8_t orientation;  /* enum zf_orientation */
+    uint8_t backward;     /* 0: a word's first dot is its most significant bit; 1: bit 0 */
+    uint8_t anode;        /* 0: a lit dot is 1; 1: a lit dot is 0 */
+    uint8_t word_bits;    /* dots a word: 8, or 4 for the 4-bit data width */
 } zf_library_info;
 
 enum {
     ZF_OK = 0,
-    ZF_ERR_CODE = -1,    /* the code has no record in the library */
-    ZF_ERR_BUFFER = -2,  /* the buffer is smaller than ZF_DOTS_BUFFER(info) */
-    ZF_ERR_READ = -3,    /* the read callback failed */
-    ZF_ERR_INFO = -4     /* the library description is not one the library job writes */
+    ZF_ERR_CODE = -1,   /* the code has no record in the library */
+    ZF_ERR_BUFFER = -2, /* the buffer is smaller than ZF_DOTS_BUFFER(info) */
+    ZF_ERR_READ = -3,   /* the read callback failed */
+    ZF_ERR_INFO = -4    /* the library description is not one the library job writes */
 };
 
 /* Bytes of one row of unpacked dots, and of a buffer zf_glyph_dots takes: the rows and, after
@@ -48,24 +48,24 @@ enum {
 #define ZF_DOTS_BUFFER(info) (ZF_ROW_BYTES(info) * (info)->height + (info)->record_size)
 
 /* Where the record of code lies in the library, in bytes. */
-int zf_record_offset(const zf_library_info *info, uint32_t code, uint32_t *offset);
+int zf_record_offset(const zf_library_info* info, uint32_t code, uint32_t* offset);
 
 /* The record of code (the code page's code as the library job numbers them; in a Unicode
  * library the character) read with one call of read and unpacked into rows top to bottom, one
  * bit a dot, the most significant bit leftmost, each row padded to whole bytes, 1 = lit. */
-int zf_glyph_dots(const zf_library_info *info, zf_read_fn read, void *ctx, uint32_t code,
-                  uint8_t *dots, uint32_t dots_size);
+int zf_glyph_dots(const zf_library_info* info, zf_read_fn read, void* ctx, uint32_t code,
+                  uint8_t* dots, uint32_t dots_size);
 
 /* The next character of a UTF-8 text, advancing *text; U+FFFD for bytes that are no character,
  * 0 at the end. */
-uint32_t zf_next_utf8(const char **text);
+uint32_t zf_next_utf8(const char** text);
 
 /* Draws a UTF-8 text whose characters are the library's codes (a Unicode library), its top-left
  * dot at (x, y), W dots a character; pixel is called for every lit dot. The buffer is as for
  * zf_glyph_dots. A character without a record is skipped, its place left empty. */
-int zf_draw_text(const zf_library_info *info, zf_read_fn read, void *ctx, const char *text, int x,
-                 int y, void (*pixel)(void *pixel_ctx, int x, int y), void *pixel_ctx,
-                 uint8_t *buffer, uint32_t buffer_size);
+int zf_draw_text(const zf_library_info* info, zf_read_fn read, void* ctx, const char* text, int x,
+                 int y, void (*pixel)(void* pixel_ctx, int x, int y), void* pixel_ctx,
+                 uint8_t* buffer, uint32_t buffer_size);
 
 #ifdef __cplusplus
 }
