@@ -315,9 +315,7 @@ ExportJob ExportJobOf(const Request& r) {
     ExportJob job;
     job.format = *format;
     // Without --bpp, the fewest bits per dot the format takes (a smooth font has only 8).
-    int lowest = 1;
-    while (lowest < 8 && ((ExportFormatRowOf(*format).bppMask >> lowest) & 1) == 0) lowest *= 2;
-    job.bpp = static_cast<int>(r.bpp.value_or(lowest));
+    job.bpp = static_cast<int>(r.bpp.value_or(LowestBpp(ExportFormatRowOf(*format))));
     job.monospace = r.monospace;
     job.compress = r.compress;
     job.kerning = !r.noKerning;

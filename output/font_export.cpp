@@ -277,6 +277,13 @@ std::string ExportFormatNames() {
     return names;
 }
 
+int LowestBpp(const ExportFormatRow& row) {
+    for (int bpp : {1, 2, 4, 8}) {
+        if (Takes(row.bppMask, bpp)) return bpp;
+    }
+    return 1;
+}
+
 std::string ExportFormatSummary(const ExportFormatRow& row) {
     std::string bpps;
     for (int b = 1; b < 32; ++b) {

@@ -65,6 +65,9 @@ struct ExportFormatRow {
     bool binary = false;
 };
 
+// The fewest bits per dot the format takes: what an export gets when none are asked for.
+int LowestBpp(const ExportFormatRow& row);
+
 // The bytes of a binary font as a C array: `const uint8_t NAME[] PROGMEM = {...};` and
 // `const uint32_t NAME_size`, for fonts kept in a program's flash. Finish after the last byte.
 class CArraySink : public ByteSink {

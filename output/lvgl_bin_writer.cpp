@@ -62,13 +62,12 @@ class LvglBinWriter : public FontExportWriter {
             throw UserError("The glyphs' bitmaps pass the 2 GB of an LVGL binary font before " +
                             CodeText(g.character) + ".");
         }
+        characters_.push_back(r.character);
         records_.push_back(std::move(r));
     }
 
     void Kern(std::span<const KerningPair> pairs) override {
-        std::vector<char32_t> characters;
-        for (const Record& r : records_) characters.push_back(r.character);
-        kerning_ = MakeLvglKerning(pairs, characters);
+        kerning_ = MakeLvglKerning(pairs, characters_);
     }
 
     void Finish() override {
@@ -79,8 +78,6 @@ class LvglBinWriter : public FontExportWriter {
                     r.bottom <= 127 && r.width <= 255 && r.height <= 255;
         }
         const int xyBits = small ? 8 : 16;
-        std::vector<char32_t> characters;
-        for (const Record& r : records_) characters.push_back(r.character);
 
         std::string glyf;
         std::vector<uint32_t> offsets;
@@ -109,7 +106,7 @@ class LvglBinWriter : public FontExportWriter {
         for (uint32_t o : offsets) Put32(loca, o);
 
         std::string cmapBody;
-        const std::vector<CharacterMap> maps = CharacterMaps(characters);
+        const std::vector<CharacterMap> maps = CharacterMaps(characters_);
         Put32(cmapBody, static_cast<int64_t>(maps.size()));
         // Each map's list follows the records; offsets count from the table's start.
         size_t data = 8 + 4 + 16 * maps.size();
@@ -200,6 +197,7 @@ class LvglBinWriter : public FontExportWriter {
     ExportFontInfo info_;
     ByteSink& out_;
     std::vector<Record> records_;
+    std::vector<char32_t> characters_;  // of the records, for the maps and the kerning
     uint64_t glyphBytes_ = 0;
     LvglKerning kerning_;
 };

@@ -16,6 +16,7 @@
 
 #include "base/error.h"
 #include "base/unicode.h"
+#include "raster/font_faces.h"
 #include "raster/font_handles.h"
 #include "raster/font_ink.h"
 #include "raster/font_metrics.h"
@@ -373,10 +374,7 @@ std::unique_ptr<CachedFont> FontEngine::Impl::Create(const LogFont& font) {
     OpenPrimary(*cached, font);
     for (const FontSource& source : font.Sources) {
         // fontconfig answers any name with its nearest face; a source names the one it wants.
-        if (!source.face.empty() && !FontFamilyInstalled(source.face)) {
-            throw UserError("Font source \"" + FontSourceText(source) +
-                            "\": no installed face has this name.");
-        }
+        if (auto problem = FontSourceProblem(source)) throw UserError(*problem);
         try {
             cached->sources.push_back(Create(SourceFont(font, source)));
         } catch (const UserError& e) {
