@@ -11,6 +11,7 @@
 
 #include "base/atomic_file.h"
 #include "base/character_list.h"
+#include "base/code_page.h"
 #include "base/code_rectangle.h"
 #include "base/error.h"
 #include "base/unicode.h"
@@ -248,6 +249,13 @@ int RunLibrary(const Request& r) {
     if (r.header && !IsCIdentifier(name)) {
         throw UsageError("--name: \"" + name + "\" is not a C identifier");
     }
+    if (r.unicodeMap && !r.header) {
+        throw UsageError("--unicode-map: the map goes into the header; give --header FILE.h");
+    }
+    if (r.unicodeMap && s.CODEPAGE == static_cast<int32_t>(CodePageKind::Unicode)) {
+        throw UsageError(
+            "--unicode-map: a unicode library's codes are its characters; it needs no map");
+    }
     LibraryJob job;
     job.target = *r.output;
     // The desktop program writes an empty file for an empty range; a script gets told.
@@ -283,7 +291,7 @@ int RunLibrary(const Request& r) {
     }
     if (r.header) {
         AtomicFileWriter header(*r.header);
-        header.Write(LibraryHeaderText(s, name));
+        header.Write(LibraryHeaderText(s, name, r.unicodeMap));
         header.Commit();
     }
     return 0;

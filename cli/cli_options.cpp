@@ -189,6 +189,7 @@ Parser::Parser() {
     flags["--monospace"] = [this] { r.monospace = true; };
     flags["--compress"] = [this] { r.compress = true; };
     flags["--no-kerning"] = [this] { r.noKerning = true; };
+    flags["--unicode-map"] = [this] { r.unicodeMap = true; };
     flags["--c-array"] = [this] { r.cArray = true; };
     flags["--italic"] = [this] { r.settings.FONT.Italic = 1; };
     flags["--underline"] = [this] { r.settings.FONT.Underline = 1; };
@@ -306,12 +307,14 @@ Commands:
         The dot matrix of the character C or of a picture: H lines of W
         characters, '#' lit, '.' unlit (polarity not applied).
   library --codepage unicode|mbcs|gb2312|gbk|big5 [--from HEX] [--to HEX]
-          -o FILE.dzk [--header FILE.h [--name IDENT]]
+          -o FILE.dzk [--header FILE.h [--name IDENT] [--unicode-map]]
         The font library of the code range (default: the code page's whole
         range). On a terminal it shows a progress bar; Ctrl+C stops it, keeps
         the records written so far and exits with 130. --header writes what the
         firmware's runtime/zemtra_font.h needs to read it: zf_library_info IDENT_info
-        (IDENT from FILE.dzk's name unless --name).
+        (IDENT from FILE.dzk's name unless --name); --unicode-map adds
+        IDENT_unicode_map, the library's characters and their codes (not for
+        unicode, whose codes are the characters).
 )" + ExportHelp() +
            R"(  decode --c-source FILE [--index N | --char C] [--png OUT.png]
         Reads a generated C source back under the scan mode given by the

@@ -40,6 +40,7 @@ struct Request {
     std::optional<long long> bpp;                       // export --bpp
     bool monospace = false;                             // export --monospace
     bool compress = false;                              // export --compress
+    bool unicodeMap = false;                            // library --unicode-map
     bool noKerning = false;                             // export --no-kerning
     bool cArray = false;                                // export --c-array
     std::optional<std::string> name;                    // export --name

@@ -345,7 +345,65 @@ LibraryResult BuildFontLibrary(const ProjectSettings& settings, const std::files
     return LibraryBuilder(settings, options).Run(target);
 }
 
-std::string LibraryHeaderText(const ProjectSettings& s, std::string_view name) {
+namespace {
+
+struct MapEntry {
+    uint16_t character, code;
+};
+
+// The library's characters with their codes: every code of the rectangle that has a record and a
+// character of one UTF-16 unit.
+std::vector<MapEntry> LibraryMap(const ProjectSettings& s, int64_t& beyondBmp) {
+    std::vector<MapEntry> entries;
+    const CodeRectangle walk(s);
+    beyondBmp = 0;
+    for (int64_t i = 0; i < walk.Size(); ++i) {
+        const uint16_t code = walk.CodeAt(i);
+        if (!LibraryRecordIndex(s, code)) continue;
+        const std::u16string ch = CodeToCharacter(code, s.CODEPAGE);
+        if (ch.size() == 1 && (ch[0] < 0xD800 || ch[0] > 0xDFFF)) {
+            entries.push_back({ch[0], code});
+        } else if (!ch.empty()) {
+            ++beyondBmp;
+        }
+    }
+    // A character that two codes share keeps the lowest code, so a look-up is one answer.
+    std::stable_sort(entries.begin(), entries.end(), [](const MapEntry& a, const MapEntry& b) {
+        return a.character < b.character;
+    });
+    entries.erase(std::unique(entries.begin(), entries.end(),
+                              [](const MapEntry& a, const MapEntry& b) {
+                                  return a.character == b.character;
+                              }),
+                  entries.end());
+    return entries;
+}
+
+std::string UnicodeMapText(const ProjectSettings& s, const std::string& name) {
+    int64_t beyondBmp = 0;
+    const std::vector<MapEntry> entries = LibraryMap(s, beyondBmp);
+    std::string text = "\n/* The library's characters sorted by character, each with its code";
+    if (beyondBmp > 0) {
+        text += "; " + std::to_string(beyondBmp) + " beyond U+FFFF are left out";
+    }
+    text += ". */\nstatic const zf_map_entry " + name + "_unicode_map_entries[" +
+            std::to_string(std::max<size_t>(entries.size(), 1)) + "] = {";
+    char item[24];
+    for (size_t i = 0; i < entries.size(); ++i) {
+        text += i % 5 == 0 ? "\n    " : " ";
+        std::snprintf(item, sizeof item, "{0x%04X, 0x%04X},", entries[i].character,
+                      entries[i].code);
+        text += item;
+    }
+    if (entries.empty()) text += "\n    {0, 0},";
+    text += "\n};\nstatic const zf_unicode_map " + name + "_unicode_map = {" + name +
+            "_unicode_map_entries, " + std::to_string(entries.size()) + "};\n";
+    return text;
+}
+
+}  // namespace
+
+std::string LibraryHeaderText(const ProjectSettings& s, std::string_view name, bool unicodeMap) {
     static constexpr const char* kCodePages[] = {"ZF_UNICODE", "ZF_MBCS", "ZF_GB2312", "ZF_GBK",
                                                  "ZF_BIG5"};
     static constexpr const char* kOrientations[] = {"ZF_ROW", "ZF_COLUMN", "ZF_ROW_COLUMN",
@@ -369,7 +427,8 @@ std::string LibraryHeaderText(const ProjectSettings& s, std::string_view name) {
            "    .orientation = " + kOrientations[orient] + ",\n" +
            "    .backward = " + (s.DIRECT == 1 ? "1" : "0") + ",\n" +
            "    .anode = " + (s.FORMAT == 1 ? "1" : "0") + ",\n" +
-           "    .word_bits = " + std::to_string(LibraryPackingBits(s)) + ",\n};\n";
+           "    .word_bits = " + std::to_string(LibraryPackingBits(s)) + ",\n};\n" +
+           (unicodeMap ? UnicodeMapText(s, n) : std::string());
 }
 
 }  // namespace zemtra

@@ -49,8 +49,12 @@ std::optional<int64_t> LibraryRecordIndex(const ProjectSettings& s, uint16_t cod
 
 // A C header for runtime/zemtra_font.h that tells the firmware what a library of these settings
 // is: `static const zf_library_info NAME_info = {...};` (matrix, record size, code page, code
-// range, scan mode). NAME must be a C identifier.
-std::string LibraryHeaderText(const ProjectSettings& s, std::string_view name);
+// range, scan mode). NAME must be a C identifier. With unicodeMap (a code-page library), also
+// `static const zf_unicode_map NAME_unicode_map`: the characters of the library's codes sorted by
+// character, each once with its lowest code; characters beyond U+FFFF are left out and counted
+// in a comment.
+std::string LibraryHeaderText(const ProjectSettings& s, std::string_view name,
+                              bool unicodeMap = false);
 
 // Why these settings make no library (sizes above the limits, no scan mode selected), as a
 // message; nothing when they can.

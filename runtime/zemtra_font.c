@@ -187,23 +187,58 @@ uint32_t zf_next_utf8(const char** text) {
     return c;
 }
 
-int zf_draw_text(const zf_library_info* info, zf_read_fn read, void* ctx, const char* text, int x,
-                 int y, void (*pixel)(void* pixel_ctx, int x, int y), void* pixel_ctx,
+int zf_code_of(const zf_library_info* info, uint32_t character, const zf_unicode_map* map,
+               uint32_t* code) {
+    uint32_t offset;
+    if (!info_valid(info) || code == NULL) return ZF_ERR_INFO;
+    if (character > 0xFFFFu) return ZF_ERR_CODE;
+    if (info->code_page != ZF_UNICODE) {
+        if (map == NULL || (map->entries == NULL && map->count != 0)) return ZF_ERR_INFO;
+        uint32_t low = 0, high = map->count;
+        while (low < high) {
+            const uint32_t mid = low + (high - low) / 2u;
+            if (map->entries[mid].character < character) {
+                low = mid + 1u;
+            } else {
+                high = mid;
+            }
+        }
+        if (low == map->count || map->entries[low].character != character) return ZF_ERR_CODE;
+        character = map->entries[low].code;
+    }
+    const int found = zf_record_offset(info, character, &offset);
+    if (found == ZF_OK) *code = character;
+    return found;
+}
+
+int zf_draw_glyph(const zf_library_info* info, zf_read_fn read, void* ctx, uint32_t code, int x,
+                  int y, zf_pixel_fn pixel, void* pixel_ctx, uint8_t* buffer,
+                  uint32_t buffer_size) {
+    if (pixel == NULL) return ZF_ERR_BUFFER;
+    const int got = zf_glyph_dots(info, read, ctx, code, buffer, buffer_size);
+    if (got != ZF_OK) return got;
+    const uint32_t row = ZF_ROW_BYTES(info);
+    for (uint32_t j = 0; j < info->height; ++j) {
+        for (uint32_t k = 0; k < info->width; ++k) {
+            if (buffer[j * row + k / 8u] & (0x80u >> (k % 8u))) {
+                pixel(pixel_ctx, x + (int)k, y + (int)j);
+            }
+        }
+    }
+    return ZF_OK;
+}
+
+int zf_draw_text(const zf_library_info* info, zf_read_fn read, void* ctx, const zf_unicode_map* map,
+                 const char* text, int x, int y, zf_pixel_fn pixel, void* pixel_ctx,
                  uint8_t* buffer, uint32_t buffer_size) {
     if (!info_valid(info)) return ZF_ERR_INFO;
     if (pixel == NULL || text == NULL) return ZF_ERR_BUFFER;
-    const uint32_t row = ZF_ROW_BYTES(info);
     for (uint32_t c = zf_next_utf8(&text); c != 0; c = zf_next_utf8(&text), x += info->width) {
-        const int got = zf_glyph_dots(info, read, ctx, c, buffer, buffer_size);
-        if (got == ZF_ERR_CODE) continue;
-        if (got != ZF_OK) return got;
-        for (uint32_t j = 0; j < info->height; ++j) {
-            for (uint32_t k = 0; k < info->width; ++k) {
-                if (buffer[j * row + k / 8u] & (0x80u >> (k % 8u))) {
-                    pixel(pixel_ctx, x + (int)k, y + (int)j);
-                }
-            }
-        }
+        uint32_t code;
+        int got = zf_code_of(info, c, map, &code);
+        if (got == ZF_OK)
+            got = zf_draw_glyph(info, read, ctx, code, x, y, pixel, pixel_ctx, buffer, buffer_size);
+        if (got != ZF_OK && got != ZF_ERR_CODE) return got;
     }
     return ZF_OK;
 }

@@ -47,6 +47,19 @@ enum {
 #define ZF_ROW_BYTES(info) (((uint32_t)(info)->width + 7u) / 8u)
 #define ZF_DOTS_BUFFER(info) (ZF_ROW_BYTES(info) * (info)->height + (info)->record_size)
 
+/* One character of a code-page library and its code. */
+typedef struct {
+    uint16_t character; /* a Unicode character of the Basic Multilingual Plane */
+    uint16_t code;
+} zf_map_entry;
+
+/* The characters of a code-page library (GB2312, GBK, BIG5, ANSI), sorted by character, each
+ * once: `zemtra-cli library ... --header FILE --unicode-map` writes it. */
+typedef struct {
+    const zf_map_entry* entries;
+    uint32_t count;
+} zf_unicode_map;
+
 /* Where the record of code lies in the library, in bytes. */
 int zf_record_offset(const zf_library_info* info, uint32_t code, uint32_t* offset);
 
@@ -60,11 +73,24 @@ int zf_glyph_dots(const zf_library_info* info, zf_read_fn read, void* ctx, uint3
  * 0 at the end. */
 uint32_t zf_next_utf8(const char** text);
 
-/* Draws a UTF-8 text whose characters are the library's codes (a Unicode library), its top-left
- * dot at (x, y), W dots a character; pixel is called for every lit dot. The buffer is as for
- * zf_glyph_dots. A character without a record is skipped, its place left empty. */
-int zf_draw_text(const zf_library_info* info, zf_read_fn read, void* ctx, const char* text, int x,
-                 int y, void (*pixel)(void* pixel_ctx, int x, int y), void* pixel_ctx,
+/* The code of character in the library: in a Unicode library the character itself (map may be
+ * NULL), in a code-page library the code map gives it. ZF_ERR_CODE when the library has no
+ * record for it. */
+int zf_code_of(const zf_library_info* info, uint32_t character, const zf_unicode_map* map,
+               uint32_t* code);
+
+/* Called for every lit dot that is drawn. */
+typedef void (*zf_pixel_fn)(void* pixel_ctx, int x, int y);
+
+/* Draws the glyph of code with its top-left dot at (x, y). The buffer is as for zf_glyph_dots. */
+int zf_draw_glyph(const zf_library_info* info, zf_read_fn read, void* ctx, uint32_t code, int x,
+                  int y, zf_pixel_fn pixel, void* pixel_ctx, uint8_t* buffer, uint32_t buffer_size);
+
+/* Draws a UTF-8 text, its top-left dot at (x, y), W dots a character: each character's code is
+ * found with zf_code_of (map as there). A character without a record is skipped, its place left
+ * empty. */
+int zf_draw_text(const zf_library_info* info, zf_read_fn read, void* ctx, const zf_unicode_map* map,
+                 const char* text, int x, int y, zf_pixel_fn pixel, void* pixel_ctx,
                  uint8_t* buffer, uint32_t buffer_size);
 
 #ifdef __cplusplus

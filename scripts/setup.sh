@@ -15,6 +15,7 @@ packages=(
   lintian    # the package test fails on any lintian error
   clang libclang-rt-14-dev   # the libFuzzer targets (scripts/fuzz.sh)
   clang-format python3   # the format and include-layer checks of scripts/test.sh
+  gcc-arm-none-eabi libnewlib-arm-none-eabi qemu-system-arm   # the runtime's firmware on a Cortex-M3
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -2,13 +2,20 @@
  * the library file loaded into memory (the "flash"), read through the callback; for each code
  * given (hexadecimal arguments after the file) H lines of W characters, '#' lit, '.' unlit, or
  * "error N". "t" before a code gives a buffer one byte short, "r" a read that fails; "=TEXT"
- * draws the UTF-8 TEXT with zf_draw_text into W dots a character. Build: cc -std=c99
- * -DHEADER='"lib.h"' -DINFO=name_info -I runtime zf_dump.c runtime/zemtra_font.c */
+ * draws the UTF-8 TEXT with zf_draw_text into W dots a character; "uHEX" prints the code of the
+ * character HEX ("code XXXX") as zf_code_of finds it. Build: cc -std=c99 -DHEADER='"lib.h"'
+ * -DINFO=name_info [-DMAP=name_unicode_map] -I runtime zf_dump.c runtime/zemtra_font.c */
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 
 #include HEADER
+
+#ifdef MAP
+static const zf_unicode_map* const map = &MAP;
+#else
+static const zf_unicode_map* const map = NULL;
+#endif
 
 static unsigned char* flash;
 static long flash_size;
@@ -42,13 +49,23 @@ int main(int argc, char** argv) {
         const char* arg = argv[a];
         if (arg[0] == '=') {
             memset(canvas, '.', sizeof canvas);
-            const int got =
-                zf_draw_text(info, read_flash, NULL, arg + 1, 0, 0, put_dot, canvas, dots, size);
+            const int got = zf_draw_text(info, read_flash, NULL, map, arg + 1, 0, 0, put_dot,
+                                         canvas, dots, size);
             const uint32_t width = info->width * (uint32_t)strlen(arg + 1);
             for (uint32_t y = 0; got == ZF_OK && y < info->height && y < 64; ++y) {
                 printf("%.*s\n", (int)(width < 1024 ? width : 1024), canvas[y]);
             }
             if (got != ZF_OK) printf("error %d\n", got);
+            continue;
+        }
+        if (arg[0] == 'u') {
+            uint32_t code = 0;
+            const int got = zf_code_of(info, (uint32_t)strtoul(arg + 1, NULL, 16), map, &code);
+            if (got == ZF_OK) {
+                printf("code %04X\n", (unsigned)code);
+            } else {
+                printf("error %d\n", got);
+            }
             continue;
         }
         const int tiny = arg[0] == 't', fail = arg[0] == 'r';
