@@ -195,6 +195,71 @@ TEST(Runtime, UnicodeMapRefusals) {
     }
 }
 
+// The glue as LVGL, u8g2 and Adafruit GFX call it (their headers replaced by the tests'
+// stand-ins; bench/check_runtime_glue.sh runs the examples with the libraries themselves): a
+// 12 x 12 GB2312 library, whose rows do not fill whole bytes, through its map. LVGL gets one
+// glyph the line's height at the line's top, A8 levels of 0 and 255 in a padded draw buffer and
+// the plain rows raw; u8g2 and GFX draw "你A好" with the gap the library leaves for "A".
+TEST(Runtime, GlueForLvglU8g2AndAdafruitGfx) {
+    const test::ScratchDir dir;
+    const std::string runtime = std::string(ZEMTRA_SOURCE_DIR) + "/runtime";
+    const std::string dzk = (dir / "hz.dzk").string();
+    ASSERT_EQ(RunZemtraCli({"library", "--codepage", "gb2312", "--from", "B0A1", "--to", "C4FE",
+                            "--matrix", "12x12", "--orientation", "column", "-o", dzk, "--header",
+                            (dir / "hz.h").string(), "--unicode-map"})
+                  .exitCode,
+              0);
+    const std::string includes =
+        " -DHEADER='\"hz.h\"' -DINFO=hz_info -DMAP=hz_unicode_map -I" + test::ShellQuote(runtime) +
+        " -I" + test::ShellQuote(runtime + "/glue") + " -I" +
+        test::ShellQuote((test::FontReadersDir() / "../../docs/stand_ins").string()) + " -I" +
+        test::ShellQuote(dir.Path().string()) + " ";
+    std::string out;
+    const std::string c = (dir / "c_glue").string(), cxx = (dir / "gfx_glue").string();
+    ASSERT_EQ(
+        test::RunCommand(
+            "cc -std=c99 -Wall -Wextra -pedantic -Werror -fsanitize=address,undefined "
+            "-fno-sanitize-recover=all" +
+                includes + test::ShellQuote((test::FontReadersDir() / "zf_glue_check.c").string()) +
+                " " + test::ShellQuote(runtime + "/glue/zf_lvgl.c") + " " +
+                test::ShellQuote(runtime + "/glue/zf_u8g2.c") + " " +
+                test::ShellQuote(runtime + "/zemtra_font.c") + " -o " + test::ShellQuote(c),
+            out),
+        0)
+        << out;
+    ASSERT_EQ(
+        test::RunCommand(
+            "cc -std=c99 -Wall -Wextra -pedantic -Werror -c -o " +
+                test::ShellQuote((dir / "zf.o").string()) + " " +
+                test::ShellQuote(runtime + "/zemtra_font.c") +
+                " && c++ -std=c++17 -Wall "
+                "-Wextra -Werror" +
+                includes +
+                test::ShellQuote((test::FontReadersDir() / "zf_gfx_check.cpp").string()) + " " +
+                test::ShellQuote((dir / "zf.o").string()) + " -o " + test::ShellQuote(cxx),
+            out),
+        0)
+        << out;
+
+    const std::string ni = Show("你", "12x12"), hao = Show("好", "12x12");
+    ASSERT_EQ(
+        test::RunCommand(test::ShellQuote(c) + " " + test::ShellQuote(dzk) + " lvgl 你 A", out), 0);
+    EXPECT_EQ(out, "line_height 12 base_line 0\nadv 12 box 12x12 ofs 0,0 format 1\n" + ni + ni +
+                       "none\n");
+
+    std::string row3;
+    for (size_t row = 0; row < 12; ++row) {
+        row3 += ni.substr(row * 13, 12) + std::string(12, '.') + hao.substr(row * 13, 12) + "\n";
+    }
+    ASSERT_EQ(
+        test::RunCommand(test::ShellQuote(c) + " " + test::ShellQuote(dzk) + " u8g2 你A好", out),
+        0);
+    EXPECT_EQ(out, "line_height 12 base_line 0\n" + row3);
+    ASSERT_EQ(test::RunCommand(test::ShellQuote(cxx) + " " + test::ShellQuote(dzk) + " 你A好", out),
+              0);
+    EXPECT_EQ(out, row3);
+}
+
 // The bare-metal example on an emulated Cortex-M3 (QEMU's mps2-an385): both libraries and their
 // headers in its flash, "你好, Zemtra" drawn, 你 and 好 from the GB2312 library through its map,
 // the rest from the Unicode library; every dot must be what show draws. The runtime's own code

@@ -14,6 +14,7 @@ class Adafruit_GFX {
     void setFont(const GFXfont* f = NULL);
     void setCursor(int16_t x, int16_t y);
     size_t print(const char* text);
+    void drawPixel(int16_t x, int16_t y, uint16_t color);
 };
 
 #endif

@@ -12,6 +12,7 @@ typedef struct u8g2_struct u8g2_t;
 
 extern u8g2_t u8g2;
 void u8g2_SetFont(u8g2_t* u8g2, const uint8_t* font);
+void u8g2_DrawPixel(u8g2_t* u8g2, u8g2_uint_t x, u8g2_uint_t y);
 u8g2_uint_t u8g2_DrawUTF8(u8g2_t* u8g2, u8g2_uint_t x, u8g2_uint_t y, const char* str);
 
 #endif

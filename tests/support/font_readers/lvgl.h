@@ -43,6 +43,24 @@ typedef struct {
 } lv_font_glyph_dsc_t;
 
 enum { LV_FONT_SUBPX_NONE, LV_FONT_SUBPX_HOR, LV_FONT_SUBPX_VER, LV_FONT_SUBPX_BOTH };
+enum { LV_FONT_GLYPH_FORMAT_NONE = 0, LV_FONT_GLYPH_FORMAT_A1 = 0x01 };
+
+/* The members of LVGL's draw buffer a font's get_glyph_bitmap fills. */
+struct _lv_draw_buf_t {
+    struct {
+        uint32_t magic : 8;
+        uint32_t cf : 8;
+        uint32_t flags : 16;
+        uint32_t w : 16;
+        uint32_t h : 16;
+        uint32_t stride : 16;
+        uint32_t reserved_2 : 16;
+    } header;
+    uint32_t data_size;
+    uint8_t* data;
+    void* unaligned_data;
+    const void* handlers;
+};
 
 struct _lv_font_t {
     bool (*get_glyph_dsc)(const lv_font_t*, lv_font_glyph_dsc_t*, uint32_t letter,
