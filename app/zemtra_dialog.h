@@ -397,6 +397,7 @@ class CZemtraDlg : public QDialog {
     QComboBox* direct_ = nullptr;
     QComboBox* format_ = nullptr;
     QCheckBox* showDemo_ = nullptr;
+    QCheckBox* libraryHeader_ = nullptr;  // the firmware's header beside the library
     QLabel* offsetX_ = nullptr;
     QLabel* offsetY_ = nullptr;
     UpDownWidget* thresholdSpin_ = nullptr;

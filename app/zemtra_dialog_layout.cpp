@@ -124,6 +124,7 @@ void CZemtraDlg::TakeControls() {
     get(kPresetComboId, preset_);
     get(kCreateListId, createList_);
     get(kCreateLibraryId, createLibrary_);
+    get(kLibraryHeaderId, libraryHeader_);
     get(kMatrixWidthId, matrixX_);
     get(kMatrixHeightId, matrixY_);
     get(kFontWidthId, fontWidth_);

@@ -3,6 +3,7 @@
 // window closes. A worker reaches the window only by blocking calls into the GUI thread, which
 // keeps its event loop running whenever it waits for a worker.
 #include <QAction>
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QFile>
 #include <QMenuBar>
@@ -12,6 +13,7 @@
 #include <optional>
 
 #include "app/zemtra_dialog.h"
+#include "base/code_page.h"
 #include "base/error.h"
 #include "base/scan_order.h"
 #include "base/unicode.h"
@@ -349,11 +351,23 @@ void CZemtraDlg::LibraryGenerationWorker(CZemtraDlg* d, ProjectSettings job) {
     progress.SetRange(0, 100);
     progress.SetPosition(0);
     QString target;
-    Send(d, [d, &target] { target = d->AskLibraryTarget(); });
+    bool header = false;
+    Send(d, [d, &target, &header] {
+        target = d->AskLibraryTarget();
+        header = d->libraryHeader_->isChecked();
+    });
     if (!target.isEmpty()) {
         try {
             LibraryJob description;
             description.target = LocalPath(target);
+            if (header) {
+                // hz16.dzk: hz16.h with hz16_info, and the map where codes are not characters.
+                description.header =
+                    std::filesystem::path(description.target).replace_extension(".h");
+                description.headerName = CIdentifierFrom(description.target.stem().string());
+                description.unicodeMap =
+                    job.CODEPAGE != static_cast<int32_t>(CodePageKind::Unicode);
+            }
             const auto start = std::chrono::steady_clock::now();
             const LibraryJobResult result =
                 RunJob(job, description, WindowJobContext(progress, &d->stop_));
@@ -376,10 +390,14 @@ void CZemtraDlg::LibraryGenerationWorker(CZemtraDlg* d, ProjectSettings job) {
             } else {
                 // However fast it ends, the run says so: a second press meant to stop it would
                 // otherwise start another.
+                QStringList args = {QString::number(result.counts.recordsWritten),
+                                    QString::number(result.bytes), Seconds(SecondsSince(start)),
+                                    target};
+                if (description.header) {
+                    args.push_back(QString::fromStdString(description.header->string()));
+                }
                 StatusFromWorker(
-                    d, Msg::StatusLibrary,
-                    {QString::number(result.counts.recordsWritten), QString::number(result.bytes),
-                     Seconds(SecondsSince(start)), target});
+                    d, description.header ? Msg::StatusLibraryHeader : Msg::StatusLibrary, args);
             }
         } catch (const CannotCreateFile&) {
             TellFromWorker(d, QMessageBox::NoIcon, Msg::OpenFileError, {});

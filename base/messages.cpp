@@ -67,6 +67,8 @@ constexpr std::array<MessageText, static_cast<size_t>(Msg::Count)> kTexts = {{
      u"fonttab: the ANSI code page %1 lacks %2 of the list's characters (%3); their codes are "
      u"those of \"?\" (0x3F00) or of a look-alike."},
     {Msg::StatusLibrary, u"IDS_STATUS_LIBRARY", u"Font library: %1 records, %2 bytes, in %3 s: %4"},
+    {Msg::StatusLibraryHeader, u"IDS_STATUS_LIBRARY_HEADER",
+     u"Font library: %1 records, %2 bytes, in %3 s: %4; its header for the firmware: %5"},
     {Msg::StatusSpecimen, u"IDS_STATUS_SPECIMEN",
      u"Specimen sheet: %1 glyphs on %2 pages, %3 bytes, in %4 s: %5"},
     {Msg::StatusOpened, u"IDS_STATUS_OPENED", u"Opened %1"},

@@ -56,6 +56,7 @@ enum class Msg : uint16_t {
     StatusFonttab,
     StatusFonttabLacking,
     StatusLibrary,
+    StatusLibraryHeader,
     StatusSpecimen,
     StatusOpened,
     StatusSaved,

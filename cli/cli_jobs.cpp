@@ -260,6 +260,9 @@ int RunLibrary(const Request& r) {
     job.target = *r.output;
     // The desktop program writes an empty file for an empty range; a script gets told.
     job.refuseEmptyRange = true;
+    job.header = r.header;
+    job.headerName = name;
+    job.unicodeMap = r.unicodeMap;
 
     StopFlag stop;
     TerminalProgress bar(CodeRectangle(s).Size());
@@ -288,11 +291,6 @@ int RunLibrary(const Request& r) {
                      static_cast<long long>(result.codes),
                      static_cast<long long>(result.counts.recordsWritten), r.output->c_str());
         return 130;
-    }
-    if (r.header) {
-        AtomicFileWriter header(*r.header);
-        header.Write(LibraryHeaderText(s, name, r.unicodeMap));
-        header.Commit();
     }
     return 0;
 }

@@ -108,6 +108,11 @@ struct LibraryJob {
     // empty file the run makes of it and says why it is empty.
     bool refuseEmptyRange = false;
     int threads = 0;  // 0: one per core
+    // After a whole run: the firmware's header (LibraryHeaderText), its names headerName_info and,
+    // with unicodeMap, headerName_unicode_map.
+    std::optional<std::filesystem::path> header;
+    std::string headerName;
+    bool unicodeMap = false;
 };
 struct LibraryJobResult {
     JobOutcome outcome = JobOutcome::Done;  // NoDots, EmptyCodeRange, Stopped or Done

@@ -4,9 +4,11 @@
 #include <filesystem>
 #include <system_error>
 
+#include "base/atomic_file.h"
 #include "base/code_rectangle.h"
 #include "base/error.h"
 #include "jobs/jobs.h"
+#include "output/font_library.h"
 #include "output/output_text.h"
 
 namespace zemtra {
@@ -37,6 +39,12 @@ LibraryJobResult RunJob(const ProjectSettings& s, const LibraryJob& job,
     options.stop = context.stop;
     result.counts = BuildFontLibrary(s, job.target, options);
     if (result.counts.stopped) result.outcome = JobOutcome::Stopped;
+    // A stopped run's header would describe records that are not there.
+    if (job.header && result.outcome == JobOutcome::Done) {
+        AtomicFileWriter header(*job.header);
+        header.Write(LibraryHeaderText(s, job.headerName, job.unicodeMap));
+        header.Commit();
+    }
     std::error_code ec;
     const std::uintmax_t size = std::filesystem::file_size(job.target, ec);
     if (!ec) result.bytes = size;

@@ -79,6 +79,8 @@ inline constexpr int32_t kFromLabelId = 1063;
 inline constexpr int32_t kToLabelId = 1064;
 inline constexpr int32_t kFromCharacterId = 1065;
 inline constexpr int32_t kToCharacterId = 1066;
+// Ours: write the firmware's header beside the library.
+inline constexpr int32_t kLibraryHeaderId = 1073;
 
 // Dialog 129, the Output View.
 inline constexpr int32_t kOutputTextId = 1030;

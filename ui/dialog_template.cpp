@@ -77,7 +77,8 @@ DialogTemplate BuildMainDialog() {
         {kToLabelId, K::Label, u"To:", {375, 296, 30, 12}, kRB},
         {kToId, K::HexEdit, u"", {416, 294, 60, 14}, kRB},
         {kToCharacterId, K::CodeCharacter, u"", {482, 294, 14, 14}, kS | kRB},
-        {kCreateLibraryId, K::PushButton, u"Create", {376, 311, 120, 30}, kRB},
+        {kLibraryHeaderId, K::CheckBox, u"Header for firmware (.h)", {376, 310, 120, 11}, kRB},
+        {kCreateLibraryId, K::PushButton, u"Create", {376, 323, 120, 18}, kRB},
         {kNoControlId, K::GroupBox, u"", {365, 343, 140, 19}, kRB},
         {kWebLinkId, K::HyperLink, kMakerWebName, {406, 351, 60, 8}, kC | kRB},
     };

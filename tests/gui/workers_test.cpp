@@ -1,6 +1,7 @@
 // The generation workers driven through the window: the typical job from "Add" to the saved
 // file, the lock-out while a worker runs, stopping and closing during a library run, the
 // library's "Open file error!", and a matrix width of 0 that makes both buttons do nothing.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -53,6 +54,7 @@ const std::vector<int> kAllControls = {kCharacterListId,
                                        kCodePageId,
                                        kFromId,
                                        kToId,
+                                       kLibraryHeaderId,
                                        kCreateLibraryId};
 
 std::u16string ReadUtf16File(const std::filesystem::path& p) {
@@ -238,6 +240,62 @@ TEST_F(Workers, SmallLibraryIsComplete) {
     EXPECT_TRUE(dialog.StatusText().startsWith("Font library: 26 records, 832 bytes, in "))
         << dialog.StatusText().toStdString();
     EXPECT_TRUE(dialog.StatusText().endsWith("az.dzk"));
+}
+
+// "Header for firmware (.h)": hz.dzk gets hz.h beside it, with the Unicode map where codes are
+// not characters, and the status line names it; unchecked, no header is written.
+TEST_F(Workers, LibraryWithTheFirmwaresHeader) {
+    struct Case {
+        int codePage;
+        const char* from;
+        const char* to;
+        bool checked;
+        std::vector<const char*> inHeader;
+        std::vector<const char*> notInHeader;
+    };
+    const Case cases[] = {
+        {2,
+         "B0A1",
+         "B0A2",
+         true,
+         {"static const zf_library_info hz_info", ".code_page = ZF_GB2312", ".first_code = 0xB0A1",
+          "{0x554A, 0xB0A1}, {0x963F, 0xB0A2},", "hz_unicode_map = {hz_unicode_map_entries, 2};"},
+         {}},
+        {0,
+         "0041",
+         "0042",
+         true,
+         {".code_page = ZF_UNICODE", ".last_code = 0x0042"},
+         {"unicode_map"}},
+        {2, "B0A1", "B0A2", false, {}, {}},
+    };
+    SetMatrix("16", "16");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.codePage);
+        const std::filesystem::path target = home / "hz.dzk", header = home / "hz.h";
+        std::filesystem::remove(header);
+        auto* combo = Ctl<QComboBox>(dialog, kCodePageId);
+        combo->setCurrentIndex(c.codePage);
+        emit combo->activated(c.codePage);
+        Ctl<QLineEdit>(dialog, kFromId)->setText(c.from);
+        Ctl<QLineEdit>(dialog, kToId)->setText(c.to);
+        Ctl<QCheckBox>(dialog, kLibraryHeaderId)->setChecked(c.checked);
+        answers.saveNames.push_back(QString::fromStdString(target.string()));
+        Ctl<QPushButton>(dialog, kCreateLibraryId)->click();
+        ASSERT_TRUE(WaitForEnd());
+        EXPECT_EQ(std::filesystem::file_size(target), 64u);  // two records of 32 bytes
+        if (!c.checked) {
+            EXPECT_FALSE(std::filesystem::exists(header));
+            EXPECT_TRUE(dialog.StatusText().endsWith(QString::fromStdString(target.string())));
+            continue;
+        }
+        const std::string text = ReadBytes(header);
+        for (const char* part : c.inHeader) EXPECT_NE(text.find(part), std::string::npos) << part;
+        for (const char* part : c.notInHeader) EXPECT_EQ(text.find(part), std::string::npos);
+        EXPECT_TRUE(dialog.StatusText().endsWith("its header for the firmware: " +
+                                                 QString::fromStdString(header.string())))
+            << dialog.StatusText().toStdString();
+    }
 }
 
 }  // namespace

@@ -131,7 +131,7 @@ TEST_F(Jobs, LibraryRefusesOrWritesAnEmptyRangeAsTheDescriptionSays) {
     s.CODEPAGE = 2;
     s.FROM = 0xB1A1;
     s.TO = 0xB0FE;
-    LibraryJob job{dir / "lib.dzk", true, 1};
+    LibraryJob job{dir / "lib.dzk", true, 1, std::nullopt, "", false};
     LibraryJobResult r = RunJob(s, job, context);
     EXPECT_EQ(r.outcome, JobOutcome::EmptyCodeRange);
     ASSERT_TRUE(r.emptyRange);
@@ -149,7 +149,7 @@ TEST_F(Jobs, LibraryChecksEverythingBeforeTouchingTheTarget) {
     s.CODEPAGE = 0;
     s.FROM = 0x0041;
     s.TO = 0x0043;
-    const LibraryJob job{dir / "lib.dzk", false, 1};
+    const LibraryJob job{dir / "lib.dzk", false, 1, std::nullopt, "", false};
     WriteBytes(job.target, "old records");
     s.BLOCKNUMX = u"0";
     EXPECT_EQ(RunJob(s, job, context).outcome, JobOutcome::NoDots);
@@ -162,8 +162,9 @@ TEST_F(Jobs, LibraryChecksEverythingBeforeTouchingTheTarget) {
     EXPECT_EQ(ReadBytes(job.target), "old records");
 
     s.FONT.Height = 14;
-    EXPECT_THROW(RunJob(s, LibraryJob{dir / "no" / "lib.dzk", false, 0}, context),
-                 CannotCreateFile);
+    EXPECT_THROW(
+        RunJob(s, LibraryJob{dir / "no" / "lib.dzk", false, 0, std::nullopt, "", false}, context),
+        CannotCreateFile);
     const LibraryJobResult r = RunJob(s, job, context);
     EXPECT_EQ(r.outcome, JobOutcome::Done);
     EXPECT_EQ(r.codes, 3);
@@ -177,7 +178,8 @@ TEST_F(Jobs, LibraryStoppedBeforeItsFirstCodeKeepsAnEmptyFile) {
     StopFlag stop;
     stop.Request();
     context.stop = &stop;
-    const LibraryJobResult r = RunJob(s, LibraryJob{dir / "lib.dzk", false, 0}, context);
+    const LibraryJobResult r =
+        RunJob(s, LibraryJob{dir / "lib.dzk", false, 0, std::nullopt, "", false}, context);
     EXPECT_EQ(r.outcome, JobOutcome::Stopped);
     EXPECT_EQ(r.counts.recordsWritten, 0);
     EXPECT_EQ(ReadBytes(dir / "lib.dzk"), "");
@@ -268,7 +270,9 @@ TEST_F(Jobs, DecodeReadsTheLibraryJobsRecordsBack) {
     s.FROM = 0xB0A1;
     s.TO = 0xB1A3;
     s.DATABIT = 4;
-    ASSERT_EQ(RunJob(s, LibraryJob{dir / "lib.dzk", false, 0}, context).outcome, JobOutcome::Done);
+    ASSERT_EQ(
+        RunJob(s, LibraryJob{dir / "lib.dzk", false, 0, std::nullopt, "", false}, context).outcome,
+        JobOutcome::Done);
     for (const uint16_t code : {uint16_t{0xB0A1}, uint16_t{0xB0A3}, uint16_t{0xB1A2}}) {
         const DecodeResult r = RunJob(s, DecodeLibraryJob{dir / "lib.dzk", code, {}}, context);
         ASSERT_EQ(r.glyphs.size(), 1u);
@@ -382,9 +386,13 @@ TEST_F(EditedJobs, LibraryRecordsTheEditInItsCodesRecord) {
         p->DIRECT = 1;  // backward, anode: bits reversed and inverted
         p->FORMAT = 1;
     }
-    ASSERT_EQ(RunJob(edited, LibraryJob{dir / "edited.dzk", false, 0}, context).outcome,
-              JobOutcome::Done);
-    ASSERT_EQ(RunJob(s, LibraryJob{dir / "font.dzk", false, 0}, context).outcome, JobOutcome::Done);
+    ASSERT_EQ(
+        RunJob(edited, LibraryJob{dir / "edited.dzk", false, 0, std::nullopt, "", false}, context)
+            .outcome,
+        JobOutcome::Done);
+    ASSERT_EQ(
+        RunJob(s, LibraryJob{dir / "font.dzk", false, 0, std::nullopt, "", false}, context).outcome,
+        JobOutcome::Done);
     const auto record = [&](const char* file, uint16_t code) {
         const DecodeResult r = RunJob(s, DecodeLibraryJob{dir / file, code, {}}, context);
         return r.glyphs.at(0);

@@ -138,10 +138,11 @@ TEST(BuiltinLanguagesTest, CompiledBytesAreTheResourceFiles) {
 // Our keys beyond the original table: captions of our controls and commands, and every text of
 // base/messages.h.
 std::vector<std::u16string> OurKeys() {
-    std::vector<std::u16string> keys = {
-        u"IDD_102/IDD_102_1070",    u"MENU_131/MENU_131_0_2",   u"MENU_131/MENU_131_32786",
-        u"MENU_131/MENU_131_32785", u"MENU_131/MENU_131_32788", u"IDD_129/IDD_129_1033",
-        u"MENU_131/MENU_131_3",     u"IDD_102/IDD_102_1072",    u"MENU_131/MENU_131_32819"};
+    std::vector<std::u16string> keys = {u"IDD_102/IDD_102_1070",    u"MENU_131/MENU_131_0_2",
+                                        u"MENU_131/MENU_131_32786", u"MENU_131/MENU_131_32785",
+                                        u"MENU_131/MENU_131_32788", u"IDD_129/IDD_129_1033",
+                                        u"MENU_131/MENU_131_3",     u"IDD_102/IDD_102_1072",
+                                        u"MENU_131/MENU_131_32819", u"IDD_102/IDD_102_1073"};
     for (const char16_t* control :
          {u"Title", u"1080", u"1082", u"1084", u"1085", u"1086", u"1088", u"1", u"2"}) {
         keys.push_back(u"IDD_140/IDD_140_" + std::u16string(control));

@@ -62,7 +62,8 @@ TEST(DialogTemplates, MainDialogIsConsistent) {
         EXPECT_EQ(hidden, t.id == kThresholdId || t.id == kThresholdSpinId) << t.id;
         previous = &t;
     }
-    EXPECT_EQ(ids.size(), 50u);  // with "Font File...", the preset drop-down, "Add from Files..."
+    // with "Font File...", the preset drop-down, "Add from Files...", the header check box
+    EXPECT_EQ(ids.size(), 51u);
     EXPECT_EQ(ComboItems(kPolarityId), (std::vector<std::u16string_view>{u"Cathode", u"Anode"}));
     EXPECT_EQ(ComboItems(kDataBitsId).back(), u"4bit");
 }
