@@ -4,8 +4,9 @@
   run_doc_commands.py SOURCE_DIR ZEMTRA_CLI [--only FILE]
 
 Pages: README.md, docs/*.md, examples/*/README.md and the EXAMPLES of the manual pages. Each page
-gets a scratch folder (with a copy of its own folder's files for an example), in which its
-blocks run in order, so a later block finds what an earlier one wrote:
+gets a scratch folder (with a copy of its own folder's files for an example, and of runtime/ as
+in the source folder), in which its blocks run in order, so a later block finds what an earlier
+one wrote:
 
 - ```sh blocks run in bash -e, with zemtra-cli first on PATH; inline `zemtra-cli --...` spans
   run too, except those with placeholders in capitals (NAME, WxH);
@@ -17,6 +18,8 @@ An HTML comment on the line before a block steers it:
   <!-- doc-test: fails -->            the block must exit non-zero;
   <!-- doc-test: skip: REASON -->     not run here (REASON says what runs it instead);
   <!-- doc-test: needs TOOL -->       run only where TOOL is on PATH;
+  <!-- doc-test: compile whole -->     a C block that is a whole file (functions of its own),
+                                      compiled with runtime/ and runtime/glue on the include path;
   <!-- doc-test: compile A.c ... [with FLAGS] -->
       a C block: compiled with the files A.c ... the page made; with FLAGS, which the page says
       are needed, the files must fail to compile, or define nothing, without them.
@@ -93,6 +96,9 @@ def run_shell(body, cwd, env):
 
 def compile_snippet(language, body, directive, cwd, stand_ins):
     words = directive.split()[1:]
+    whole = words == ["whole"]
+    if whole:
+        words = []
     flags = []
     if "with" in words:
         flags = words[words.index("with") + 1 :]
@@ -102,11 +108,13 @@ def compile_snippet(language, body, directive, cwd, stand_ins):
     suffix = ".cpp" if language == "cpp" else ".c"
     snippet = cwd / ("doc_snippet" + suffix)
     snippet.write_text(
+        body + "\n" if whole else
         "\n".join(outside) + "\n\nvoid doc_snippet(void);\nvoid doc_snippet(void) {\n"
         + "\n".join(inside) + "\n}\n"
     )
     compiler = ["c++", "-std=c++17"] if language == "cpp" else ["cc", "-std=c99"]
-    base = compiler + ["-Wall", "-Wextra", "-Werror", "-I", str(stand_ins), "-I", str(cwd), "-c"]
+    base = compiler + ["-Wall", "-Wextra", "-Werror", "-I", str(stand_ins), "-I", str(cwd),
+                       "-I", str(cwd / "runtime"), "-I", str(cwd / "runtime" / "glue"), "-c"]
     for source in [snippet.name] + words:
         ok, defined = compiled(base + flags, source, cwd)
         if not ok:
@@ -133,6 +141,7 @@ def run_page(page, blocks, root, cli_dir, stand_ins, counts):
     try:
         if page.parent.parent.name == "examples":
             shutil.copytree(page.parent, work, dirs_exist_ok=True)
+        shutil.copytree(root / "runtime", work / "runtime")
         env = dict(os.environ)
         env.update(PATH=f"{cli_dir}:{env.get('PATH', '')}", ZEMTRA_HOME=str(work / ".zemtra"),
                    LC_ALL="C.UTF-8", HOME=str(work))
