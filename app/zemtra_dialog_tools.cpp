@@ -47,8 +47,24 @@ class FullTitleDelegate : public QStyledItemDelegate {
 void CZemtraDlg::ShowFontName() {
     const LogFont& f = settings_.FONT;
     if (f.FontFile.empty()) {
-        fontButton_->setText(ToQString(f.FaceName));
-        fontButton_->setToolTip({});
+        std::string standIn;
+        try {
+            standIn = renderer_.Fonts().StandInFamily(f);
+        } catch (const UserError&) {
+            // No face at all: the preview says so.
+        }
+        if (standIn.empty()) {
+            fontButton_->setText(ToQString(f.FaceName));
+            fontButton_->setToolTip({});
+            return;
+        }
+        // The name the project asks for, and the face that draws instead of it.
+        const QString why =
+            Text(Msg::StatusFaceStandIn, {ToQString(f.FaceName), QString::fromStdString(standIn)});
+        fontButton_->setText(ToQString(f.FaceName) + QStringLiteral(" \u2192 ") +
+                             QString::fromStdString(standIn));
+        fontButton_->setToolTip(why);
+        ShowStatus(why);
         return;
     }
     const std::filesystem::path file(Utf16ToUtf8(f.FontFile));

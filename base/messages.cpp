@@ -69,6 +69,8 @@ constexpr std::array<MessageText, static_cast<size_t>(Msg::Count)> kTexts = {{
     {Msg::StatusLibrary, u"IDS_STATUS_LIBRARY", u"Font library: %1 records, %2 bytes, in %3 s: %4"},
     {Msg::StatusLibraryHeader, u"IDS_STATUS_LIBRARY_HEADER",
      u"Font library: %1 records, %2 bytes, in %3 s: %4; its header for the firmware: %5"},
+    {Msg::StatusFaceStandIn, u"IDS_STATUS_FACE_STAND_IN",
+     u"No installed face is named \"%1\": %2 draws in its place."},
     {Msg::StatusSpecimen, u"IDS_STATUS_SPECIMEN",
      u"Specimen sheet: %1 glyphs on %2 pages, %3 bytes, in %4 s: %5"},
     {Msg::StatusOpened, u"IDS_STATUS_OPENED", u"Opened %1"},

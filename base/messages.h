@@ -57,6 +57,7 @@ enum class Msg : uint16_t {
     StatusFonttabLacking,
     StatusLibrary,
     StatusLibraryHeader,
+    StatusFaceStandIn,
     StatusSpecimen,
     StatusOpened,
     StatusSaved,

@@ -21,6 +21,7 @@
 #include "output/font_export.h"
 #include "output/font_library.h"
 #include "project/project_file.h"
+#include "raster/font_engine.h"
 #include "raster/new_project.h"
 #include "raster/qt/qimage_picture_decoder.h"
 #include "raster/qt/qimage_png_encoder.h"
@@ -86,6 +87,24 @@ void Print(std::ostream& out, const std::string& bytes) {
 }
 
 }  // namespace
+
+void WarnAboutStandInFace(const Request& r) {
+    const bool draws = r.command == "c-source" || r.command == "show" || r.command == "library" ||
+                       r.command == "export" || r.command == "specimen";
+    if (!draws || !r.settings.FONT.FontFile.empty()) return;
+    std::string standIn;
+    try {
+        FontEngine fonts;
+        standIn = fonts.StandInFamily(r.settings.FONT);
+    } catch (const UserError&) {
+        return;  // the job names what stops it
+    }
+    if (standIn.empty()) return;
+    std::fprintf(stderr,
+                 "zemtra-cli: warning: no installed face is named \"%s\"; drawing with \"%s\" "
+                 "instead\n",
+                 Utf16ToUtf8(r.settings.FONT.FaceName).c_str(), standIn.c_str());
+}
 
 int RunCSource(const Request& r, std::ostream& out) {
     ProjectSettings s = r.settings;

@@ -8,6 +8,10 @@
 
 namespace zemtra::cli {
 
+// One warning line on standard error when the commands that draw with the font would draw with
+// another face than the one named (no installed face has the name): the run goes on.
+void WarnAboutStandInFace(const Request& r);
+
 int RunCSource(const Request& r, std::ostream& out);
 int RunShow(const Request& r, std::ostream& out);
 int RunLibrary(const Request& r);

@@ -31,6 +31,7 @@ int Run(const std::vector<std::string>& args) {
     if (!r.charsFrom.empty() && !takesFiles) {
         throw UsageError("--chars-from: only export, c-source, specimen and project save take it");
     }
+    WarnAboutStandInFace(r);
     if (r.command == "c-source") return RunCSource(r, std::cout);
     if (r.command == "show") return RunShow(r, std::cout);
     if (r.command == "library") return RunLibrary(r);

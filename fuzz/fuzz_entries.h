@@ -20,6 +20,8 @@ void FuzzHexEdit(std::string_view data);
 void FuzzCodePage(std::string_view data);
 // UsedText of every kind of file, ParseFontSource and ParseCodeSpans with their round trips.
 void FuzzUsedText(std::string_view data);
+// runtime/zemtra_font.c: any library description, short libraries and buffers, maps, UTF-8.
+void FuzzRuntime(std::string_view data);
 
 struct FuzzTarget {
     std::string_view name;  // also the folder under fuzz/corpus and fuzz/regressions

@@ -13,6 +13,7 @@
 #include "base/character_list.h"
 #include "base/code_page.h"
 #include "base/project_settings.h"
+#include "output/font_library.h"
 #include "project/profile.h"
 #include "project/project_file.h"
 #include "ui/builtin_languages.h"
@@ -268,6 +269,73 @@ void UsedTextSeeds() {
           std::string(1, 6) + "FontAwesome@U+F000-U+F2E0@size=8x14@offset=-1,2");
 }
 
+// A library the library job made, with the description the runtime gets from its header, the
+// map, a text and a code, laid out as FuzzRuntime reads them.
+void RuntimeSeed(const std::string& name, ProjectSettings s, uint16_t code,
+                 const std::vector<std::pair<uint16_t, uint16_t>>& map, const std::string& text) {
+    const fs::path file = fs::temp_directory_path() / ("zemtra_seed_" + name + ".dzk");
+    BuildFontLibrary(s, file, LibraryOptions{});
+    std::ifstream in(file, std::ios::binary);
+    const std::string library((std::istreambuf_iterator<char>(in)), {});
+    fs::remove(file);
+    const auto u16 = [](std::string& out, uint32_t v) {
+        out += static_cast<char>(v & 0xFF);
+        out += static_cast<char>(v >> 8 & 0xFF);
+    };
+    const int64_t record = LibraryRecordLength(s);
+    std::string bytes;
+    const int32_t w = MatrixWidth(s), h = MatrixHeight(s);
+    bytes += static_cast<char>(w);
+    bytes += static_cast<char>(h);
+    u16(bytes, static_cast<uint32_t>(record));
+    bytes += static_cast<char>(s.CODEPAGE);
+    u16(bytes, s.FROM);
+    u16(bytes, s.TO);
+    bytes += static_cast<char>(s.ORIENT);
+    bytes += static_cast<char>((s.DIRECT == 1 ? 1 : 0) | (s.FORMAT == 1 ? 2 : 0));
+    bytes += static_cast<char>(LibraryPackingBits(s) == 4 ? 1 : 0);
+    u16(bytes, code);
+    u16(bytes, static_cast<uint32_t>((w + 7) / 8 * h + record));
+    u16(bytes, map.empty() ? code : map[0].first);
+    bytes += std::string(1, 0);
+    bytes += static_cast<char>(map.size());
+    bytes += std::string(4, 0);
+    for (const auto& [character, c] : map) {
+        u16(bytes, character);
+        u16(bytes, c);
+    }
+    Write("runtime", name, bytes + text + std::string(1, 0) + library);
+}
+
+void RuntimeSeeds() {
+    ProjectSettings s;
+    s.BLOCKNUMX = s.BLOCKNUMY = u"8";
+    s.CODEPAGE = 0;
+    s.FROM = 0x0041;
+    s.TO = 0x0043;
+    RuntimeSeed("unicode_row", s, 0x42, {},
+                "A\xFF"
+                "C");
+    s.BLOCKNUMX = s.BLOCKNUMY = u"16";
+    s.CODEPAGE = 2;
+    s.FROM = 0xB0A1;
+    s.TO = 0xB0A3;
+    s.ORIENT = 2;
+    RuntimeSeed("gb2312_row_column", s, 0xB0A2,
+                {{0x554A, 0xB0A1}, {0x57C3, 0xB0A3}, {0x963F, 0xB0A2}},
+                "\xE5\x95\x8A\xE9\x98\xBF\xE5\x9F\x83");
+    s.BLOCKNUMX = s.BLOCKNUMY = u"12";
+    s.CODEPAGE = 4;
+    s.FROM = 0xA440;
+    s.TO = 0xA442;
+    s.ORIENT = 1;
+    s.DIRECT = 1;
+    s.FORMAT = 1;
+    s.DATABIT = 4;
+    RuntimeSeed("big5_column_backward_anode", s, 0xA441, {{0x4E00, 0xA440}, {0x4E59, 0xA441}},
+                "\xE4\xB8\x80\xE4\xB9\x99");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -283,5 +351,6 @@ int main(int argc, char** argv) {
     HexSeeds();
     CodePageSeeds();
     UsedTextSeeds();
+    RuntimeSeeds();
     return 0;
 }

@@ -70,6 +70,7 @@ struct CachedFont {
     // The description's sources, parallel to key.Sources: each face at its own size, whose own
     // glyphs (no linking) come before the primary face's.
     std::vector<std::unique_ptr<CachedFont>> sources;
+    std::string standIn;  // the family drawing in place of a face name that was not found
 };
 
 // Where the face that draws a character puts its glyph: a source's glyph stands on the font's
@@ -394,8 +395,9 @@ std::unique_ptr<CachedFont> FontEngine::Impl::Create(const LogFont& font) {
 void FontEngine::Impl::OpenPrimary(CachedFont& cached, const LogFont& font) {
     // A font file chosen by path is the face itself; fontconfig only supplies fallbacks.
     const bool byFile = !font.FontFile.empty();
-    const FaceFile match = byFile ? FaceFile{Utf16ToUtf8(font.FontFile), font.FontIndex}
-                                  : MatchFace(config.get(), cached.pattern.get(), font);
+    const FaceFile match =
+        byFile ? FaceFile{Utf16ToUtf8(font.FontFile), font.FontIndex}
+               : MatchFace(config.get(), cached.pattern.get(), font, &cached.standIn);
     std::vector<FaceFile> candidates{match};
     std::string firstReason;
     for (size_t i = 0;; ++i) {
@@ -586,6 +588,10 @@ bool FontEngine::HasOutlines(const LogFont& font) {
 
 FontCellMetrics FontEngine::Metrics(const LogFont& font) {
     return impl_->Resolve(font).size.cell;
+}
+
+std::string FontEngine::StandInFamily(const LogFont& font) {
+    return impl_->Resolve(font).standIn;
 }
 
 std::string FontEngine::ResolvedFace(const LogFont& font) {

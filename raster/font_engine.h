@@ -101,6 +101,11 @@ class FontEngine {
     // False for a bitmap font (BDF, PCF), which draws its own pixels at its own size.
     bool HasOutlines(const LogFont& font);
 
+    // The family that draws in place of the description's face name when no installed face has
+    // that name and no alias leads to one (fontconfig then offers its default face); empty
+    // when the name was found, or the font is a file.
+    std::string StandInFamily(const LogFont& font);
+
     // The font file (and face index) fontconfig picked for the description; for messages.
     std::string ResolvedFace(const LogFont& font);
 

@@ -137,6 +137,36 @@ void NearestBitmapFile(FcConfig* config, FcPattern* pattern, FcPattern* match, F
 
 // The system's configuration with Zemtra's rules read first; acceptfont rules only work before
 // the fonts are scanned.
+// fontconfig's generic names, which any installed face answers.
+bool GenericFamily(const std::string& name) {
+    for (const char* generic : {"sans-serif", "serif", "monospace", "sans", "mono", "cursive",
+                                "fantasy", "system-ui", "emoji", "math"}) {
+        if (FcStrCmpIgnoreCase(Fc(name.c_str()), Fc(generic)) == 0) return true;
+    }
+    return false;
+}
+
+// The match's family when none of the families the pattern binds strongly (the name asked for
+// and what aliases put in its place) is the match's own: fontconfig answered an unknown name
+// with its default face. Empty when the name was found.
+std::string StandInFamily(FcPattern* pattern, FcPattern* match, const LogFont& font) {
+    const std::string asked = Utf16ToUtf8(font.FaceName);
+    if (asked.empty() || GenericFamily(asked)) return {};
+    FcValue value;
+    FcValueBinding binding;
+    for (int n = 0;
+         FcPatternGetWithBinding(pattern, FC_FAMILY, n, &value, &binding) == FcResultMatch; ++n) {
+        if (value.type != FcTypeString || binding == FcValueBindingWeak) continue;
+        FcChar8* own = nullptr;
+        for (int m = 0; FcPatternGetString(match, FC_FAMILY, m, &own) == FcResultMatch; ++m) {
+            if (FcStrCmpIgnoreCase(own, value.u.s) == 0) return {};
+        }
+    }
+    FcChar8* family = nullptr;
+    if (FcPatternGetString(match, FC_FAMILY, 0, &family) != FcResultMatch) return "?";
+    return reinterpret_cast<const char*>(family);
+}
+
 FcConfig* LoadEngineConfig() {
     const std::string rules(reinterpret_cast<const char*>(resources::zemtra_fonts_conf),
                             resources::zemtra_fonts_conf_size);
@@ -190,7 +220,8 @@ FcPatternPtr BuildFontPattern(FcConfig* config, const LogFont& font) {
     return pattern;
 }
 
-FaceFile MatchFace(FcConfig* config, FcPattern* pattern, const LogFont& font) {
+FaceFile MatchFace(FcConfig* config, FcPattern* pattern, const LogFont& font,
+                   std::string* standIn) {
     FcResult result = FcResultNoMatch;
     FcPatternPtr match(FcFontMatch(config, pattern, &result));
     FaceFile face;
@@ -198,6 +229,7 @@ FaceFile MatchFace(FcConfig* config, FcPattern* pattern, const LogFont& font) {
         throw UserError(Message{Msg::ErrLoadFont,
                                 {FaceNameForMessage(font), Message{Msg::WhyNoInstalledFont}}});
     }
+    if (standIn != nullptr) *standIn = StandInFamily(pattern, match.get(), font);
     NearestBitmapFile(config, pattern, match.get(), face);
     return face;
 }

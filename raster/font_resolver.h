@@ -33,7 +33,11 @@ FcPatternPtr BuildFontPattern(FcConfig* config, const LogFont& font);
 // The best match for the pattern. A bitmap family keeps each size in a file of its own: of
 // those, the one nearest the pattern's pixel size (fontconfig's own choice is not). Throws
 // UserError("Cannot load font ...") when fontconfig finds nothing with a file.
-FaceFile MatchFace(FcConfig* config, FcPattern* pattern, const LogFont& font);
+// With standIn: the family of the match when the description's face name was not found, neither
+// installed nor an alias fontconfig binds to the match (Arial to Liberation Sans, SimSun to its
+// stand-ins); left empty when it was found or names no face.
+FaceFile MatchFace(FcConfig* config, FcPattern* pattern, const LogFont& font,
+                   std::string* standIn = nullptr);
 
 // A fallback candidate: the face and the characters fontconfig says it covers (owned by the
 // font set the list came from).

@@ -137,6 +137,7 @@ TABLE = [
     ("SPECIAL_STRINGS", "IDS_STATUS_FONTTAB", "fonttab: the ANSI code page %1 has a code for every character of the list.", "fonttab: ANSI 代码页 %1 包含列表中每个字符的编码。", "fonttab: ANSI 字碼頁 %1 包含列表中每個字元的編碼。"),
     ("SPECIAL_STRINGS", "IDS_STATUS_FONTTAB_LACKING", "fonttab: the ANSI code page %1 lacks %2 of the list's characters (%3); their codes are those of \"?\" (0x3F00) or of a look-alike.", "fonttab: ANSI 代码页 %1 缺少列表中的 %2 个字符 (%3); 它们的编码是 \"?\" (0x3F00) 或相似字符的编码。", "fonttab: ANSI 字碼頁 %1 缺少列表中的 %2 個字元 (%3); 它們的編碼是 \"?\" (0x3F00) 或相似字元的編碼。"),
     ("SPECIAL_STRINGS", "IDS_STATUS_LIBRARY", "Font library: %1 records, %2 bytes, in %3 s: %4", "字库: %1 条记录, %2 字节, 用时 %3 秒: %4", "字庫: %1 筆記錄, %2 位元組, 用時 %3 秒: %4"),
+    ("SPECIAL_STRINGS", "IDS_STATUS_FACE_STAND_IN", "No installed face is named \"%1\": %2 draws in its place.", "没有安装名为“%1”的字体: 由 %2 代替。", "沒有安裝名為「%1」的字型: 由 %2 代替。"),
     ("SPECIAL_STRINGS", "IDS_STATUS_LIBRARY_HEADER", "Font library: %1 records, %2 bytes, in %3 s: %4; its header for the firmware: %5", "字库: %1 条记录, %2 字节, 用时 %3 秒: %4; 固件头文件: %5", "字庫: %1 筆記錄, %2 位元組, 用時 %3 秒: %4; 韌體標頭檔: %5"),
     ("SPECIAL_STRINGS", "IDS_STATUS_SPECIMEN", "Specimen sheet: %1 glyphs on %2 pages, %3 bytes, in %4 s: %5", "字形样张: %1 个字形, %2 页, %3 字节, 用时 %4 秒: %5", "字形樣張: %1 個字形, %2 頁, %3 位元組, 用時 %4 秒: %5"),
     ("SPECIAL_STRINGS", "IDS_STATUS_OPENED", "Opened %1", "已打开 %1", "已打開 %1"),

@@ -437,5 +437,49 @@ TEST(CliFontFile, UnifontPcfShowsTheDotsOfItsHexSource) {
     EXPECT_EQ(shown.out, expected);
 }
 
+// A face name no installed face has draws with fontconfig's default face, as before, but says so
+// in one line; names that are installed, aliases fontconfig binds (Arial, SimSun) and generic
+// names draw silently. The glyph is the stand-in's either way.
+TEST(CliFace, UnknownFaceIsNamedWithTheFaceThatDrawsInstead) {
+    const struct {
+        const char* face;
+        const char* err;
+    } cases[] = {
+        {"NoSuchFontXYZ",
+         "zemtra-cli: warning: no installed face is named \"NoSuchFontXYZ\"; drawing with "
+         "\"DejaVu Sans\" instead\n"},
+        {"Microsoft YaHei",
+         "zemtra-cli: warning: no installed face is named \"Microsoft YaHei\"; drawing with "
+         "\"DejaVu Sans\" instead\n"},
+        {"DejaVu Sans", ""},
+        {"liberation sans", ""},
+        {"Arial", ""},
+        {"SimSun", ""},
+        {"\xE5\xAE\x8B\xE4\xBD\x93", ""},  // 宋体
+        {"monospace", ""},
+    };
+    const std::string standIn =
+        test::RunZemtraCli({"show", "--face", "DejaVu Sans", "--char", "g"}).out;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.face);
+        for (const char* command : {"show", "c-source"}) {
+            const test::CliRun run =
+                test::RunZemtraCli({command, "--face", c.face,
+                                    std::string(command) == "show" ? "--char" : "--text", "g"});
+            EXPECT_EQ(run.exitCode, 0);
+            EXPECT_EQ(run.err, c.err) << command;
+            if (*c.err != 0 && std::string(command) == "show") {
+                EXPECT_EQ(run.out, standIn);
+            }
+        }
+    }
+    // Commands that draw nothing say nothing of the face.
+    const test::ScratchDir dir;
+    EXPECT_EQ(test::RunZemtraCli({"scan-order", "--face", "NoSuchFontXYZ", "--matrix", "4x4",
+                                  "--png", (dir / "order.png").string()})
+                  .err,
+              "");
+}
+
 }  // namespace
 }  // namespace zemtra

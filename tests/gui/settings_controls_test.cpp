@@ -121,6 +121,32 @@ TEST_F(SettingsControls, FontDialogChoiceTakesTheMatrixSize) {
     EXPECT_EQ(dialog.Settings().FONT.FaceName, u"Liberation Serif");
 }
 
+// A face the machine lacks (a project from another machine, a name typed in the font dialog):
+// the button shows the name and the face drawing instead, its tooltip and the status line say
+// why, in the window's language; an installed face clears it again.
+TEST_F(SettingsControls, FaceNotInstalledIsNamedWithItsStandIn) {
+    const struct {
+        const char* face;
+        const char* button;
+        const char* status;
+    } cases[] = {
+        {"NoSuchFontXYZ", "NoSuchFontXYZ \u2192 DejaVu Sans",
+         "No installed face is named \"NoSuchFontXYZ\": DejaVu Sans draws in its place."},
+        {"Liberation Serif", "Liberation Serif", nullptr},
+        {"Arial", "Arial", nullptr},
+    };
+    auto* button = Ctl<QPushButton>(dialog, kFontButtonId);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.face);
+        answers.font = QFont(QString::fromUtf8(c.face));
+        dialog.ShowStatus({});
+        button->click();
+        EXPECT_EQ(button->text(), QString::fromUtf8(c.button));
+        EXPECT_EQ(button->toolTip(), c.status ? QString::fromUtf8(c.status) : QString());
+        EXPECT_EQ(dialog.StatusText(), c.status ? QString::fromUtf8(c.status) : QString());
+    }
+}
+
 TEST_F(SettingsControls, OnlyThePolarityComboRedrawsThePreview) {
     auto* preview = Ctl<PreviewWidget>(dialog, kPreviewId);
     const qint64 before = preview->Cached().cacheKey();
