@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextCursor>
 
 #include "app/zemtra_dialog.h"
 #include "base/character_list.h"
@@ -244,9 +245,12 @@ void CZemtraDlg::PaintScanDemo(int32_t step, bool redraw) {
 
 void CZemtraDlg::OnAscii() {
     if (lockout_) return;
+    // Appended as one edit of the text, so what was typed stays and Ctrl+Z takes it back.
+    QTextCursor cursor(text_->document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(ToQString(PrintableAscii()));
+    text_->setTextCursor(cursor);
     Pull();
-    settings_.TEXT = PrintableAscii();
-    Push();
 }
 
 }  // namespace zemtra

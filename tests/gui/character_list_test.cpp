@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
 
 #include "base/unicode.h"
 #include "gui/gui_test_support.h"
@@ -38,6 +39,24 @@ TEST_F(CharacterList, AsciiThenAddGivesThePrintableCharacters) {
     EXPECT_EQ(List()->item(94)->text(), "~");
     EXPECT_EQ(List()->currentRow(), 0);
     EXPECT_EQ(dialog.CurrentCharacter(), u" ");
+}
+
+// ASCII keeps what the text holds, appending the printable characters, and Ctrl+Z takes them
+// back; Add then lists both.
+TEST_F(CharacterList, AsciiAppendsToTheTextAndCanBeUndone) {
+    auto* text = Ctl<QPlainTextEdit>(dialog, kTextEditId);
+    text->setPlainText(QStringLiteral("\u4E2D\u6587"));
+    Ctl<QPushButton>(dialog, kAsciiButtonId)->click();
+    EXPECT_EQ(text->toPlainText().size(), 97);
+    EXPECT_TRUE(text->toPlainText().startsWith(QStringLiteral("\u4E2D\u6587 !\"#")));
+    Ctl<QPushButton>(dialog, kIdOk)->click();
+    ASSERT_EQ(List()->count(), 97);
+    EXPECT_EQ(List()->item(0)->text(), QStringLiteral("\u4E2D"));
+    text->setFocus();
+    QTest::keyClick(text, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(text->toPlainText(), QStringLiteral("\u4E2D\u6587"));
+    Ctl<QPushButton>(dialog, kIdOk)->click();
+    EXPECT_EQ(List()->count(), 2);
 }
 
 TEST_F(CharacterList, EveryUnitIsAnItem) {
