@@ -341,6 +341,7 @@ class CZemtraDlg : public QDialog {
                                const QStringList& args);
     // A status line from a worker thread, unless the window is closing.
     static void StatusFromWorker(CZemtraDlg* dialog, Msg id, const QStringList& args);
+    static void StatusFromWorker(CZemtraDlg* dialog, const Message& message);
     void StartWorker(void (*procedure)(CZemtraDlg*, ProjectSettings), ProjectSettings job);
     void JoinEndedWorker();
     void WaitForWorker();
@@ -432,6 +433,7 @@ class CZemtraDlg : public QDialog {
     PreparedExport exportJob_;              // set before ExportWorker starts
     ExportChoice exportChoice_;             // what the export dialog showed last
     QString exportCaption_;                 // the command's caption while no export runs
+    QString libraryCaption_;                // the Create button's caption while no build runs
     std::atomic<bool> exporting_{false};
     std::atomic<bool> closing_{false};
     bool destroyed_ = false;

@@ -73,6 +73,11 @@ double SecondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
+// "1 glyph", "4 glyphs": the count with its word, worded in the window's language.
+Message Counted(int64_t n, Msg one, Msg many) {
+    return Message{n == 1 ? one : many, {std::to_string(n)}};
+}
+
 QString Seconds(double s) {
     return QString::number(s, 'f', 1);
 }
@@ -146,6 +151,9 @@ void CZemtraDlg::OnCreateLibrary() {
     if (SayNothingToDo(HasDots(settings_) ? JobOutcome::Done : JobOutcome::NoDots)) return;
     EnableAllControls(false);
     createLibrary_->setEnabled(true);
+    // A press now stops the run: the button says so until the run ends.
+    libraryCaption_ = createLibrary_->text();
+    createLibrary_->setText(Text(Msg::LibraryStop));
     ReadDirectControls();
     // The run flag is set before the thread starts, so an early stop request is not lost.
     stop_.Reset();
@@ -312,6 +320,12 @@ void CZemtraDlg::TellFromWorker(CZemtraDlg* d, QMessageBox::Icon icon, Msg id,
     });
 }
 
+void CZemtraDlg::StatusFromWorker(CZemtraDlg* d, const Message& message) {
+    Send(d, [d, message] {
+        if (!d->closing_.load()) d->ShowStatus(d->Text(MessageArg(message)));
+    });
+}
+
 void CZemtraDlg::StatusFromWorker(CZemtraDlg* d, Msg id, const QStringList& args) {
     Send(d, [d, id, args] {
         if (!d->closing_.load()) d->ShowStatus(d->Text(id, args));
@@ -390,14 +404,13 @@ void CZemtraDlg::LibraryGenerationWorker(CZemtraDlg* d, ProjectSettings job) {
             } else {
                 // However fast it ends, the run says so: a second press meant to stop it would
                 // otherwise start another.
-                QStringList args = {QString::number(result.counts.recordsWritten),
-                                    QString::number(result.bytes), Seconds(SecondsSince(start)),
-                                    target};
-                if (description.header) {
-                    args.push_back(QString::fromStdString(description.header->string()));
-                }
-                StatusFromWorker(
-                    d, description.header ? Msg::StatusLibraryHeader : Msg::StatusLibrary, args);
+                Message status{
+                    description.header ? Msg::StatusLibraryHeader : Msg::StatusLibrary,
+                    {Counted(result.counts.recordsWritten, Msg::CountRecord, Msg::CountRecords),
+                     std::to_string(result.bytes), FromQString(Seconds(SecondsSince(start))),
+                     FromQString(target)}};
+                if (description.header) status.args.emplace_back(description.header->string());
+                StatusFromWorker(d, status);
             }
         } catch (const CannotCreateFile&) {
             TellFromWorker(d, QMessageBox::NoIcon, Msg::OpenFileError, {});
@@ -408,6 +421,7 @@ void CZemtraDlg::LibraryGenerationWorker(CZemtraDlg* d, ProjectSettings job) {
         }
     }
     progress.SetPosition(0);
+    Send(d, [d] { d->createLibrary_->setText(d->libraryCaption_); });
     EndWorker(d);
 }
 
@@ -457,9 +471,14 @@ void CZemtraDlg::SpecimenWorker(CZemtraDlg* d, ProjectSettings job) {
             case JobOutcome::Done: {
                 QString pages = ShownPath(r.firstPage);
                 if (r.pages > 1) pages += QStringLiteral(" ... ") + ShownPath(r.lastPage);
-                StatusFromWorker(d, Msg::StatusSpecimen,
-                                 {QString::number(r.glyphs), QString::number(r.pages),
-                                  QString::number(r.bytes), Seconds(SecondsSince(start)), pages});
+                StatusFromWorker(
+                    d,
+                    Message{
+                        Msg::StatusSpecimen,
+                        {Counted(static_cast<int64_t>(r.glyphs), Msg::CountGlyph, Msg::CountGlyphs),
+                         Counted(static_cast<int64_t>(r.pages), Msg::CountPage, Msg::CountPages),
+                         std::to_string(r.bytes), FromQString(Seconds(SecondsSince(start))),
+                         FromQString(pages)}});
                 break;
             }
             case JobOutcome::Stopped:

@@ -112,7 +112,7 @@ TEST_F(VerifyAndSpecimen, SpecimenSheetOfTheListOrElseTheCodeRange) {
     EXPECT_TRUE(answers.messages.empty());
     const auto listBytes = std::filesystem::file_size(home / "list.png");
     EXPECT_TRUE(dialog.StatusText().startsWith(
-        QStringLiteral("Specimen sheet: 3 glyphs on 1 pages, %1 bytes, in ").arg(listBytes)))
+        QStringLiteral("Specimen sheet: 3 glyphs on 1 page, %1 bytes, in ").arg(listBytes)))
         << dialog.StatusText().toStdString();
     EXPECT_TRUE(dialog.StatusText().endsWith("list.png"));
     EXPECT_FALSE(QImage(QString::fromStdString((home / "list.png").string())).isNull());

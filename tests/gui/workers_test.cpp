@@ -154,9 +154,11 @@ TEST_F(Workers, LibraryRunLocksEverythingButItsButtonWhichStopsIt) {
     SetMatrix("32", "32");
     const std::filesystem::path target = home / "all.dzk";
     answers.saveNames.push_back(QString::fromStdString(target.string()));
-    Ctl<QPushButton>(dialog, kCreateLibraryId)->click();
+    auto* create = Ctl<QPushButton>(dialog, kCreateLibraryId);
+    create->click();
     ASSERT_TRUE(dialog.WorkerRunning());
     EXPECT_EQ(EnabledControls(dialog, kAllControls), std::vector<int>{kCreateLibraryId});
+    EXPECT_EQ(create->text(), "Stop");                      // what a press now does
     EXPECT_TRUE(dialog.Control(kThresholdId)->isHidden());  // disabled, and still hidden
     ASSERT_TRUE(ProcessUntil([this] { return dialog.ProgressBar().position >= 1; }));
     ASSERT_EQ(answers.saveRequests.size(), 1u);
@@ -164,6 +166,7 @@ TEST_F(Workers, LibraryRunLocksEverythingButItsButtonWhichStopsIt) {
     EXPECT_TRUE(answers.saveRequests[0].filter.startsWith("DZK Files(*.dzk)"));
     Ctl<QPushButton>(dialog, kCreateLibraryId)->click();  // the second press stops the run
     ASSERT_TRUE(WaitForEnd());
+    EXPECT_EQ(create->text(), "Create");
     EXPECT_EQ(dialog.ProgressBar().position, 0);
     EXPECT_EQ(EnabledControls(dialog, kAllControls).size(), kAllControls.size());
     const auto size = std::filesystem::file_size(target);
@@ -240,6 +243,13 @@ TEST_F(Workers, SmallLibraryIsComplete) {
     EXPECT_TRUE(dialog.StatusText().startsWith("Font library: 26 records, 832 bytes, in "))
         << dialog.StatusText().toStdString();
     EXPECT_TRUE(dialog.StatusText().endsWith("az.dzk"));
+    // One record is one.
+    Ctl<QLineEdit>(dialog, kToId)->setText("0041");
+    answers.saveNames.push_back(QString::fromStdString(target.string()));
+    Ctl<QPushButton>(dialog, kCreateLibraryId)->click();
+    ASSERT_TRUE(WaitForEnd());
+    EXPECT_TRUE(dialog.StatusText().startsWith("Font library: 1 record, 32 bytes, in "))
+        << dialog.StatusText().toStdString();
 }
 
 // "Header for firmware (.h)": hz.dzk gets hz.h beside it, with the Unicode map where codes are
