@@ -8,6 +8,8 @@
 #include <iterator>
 #include <system_error>
 
+#include "base/unicode.h"
+
 namespace zemtra {
 
 std::u16string DecodeOutputText(std::string_view bytes) {
@@ -51,15 +53,27 @@ bool CreateOrEmptyFile(const std::filesystem::path& path) {
 }
 
 bool SavesAsUtf8(std::u16string_view path, int filterIndex) {
-    if (filterIndex == static_cast<int>(SaveFilter::CSourceUtf8)) return true;
-    if (filterIndex == static_cast<int>(SaveFilter::UnicodeText)) return false;
+    // A gcc that is handed UTF-16 stops at the mark: the name says what the file is for.
     const size_t dot = path.rfind(u'.');
-    if (dot == path.npos || path.find(u'/', dot) != path.npos) return false;
-    std::u16string ext(path.substr(dot + 1));
+    std::u16string ext;
+    if (dot != path.npos && path.find(u'/', dot) == path.npos) ext = path.substr(dot + 1);
     for (char16_t& c : ext) {
         if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c + 32);
     }
-    return ext == u"c" || ext == u"h";
+    if (ext == u"c" || ext == u"h") return true;
+    if (ext == u"txt") return false;
+    return filterIndex == static_cast<int>(SaveFilter::CSourceUtf8);
+}
+
+std::string CSourceFileBytes(std::u16string_view text) {
+    std::string bytes = Utf16ToUtf8(text);
+    std::string lf;
+    lf.reserve(bytes.size());
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') continue;
+        lf += bytes[i];
+    }
+    return lf;
 }
 
 }  // namespace zemtra

@@ -19,10 +19,13 @@ std::u16string LoadOutputText(const std::filesystem::path& path);
 bool CreateOrEmptyFile(const std::filesystem::path& path);
 
 // The Output View's Save: the filters it offers, in this order, and which encoding a saved file
-// gets. The first filter saves C source as UTF-8 without a byte-order mark, the second Unicode
-// text as UTF-16LE with its mark; under any other filter the name decides: .c and .h (any case)
-// are UTF-8, everything else UTF-16 as the text file class writes it.
+// gets. The typed name decides first: .c and .h (any case) are C source, UTF-8 without a
+// byte-order mark, .txt is Unicode text, UTF-16LE with its mark; another name takes the chosen
+// filter's encoding, the first filter's UTF-8 or else UTF-16 as the text file class writes it.
 enum class SaveFilter { CSourceUtf8 = 0, UnicodeText = 1, AllFiles = 2 };
 bool SavesAsUtf8(std::u16string_view path, int filterIndex);
+
+// The bytes of a text saved as C source: UTF-8, each CR LF as the LF that C tools expect.
+std::string CSourceFileBytes(std::u16string_view text);
 
 }  // namespace zemtra

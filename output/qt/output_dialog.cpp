@@ -226,9 +226,9 @@ void COutputDlg::OnSave() {
     folder_ = QFileInfo(path).absolutePath();
     const std::filesystem::path target(QFile::encodeName(path).toStdString());
     if (SavesAsUtf8(FromQString(path), filter)) {
-        // As gcc and every editor read C source: UTF-8, no mark, the text's own line ends.
+        // As gcc and every editor read C source: UTF-8, no mark, LF line ends.
         try {
-            WriteFileAtomically(target, Utf16ToUtf8(outputText_));
+            WriteFileAtomically(target, CSourceFileBytes(outputText_));
         } catch (const UserError&) {
             hooks_.messageBox(this, QMessageBox::Critical, windowTitle(),
                               Say(Msg::CannotCreateFile, {path}));

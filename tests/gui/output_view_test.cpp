@@ -70,8 +70,8 @@ TEST_F(OutputView, CopyTakesTheEditedTextAndSaysSo) {
 TEST_F(OutputView, SaveWritesCSourceAsUtf8AndTextAsUtf16) {
     const std::string utf16 =
         "\xFF\xFE"
-        "x\0\r\0\n\0\n\0y\0-\0\x2D\x4E"s;  // a lone LF stays as it is; U+4E2D at the end
-    const std::string utf8 = "x\r\n\ny-\xE4\xB8\xAD";  // no mark, the same line ends
+        "x\0\r\0\n\0\n\0y\0-\0\x2D\x4E"s;            // a lone LF stays as it is; U+4E2D at the end
+    const std::string utf8 = "x\n\ny-\xE4\xB8\xAD";  // no mark, LF line ends
     auto view = Open(utf16);
     const auto save = [&](const char* name, std::optional<int> filter) {
         answers.saveFilter = filter;
@@ -79,14 +79,25 @@ TEST_F(OutputView, SaveWritesCSourceAsUtf8AndTextAsUtf16) {
         Click(*view, kSaveButtonId);
         return ReadBytes(dir / name);
     };
-    // Under "All files" the name decides: .c and .h are C source, the rest Unicode text.
-    EXPECT_EQ(save("a.c", std::nullopt), utf8);
-    EXPECT_EQ(save("a.H", std::nullopt), utf8);
-    EXPECT_EQ(save("a.txt", std::nullopt), utf16);
-    EXPECT_EQ(save("a.other", std::nullopt), utf16);
-    // A chosen filter decides whatever the name.
-    EXPECT_EQ(save("b.txt", 0), utf8);
-    EXPECT_EQ(save("b.c", 1), utf16);
+    // The typed name decides whatever the filter: .c and .h are C source, .txt Unicode text;
+    // another name takes the filter's encoding, Unicode text under "All files".
+    const struct {
+        const char* name;
+        std::optional<int> filter;
+        const std::string& bytes;
+    } cases[] = {
+        {"a.c", std::nullopt, utf8},
+        {"a.H", std::nullopt, utf8},
+        {"a.txt", std::nullopt, utf16},
+        {"a.other", std::nullopt, utf16},
+        {"wrong.c", 1, utf8},
+        {"out.txt", 0, utf16},
+        {"b.h", 2, utf8},
+        {"b.other", 0, utf8},
+        {"c.other", 1, utf16},
+        {"noext", 0, utf8},
+    };
+    for (const auto& c : cases) EXPECT_EQ(save(c.name, c.filter), c.bytes) << c.name;
     const SaveFileRequest& r = answers.saveRequests.back();
     EXPECT_EQ(r.filter,
               "C source, UTF-8 (*.c *.h);;Unicode text (UTF-16) (*.txt);;All Files(*.*) (*)");
