@@ -80,6 +80,7 @@ class CZemtraDlg : public QDialog {
     // The status line under the window's controls: what the last job or command came to.
     // Jobs and commands of every kind end by calling it with a text in the window's language.
     void ShowStatus(const QString& text);
+    void ShowStatus(const Message& message);
     QString StatusText() const;
     QStatusBar* StatusBar() const { return status_; }
 
@@ -433,6 +434,7 @@ class CZemtraDlg : public QDialog {
     PreparedExport exportJob_;              // set before ExportWorker starts
     ExportChoice exportChoice_;             // what the export dialog showed last
     QString exportCaption_;                 // the command's caption while no export runs
+    std::optional<Message> statusMessage_;  // what the status line says, when it was a message
     QString libraryCaption_;                // the Create button's caption while no build runs
     std::atomic<bool> exporting_{false};
     std::atomic<bool> closing_{false};

@@ -95,8 +95,14 @@ void CZemtraDlg::ApplyLanguage(std::u16string_view name) {
     preset_->setItemText(0, Text(Msg::PresetNone));
     SetButtonTexts();
     RebuildRecentMenu();
-    // The editor's note on show is told again in the new language.
-    if (!editStatus_.isEmpty() && StatusText() == editStatus_) ShowEditStatus();
+    // The status line is told again in the new language, or cleared when it cannot be.
+    if (!editStatus_.isEmpty() && StatusText() == editStatus_) {
+        ShowEditStatus();
+    } else if (statusMessage_) {
+        ShowStatus(Message(*statusMessage_));
+    } else if (!StatusText().isEmpty()) {
+        ShowStatus(QString());
+    }
     if (!destroyed_ && !savedForm_.empty()) UpdateTitle();  // after start-up has its state
 }
 

@@ -27,6 +27,7 @@ void CZemtraDlg::OnNew() {
     New();
     projectPath_.clear();
     TakeSavedState();
+    ShowStatus(QString());  // the old project's news is not the new one's
 }
 
 void CZemtraDlg::OnOpen() {
@@ -44,7 +45,7 @@ bool CZemtraDlg::OnSave() {
     if (!Save(projectPath_)) return false;
     TakeSavedState();
     AddRecent(projectPath_);
-    ShowStatus(Text(Msg::StatusSaved, {QString::fromStdString(projectPath_.string())}));
+    ShowStatus(Message{Msg::StatusSaved, {projectPath_.string()}});
     return true;
 }
 
@@ -56,7 +57,7 @@ bool CZemtraDlg::OnSaveAs() {
     projectPath_ = ToLocalPath(name);
     TakeSavedState();
     AddRecent(projectPath_);
-    ShowStatus(Text(Msg::StatusSaved, {name}));
+    ShowStatus(Message{Msg::StatusSaved, {FromQString(name)}});
     return true;
 }
 

@@ -42,8 +42,14 @@ QString CZemtraDlg::Text(Msg id, const QStringList& args) const {
 }
 
 void CZemtraDlg::ShowStatus(const QString& text) {
+    statusMessage_.reset();
     status_->showMessage(text);
     status_->setToolTip(text);  // a long line is cut where the window ends
+}
+
+void CZemtraDlg::ShowStatus(const Message& message) {
+    ShowStatus(Text(MessageArg(message)));
+    statusMessage_ = message;  // worded again when the language changes
 }
 
 QString CZemtraDlg::StatusText() const {
@@ -129,7 +135,7 @@ bool CZemtraDlg::OpenProject(const std::filesystem::path& path) {
     projectPath_ = path;
     TakeSavedState();
     AddRecent(path);
-    ShowStatus(Text(Msg::StatusOpened, {shown}));
+    ShowStatus(Message{Msg::StatusOpened, {FromQString(shown)}});
     TellSkippedGlyphs(path, loaded.glyphProblems);
     return true;
 }

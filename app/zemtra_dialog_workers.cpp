@@ -290,7 +290,7 @@ void CZemtraDlg::ShowMessage(QMessageBox::Icon icon, const QString&, const QStri
 void CZemtraDlg::RunOutputView(const FonttabCodes& codes) {
     if (closing_.load()) return;  // the window is going: nobody is left to look at the text
     const QString note = FonttabNote(codes);
-    ShowStatus(note);
+    ShowStatus(zemtra::FonttabNote(codes));
     COutputDlg view(language_.get(), ScanModeOf(settings_), hooks_);
     view.SetNote(note);
     view.SetFolder(FolderFor(FileKind::Output));
@@ -322,14 +322,14 @@ void CZemtraDlg::TellFromWorker(CZemtraDlg* d, QMessageBox::Icon icon, Msg id,
 
 void CZemtraDlg::StatusFromWorker(CZemtraDlg* d, const Message& message) {
     Send(d, [d, message] {
-        if (!d->closing_.load()) d->ShowStatus(d->Text(MessageArg(message)));
+        if (!d->closing_.load()) d->ShowStatus(message);
     });
 }
 
 void CZemtraDlg::StatusFromWorker(CZemtraDlg* d, Msg id, const QStringList& args) {
-    Send(d, [d, id, args] {
-        if (!d->closing_.load()) d->ShowStatus(d->Text(id, args));
-    });
+    Message message{id};
+    for (const QString& arg : args) message.args.emplace_back(FromQString(arg));
+    StatusFromWorker(d, message);
 }
 
 void CZemtraDlg::EndWorker(CZemtraDlg* d) {

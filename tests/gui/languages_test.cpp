@@ -73,6 +73,27 @@ TEST(Languages, FirstStartWritesTheFilesAndListsTheBuiltInLanguages) {
     EXPECT_EQ(dialog.MenuBar()->actions()[1]->menu(), dialog.LanguageMenu());
 }
 
+// The status line follows the language: a message is worded again, a text that cannot be
+// (a typed note) goes; New clears what the old project's work said.
+TEST(Languages, StatusLineFollowsTheLanguageAndNew) {
+    ScopedHome home;
+    TestHooks answers;
+    CZemtraDlg dialog(answers.Make());
+    const std::string saved = (home / "p.fprj").string();
+    answers.saveNames.push_back(QString::fromStdString(saved));
+    FindCommand(dialog.MenuBar(), kCmdSaveAs)->trigger();
+    EXPECT_EQ(dialog.StatusText(), QString::fromStdString("Saved " + saved));
+    LanguageItem(dialog, kSimplified)->trigger();
+    EXPECT_EQ(dialog.StatusText(), QString::fromStdString("\xE5\xB7\xB2\xE4\xBF\x9D\xE5\xAD\x98 ") +
+                                       QString::fromStdString(saved));
+    dialog.ShowStatus(QStringLiteral("typed in English"));
+    LanguageItem(dialog, "English")->trigger();
+    EXPECT_EQ(dialog.StatusText(), QString());
+    dialog.ShowStatus(Message{Msg::StatusSaved, {saved}});
+    FindCommand(dialog.MenuBar(), kCmdNew)->trigger();
+    EXPECT_EQ(dialog.StatusText(), QString());
+}
+
 TEST(Languages, SwitchingReTextsEverythingAtOnceAndIsKept) {
     ScopedHome home;
     TestHooks answers;

@@ -139,7 +139,7 @@ TEST_F(SettingsControls, FaceNotInstalledIsNamedWithItsStandIn) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.face);
         answers.font = QFont(QString::fromUtf8(c.face));
-        dialog.ShowStatus({});
+        dialog.ShowStatus(QString());
         button->click();
         EXPECT_EQ(button->text(), QString::fromUtf8(c.button));
         EXPECT_EQ(button->toolTip(), c.status ? QString::fromUtf8(c.status) : QString());
