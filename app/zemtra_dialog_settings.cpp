@@ -210,8 +210,18 @@ void CZemtraDlg::OnOffsetButton(int id) {
 void CZemtraDlg::OnFontButton() {
     if (lockout_) return;
     Pull();
-    const std::optional<QFont> chosen =
-        hooks_.chooseFont(this, ToQFont(ChoiceFromLogFont(settings_.FONT, dpi_)));
+    FontChoice current = ChoiceFromLogFont(settings_.FONT, dpi_);
+    // The dialog lists installed families only and opens on its default for any other name:
+    // an alias such as Arial opens on the face that draws it.
+    if (!QFontDatabase::families().contains(ToQString(current.family), Qt::CaseInsensitive)) {
+        try {
+            const std::string drawing = renderer_.Fonts().FamilyName(settings_.FONT);
+            if (!drawing.empty()) current.family = Utf8ToUtf16(drawing);
+        } catch (const UserError&) {
+            // No face at all: the dialog starts on its own default.
+        }
+    }
+    const std::optional<QFont> chosen = hooks_.chooseFont(this, ToQFont(current));
     if (!chosen) return;
     // A whole new description: an installed face again, no font file.
     settings_.FONT = LogFontFromChoice(FromQFont(*chosen), dpi_);

@@ -33,8 +33,9 @@ struct TestHooks {
     std::vector<ShownMessage> messages;
     std::deque<QStringList> openNames;  // answers of the open dialogs, in order; empty: cancel
     std::vector<OpenFileRequest> openRequests;
-    std::optional<QFont> font;  // the font picker's answer
-    std::optional<int> item;    // the list question's answer
+    std::optional<QFont> font;       // the font picker's answer
+    std::optional<QFont> fontShown;  // the font the picker was opened on
+    std::optional<int> item;         // the list question's answer
     std::vector<QStringList> itemQuestions;
     bool clipboardWorks = true;
     QString clipboard;
@@ -80,7 +81,10 @@ struct TestHooks {
                               const QString& text) {
             messages.push_back({icon, caption, text});
         };
-        h.chooseFont = [this](QWidget*, const QFont&) { return font; };
+        h.chooseFont = [this](QWidget*, const QFont& initial) {
+            fontShown = initial;
+            return font;
+        };
         h.chooseItem = [this](QWidget*, const QString&, const QString&, const QStringList& items) {
             itemQuestions.push_back(items);
             return item;

@@ -147,6 +147,34 @@ TEST_F(SettingsControls, FaceNotInstalledIsNamedWithItsStandIn) {
     }
 }
 
+// The font dialog opens on the face and size the project has: an alias (Arial) as the face that
+// draws it, since the dialog lists installed families only; the cell height as points.
+TEST_F(SettingsControls, FontDialogOpensOnTheProjectsFaceAndSize) {
+    const struct {
+        const char* face;
+        const char* matrix;
+        const char* shownFamily;
+        double points;
+    } cases[] = {
+        {"Arial", "16", "Liberation Sans", 12.0},
+        {"Liberation Serif", "32", "Liberation Serif", 24.0},
+        {"DejaVu Sans Mono", "24", "DejaVu Sans Mono", 18.0},
+    };
+    auto* button = Ctl<QPushButton>(dialog, kFontButtonId);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.face);
+        answers.font = QFont(QString::fromUtf8(c.face));
+        button->click();  // chooses the face; the matrix gives the size
+        Ctl<QLineEdit>(dialog, kMatrixWidthId)->setText(c.matrix);
+        Ctl<QLineEdit>(dialog, kMatrixHeightId)->setText(c.matrix);
+        answers.font.reset();
+        button->click();  // opened again, cancelled
+        ASSERT_TRUE(answers.fontShown.has_value());
+        EXPECT_EQ(answers.fontShown->family(), QString::fromUtf8(c.shownFamily));
+        EXPECT_DOUBLE_EQ(answers.fontShown->pointSizeF(), c.points);
+    }
+}
+
 TEST_F(SettingsControls, OnlyThePolarityComboRedrawsThePreview) {
     auto* preview = Ctl<PreviewWidget>(dialog, kPreviewId);
     const qint64 before = preview->Cached().cacheKey();
