@@ -201,7 +201,7 @@ void CZemtraDlg::SaveSettings() {
     RememberWindowSize();
     memory_.project = projectPath_.empty() ? std::u16string() : Utf8ToUtf16(projectPath_.string());
     try {
-        SaveSettingIni(SettingIniPath(), settings_, memory_);
+        SaveSettingIni(SettingIniPath(), closingDiscards_ ? savedSettings_ : settings_, memory_);
     } catch (const UserError& e) {
         // Quietly losing the settings would surprise the user at the next start.
         ShowMessage(QMessageBox::Warning, windowTitle(), ErrorText(hooks_, e));

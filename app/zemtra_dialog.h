@@ -368,6 +368,9 @@ class CZemtraDlg : public QDialog {
     QStatusBar* status_ = nullptr;
     std::filesystem::path projectPath_;
     ProjectForm savedForm_;  // what the project looked like when last opened or saved
+    ProjectSettings
+        savedSettings_;             // the same settings, for Setting.ini when changes are discarded
+    bool closingDiscards_ = false;  // the window closes with "Discard"
     WindowMemory memory_;
     bool titlePending_ = false;
     int chosenPreset_ = 0;  // the preset the user chose, while the scan mode still fits it

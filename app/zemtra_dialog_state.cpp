@@ -68,6 +68,7 @@ bool CZemtraDlg::IsModified() {
 
 void CZemtraDlg::TakeSavedState() {
     savedForm_ = CurrentForm();
+    savedSettings_ = settings_;
     UpdateTitle();
 }
 
@@ -141,7 +142,13 @@ bool CZemtraDlg::OpenProject(const std::filesystem::path& path) {
 }
 
 void CZemtraDlg::reject() {
-    if (!destroyed_ && !MayDiscardChanges()) return;
+    if (!destroyed_) {
+        const bool modified = IsModified();
+        if (!MayDiscardChanges()) return;
+        // Still modified after the question: the answer was Discard, and the next start shows
+        // the project as it was saved (or as New made it), not the discarded work.
+        closingDiscards_ = modified && IsModified();
+    }
     QDialog::reject();
 }
 

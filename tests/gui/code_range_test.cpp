@@ -80,6 +80,8 @@ TEST_F(CodeRange, TheFieldBeingLeftIsSettledBeforeTheSettingsAreSaved) {
     ChooseCodePage(3);  // GBK
     From()->setFocus();
     From()->setText("0041");
+    answers.saveChanges = {SaveChoice::Save};  // kept, so Setting.ini holds it
+    answers.saveNames.push_back(QString::fromStdString((home / "range.fprj").string()));
     dialog.close();
     ProjectSettings saved;
     ASSERT_TRUE(LoadProject(SettingIniPath(), saved).isProject);

@@ -164,6 +164,9 @@ TEST(MainWindow, ClosingSavesAndTheNextStartRestoresEverything) {
         Ctl<QCheckBox>(dialog, kShowDemoId)->click();
         EXPECT_TRUE(dialog.DemoTimerActive());
         Ctl<QLineEdit>(dialog, kToId)->setText("7FFF");
+        // Kept by "Save" (discarded work would not come back).
+        answers.saveChanges = {SaveChoice::Save};
+        answers.saveNames.push_back(QString::fromStdString((home / "kept.fprj").string()));
         dialog.close();  // the close box
         EXPECT_FALSE(dialog.DemoTimerActive());
     }
@@ -220,11 +223,37 @@ TEST(MainWindow, EscapeKeepsTheWindowAndClosingAsksAboutChanges) {
             close();
             EXPECT_FALSE(dialog.isVisible()) << way;
             EXPECT_EQ(answers.saveQuestions.size(), changed ? 2u : 0u) << way;
-            // Setting.ini keeps the last run's settings whatever the answer.
+            // Discarded work is not what the next start shows: Setting.ini holds the project as
+            // New made it.
             ProjectSettings saved;
             ASSERT_TRUE(LoadProject(SettingIniPath(), saved).isProject);
-            EXPECT_EQ(saved.BLOCKNUMX, changed ? u"9" : u"16");
+            EXPECT_EQ(saved.BLOCKNUMX, u"16");
         }
+    }
+}
+
+// Closing with "Discard" discards: the next start shows the project as it was saved, unmarked;
+// with "Save" it shows the saved changes.
+TEST(MainWindow, NextStartShowsTheSavedProjectNotDiscardedWork) {
+    for (const SaveChoice choice : {SaveChoice::Discard, SaveChoice::Save}) {
+        ScopedHome home;
+        TestHooks answers;
+        const std::string project = (home / "p.fprj").string();
+        {
+            CZemtraDlg dialog(answers.Make());
+            dialog.show();
+            Ctl<QLineEdit>(dialog, kMatrixWidthId)->setText("12");
+            answers.saveNames.push_back(QString::fromStdString(project));
+            FindCommand(dialog.MenuBar(), kCmdSaveAs)->trigger();
+            Ctl<QLineEdit>(dialog, kMatrixWidthId)->setText("9");
+            answers.saveChanges = {choice};
+            dialog.close();
+            ASSERT_EQ(answers.saveQuestions.size(), 1u);
+        }
+        CZemtraDlg again(answers.Make());
+        const bool kept = choice == SaveChoice::Save;
+        EXPECT_EQ(again.Settings().BLOCKNUMX, kept ? u"9" : u"12");
+        EXPECT_EQ(again.windowTitle(), "p.fprj - Zemtra");
     }
 }
 

@@ -192,6 +192,8 @@ TEST_F(Workers, ClosingDuringALibraryRunSavesThenWaitsForTheWorker) {
     answers.saveNames.push_back(QString::fromStdString(target.string()));
     Ctl<QPushButton>(dialog, kCreateLibraryId)->click();
     ASSERT_TRUE(ProcessUntil([this] { return dialog.ProgressBar().position >= 1; }));
+    answers.saveChanges = {SaveChoice::Save};  // the changed matrix is kept
+    answers.saveNames.push_back(QString::fromStdString((home / "closing.fprj").string()));
     dialog.close();
     EXPECT_FALSE(dialog.WorkerRunning());  // close returned only after the worker ended
     EXPECT_FALSE(dialog.isVisible());
