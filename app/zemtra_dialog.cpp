@@ -236,6 +236,10 @@ void CZemtraDlg::OnOK() {
 }
 
 bool CZemtraDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == fontButton_ && event->type() == QEvent::Resize) {
+        ElideFontCaption();
+        return false;
+    }
     if (watched == client_ && event->type() == QEvent::Resize) {
         FollowParentSize(client_, clientBase_);
         // The cells follow the space; one render for a burst of resize events.

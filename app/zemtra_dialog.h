@@ -304,6 +304,8 @@ class CZemtraDlg : public QDialog {
     void OnFontFileButton();
     // The "Font" button's caption: the font file's name while one is in use, else the face.
     void ShowFontName();
+    void SetFontCaption(const QString& caption, const QString& tip);
+    void ElideFontCaption();
     // The preset drop-down: a choice sets the four scan-mode boxes; any change of those boxes
     // shows the preset they match, or "(none)".
     void PreparePresetCombo();
@@ -438,7 +440,9 @@ class CZemtraDlg : public QDialog {
     ExportChoice exportChoice_;             // what the export dialog showed last
     QString exportCaption_;                 // the command's caption while no export runs
     std::optional<Message> statusMessage_;  // what the status line says, when it was a message
-    QString libraryCaption_;                // the Create button's caption while no build runs
+    QString libraryCaption_;
+    QString fontCaption_, fontTip_;  // the font button's whole caption and its tooltip // the
+                                     // Create button's caption while no build runs
     std::atomic<bool> exporting_{false};
     std::atomic<bool> closing_{false};
     bool destroyed_ = false;

@@ -184,6 +184,7 @@ void CZemtraDlg::ConnectControls() {
             Guard([this] { OnAddFromFiles(); }));
     connect(createLibrary_, &QPushButton::clicked, this, Guard([this] { OnCreateLibrary(); }));
     text_->installEventFilter(this);
+    fontButton_->installEventFilter(this);  // its caption is elided to its width
     text_->viewport()->installEventFilter(this);
     // The text is part of the project: typing changes what Save would write.
     connect(text_, &QPlainTextEdit::textChanged, this, [this] { ScheduleTitleUpdate(); });

@@ -6,7 +6,9 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QPushButton>
+#include <QStyle>
 #include <QStyledItemDelegate>
+#include <algorithm>
 
 #include "app/zemtra_dialog.h"
 #include "base/character_list.h"
@@ -54,24 +56,40 @@ void CZemtraDlg::ShowFontName() {
             // No face at all: the preview says so.
         }
         if (standIn.empty()) {
-            fontButton_->setText(ToQString(f.FaceName));
-            fontButton_->setToolTip({});
+            SetFontCaption(ToQString(f.FaceName), {});
             return;
         }
         // The name the project asks for, and the face that draws instead of it.
         const QString why =
             Text(Msg::StatusFaceStandIn, {ToQString(f.FaceName), QString::fromStdString(standIn)});
-        fontButton_->setText(ToQString(f.FaceName) + QStringLiteral(" \u2192 ") +
-                             QString::fromStdString(standIn));
-        fontButton_->setToolTip(why);
+        SetFontCaption(
+            ToQString(f.FaceName) + QStringLiteral(" \u2192 ") + QString::fromStdString(standIn),
+            why);
         ShowStatus(why);
         return;
     }
     const std::filesystem::path file(Utf16ToUtf8(f.FontFile));
     QString caption = QString::fromStdString(file.filename().string());
     if (f.FontIndex != 0) caption += QStringLiteral(" #%1").arg(f.FontIndex);
-    fontButton_->setText(caption);
-    fontButton_->setToolTip(ToQString(f.FontFile));
+    SetFontCaption(caption, ToQString(f.FontFile));
+}
+
+void CZemtraDlg::SetFontCaption(const QString& caption, const QString& tip) {
+    fontCaption_ = caption;
+    fontTip_ = tip;
+    ElideFontCaption();
+}
+
+void CZemtraDlg::ElideFontCaption() {
+    // A long name ends in an ellipsis rather than being cut at both ends; the tooltip has it all.
+    const int room = fontButton_->contentsRect().width() -
+                     2 * fontButton_->style()->pixelMetric(QStyle::PM_ButtonMargin);
+    const QString shown =
+        fontButton_->fontMetrics().elidedText(fontCaption_, Qt::ElideRight, std::max(room, 8));
+    fontButton_->setText(shown);
+    fontButton_->setToolTip(!fontTip_.isEmpty()     ? fontTip_
+                            : shown != fontCaption_ ? fontCaption_
+                                                    : QString());
 }
 
 void CZemtraDlg::OnFontFileButton() {

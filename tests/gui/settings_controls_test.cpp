@@ -141,7 +141,12 @@ TEST_F(SettingsControls, FaceNotInstalledIsNamedWithItsStandIn) {
         answers.font = QFont(QString::fromUtf8(c.face));
         dialog.ShowStatus(QString());
         button->click();
-        EXPECT_EQ(button->text(), QString::fromUtf8(c.button));
+        // The caption as far as the button holds it, the rest an ellipsis.
+        const QString shown = button->text();
+        const QString full = QString::fromUtf8(c.button);
+        EXPECT_TRUE(shown == full ||
+                    (shown.endsWith(QChar(0x2026)) && full.startsWith(shown.chopped(1))))
+            << shown.toStdString();
         EXPECT_EQ(button->toolTip(), c.status ? QString::fromUtf8(c.status) : QString());
         EXPECT_EQ(dialog.StatusText(), c.status ? QString::fromUtf8(c.status) : QString());
     }
@@ -173,6 +178,22 @@ TEST_F(SettingsControls, FontDialogOpensOnTheProjectsFaceAndSize) {
         EXPECT_EQ(answers.fontShown->family(), QString::fromUtf8(c.shownFamily));
         EXPECT_DOUBLE_EQ(answers.fontShown->pointSizeF(), c.points);
     }
+}
+
+// A face name longer than the button ends in an ellipsis, whole in the tooltip; a wider button
+// shows more of it.
+TEST_F(SettingsControls, LongFaceNameIsElidedWithATooltip) {
+    const QString name = QStringLiteral("WenQuanYi Zen Hei Sharp");
+    answers.font = QFont(name);
+    auto* button = Ctl<QPushButton>(dialog, kFontButtonId);
+    dialog.show();
+    button->click();
+    EXPECT_TRUE(button->text().endsWith(QChar(0x2026))) << button->text().toStdString();
+    EXPECT_TRUE(name.startsWith(button->text().chopped(1)));
+    EXPECT_EQ(button->toolTip(), name);
+    const qsizetype before = button->text().size();
+    button->resize(button->width() * 3, button->height());  // a larger font button
+    EXPECT_GT(button->text().size(), before);
 }
 
 TEST_F(SettingsControls, OnlyThePolarityComboRedrawsThePreview) {
