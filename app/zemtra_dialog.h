@@ -217,7 +217,8 @@ class CZemtraDlg : public QDialog {
     QString OneKindFilter(Msg kind, const QString& suffix) const;
     // Asks where to write a file of a kind, starting in that kind's last folder, and remembers
     // the folder of the answer; empty when the user cancels.
-    QString AskSaveName(FileKind kind, Msg filter, const QString& suffix, Msg caption);
+    QString AskSaveName(FileKind kind, Msg filter, const QString& suffix, Msg caption,
+                        const QString& offered = QString());
     void RestoreWindowSize();
     // Start-up: the window's memory from Setting.ini, and the state to compare with.
     void TakeStartState();

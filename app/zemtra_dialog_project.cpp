@@ -50,8 +50,12 @@ bool CZemtraDlg::OnSave() {
 }
 
 bool CZemtraDlg::OnSaveAs() {
+    // The project's own name to start from, or "Untitled.fprj".
+    const QString offered =
+        projectPath_.empty() ? Text(Msg::Untitled) + QStringLiteral(".") + ToQString(kProjectSuffix)
+                             : QString::fromStdString(projectPath_.filename().string());
     const QString name = AskSaveName(FileKind::Project, Msg::FilterProject,
-                                     ToQString(kProjectSuffix), Msg::DlgSaveProject);
+                                     ToQString(kProjectSuffix), Msg::DlgSaveProject, offered);
     if (name.isEmpty()) return false;
     if (!Save(ToLocalPath(name))) return false;
     projectPath_ = ToLocalPath(name);

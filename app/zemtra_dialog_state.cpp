@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTimer>
 #include <QUrl>
@@ -258,6 +259,9 @@ QString CZemtraDlg::FolderFor(FileKind kind) const {
     if (it != memory_.folders.end()) return ToQString(it->second);
     // The project's own folder before any other: where the user keeps this job's files.
     if (!projectPath_.empty()) return QString::fromStdString(projectPath_.parent_path().string());
+    // Then the documents folder, where a desktop user looks first, when there is one.
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QFileInfo(documents).isDir()) return documents;
     return QDir::homePath();
 }
 
@@ -272,12 +276,14 @@ QString CZemtraDlg::OneKindFilter(Msg kind, const QString& suffix) const {
                                                   QStringLiteral("|*.*||"))));
 }
 
-QString CZemtraDlg::AskSaveName(FileKind kind, Msg filter, const QString& suffix, Msg caption) {
+QString CZemtraDlg::AskSaveName(FileKind kind, Msg filter, const QString& suffix, Msg caption,
+                                const QString& offered) {
     SaveFileRequest request;
     request.filter = OneKindFilter(filter, suffix);
     request.defaultSuffix = suffix;
     request.caption = Text(caption);
     request.directory = FolderFor(kind);
+    request.fileName = offered;
     const QString name = hooks_.saveFileName(this, request);
     RememberFolder(kind, name);
     return name;

@@ -223,6 +223,27 @@ TEST_F(Window, FileDialogsStartInTheLastFolderOfTheirKind) {
     EXPECT_EQ(answers.openRequests.back().directory, Path("pictures"));
 }
 
+// A first dialog starts in the documents folder when there is one, else in the home folder;
+// Save As offers the project's name, or "Untitled.fprj" for a new one.
+TEST_F(Window, FirstDialogsStartInTheDocumentsFolderAndSaveAsOffersAName) {
+    ScopedEnv homeVar("HOME", (home / "user").c_str());
+    ScopedEnv config("XDG_CONFIG_HOME", (home / "user" / ".config").c_str());
+    std::filesystem::create_directories(home / "user");
+    Command(kCmdSaveAs);  // cancelled
+    ASSERT_EQ(answers.saveRequests.size(), 1u);
+    EXPECT_EQ(answers.saveRequests[0].directory, Path("user"));
+    EXPECT_EQ(answers.saveRequests[0].fileName, "Untitled.fprj");
+    std::filesystem::create_directories(home / "user" / "Documents");
+    Command(kCmdOpen);  // cancelled
+    ASSERT_FALSE(answers.openRequests.empty());
+    EXPECT_EQ(answers.openRequests.back().directory, Path("user/Documents"));
+    answers.saveNames.push_back(Path("user/Documents/lamp.fprj"));
+    Command(kCmdSaveAs);
+    Command(kCmdSaveAs);  // cancelled: offers the project's name
+    EXPECT_EQ(answers.saveRequests.back().fileName, "lamp.fprj");
+    EXPECT_EQ(answers.saveRequests.back().directory, Path("user/Documents"));
+}
+
 TEST_F(Window, TheFonttabNoteNamesWhatTheAnsiCodePageLacks) {
     ScopedEnv codePage("ZEMTRA_ANSI_CODEPAGE", "1252");
     dialog->FillCharacterList(u"A中é文中", true);

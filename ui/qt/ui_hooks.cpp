@@ -24,6 +24,7 @@ QString AskSaveFileName(QWidget* parent, const SaveFileRequest& request) {
     dialog.setNameFilter(request.filter);
     dialog.setDefaultSuffix(request.defaultSuffix);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+    if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
     const QStringList filters = dialog.nameFilters();
     if (!request.filterSuffixes.isEmpty()) {
         QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,

@@ -29,6 +29,7 @@ struct SaveFileRequest {
     QString defaultSuffix;  // without the dot
     QString caption;        // the dialog's title; empty: the toolkit's own
     QString directory;      // where the dialog starts; empty: the toolkit's choice
+    QString fileName;       // the name the dialog offers; empty: none
     // The suffix to add for each filter while it is selected, when they differ; empty: always
     // defaultSuffix.
     QStringList filterSuffixes;
