@@ -78,6 +78,12 @@ FontChoice FromQFont(const QFont& font) {
     return c;
 }
 
+// A box left empty (a project's value that is none of its items) keeps that value, so that
+// it is named and saved as it was rather than turned into -1.
+void KeepUnlessEmpty(const QComboBox* box, int32_t& value) {
+    if (box->currentIndex() >= 0) value = box->currentIndex();
+}
+
 }  // namespace
 
 void CZemtraDlg::Pull() {
@@ -86,13 +92,13 @@ void CZemtraDlg::Pull() {
     settings_.BLOCKNUMY = FromQString(matrixY_->text());
     settings_.THRESHOLD = FromQString(threshold_->text());
     settings_.TEXT = PlatformLineBreaks(FromQString(text_->toPlainText()));
-    settings_.DATABIT = dataBit_->currentIndex();
+    KeepUnlessEmpty(dataBit_, settings_.DATABIT);
     settings_.WIDTH = FromQString(fontWidth_->text());
     settings_.HEIGHT = FromQString(fontHeight_->text());
-    settings_.CODEPAGE = codePage_->currentIndex();
-    settings_.ORIENT = orient_->currentIndex();
-    settings_.DIRECT = direct_->currentIndex();
-    settings_.FORMAT = format_->currentIndex();
+    KeepUnlessEmpty(codePage_, settings_.CODEPAGE);
+    KeepUnlessEmpty(orient_, settings_.ORIENT);
+    KeepUnlessEmpty(direct_, settings_.DIRECT);
+    KeepUnlessEmpty(format_, settings_.FORMAT);
 }
 
 void CZemtraDlg::Push() {

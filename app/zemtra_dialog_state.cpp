@@ -132,6 +132,7 @@ bool CZemtraDlg::OpenProject(const std::filesystem::path& path) {
         return false;
     }
     if (!MayDiscardChanges()) return false;
+    const std::vector<std::string> bad = ChoicesOutOfRange(read);
     settings_ = std::move(read);
     ShowLoaded(loaded);
     projectPath_ = path;
@@ -139,6 +140,14 @@ bool CZemtraDlg::OpenProject(const std::filesystem::path& path) {
     AddRecent(path);
     ShowStatus(Message{Msg::StatusOpened, {FromQString(shown)}});
     TellSkippedGlyphs(path, loaded.glyphProblems);
+    // Named now rather than at the first Create, which would refuse them.
+    if (!bad.empty()) {
+        QStringList named;
+        for (const std::string& b : bad) named << QString::fromStdString(b);
+        const Message why{Msg::ChoicesOutOfRange, {path.string(), FromQString(named.join(", "))}};
+        ShowStatus(why);
+        ShowMessage(QMessageBox::Warning, windowTitle(), Text(MessageArg(why)));
+    }
     return true;
 }
 

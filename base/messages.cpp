@@ -27,6 +27,9 @@ constexpr std::array<MessageText, static_cast<size_t>(Msg::Count)> kTexts = {{
     {Msg::GlyphsSkipped, u"IDS_GLYPHS_SKIPPED",
      u"Some hand-edited glyphs of \"%1\" cannot be read; the font draws those characters until "
      u"the entries are mended:\n\n%2"},
+    {Msg::ChoicesOutOfRange, u"IDS_CHOICES_OUT_OF_RANGE",
+     u"\"%1\" holds settings that are none of their choices: %2. Their boxes stay empty until "
+     u"you choose; nothing is made before."},
     {Msg::StatusGlyphEdited, u"IDS_STATUS_GLYPH_EDITED",
      u"'%1' (U+%2) at %3 x %4 is a hand edit; Edit > Revert to Font brings back the font's dots."},
     {Msg::StatusGlyphEditedElsewhere, u"IDS_STATUS_GLYPH_EDITED_ELSEWHERE",

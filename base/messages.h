@@ -30,6 +30,7 @@ enum class Msg : uint16_t {
     WhyOtherVersion,
     PicturesNotAdded,
     GlyphsSkipped,
+    ChoicesOutOfRange,
     StatusGlyphEdited,
     StatusGlyphEditedElsewhere,
     EditOnlyCharacters,

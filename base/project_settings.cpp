@@ -42,6 +42,23 @@ int32_t Value(std::string_view text) {
     return LeadingInteger(text);
 }
 
+std::vector<std::string> ChoicesOutOfRange(const ProjectSettings& s) {
+    const struct {
+        const char* key;
+        int32_t value;
+        int32_t last;
+    } choices[] = {{"DATABIT", s.DATABIT, 4},
+                   {"ORIENT", s.ORIENT, 3},
+                   {"DIRECT", s.DIRECT, 1},
+                   {"FORMAT", s.FORMAT, 1},
+                   {"CODEPAGE", s.CODEPAGE, 4}};
+    std::vector<std::string> out;
+    for (const auto& c : choices) {
+        if (c.value < 0 || c.value > c.last) out.push_back(c.key + ("=" + std::to_string(c.value)));
+    }
+    return out;
+}
+
 int DataWidth(int32_t databit) {
     switch (databit) {
         case 1:

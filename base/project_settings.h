@@ -80,6 +80,10 @@ int32_t Value(std::string_view text);
 // Bits of one output word for a DATABIT index: 1 -> 16, 2 -> 24, 3 -> 32, 4 -> 4, else 8.
 int DataWidth(int32_t databit);
 
+// The settings whose index is none of its choices ("DATABIT=77"), in the order of the keys: the
+// data width, scan orientation, direction, polarity and code page.
+std::vector<std::string> ChoicesOutOfRange(const ProjectSettings& s);
+
 struct CodeRange {
     uint16_t lowest;
     uint16_t highest;

@@ -110,6 +110,7 @@ TABLE = [
     ("SPECIAL_STRINGS", "IDS_WHY_NO_VERSION", "it has no [Project] Version=V1.0", "其中没有 [Project] Version=V1.0", "其中沒有 [Project] Version=V1.0"),
     ("SPECIAL_STRINGS", "IDS_WHY_OTHER_VERSION", "its Version is \"%1\", not \"V1.0\"", "其 Version 为 \"%1\", 而不是 \"V1.0\"", "其 Version 為 \"%1\", 而不是 \"V1.0\""),
     ("SPECIAL_STRINGS", "IDS_PICTURES_NOT_ADDED", "These pictures were not added:\\n\\n%1", "以下图片未被添加:\\n\\n%1", "以下圖片未被加入:\\n\\n%1"),
+    ("SPECIAL_STRINGS", "IDS_CHOICES_OUT_OF_RANGE", "\"%1\" holds settings that are none of their choices: %2. Their boxes stay empty until you choose; nothing is made before.", "\"%1\" 中有设置不是可选的值: %2。在重新选择之前, 这些选择框为空, 也不会生成任何输出。", "\"%1\" 中有設定不是可選的值: %2。在重新選擇之前, 這些選擇框為空, 也不會產生任何輸出。"),
     ("SPECIAL_STRINGS", "IDS_GLYPHS_SKIPPED", "Some hand-edited glyphs of \"%1\" cannot be read; the font draws those characters until the entries are mended:\\n\\n%2", "\"%1\" 中有些手工修改的字形无法读取; 在这些条目修正之前, 这些字符仍按字体绘制:\\n\\n%2", "\"%1\" 中有些手工修改的字形無法讀取; 在這些條目修正之前, 這些字元仍按字型繪製:\\n\\n%2"),
     ("SPECIAL_STRINGS", "IDS_STATUS_GLYPH_EDITED", "'%1' (U+%2) at %3 x %4 is a hand edit; Edit > Revert to Font brings back the font's dots.", "'%1' (U+%2) 在 %3 x %4 下是手工修改的字形; 用 编辑 > 恢复字体字形 可恢复字体的点阵。", "'%1' (U+%2) 在 %3 x %4 下是手工修改的字形; 用 編輯 > 恢復字型字形 可恢復字型的點陣。"),
     ("SPECIAL_STRINGS", "IDS_STATUS_GLYPH_EDITED_ELSEWHERE", "'%1' (U+%2) has hand edits only at other matrix sizes (%3); at %4 x %5 the font draws it.", "'%1' (U+%2) 只在其他点阵大小 (%3) 下有手工修改; 在 %4 x %5 下按字体绘制。", "'%1' (U+%2) 只在其他點陣大小 (%3) 下有手工修改; 在 %4 x %5 下按字型繪製。"),

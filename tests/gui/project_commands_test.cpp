@@ -189,6 +189,45 @@ TEST_F(ProjectCommands, CancelAndFailuresLeaveTheSettingsAlone) {
         << answers.messages[2].text.toStdString();
 }
 
+// A project whose choices are none of the boxes' items (edited by hand, or from a newer
+// program) opens with those boxes empty and says which, at once; the others open as saved.
+TEST_F(ProjectCommands, OpeningNamesChoicesThatAreNoneOfTheItems) {
+    const struct {
+        int32_t databit, orient, codepage;
+        const char* named;  // nullptr: nothing to say
+        std::vector<int> emptyBoxes;
+    } cases[] = {
+        {77, 9, 2, "DATABIT=77, ORIENT=9", {kDataBitsId, kOrientationId}},
+        {1, 2, -1, "CODEPAGE=-1", {kCodePageId}},
+        {4, 3, 4, nullptr, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.databit);
+        ProjectSettings odd = dialog.Settings();
+        odd.DATABIT = c.databit;
+        odd.ORIENT = c.orient;
+        odd.CODEPAGE = c.codepage;
+        SaveProject(home / "odd.fprj", odd);
+        answers.messages.clear();
+        answers.openNames.push_back({Path("odd.fprj")});
+        Command(kCmdOpen);
+        if (c.named == nullptr) {
+            EXPECT_TRUE(answers.messages.empty());
+            continue;
+        }
+        const QString said = QStringLiteral(
+                                 "\"%1\" holds settings that are none of their choices: %2. "
+                                 "Their boxes stay empty until you choose; nothing is "
+                                 "made before.")
+                                 .arg(Path("odd.fprj"), QString::fromUtf8(c.named));
+        ASSERT_EQ(answers.messages.size(), 1u);
+        EXPECT_EQ(answers.messages[0].text.toStdString(), said.toStdString());
+        EXPECT_EQ(dialog.StatusText(), said);
+        for (int id : c.emptyBoxes) EXPECT_EQ(Ctl<QComboBox>(dialog, id)->currentIndex(), -1) << id;
+        EXPECT_EQ(dialog.Settings().DATABIT, c.databit);  // kept, not replaced
+    }
+}
+
 TEST_F(ProjectCommands, NewAndOpenDuringALibraryRunDoNotTouchItsJob) {
     ProjectSettings other = dialog.Settings();
     other.BLOCKNUMX = u"8";

@@ -3,8 +3,10 @@
 // stretched to the control, and the order follows the scan mode from the next tick.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QMenuBar>
 
 #include "gui/gui_test_support.h"
+#include "project/project_file.h"
 #include "raster/qt/scan_demo_widget.h"
 #include "raster/scan_demo.h"
 
@@ -85,9 +87,14 @@ TEST_F(ScanDemo, TheOrderFollowsTheScanModeAndTheControlsSize) {
     Box()->click();
     EXPECT_EQ(Dot(Demo(), 0, 1), kLight);  // down the first column
     EXPECT_EQ(Dot(Demo(), 1, 0), kDark);
-    // No orientation: no dot at all, the picture stays black.
-    orient->setCurrentIndex(-1);
-    emit orient->activated(-1);
+    // An orientation that is none of the items (a project edited by hand): no dot at all,
+    // the picture stays black.
+    ProjectSettings odd = dialog.Settings();
+    odd.ORIENT = 9;
+    SaveProject(home / "odd.fprj", odd);
+    answers.openNames.push_back({QString::fromStdString((home / "odd.fprj").string())});
+    FindCommand(dialog.MenuBar(), kCmdOpen)->trigger();
+    ASSERT_EQ(orient->currentIndex(), -1);
     Box()->click();
     const int step = dialog.DemoStep();
     ASSERT_TRUE(ProcessUntil([&] { return dialog.DemoStep() != step; }, 5000));

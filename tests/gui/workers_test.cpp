@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <cstdlib>
@@ -218,8 +219,15 @@ TEST_F(Workers, LibraryTargetThatCannotBeCreated) {
 }
 
 TEST_F(Workers, JobFailuresAreShownAndTheWindowComesBack) {
-    // No orientation selected: neither job has a scan order to write in.
-    Ctl<QComboBox>(dialog, kOrientationId)->setCurrentIndex(-1);
+    // An orientation that is none of the items (a project edited by hand): neither job has a
+    // scan order to write in.
+    ProjectSettings odd = dialog.Settings();
+    odd.ORIENT = 9;
+    SaveProject(home / "odd.fprj", odd);
+    answers.openNames.push_back({QString::fromStdString((home / "odd.fprj").string())});
+    FindCommand(dialog.MenuBar(), kCmdOpen)->trigger();
+    ASSERT_EQ(answers.messages.size(), 1u);  // it says so as it opens
+    answers.messages.clear();
     Ctl<QPlainTextEdit>(dialog, kTextEditId)->setPlainText("A");
     Ctl<QPushButton>(dialog, kIdOk)->click();
     Ctl<QPushButton>(dialog, kCreateListId)->click();
