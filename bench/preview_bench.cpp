@@ -1,10 +1,17 @@
 // RefreshPreview of the real main window (offscreen): render the selected character and paint
-// the grid and thumbnail into the cached image, at 16 x 16 and 256 x 256 dots.
+// the grid and thumbnail into the cached image, at 16 x 16 and 256 x 256 dots. And selecting a
+// Chinese character that the project's face (Arial, a Latin face) lacks, so that a linked face
+// draws it: the first selection of a new process, and selections after it.
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+
 #include <QApplication>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <filesystem>
 #include <string>
@@ -57,4 +64,71 @@ void BM_RefreshPreview(benchmark::State& state) {
 }
 BENCHMARK(BM_RefreshPreview)->Arg(16)->Arg(256)->Unit(benchmark::kMillisecond);
 
+// The first selection of a process: fontconfig and the font engine start cold. Each iteration
+// runs this program again with ZEMTRA_BENCH_SELECT_ONCE set; that run makes a window with
+// "A你好" in its list, selects A, then times selecting 你, the first character it draws through
+// a linked face, and prints the microseconds.
+void BM_SelectLinkedCharacterFirstTime(benchmark::State& state) {
+    std::error_code ec;
+    const std::string self = std::filesystem::read_symlink("/proc/self/exe", ec).string();
+    const std::string command = "ZEMTRA_BENCH_SELECT_ONCE=1 '" + self + "' 2>/dev/null";
+    for (auto _ : state) {
+        FILE* child = ::popen(command.c_str(), "r");
+        double micros = -1;
+        if (child != nullptr) {
+            if (std::fscanf(child, "%lf", &micros) != 1) micros = -1;
+            ::pclose(child);
+        }
+        if (micros < 0) {
+            state.SkipWithError("the child run printed no time");
+            break;
+        }
+        state.SetIterationTime(micros / 1e6);
+    }
+}
+BENCHMARK(BM_SelectLinkedCharacterFirstTime)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(10);
+
+// One window, selections going back and forth between 你 and 好 once both were drawn.
+void BM_SelectLinkedCharacterAgain(benchmark::State& state) {
+    Application();
+    BenchHome home;
+    zemtra::UiHooks hooks = zemtra::DefaultUiHooks();
+    hooks.messageBox = [](QWidget*, QMessageBox::Icon, const QString&, const QString&) {};
+    zemtra::CZemtraDlg dialog(hooks);
+    qobject_cast<QPlainTextEdit*>(dialog.Control(1003))->setPlainText(QString::fromUtf8("你好"));
+    dialog.accept();
+    auto* list = qobject_cast<QListWidget*>(dialog.Control(1002));
+    list->setCurrentRow(0);
+    int row = 0;
+    for (auto _ : state) {
+        row = 1 - row;
+        list->setCurrentRow(row);
+    }
+}
+BENCHMARK(BM_SelectLinkedCharacterAgain)->Unit(benchmark::kMillisecond);
+
 }  // namespace
+
+// The child run of BM_SelectLinkedCharacterFirstTime, before the benchmarks' main.
+[[maybe_unused]] static const bool selectOnce = [] {
+    if (std::getenv("ZEMTRA_BENCH_SELECT_ONCE") == nullptr) return false;
+    ::unsetenv("ZEMTRA_BENCH_SELECT_ONCE");
+    Application();
+    BenchHome home;
+    zemtra::UiHooks hooks = zemtra::DefaultUiHooks();
+    hooks.messageBox = [](QWidget*, QMessageBox::Icon, const QString&, const QString&) {};
+    zemtra::CZemtraDlg dialog(hooks);
+    qobject_cast<QPlainTextEdit*>(dialog.Control(1003))->setPlainText(QString::fromUtf8("A你好"));
+    dialog.accept();  // "Add" selects the last item, 好: select A, a Latin one, first
+    auto* list = qobject_cast<QListWidget*>(dialog.Control(1002));
+    list->setCurrentRow(0);
+    const auto start = std::chrono::steady_clock::now();
+    list->setCurrentRow(1);
+    const std::chrono::duration<double, std::micro> took = std::chrono::steady_clock::now() - start;
+    std::printf("%.1f\n", took.count());
+    std::fflush(stdout);
+    std::_Exit(0);
+}();
