@@ -25,7 +25,8 @@ struct PreviewRect {
 
 // The grid for a W x H matrix in a cw x ch area.
 struct PreviewGeometry {
-    // More dots than pixels in either direction: a scaled picture instead of cells.
+    // More dots than pixels in either direction (or than there are beside the thumbnail): a
+    // scaled picture instead of cells.
     bool oversize = false;
     int64_t gap = 1;  // grid line width, 1 or 0
     int64_t cell = 0;
@@ -40,7 +41,9 @@ struct PreviewGeometry {
 };
 
 // Needs W, H >= 1. Cells of min((cw - W - 1) / W, (ch - H - 1) / H) with one-pixel lines,
-// without lines when that is below 1, centred lines included.
+// without lines when that is below 1, centred lines included. A grid that would lie under the
+// thumbnail is fitted right of it or below it instead (the larger cells; right on a tie); a
+// matrix that fits neither way is shown oversize.
 PreviewGeometry ComputePreviewGeometry(int64_t w, int64_t h, int64_t cw, int64_t ch);
 
 // The thumbnail in the top-left corner: W x H up to 50 a side, else the longer side 50 and the

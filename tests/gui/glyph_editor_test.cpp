@@ -353,5 +353,33 @@ TEST_F(GlyphEditor, PictureItemsAreNotEditedAndTheMenuShowsWhatApplies) {
     emit edit->aboutToHide();
 }
 
+// The top-left dot at every size: a click there shows the whole cell in the dot's new colour,
+// none of it under the actual-size picture in the corner.
+TEST_F(GlyphEditor, TheTopLeftDotIsSeenWholeAfterAClick) {
+    const struct {
+        const char *w, *h;
+    } sizes[] = {{"8", "8"}, {"16", "16"}, {"64", "64"}, {"100", "40"}, {"40", "100"}};
+    for (const auto& s : sizes) {
+        SCOPED_TRACE(std::string(s.w) + "x" + s.h);
+        Ctl<QLineEdit>(*dialog, kMatrixWidthId)->setText(s.w);
+        Ctl<QLineEdit>(*dialog, kMatrixHeightId)->setText(s.h);
+        const bool was = PreviewDots(*dialog).Lit(0, 0);
+        Click(0, 0);
+        const QColor want = was ? QColor(0x49, 0x50, 0x28) : QColor(156, 224, 239);
+        const QPoint centre = CellCentre(*dialog, 0, 0) - preview->contentsRect().topLeft();
+        // The cell around its centre, out to its edges.
+        const QImage image = preview->Cached();
+        int x0 = centre.x(), y0 = centre.y();
+        while (x0 > 0 && image.pixelColor(x0 - 1, centre.y()) == want) --x0;
+        while (y0 > 0 && image.pixelColor(centre.x(), y0 - 1) == want) --y0;
+        ASSERT_EQ(image.pixelColor(centre), want);
+        ASSERT_GT(centre.x() - x0, 0);
+        for (int y = y0; y <= centre.y(); ++y) {
+            for (int x = x0; x <= centre.x(); ++x)
+                ASSERT_EQ(image.pixelColor(x, y), want) << x << "," << y;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace zemtra::test

@@ -10,15 +10,36 @@
 namespace zemtra {
 namespace {
 
-TEST(PreviewGeometry, DefaultMatrixInTheDefaultArea) {
-    const PreviewGeometry g = ComputePreviewGeometry(16, 16, 450, 450);
-    EXPECT_FALSE(g.oversize);
-    EXPECT_EQ(g.gap, 1);
-    EXPECT_EQ(g.cell, 27);  // (450 - 17) / 16
-    EXPECT_EQ(g.pitch, 28);
-    EXPECT_EQ(g.x0, 1);  // (450 - 448 + 1) / 2
-    EXPECT_EQ(g.y0, 1);
-    EXPECT_EQ(g.Cell(2, 3), (PreviewRect{1 + 3 * 28, 1 + 2 * 28, 27, 27}));
+// Where the grid goes: centred where it clears the thumbnail, else right of it or below it,
+// wherever the cells are larger.
+TEST(PreviewGeometry, TheGridKeepsClearOfTheThumbnail) {
+    const struct {
+        int64_t w, h, cw, ch;
+        int64_t cell, gap, x0, y0;
+    } cases[] = {
+        // The default matrix: centred, cells of 27 would put the corner under the 16 x 16
+        // thumbnail; right of it, cells of 26.
+        {16, 16, 450, 450, 26, 1, 16 + 1, 9},
+        // The 64 x 64 the thumbnail used to hide a dot of: right of the 50 x 50 picture.
+        {64, 64, 450, 450, 5, 1, 50 + 8, 33},
+        // A wide area leaves room left of the centred grid: it stays centred.
+        {16, 16, 600, 300, 17, 1, 156, 6},
+        // 100 x 40, thumbnail 50 x 20: below it the cells are larger than right of it.
+        {100, 40, 450, 200, 3, 1, 25, 20 + 10},
+        // Without lines, centred, already clear of the 50 x 2 thumbnail.
+        {300, 16, 450, 450, 1, 0, 75, 217},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.w << "x" << c.h << " in " << c.cw << "x" << c.ch);
+        const PreviewGeometry g = ComputePreviewGeometry(c.w, c.h, c.cw, c.ch);
+        EXPECT_FALSE(g.oversize);
+        EXPECT_EQ(g.cell, c.cell);
+        EXPECT_EQ(g.gap, c.gap);
+        EXPECT_EQ(g.x0, c.x0);
+        EXPECT_EQ(g.y0, c.y0);
+    }
+    EXPECT_EQ(ComputePreviewGeometry(16, 16, 450, 450).Cell(2, 3),
+              (PreviewRect{17 + 3 * 27, 9 + 2 * 27, 26, 26}));
 }
 
 TEST(PreviewGeometry, OneDotIsOneCentredSquareInsideItsLines) {
@@ -38,33 +59,40 @@ TEST(PreviewGeometry, NoGridLinesWhenTheyWouldNotFit) {
     EXPECT_EQ(g.y0, (450 - 16) / 2);
     EXPECT_TRUE(ComputePreviewGeometry(451, 16, 450, 450).oversize);
     EXPECT_TRUE(ComputePreviewGeometry(16, 451, 450, 450).oversize);
-    EXPECT_FALSE(ComputePreviewGeometry(450, 450, 450, 450).oversize);
+    // As many dots as pixels: no room beside the thumbnail, so the scaled picture.
+    EXPECT_TRUE(ComputePreviewGeometry(450, 450, 450, 450).oversize);
 }
 
-// For every matrix that fits, the grid with its outer lines lies inside the area, is centred
-// to within a pixel, and cells are at least one pixel.
-TEST(PreviewGeometry, EveryFittingGridIsInsideAndCentred) {
+// For every matrix that fits, the grid with its outer lines lies inside the area and clear of
+// the thumbnail, is centred to within a pixel (in the area, or in the part right of or below
+// the thumbnail), and cells are at least one pixel; the scaled picture only where neither part
+// has a pixel a dot.
+TEST(PreviewGeometry, EveryFittingGridIsInsideCentredAndClearOfTheThumbnail) {
     for (int64_t cw : {448, 450, 301}) {
         const int64_t ch = 333;
         for (int64_t w = 1; w <= cw; w += (w < 40 ? 1 : 17)) {
             for (int64_t h = 1; h <= ch; h += (h < 40 ? 3 : 29)) {
+                SCOPED_TRACE(testing::Message() << w << "x" << h << " in " << cw);
                 const PreviewGeometry g = ComputePreviewGeometry(w, h, cw, ch);
-                ASSERT_FALSE(g.oversize);
-                ASSERT_GE(g.cell, 1) << w << "x" << h;
+                const PreviewRect t = ThumbnailRect(w, h);
+                if (g.oversize) {
+                    ASSERT_TRUE((w > cw - t.width || h > ch) && (w > cw || h > ch - t.height));
+                    continue;
+                }
+                ASSERT_GE(g.cell, 1);
                 const int64_t left = g.x0 - g.gap;
                 const int64_t right = g.x0 + w * g.pitch - 1;  // last pixel of the outer line
                 const int64_t top = g.y0 - g.gap;
                 const int64_t bottom = g.y0 + h * g.pitch - 1;
-                ASSERT_GE(left, 0) << w << "x" << h << " in " << cw;
-                ASSERT_LT(right, cw) << w << "x" << h << " in " << cw;
+                ASSERT_GE(left, 0);
+                ASSERT_LT(right, cw);
                 ASSERT_GE(top, 0);
                 ASSERT_LT(bottom, ch);
-                EXPECT_LE(std::abs(left - (cw - 1 - right)), 1) << w << "x" << h;
-                EXPECT_LE(std::abs(top - (ch - 1 - bottom)), 1) << w << "x" << h;
-                // The cell is the largest that fits: one more pixel would not.
-                if (g.gap == 1) {
-                    EXPECT_TRUE(w * (g.cell + 2) + 1 > cw || h * (g.cell + 2) + 1 > ch);
-                }
+                ASSERT_TRUE(left >= t.width || top >= t.height || t.width == 0 || t.height == 0);
+                EXPECT_TRUE(std::abs(left - (cw - 1 - right)) <= 1 ||
+                            std::abs(left - t.width - (cw - 1 - right)) <= 1);
+                EXPECT_TRUE(std::abs(top - (ch - 1 - bottom)) <= 1 ||
+                            std::abs(top - t.height - (ch - 1 - bottom)) <= 1);
             }
         }
     }
