@@ -52,6 +52,9 @@ class PreviewWidget;
 class ScanDemoWidget;
 class UpDownWidget;
 
+// Set (true) on a field whose text is a value the field cannot take, which is marked.
+inline constexpr char kBadValueProperty[] = "zemtraBadValue";
+
 class CZemtraDlg : public QDialog {
     Q_OBJECT
   public:
@@ -296,6 +299,8 @@ class CZemtraDlg : public QDialog {
     void OnFontWidthChanged();
     void OnFontHeightChanged();
     void OnThresholdChanged();
+    void CheckNumberFields();
+    void MarkField(QLineEdit* field, bool bad);
     void OnFormatChanged();
     void OnScanComboChanged();
     void OnSpin(int id, int direction);

@@ -111,16 +111,37 @@ void CZemtraDlg::OnCodePageChanged() {
     ShowCodeCharacters();
 }
 
+namespace {
+
+QString Hex4(uint32_t code) {
+    return QStringLiteral("%1").arg(code, 4, 16, QLatin1Char('0')).toUpper();
+}
+
+}  // namespace
+
+// The clamps keep the range one the library job can take; the status line says what changed.
 void CZemtraDlg::OnFromLostFocus() {
     const uint32_t from = from_->GetValue();
-    const uint32_t clamped = ClampedFrom(from, to_->GetValue(), codePage_->currentIndex());
-    if (clamped != from) from_->SetValue(clamped);
+    const uint32_t to = to_->GetValue();
+    const uint32_t clamped = ClampedFrom(from, to, codePage_->currentIndex());
+    if (clamped == from) return;
+    from_->SetValue(clamped);
+    const uint32_t lowest = CodeRangeOf(codePage_->currentIndex()).lowest;
+    ShowStatus(Message{Msg::CodeClamped,
+                       {Message{Msg::FieldFrom}, FromQString(Hex4(from)), FromQString(Hex4(lowest)),
+                        FromQString(Hex4(to)), FromQString(Hex4(clamped))}});
 }
 
 void CZemtraDlg::OnToLostFocus() {
     const uint32_t to = to_->GetValue();
-    const uint32_t clamped = ClampedTo(to, from_->GetValue(), codePage_->currentIndex());
-    if (clamped != to) to_->SetValue(clamped);
+    const uint32_t from = from_->GetValue();
+    const uint32_t clamped = ClampedTo(to, from, codePage_->currentIndex());
+    if (clamped == to) return;
+    to_->SetValue(clamped);
+    const uint32_t highest = CodeRangeOf(codePage_->currentIndex()).highest;
+    ShowStatus(Message{Msg::CodeClamped,
+                       {Message{Msg::FieldTo}, FromQString(Hex4(to)), FromQString(Hex4(from)),
+                        FromQString(Hex4(highest)), FromQString(Hex4(clamped))}});
 }
 
 void CZemtraDlg::OnCodeTextChanged(CHexEdit* field) {

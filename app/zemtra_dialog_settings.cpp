@@ -117,6 +117,7 @@ void CZemtraDlg::Push() {
     PushIndex(direct_, settings_.DIRECT);
     PushIndex(format_, settings_.FORMAT);
     ShowMatchingPreset();
+    CheckNumberFields();
 }
 
 void CZemtraDlg::DeriveFontSize() {
@@ -135,6 +136,7 @@ void CZemtraDlg::OnMatrixSizeChanged() {
     Pull();
     DeriveFontSize();
     RefreshPreview();
+    CheckNumberFields();
 }
 
 void CZemtraDlg::OnFontWidthChanged() {
@@ -142,6 +144,7 @@ void CZemtraDlg::OnFontWidthChanged() {
     Pull();
     settings_.FONT.Width = Value(settings_.WIDTH);
     RefreshPreview();
+    CheckNumberFields();
 }
 
 void CZemtraDlg::OnFontHeightChanged() {
@@ -149,12 +152,52 @@ void CZemtraDlg::OnFontHeightChanged() {
     Pull();
     settings_.FONT.Height = Value(settings_.HEIGHT);
     RefreshPreview();
+    CheckNumberFields();
 }
 
 void CZemtraDlg::OnThresholdChanged() {
     if (lockout_) return;
     Pull();
     RefreshPreview();
+    CheckNumberFields();
+}
+
+// A number field whose text is no whole number goes on with the number the text starts with (a
+// project stores the text and reads it that way); the field is marked and the status line says
+// so, rather than letting the preview stay at a value the field does not show.
+void CZemtraDlg::CheckNumberFields() {
+    const struct {
+        QLineEdit* field;
+        Msg name;
+    } fields[] = {{matrixX_, Msg::FieldMatrixWidth},
+                  {matrixY_, Msg::FieldMatrixHeight},
+                  {fontWidth_, Msg::FieldFontWidth},
+                  {fontHeight_, Msg::FieldFontHeight},
+                  {threshold_, Msg::FieldThreshold}};
+    std::optional<Message> first;
+    for (const auto& f : fields) {
+        const std::u16string text = FromQString(f.field->text());
+        // The threshold counts only while a picture item shows it.
+        const bool bad = (f.field != threshold_ || !threshold_->isHidden()) && !IsWholeNumber(text);
+        MarkField(f.field, bad);
+        if (bad && !first) {
+            first =
+                Message{Msg::FieldNotANumber, {Message{f.name}, text, std::to_string(Value(text))}};
+        }
+    }
+    if (first) {
+        ShowStatus(*first);
+    } else if (statusMessage_ && statusMessage_->id == Msg::FieldNotANumber) {
+        ShowStatus(QString());
+    }
+}
+
+void CZemtraDlg::MarkField(QLineEdit* field, bool bad) {
+    if (field->property(kBadValueProperty).toBool() == bad) return;
+    field->setProperty(kBadValueProperty, bad);
+    QPalette palette = field->parentWidget()->palette();
+    if (bad) palette.setColor(QPalette::Base, QColor(0xFF, 0xD8, 0xD8));
+    field->setPalette(palette);
 }
 
 void CZemtraDlg::OnFormatChanged() {

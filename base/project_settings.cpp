@@ -42,6 +42,17 @@ int32_t Value(std::string_view text) {
     return LeadingInteger(text);
 }
 
+bool IsWholeNumber(std::u16string_view text) {
+    size_t i = 0;
+    while (i < text.size() && IsSpace(text[i])) ++i;
+    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) ++i;
+    const size_t digits = i;
+    while (i < text.size() && text[i] >= u'0' && text[i] <= u'9') ++i;
+    if (i == digits) return false;
+    while (i < text.size() && IsSpace(text[i])) ++i;
+    return i == text.size();
+}
+
 std::vector<std::string> ChoicesOutOfRange(const ProjectSettings& s) {
     const struct {
         const char* key;

@@ -76,6 +76,8 @@ struct ProjectSettings {
 // first non-digit, 0 when there are none. Saturates at the 32-bit limits instead of wrapping.
 int32_t Value(std::u16string_view text);
 int32_t Value(std::string_view text);
+// Whether Value reads the whole text: an optional sign and digits, white space around them.
+bool IsWholeNumber(std::u16string_view text);
 
 // Bits of one output word for a DATABIT index: 1 -> 16, 2 -> 24, 3 -> 32, 4 -> 4, else 8.
 int DataWidth(int32_t databit);

@@ -57,23 +57,37 @@ TEST_F(CodeRange, ChoosingACodePageSetsItsRange) {
     }
 }
 
+// A clamp is said in the status line, with the range the field could take.
 TEST_F(CodeRange, LeavingAFieldClampsItToTheCodePageAndTheOtherField) {
-    ChooseCodePage(2);  // GB2312
-    EnterAndLeave(From(), "0000");
-    EXPECT_EQ(From()->text(), "A1A1");
-    EnterAndLeave(To(), "FFFF");
-    EXPECT_EQ(To()->text(), "FEFE");
-    // Within the range nothing changes, not even the way the code is written.
-    EnterAndLeave(From(), "b0a1");
-    EXPECT_EQ(From()->text(), "b0a1");
-
-    ChooseCodePage(0);  // UNICODE
-    To()->setText("8000");
-    EnterAndLeave(From(), "9000");
-    EXPECT_EQ(From()->text(), "8000");
-    From()->setText("9000");
-    EnterAndLeave(To(), "8000");
-    EXPECT_EQ(To()->text(), "9000");
+    const struct {
+        int codePage;
+        const char *from, *to;  // set first, as they stand
+        bool leaveFrom;         // else To
+        const char* typed;
+        const char* becomes;
+        const char* said;  // empty: the status line says nothing of it
+    } cases[] = {
+        {2, "A1A1", "FEFE", true, "0000", "A1A1",
+         "From: 0000 lies outside A1A1..FEFE, so it is now A1A1."},
+        {2, "A1A1", "FEFE", false, "FFFF", "FEFE",
+         "To: FFFF lies outside A1A1..FEFE, so it is now FEFE."},
+        // Within the range nothing changes, not even the way the code is written.
+        {2, "A1A1", "FEFE", true, "b0a1", "b0a1", ""},
+        {0, "0000", "8000", true, "9000", "8000",
+         "From: 9000 lies outside 0000..8000, so it is now 8000."},
+        {0, "9000", "FFFF", false, "8000", "9000",
+         "To: 8000 lies outside 9000..FFFF, so it is now 9000."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        ChooseCodePage(c.codePage);
+        From()->setText(QString::fromLatin1(c.from));
+        To()->setText(QString::fromLatin1(c.to));
+        dialog.ShowStatus(QString());
+        EnterAndLeave(c.leaveFrom ? From() : To(), c.typed);
+        EXPECT_EQ((c.leaveFrom ? From() : To())->text(), QString::fromLatin1(c.becomes));
+        EXPECT_EQ(dialog.StatusText(), QString::fromLatin1(c.said));
+    }
 }
 
 TEST_F(CodeRange, TheFieldBeingLeftIsSettledBeforeTheSettingsAreSaved) {

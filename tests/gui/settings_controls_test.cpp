@@ -48,6 +48,52 @@ TEST_F(SettingsControls, MatrixWidthDerivesTheFontWidth) {
     EXPECT_EQ(Edit(dialog, kFontWidthId)->text(), "3");
 }
 
+// A number field's text that is no whole number: the field is marked, the status line names
+// it and the number taken (the text's leading digits, as the project reads them); a whole
+// number again takes the mark and the message away.
+TEST_F(SettingsControls, ANumberFieldThatIsNoNumberIsMarkedAndNamed) {
+    const struct {
+        int id;
+        const char* typed;
+        const char* said;   // empty: no mark, nothing said
+        int32_t fontWidth;  // FONT.Width afterwards
+    } cases[] = {
+        {kFontWidthId, "1a",
+         "Font width: \"1a\" is not a whole number; 1 is taken until it is one.", 1},
+        {kFontWidthId, "x", "Font width: \"x\" is not a whole number; 0 is taken until it is one.",
+         0},
+        {kFontWidthId, " 12 ", "", 12},
+        {kFontWidthId, "-7", "", -7},
+        {kMatrixHeightId, "",
+         "Matrix height: \"\" is not a whole number; 0 is taken until it is one.", 8},
+        {kMatrixHeightId, "24", "", 8},
+        {kMatrixWidthId, "3o",
+         "Matrix width: \"3o\" is not a whole number; 3 is taken until it is one.", -1},
+        {kMatrixWidthId, "30", "", 15},
+        {kFontHeightId, "16px",
+         "Font height: \"16px\" is not a whole number; 16 is taken until it is one.", 15},
+        {kFontHeightId, "16", "", 15},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        QLineEdit* field = Edit(dialog, c.id);
+        field->setText(QString::fromLatin1(c.typed));
+        const bool bad = *c.said != '\0';
+        EXPECT_EQ(field->property(kBadValueProperty).toBool(), bad);
+        EXPECT_EQ(field->palette().color(QPalette::Base) == QColor(0xFF, 0xD8, 0xD8), bad);
+        EXPECT_EQ(field->text(), QString::fromLatin1(c.typed)) << "the text stays as typed";
+        EXPECT_EQ(dialog.StatusText(), QString::fromLatin1(c.said));
+        if (c.fontWidth >= 0) {
+            EXPECT_EQ(dialog.Settings().FONT.Width, c.fontWidth);
+        }
+    }
+    // In another language the message is worded again.
+    Edit(dialog, kFontWidthId)->setText("w");
+    dialog.ApplyLanguage(u"简体中文");
+    EXPECT_EQ(dialog.StatusText(),
+              QString::fromUtf8("字体宽度: \"w\" 不是整数; 在改正之前按 0 处理。"));
+}
+
 TEST_F(SettingsControls, SpinsStepByOneAndKeepTheThresholdInRange) {
     Spin(dialog, kMatrixWidthSpinId, true);
     EXPECT_EQ(Edit(dialog, kMatrixWidthId)->text(), "17");
