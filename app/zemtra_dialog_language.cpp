@@ -94,6 +94,9 @@ void CZemtraDlg::ApplyLanguage(std::u16string_view name) {
     UpdateLanguageChecks();
     preset_->setItemText(0, Text(Msg::PresetNone));
     SetButtonTexts();
+    // The two tooltips that tell what the controls show keep it, in front of the new words.
+    ElideFontCaption();
+    ShowMatchingPreset();
     RebuildRecentMenu();
     // The status line is told again in the new language, or cleared when it cannot be.
     if (!editStatus_.isEmpty() && StatusText() == editStatus_) {

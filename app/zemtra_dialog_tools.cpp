@@ -20,9 +20,17 @@
 #include "raster/font_file.h"
 #include "raster/qt/font_sources_dialog.h"
 #include "ui/file_filter.h"
+#include "ui/qt/ui_hooks.h"
 
 namespace zemtra {
 namespace {
+
+// What a control shows just now, over the language's words for what it is for.
+QString WithControlTip(const QWidget* control, const QString& what) {
+    const QString tip = control->property(kControlTipProperty).toString();
+    if (what.isEmpty()) return tip;
+    return tip.isEmpty() ? what : what + QStringLiteral("\n\n") + tip;
+}
 
 // The file dialogs match patterns case-sensitively here, so the usual upper-case names are
 // listed too.
@@ -87,9 +95,10 @@ void CZemtraDlg::ElideFontCaption() {
     const QString shown =
         fontButton_->fontMetrics().elidedText(fontCaption_, Qt::ElideRight, std::max(room, 8));
     fontButton_->setText(shown);
-    fontButton_->setToolTip(!fontTip_.isEmpty()     ? fontTip_
-                            : shown != fontCaption_ ? fontCaption_
-                                                    : QString());
+    const QString what = !fontTip_.isEmpty()     ? fontTip_
+                         : shown != fontCaption_ ? fontCaption_
+                                                 : QString();
+    fontButton_->setToolTip(WithControlTip(fontButton_, what));
 }
 
 void CZemtraDlg::OnFontFileButton() {
@@ -203,9 +212,10 @@ void CZemtraDlg::ShowMatchingPreset() {
     preset_->setCurrentIndex(chosenPreset_);
     const ControllerPreset* preset =
         fits ? &presets[static_cast<size_t>(chosenPreset_) - 1] : nullptr;
-    preset_->setToolTip(preset == nullptr ? QString()
-                                          : QString::fromUtf8(preset->title) + u'\n' +
-                                                QString::fromUtf8(preset->layout));
+    preset_->setToolTip(WithControlTip(preset_, preset == nullptr
+                                                    ? QString()
+                                                    : QString::fromUtf8(preset->title) + u'\n' +
+                                                          QString::fromUtf8(preset->layout)));
 }
 
 }  // namespace zemtra

@@ -34,6 +34,10 @@ std::u16string ControlKey(int32_t dialogId, int32_t controlId) {
     return DialogSection(dialogId) + u"_" + DecimalText(controlId);
 }
 
+std::u16string ControlTipKey(int32_t dialogId, int32_t controlId) {
+    return ControlKey(dialogId, controlId) + u"_Tip";
+}
+
 std::u16string MenuSection(int32_t menuId) {
     return u"MENU_" + DecimalText(menuId);
 }

@@ -259,8 +259,12 @@ DialogTexts CMultiLanguage::TranslateDialog(int32_t dialogId,
     DialogTexts texts;
     texts.title = Caption(section, DialogTitleKey(dialogId));
     texts.controls.reserve(controlIds.size());
-    for (int32_t id : controlIds)
+    texts.tips.reserve(controlIds.size());
+    for (int32_t id : controlIds) {
         texts.controls.push_back(Caption(section, ControlKey(dialogId, id)));
+        std::optional<std::u16string> tip = Caption(section, ControlTipKey(dialogId, id));
+        texts.tips.push_back(tip ? std::optional(ExpandLineBreaks(*tip)) : std::nullopt);
+    }
     return texts;
 }
 

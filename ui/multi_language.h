@@ -38,11 +38,13 @@ inline constexpr std::u16string_view kDefaultLanguage = u"English";
 inline constexpr std::u16string_view kSpecialStringsSection = u"SPECIAL_STRINGS";
 
 // The key scheme: IDD_<dialog> sections with IDD_<dialog>_Title and IDD_<dialog>_<control> keys
-// (control id signed: IDD_102_-1), MENU_<menu> sections with MENU_<menu>_<command> keys
+// (control id signed: IDD_102_-1), a control's tooltip under IDD_<dialog>_<control>_Tip,
+// MENU_<menu> sections with MENU_<menu>_<command> keys
 // (command id unsigned) and popup keys by position path (MENU_131_0, MENU_131_0_3).
 std::u16string DialogSection(int32_t dialogId);
 std::u16string DialogTitleKey(int32_t dialogId);
 std::u16string ControlKey(int32_t dialogId, int32_t controlId);
+std::u16string ControlTipKey(int32_t dialogId, int32_t controlId);
 std::u16string MenuSection(int32_t menuId);
 std::u16string MenuCommandKey(int32_t menuId, uint32_t commandId);
 // prefix is the enclosing popup's key, or the menu's section at the top level.
@@ -73,6 +75,7 @@ struct MenuCaption {
 struct DialogTexts {
     std::optional<std::u16string> title;
     std::vector<std::optional<std::u16string>> controls;
+    std::vector<std::optional<std::u16string>> tips;  // with "\n" as line breaks
 };
 
 class CMultiLanguage {

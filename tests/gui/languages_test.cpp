@@ -141,6 +141,45 @@ TEST(Languages, SwitchingReTextsEverythingAtOnceAndIsKept) {
     EXPECT_EQ(again.MenuBar()->actions()[1]->text(), "&Language");
 }
 
+// Every control with an id has a tooltip in every built-in language (the link's is its
+// address); the font button and the preset box put what they show in front of it. And the
+// centre button is no Latin letter in Chinese.
+TEST(Languages, EveryControlHasATooltipInEachLanguage) {
+    ScopedHome home;
+    TestHooks answers;
+    CZemtraDlg dialog(answers.Make());
+    const struct {
+        const char* language;
+        const char* ascii;  // the ASCII button's tooltip
+        const char* centre;
+    } cases[] = {
+        {"English", "Append the printable ASCII characters to the text (Ctrl+Z takes them back)",
+         "C"},
+        {"简体中文", "把可打印的 ASCII 字符追加到文本中 (Ctrl+Z 可撤销)", "中"},
+        {"繁體中文", "把可列印的 ASCII 字元附加到文字中 (Ctrl+Z 可復原)", "中"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.language);
+        dialog.ApplyLanguage(Utf8ToUtf16(c.language));
+        int controls = 0;
+        for (const QWidget* w : dialog.findChildren<QWidget*>()) {
+            const QVariant id = w->property(kControlIdProperty);
+            if (!id.isValid() || id.toInt() == kNoControlId) continue;
+            ++controls;
+            EXPECT_FALSE(w->toolTip().isEmpty()) << id.toInt();
+        }
+        EXPECT_GE(controls, 50);
+        EXPECT_EQ(Ctl<QPushButton>(dialog, kAsciiButtonId)->toolTip(), QString::fromUtf8(c.ascii));
+        EXPECT_EQ(Ctl<QPushButton>(dialog, kCentreId)->text(), QString::fromUtf8(c.centre));
+        // The font button's tip ends in its own words, whatever it shows before them.
+        EXPECT_TRUE(Ctl<QPushButton>(dialog, kFontButtonId)
+                        ->toolTip()
+                        .endsWith(Ctl<QPushButton>(dialog, kFontButtonId)
+                                      ->property(kControlTipProperty)
+                                      .toString()));
+    }
+}
+
 TEST(Languages, AnAddedFileIsTheFourthLanguage) {
     ScopedHome home;
     TestHooks answers;

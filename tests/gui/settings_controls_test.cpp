@@ -21,6 +21,9 @@ void Spin(const CZemtraDlg& dialog, int id, bool up) {
     (up ? spin->UpButton() : spin->DownButton())->click();
 }
 
+// The font button's own tooltip, in English.
+constexpr char kFontTip[] = "Choose the face, its style and size";
+
 QLineEdit* Edit(const CZemtraDlg& dialog, int id) {
     return Ctl<QLineEdit>(dialog, id);
 }
@@ -193,7 +196,9 @@ TEST_F(SettingsControls, FaceNotInstalledIsNamedWithItsStandIn) {
         EXPECT_TRUE(shown == full ||
                     (shown.endsWith(QChar(0x2026)) && full.startsWith(shown.chopped(1))))
             << shown.toStdString();
-        EXPECT_EQ(button->toolTip(), c.status ? QString::fromUtf8(c.status) : QString());
+        // What it shows now, then what the button is for.
+        EXPECT_EQ(button->toolTip(),
+                  c.status ? QString::fromUtf8(c.status) + "\n\n" + kFontTip : QString(kFontTip));
         EXPECT_EQ(dialog.StatusText(), c.status ? QString::fromUtf8(c.status) : QString());
     }
 }
@@ -236,7 +241,7 @@ TEST_F(SettingsControls, LongFaceNameIsElidedWithATooltip) {
     button->click();
     EXPECT_TRUE(button->text().endsWith(QChar(0x2026))) << button->text().toStdString();
     EXPECT_TRUE(name.startsWith(button->text().chopped(1)));
-    EXPECT_EQ(button->toolTip(), name);
+    EXPECT_EQ(button->toolTip(), name + "\n\n" + kFontTip);
     const qsizetype before = button->text().size();
     button->resize(button->width() * 3, button->height());  // a larger font button
     EXPECT_GT(button->text().size(), before);

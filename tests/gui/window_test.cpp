@@ -173,7 +173,8 @@ TEST_F(Window, DroppedFilesAreOpenedAddedOrChosen) {
                 (shown.endsWith(QChar(0x2026)) &&
                  QStringLiteral("LiberationMono-Regular.ttf").startsWith(shown.chopped(1))))
         << shown.toStdString();
-    EXPECT_EQ(Ctl<QPushButton>(*dialog, kFontButtonId)->toolTip(), QString::fromUtf8(font));
+    EXPECT_EQ(Ctl<QPushButton>(*dialog, kFontButtonId)->toolTip(),
+              QString::fromUtf8(font) + "\n\nChoose the face, its style and size");
 }
 
 TEST_F(Window, ResizingGrowsThePreviewAndTheSizeIsRemembered) {

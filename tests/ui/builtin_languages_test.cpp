@@ -14,6 +14,7 @@
 #include "base/unicode.h"
 #include "support/test_support.h"
 #include "ui/control_ids.h"
+#include "ui/dialog_template.h"
 #include "ui/multi_language.h"
 
 namespace zemtra {
@@ -157,6 +158,14 @@ std::vector<std::u16string> OurKeys() {
     }
     for (const MessageText& t : MessageTexts()) {
         keys.push_back(u"SPECIAL_STRINGS/" + std::u16string(t.key));
+    }
+    // A tooltip for every control of the main window and the Output View that has an id; the
+    // link's tooltip is its address.
+    for (const DialogTemplate* d : {&MainDialogTemplate(), &OutputDialogTemplate()}) {
+        for (const ControlTemplate& c : d->controls) {
+            if (c.id == kNoControlId || c.id == kWebLinkId) continue;
+            keys.push_back(DialogSection(d->id) + u"/" + ControlTipKey(d->id, c.id));
+        }
     }
     return keys;
 }

@@ -77,6 +77,11 @@ void TranslateDialogWindow(const CMultiLanguage& language, QWidget* window, int 
     if (texts.title) window->setWindowTitle(ToQString(*texts.title));
     for (size_t i = 0; i < controls.size() && i < texts.controls.size(); ++i) {
         if (texts.controls[i]) SetControlText(controls[i], ToQString(*texts.controls[i]));
+        if (i < texts.tips.size() && texts.tips[i]) {
+            const QString tip = ToQString(*texts.tips[i]);
+            controls[i]->setProperty(kControlTipProperty, tip);
+            controls[i]->setToolTip(tip);
+        }
     }
 }
 

@@ -22,6 +22,8 @@ class CMultiLanguage;
 
 // The Qt property that carries a control's numeric id, and a menu command's id.
 inline constexpr char kControlIdProperty[] = "controlId";
+// A control's tooltip as the language gives it, for controls that add to it what they show.
+inline constexpr char kControlTipProperty[] = "controlTip";
 inline constexpr char kCommandIdProperty[] = "commandId";
 
 struct SaveFileRequest {
