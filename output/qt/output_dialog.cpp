@@ -136,12 +136,18 @@ QString COutputDlg::Say(Msg id, const QStringList& args) const {
 }
 
 void COutputDlg::SetNote(const QString& note) {
-    note_->setText(note);
+    noteText_ = note;
     note_->setToolTip(note);
+    ElideNote();
+}
+
+void COutputDlg::ElideNote() {
+    note_->setText(note_->fontMetrics().elidedText(noteText_, Qt::ElideRight,
+                                                   std::max(note_->contentsRect().width(), 8)));
 }
 
 QString COutputDlg::Note() const {
-    return note_->text();
+    return noteText_;
 }
 
 void COutputDlg::resizeEvent(QResizeEvent* event) {
@@ -150,6 +156,7 @@ void COutputDlg::resizeEvent(QResizeEvent* event) {
     const int dy = height() - base_.height();
     note_->setGeometry(text_->x(), base_.height() - note_->height() - 2 + std::max(dy, 0),
                        text_->width(), note_->height());
+    ElideNote();
 }
 
 QString COutputDlg::ClipboardMessage(std::string_view key) const {

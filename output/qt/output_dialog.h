@@ -73,6 +73,8 @@ class COutputDlg : public QDialog {
     // A text of the main window's language, English without one.
     QString Say(Msg id, const QStringList& args = {}) const;
     void ShowVerified(const DotMatrix& glyph, const QString& caption);
+    // The note in the line's width, ending in an ellipsis where it is longer; whole in the tip.
+    void ElideNote();
 
     const CMultiLanguage* language_;
     UiHooks hooks_;
@@ -82,7 +84,8 @@ class COutputDlg : public QDialog {
     QLabel* verifyPicture_ = nullptr;
     QLabel* verifyCaption_ = nullptr;
     QLabel* note_ = nullptr;
-    QSize base_;  // the template's size, the smallest the view gets
+    QString noteText_;  // the note whole
+    QSize base_;        // the template's size, the smallest the view gets
     QString folder_;
     ScanMode mode_;
     std::optional<DotMatrix> verified_;

@@ -2,6 +2,7 @@
 // tiny files, Copy with its two messages, Save as UTF-16LE with its mark whatever the
 // extension, and a clear message when the file cannot be written.
 #include <QFontInfo>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -143,6 +144,29 @@ TEST_F(OutputView, LayoutOfDialog129) {
     EXPECT_EQ(view->Control(kIdCancel)->geometry(), cancel.translated(200, 100));
     view->SetNote("fonttab: the ANSI code page 1252 lacks 1 of the list's characters");
     EXPECT_EQ(view->Note(), "fonttab: the ANSI code page 1252 lacks 1 of the list's characters");
+}
+
+// A note longer than its line ends in an ellipsis, whole in its tooltip; a wider view shows
+// more of it.
+TEST_F(OutputView, ALongNoteIsElidedWithATooltip) {
+    auto view = Open("");
+    QString note = "fonttab: GB2312 lacks 12 of the list's characters:";
+    for (int i = 0; i < 40; ++i) note += " U+00C" + QString::number(i % 10);
+    view->SetNote(note);
+    QLabel* line = nullptr;
+    for (QLabel* l : view->findChildren<QLabel*>()) {
+        if (l->toolTip() == note) line = l;
+    }
+    ASSERT_NE(line, nullptr);
+    EXPECT_EQ(view->Note(), note);
+    const QString shown = line->text();
+    ASSERT_TRUE(shown.endsWith(QChar(0x2026))) << shown.toStdString();
+    EXPECT_TRUE(note.startsWith(shown.chopped(1)));
+    EXPECT_LE(line->fontMetrics().horizontalAdvance(shown), line->contentsRect().width());
+    view->resize(view->width() + 300, view->height());
+    EXPECT_GT(line->text().size(), shown.size());
+    view->resize(4000, view->height());
+    EXPECT_EQ(line->text(), note);
 }
 
 }  // namespace
