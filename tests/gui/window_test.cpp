@@ -2,6 +2,8 @@
 // project's own file, "Save changes?", Recent, shortcuts, dropped files, resizing with the
 // preview, the folders of the file dialogs, and the fonttab note after a C source.
 #include <QComboBox>
+#include <QFileDialog>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -10,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTreeView>
 #include <QUrl>
 
 #include "gui/gui_test_support.h"
@@ -259,6 +262,37 @@ TEST_F(Window, TheFonttabNoteNamesWhatTheAnsiCodePageLacks) {
                                       "characters (中 文); their codes are those of \"?\" "
                                       "(0x3F00) or of a look-alike."));
     EXPECT_EQ(dialog->StatusText(), note);
+}
+
+// Qt's own file dialog shows a long name, the sizes, types and dates whole, without a
+// horizontal scroll bar.
+TEST(FileDialog, ItsColumnsShowWhatTheyHoldWhole) {
+    ScopedHome home;
+    const std::string name = "a font with a rather long name, as downloads have them.ttf";
+    WriteBytes(home / name, "0123456789");
+    QFileDialog dialog(nullptr, "Open", QString::fromStdString(home.Path().string()));
+    dialog.setViewMode(QFileDialog::Detail);
+    FitFileDialog(dialog);
+    dialog.show();
+    auto* details = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+    ASSERT_NE(details, nullptr);
+    ASSERT_TRUE(
+        ProcessUntil([&] { return details->model()->rowCount(details->rootIndex()) >= 1; }, 5000));
+    QApplication::processEvents();
+    QHeaderView* header = details->header();
+    EXPECT_GE(header->sectionSize(0),
+              details->fontMetrics().horizontalAdvance(QString::fromStdString(name)));
+    const QAbstractItemModel* model = details->model();
+    for (int column = 1; column < header->count(); ++column) {
+        int widest = 0;
+        for (int row = 0; row < model->rowCount(details->rootIndex()); ++row) {
+            const QString text = model->index(row, column, details->rootIndex()).data().toString();
+            widest = std::max(widest, details->fontMetrics().horizontalAdvance(text));
+        }
+        EXPECT_GT(widest, 0) << column;
+        EXPECT_GE(header->sectionSize(column), widest) << column;
+    }
+    EXPECT_LE(header->length(), details->viewport()->width());
 }
 
 }  // namespace

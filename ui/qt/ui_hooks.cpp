@@ -8,13 +8,29 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QInputDialog>
 #include <QPushButton>
+#include <QTreeView>
 #include <QWidget>
 
 #include "ui/hyperlink_rules.h"
 
 namespace zemtra {
+
+void FitFileDialog(QFileDialog& dialog) {
+    auto* details = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+    if (details == nullptr) return;  // the desktop's own dialog
+    dialog.resize(std::max(dialog.width(), 860), std::max(dialog.height(), 520));
+    QHeaderView* header = details->header();
+    header->setStretchLastSection(false);
+    header->setMinimumSectionSize(60);
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
+    for (int column = 1; column < header->count(); ++column) {
+        header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    }
+}
+
 namespace {
 
 QString AskSaveFileName(QWidget* parent, const SaveFileRequest& request) {
@@ -25,6 +41,7 @@ QString AskSaveFileName(QWidget* parent, const SaveFileRequest& request) {
     dialog.setDefaultSuffix(request.defaultSuffix);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
     if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
+    FitFileDialog(dialog);
     const QStringList filters = dialog.nameFilters();
     if (!request.filterSuffixes.isEmpty()) {
         QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
@@ -48,6 +65,7 @@ QStringList AskOpenFileNames(QWidget* parent, const OpenFileRequest& request) {
     dialog.setFileMode(request.multiple ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
     dialog.setNameFilter(request.filter);
     if (!request.defaultSuffix.isEmpty()) dialog.setDefaultSuffix(request.defaultSuffix);
+    FitFileDialog(dialog);
     if (dialog.exec() != QDialog::Accepted) return {};
     return dialog.selectedFiles();
 }

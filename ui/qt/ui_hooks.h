@@ -16,6 +16,8 @@
 class QWidget;
 class QAction;
 
+class QFileDialog;
+
 namespace zemtra {
 
 class CMultiLanguage;
@@ -92,6 +94,10 @@ struct UiHooks {
 
 // The real dialogs and the system clipboard.
 UiHooks DefaultUiHooks();
+
+// Qt's own file dialog (where the desktop offers none) opens too small for its columns: sized
+// so that names, sizes, types and dates show whole, the name column taking the rest.
+void FitFileDialog(QFileDialog& dialog);
 
 inline QString ToQString(std::u16string_view text) {
     return QString(reinterpret_cast<const QChar*>(text.data()),
