@@ -30,13 +30,14 @@ namespace zemtra {
 CZemtraDlg::CZemtraDlg(UiHooks hooks, QWidget* parent)
     : QDialog(parent), hooks_(std::move(hooks)), renderer_(&DefaultPictureDecoder()) {
     BuildWindow();
+    ConnectJobRunner();
     OnInitDialog();
 }
 
 CZemtraDlg::~CZemtraDlg() {
     // Destroyed without being closed (a test, or the application quitting): the same sequence.
     DestroyWindow();
-    WaitForWorker();  // a run started after the window was closed
+    runner_.StopAndWait();  // a run started after the window was closed
 }
 
 QWidget* CZemtraDlg::Control(int id) const {
@@ -218,7 +219,7 @@ void CZemtraDlg::DestroyWindow() {
     if (to_->hasFocus()) OnToLostFocus();
     SaveSettings();
     demoTimer_.stop();
-    WaitForWorker();
+    runner_.StopAndWait();
 }
 
 void CZemtraDlg::done(int result) {

@@ -13,9 +13,9 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "app/job_runner.h"
 #include "base/glyph_editing.h"
 #include "base/messages.h"
 #include "base/progress.h"
@@ -70,7 +70,7 @@ class CZemtraDlg : public QDialog {
     const std::u16string& CurrentCharacter() const { return currentCharacter_; }
     const std::u16string& CurrentPicture() const { return currentPicture_; }
     const std::filesystem::path& ProgramFolderPath() const { return programFolder_; }
-    bool WorkerRunning() const { return workerHeld_.load(); }
+    bool WorkerRunning() const { return runner_.Running(); }
     bool Exporting() const { return exporting_.load(); }
     bool DemoTimerActive() const { return demoTimer_.isActive(); }
     const ProgressBarState& ProgressBar() const { return bar_; }
@@ -140,8 +140,6 @@ class CZemtraDlg : public QDialog {
     const GlyphEditHistory& EditHistory() const { return history_; }
     // Enables or disables every control of the window; the menu bar is left alone.
     void EnableAllControls(bool enable);
-    // WM_GENERATION_PROGRESS: wParam 0 sets the range, 1 the position when it differs.
-    void OnGenerationProgress(uint64_t wParam, int64_t lParam);
     // Saves the settings as a project (an empty path means Setting.ini); false, after telling
     // the user, when the file cannot be written.
     bool Save(const std::filesystem::path& path);
@@ -328,10 +326,12 @@ class CZemtraDlg : public QDialog {
     void OnCreateLibrary();
     // The thread procedures; each works on its own copy of the record and list, taken when
     // the button was pressed, so no menu command can change them under it.
-    static void ListGenerationWorker(CZemtraDlg* dialog, ProjectSettings job);
-    static void LibraryGenerationWorker(CZemtraDlg* dialog, ProjectSettings job);
-    static void SpecimenWorker(CZemtraDlg* dialog, ProjectSettings job);
-    static void ExportWorker(CZemtraDlg* dialog, ProjectSettings job);
+    void ListGenerationWorker(ProjectSettings job);
+    void LibraryGenerationWorker(ProjectSettings job);
+    void SpecimenWorker(ProjectSettings job);
+    void ExportWorker(ProjectSettings job);
+    // A thread procedure on runner_, on its own copy of the settings.
+    void StartWorker(void (CZemtraDlg::*procedure)(ProjectSettings));
     // How an export ended, for the status line or a message box: glyphs, what was left out,
     // size, time and file. The one place that words it.
     struct ExportEnd {
@@ -340,20 +340,15 @@ class CZemtraDlg : public QDialog {
         QString text;
     };
     ExportEnd ExportEndOf(const ExportResult& result, double seconds) const;
-    // A worker's last steps: the controls back on, its thread joined once it has returned.
-    static void EndWorker(CZemtraDlg* dialog);
+    // The progress bar and the controls follow runner_.
+    void ConnectJobRunner();
     // An error's message box from a worker thread, worded and shown on the window's thread; the
     // worker waits for it.
-    static void TellFromWorker(CZemtraDlg* dialog, QMessageBox::Icon icon, const std::exception& e);
+    void TellFromWorker(QMessageBox::Icon icon, const std::exception& e);
     // The same with a text of the window's language, which also goes into the status line.
-    static void TellFromWorker(CZemtraDlg* dialog, QMessageBox::Icon icon, Msg id,
-                               const QStringList& args);
+    void TellFromWorker(QMessageBox::Icon icon, Msg id, const QStringList& args);
     // A status line from a worker thread, unless the window is closing.
-    static void StatusFromWorker(CZemtraDlg* dialog, Msg id, const QStringList& args);
-    static void StatusFromWorker(CZemtraDlg* dialog, const Message& message);
-    void StartWorker(void (*procedure)(CZemtraDlg*, ProjectSettings), ProjectSettings job);
-    void JoinEndedWorker();
-    void WaitForWorker();
+    void StatusFromWorker(const Message& message);
     void RunOutputView(const FonttabCodes& codes);
     // The status line of a C source: the fonttab's code page and the characters it lacks.
     QString FonttabNote(const FonttabCodes& codes) const;
@@ -435,12 +430,9 @@ class CZemtraDlg : public QDialog {
 
     ProgressBarState bar_;
     bool controlsEnabled_ = true;
-    // The worker: its thread object (GUI thread only), whether a worker holds the handle (the
-    // worker clears it as its last step), the run flag of the library job, and whether the
-    // window is closing (then no Output View and no file dialog opens any more).
-    std::thread worker_;
-    std::atomic<bool> workerHeld_{false};
-    StopFlag stop_;
+    // The job thread; whether the window is closing (then no Output View and no file dialog
+    // opens any more).
+    JobRunner runner_;
     std::filesystem::path specimenTarget_;  // set before SpecimenWorker starts
     PreparedExport exportJob_;              // set before ExportWorker starts
     ExportChoice exportChoice_;             // what the export dialog showed last

@@ -230,7 +230,7 @@ void CZemtraDlg::dropEvent(QDropEvent* event) {
 }
 
 void CZemtraDlg::DropFiles(const QStringList& paths) {
-    if (!controlsEnabled_ || workerHeld_.load()) return;  // a job works on the settings
+    if (!controlsEnabled_ || runner_.Running()) return;  // a job works on the settings
     QStringList pictures;
     QStringList unknown;
     QString project;

@@ -1,10 +1,8 @@
-// The generation workers of the main window: the two "Create" buttons and the specimen sheet,
-// the lock-out of the controls, the progress message, and the wait for a worker when the
-// window closes. A worker reaches the window only by blocking calls into the GUI thread, which
-// keeps its event loop running whenever it waits for a worker.
+// The generation workers of the main window: the two "Create" buttons, the specimen sheet and
+// the export, each a procedure on the window's job runner, and the lock-out of the controls
+// while one runs.
 #include <QAction>
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QFile>
 #include <QMenuBar>
 #include <QProgressBar>
@@ -28,28 +26,6 @@
 
 namespace zemtra {
 namespace {
-
-// Runs f on the window's thread and waits until it has run, as the platform's SendMessage.
-template <typename F>
-void Send(CZemtraDlg* dialog, F f) {
-    SendTo(dialog, std::move(f));
-}
-
-// Progress as WM_GENERATION_PROGRESS messages sent to the window.
-class WindowProgress : public ProgressSink {
-  public:
-    explicit WindowProgress(CZemtraDlg* dialog) : dialog_(dialog) {}
-    void SetRange(int minimum, int maximum) override {
-        const int64_t lParam = ProgressRangeParam(minimum, maximum);
-        Send(dialog_, [d = dialog_, lParam] { d->OnGenerationProgress(0, lParam); });
-    }
-    void SetPosition(int position) override {
-        Send(dialog_, [d = dialog_, position] { d->OnGenerationProgress(1, position); });
-    }
-
-  private:
-    CZemtraDlg* dialog_;
-};
 
 std::filesystem::path LocalPath(const QString& path) {
     return std::filesystem::path(QFile::encodeName(path).toStdString());
@@ -93,17 +69,17 @@ void CZemtraDlg::EnableAllControls(bool enable) {
     }
 }
 
-void CZemtraDlg::OnGenerationProgress(uint64_t wParam, int64_t lParam) {
-    switch (ApplyProgressMessage(bar_, wParam, lParam)) {
-        case ProgressChange::Range:
-            progress_->setRange(bar_.minimum, bar_.maximum);
-            break;
-        case ProgressChange::Position:
+void CZemtraDlg::ConnectJobRunner() {
+    connect(&runner_, &JobRunner::rangeChanged, this, [this](int minimum, int maximum) {
+        ApplyProgressRange(bar_, minimum, maximum);
+        progress_->setRange(bar_.minimum, bar_.maximum);
+    });
+    connect(&runner_, &JobRunner::positionChanged, this, [this](int position) {
+        if (ApplyProgressPosition(bar_, position) == ProgressChange::Position) {
             progress_->setValue(bar_.position);
-            break;
-        case ProgressChange::None:
-            break;
-    }
+        }
+    });
+    connect(&runner_, &JobRunner::finished, this, [this] { EnableAllControls(true); });
 }
 
 bool CZemtraDlg::SayNothingToDo(JobOutcome why) {
@@ -133,17 +109,17 @@ QString CZemtraDlg::FonttabNote(const FonttabCodes& codes) const {
 }
 
 void CZemtraDlg::OnCreateList() {
-    if (workerHeld_.load() || closing_.load()) return;  // a closed window starts nothing
+    if (runner_.Running() || closing_.load()) return;  // a closed window starts nothing
     Pull();
     if (SayNothingToDo(CSourceWorkOf(settings_))) return;
     EnableAllControls(false);
     ReadDirectControls();
-    StartWorker(&ListGenerationWorker, settings_);
+    StartWorker(&CZemtraDlg::ListGenerationWorker);
 }
 
 void CZemtraDlg::OnCreateLibrary() {
-    if (workerHeld_.load()) {
-        stop_.Request();  // the second press stops the run at its next code
+    if (runner_.Running()) {
+        runner_.Stop().Request();  // the second press stops the run at its next code
         return;
     }
     if (closing_.load()) return;  // a closed window starts nothing
@@ -155,9 +131,7 @@ void CZemtraDlg::OnCreateLibrary() {
     libraryCaption_ = createLibrary_->text();
     createLibrary_->setText(Text(Msg::LibraryStop));
     ReadDirectControls();
-    // The run flag is set before the thread starts, so an early stop request is not lost.
-    stop_.Reset();
-    StartWorker(&LibraryGenerationWorker, settings_);
+    StartWorker(&CZemtraDlg::LibraryGenerationWorker);
 }
 
 bool CZemtraDlg::MatrixJobMayStart() {
@@ -172,24 +146,23 @@ bool CZemtraDlg::MatrixJobMayStart() {
 }
 
 void CZemtraDlg::OnSpecimenSheet() {
-    if (workerHeld_.load() || closing_.load()) return;  // one job at a time
+    if (runner_.Running() || closing_.load()) return;  // one job at a time
     if (!MatrixJobMayStart()) return;
     const QString name =
         AskSaveName(FileKind::Specimen, Msg::FilterPng, QStringLiteral("png"), Msg::DlgSpecimen);
     if (name.isEmpty()) return;
     specimenTarget_ = LocalPath(name);
     EnableAllControls(false);
-    stop_.Reset();
-    StartWorker(&SpecimenWorker, settings_);
+    StartWorker(&CZemtraDlg::SpecimenWorker);
 }
 
 void CZemtraDlg::OnExport() {
     QAction* command = FindCommand(menuBar_, kCmdExport);
     if (exporting_.load()) {
-        stop_.Request();  // the command stops the export at its next character
+        runner_.Stop().Request();  // the command stops the export at its next character
         return;
     }
-    if (workerHeld_.load() || closing_.load()) return;  // one job at a time
+    if (runner_.Running() || closing_.load()) return;  // one job at a time
     if (!MatrixJobMayStart()) return;
     ExportJob job;
     job.characters = ExportCharacters::List;
@@ -221,11 +194,10 @@ void CZemtraDlg::OnExport() {
     ready.job.target = LocalPath(name);
     exportJob_ = std::move(ready);
     EnableAllControls(false);
-    stop_.Reset();
     exporting_.store(true);
     exportCaption_ = command->text();
     command->setText(Text(Msg::ExportStop));
-    StartWorker(&ExportWorker, settings_);
+    StartWorker(&CZemtraDlg::ExportWorker);
 }
 
 CZemtraDlg::ExportEnd CZemtraDlg::ExportEndOf(const ExportResult& r, double seconds) const {
@@ -262,24 +234,10 @@ CZemtraDlg::ExportEnd CZemtraDlg::ExportEndOf(const ExportResult& r, double seco
     return end;
 }
 
-void CZemtraDlg::StartWorker(void (*procedure)(CZemtraDlg*, ProjectSettings), ProjectSettings job) {
-    if (worker_.joinable()) worker_.join();  // a finished run whose end is not handled yet
-    workerHeld_.store(true);
-    worker_ = std::thread(procedure, this, std::move(job));
-}
-
-void CZemtraDlg::JoinEndedWorker() {
-    // Only a worker that has let go of the handle: it has nothing left to do but return.
-    if (!workerHeld_.load() && worker_.joinable()) worker_.join();
-}
-
-void CZemtraDlg::WaitForWorker() {
-    while (workerHeld_.load()) {
-        stop_.Request();
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    if (worker_.joinable()) worker_.join();
+void CZemtraDlg::StartWorker(void (CZemtraDlg::*procedure)(ProjectSettings)) {
+    // Its own copy of the settings, taken now, so no menu command can change them under it.
+    runner_.Start(
+        [this, procedure, job = settings_]() mutable { (this->*procedure)(std::move(job)); });
 }
 
 void CZemtraDlg::ShowMessage(QMessageBox::Icon icon, const QString&, const QString& text) {
@@ -301,45 +259,32 @@ void CZemtraDlg::RunOutputView(const FonttabCodes& codes) {
 }
 
 QString CZemtraDlg::AskLibraryTarget() {
-    if (closing_.load() || stop_.Requested()) return {};
+    if (closing_.load() || runner_.Stop().Requested()) return {};
     return AskSaveName(FileKind::Library, Msg::FilterDzk, QStringLiteral("dzk"), Msg::DlgLibrary);
 }
 
-void CZemtraDlg::TellFromWorker(CZemtraDlg* d, QMessageBox::Icon icon, const std::exception& e) {
+void CZemtraDlg::TellFromWorker(QMessageBox::Icon icon, const std::exception& e) {
     // Worded on the window's thread, whose language may change while a worker runs.
-    Send(d,
-         [d, icon, fact = ErrorArg(e)] { d->ShowMessage(icon, d->windowTitle(), d->Text(fact)); });
+    runner_.Send(
+        [this, icon, fact = ErrorArg(e)] { ShowMessage(icon, windowTitle(), Text(fact)); });
 }
 
-void CZemtraDlg::TellFromWorker(CZemtraDlg* d, QMessageBox::Icon icon, Msg id,
-                                const QStringList& args) {
-    Send(d, [d, icon, id, args] {
-        const QString text = d->Text(id, args);
-        d->ShowStatus(text);
-        d->ShowMessage(icon, d->windowTitle(), text);
+void CZemtraDlg::TellFromWorker(QMessageBox::Icon icon, Msg id, const QStringList& args) {
+    runner_.Send([this, icon, id, args] {
+        const QString text = Text(id, args);
+        ShowStatus(text);
+        ShowMessage(icon, windowTitle(), text);
     });
 }
 
-void CZemtraDlg::StatusFromWorker(CZemtraDlg* d, const Message& message) {
-    Send(d, [d, message] {
-        if (!d->closing_.load()) d->ShowStatus(message);
+void CZemtraDlg::StatusFromWorker(const Message& message) {
+    runner_.Send([this, message] {
+        if (!closing_.load()) ShowStatus(message);
     });
 }
 
-void CZemtraDlg::StatusFromWorker(CZemtraDlg* d, Msg id, const QStringList& args) {
-    Message message{id};
-    for (const QString& arg : args) message.args.emplace_back(FromQString(arg));
-    StatusFromWorker(d, message);
-}
-
-void CZemtraDlg::EndWorker(CZemtraDlg* d) {
-    Send(d, [d] { d->EnableAllControls(true); });
-    PostTo(d, [d] { d->JoinEndedWorker(); });
-    d->workerHeld_.store(false);  // the last touch of the window
-}
-
-void CZemtraDlg::ListGenerationWorker(CZemtraDlg* d, ProjectSettings job) {
-    WindowProgress progress(d);
+void CZemtraDlg::ListGenerationWorker(ProjectSettings job) {
+    ProgressSink& progress = runner_.Progress();
     bool written = false;
     FonttabCodes codes;
     try {
@@ -349,26 +294,25 @@ void CZemtraDlg::ListGenerationWorker(CZemtraDlg* d, ProjectSettings job) {
         written = result.outcome == JobOutcome::Done;
         codes = result.fonttab;
     } catch (const std::exception& e) {
-        TellFromWorker(d, QMessageBox::Critical, e);
+        TellFromWorker(QMessageBox::Critical, e);
         progress.SetPosition(0);
     } catch (...) {
-        TellFromWorker(d, QMessageBox::Critical, Msg::UnexpectedError, {});
+        TellFromWorker(QMessageBox::Critical, Msg::UnexpectedError, {});
         progress.SetPosition(0);
     }
     // The worker waits here until the user closes the Output View.
-    if (written) Send(d, [d, &codes] { d->RunOutputView(codes); });
-    EndWorker(d);
+    if (written) runner_.Send([this, &codes] { RunOutputView(codes); });
 }
 
-void CZemtraDlg::LibraryGenerationWorker(CZemtraDlg* d, ProjectSettings job) {
-    WindowProgress progress(d);
+void CZemtraDlg::LibraryGenerationWorker(ProjectSettings job) {
+    ProgressSink& progress = runner_.Progress();
     progress.SetRange(0, 100);
     progress.SetPosition(0);
     QString target;
     bool header = false;
-    Send(d, [d, &target, &header] {
-        target = d->AskLibraryTarget();
-        header = d->libraryHeader_->isChecked();
+    runner_.Send([this, &target, &header] {
+        target = AskLibraryTarget();
+        header = libraryHeader_->isChecked();
     });
     if (!target.isEmpty()) {
         try {
@@ -384,7 +328,7 @@ void CZemtraDlg::LibraryGenerationWorker(CZemtraDlg* d, ProjectSettings job) {
             }
             const auto start = std::chrono::steady_clock::now();
             const LibraryJobResult result =
-                RunJob(job, description, WindowJobContext(progress, &d->stop_));
+                RunJob(job, description, WindowJobContext(progress, &runner_.Stop()));
             if (result.emptyRange && result.outcome == JobOutcome::Done) {
                 // The empty file is what the run makes of such a range; it should not pass for
                 // a library.
@@ -392,13 +336,13 @@ void CZemtraDlg::LibraryGenerationWorker(CZemtraDlg* d, ProjectSettings job) {
                     return QStringLiteral("%1").arg(v, digits, 16, QChar(u'0')).toUpper();
                 };
                 TellFromWorker(
-                    d, QMessageBox::Warning, Msg::LibraryEmptyRange,
+                    QMessageBox::Warning, Msg::LibraryEmptyRange,
                     {hex(job.FROM, 4), hex(job.TO, 4), hex(job.FROM >> 8, 2), hex(job.TO >> 8, 2),
                      hex(job.FROM & 0xFF, 2), hex(job.TO & 0xFF, 2)});
             } else if (result.outcome == JobOutcome::Stopped) {
                 // Stopped by the button, not by closing: say what the file holds now.
-                if (!d->closing_.load()) {
-                    TellFromWorker(d, QMessageBox::Information, Msg::LibraryStopped,
+                if (!closing_.load()) {
+                    TellFromWorker(QMessageBox::Information, Msg::LibraryStopped,
                                    {QString::number(result.counts.recordsWritten), target});
                 }
             } else {
@@ -410,30 +354,29 @@ void CZemtraDlg::LibraryGenerationWorker(CZemtraDlg* d, ProjectSettings job) {
                      std::to_string(result.bytes), FromQString(Seconds(SecondsSince(start))),
                      FromQString(target)}};
                 if (description.header) status.args.emplace_back(description.header->string());
-                StatusFromWorker(d, status);
+                StatusFromWorker(status);
             }
         } catch (const CannotCreateFile&) {
-            TellFromWorker(d, QMessageBox::NoIcon, Msg::OpenFileError, {});
+            TellFromWorker(QMessageBox::NoIcon, Msg::OpenFileError, {});
         } catch (const std::exception& e) {
-            TellFromWorker(d, QMessageBox::Critical, e);
+            TellFromWorker(QMessageBox::Critical, e);
         } catch (...) {
-            TellFromWorker(d, QMessageBox::Critical, Msg::UnexpectedError, {});
+            TellFromWorker(QMessageBox::Critical, Msg::UnexpectedError, {});
         }
     }
     progress.SetPosition(0);
-    Send(d, [d] { d->createLibrary_->setText(d->libraryCaption_); });
-    EndWorker(d);
+    runner_.Send([this] { createLibrary_->setText(libraryCaption_); });
 }
 
-void CZemtraDlg::ExportWorker(CZemtraDlg* d, ProjectSettings job) {
-    WindowProgress progress(d);
+void CZemtraDlg::ExportWorker(ProjectSettings job) {
+    ProgressSink& progress = runner_.Progress();
     progress.SetRange(0, 100);
     progress.SetPosition(0);
     const auto start = std::chrono::steady_clock::now();
     ExportResult result;
     std::optional<MessageArg> failure;  // worded on the window's thread, in its language then
     try {
-        result = RunJob(job, d->exportJob_, WindowJobContext(progress, &d->stop_));
+        result = RunJob(job, exportJob_, WindowJobContext(progress, &runner_.Stop()));
     } catch (const std::exception& e) {
         failure = ErrorArg(e);
     } catch (...) {
@@ -441,64 +384,61 @@ void CZemtraDlg::ExportWorker(CZemtraDlg* d, ProjectSettings job) {
     }
     const double seconds = SecondsSince(start);
     progress.SetPosition(0);
-    Send(d, [d, &result, &failure, seconds] {
-        d->exporting_.store(false);
-        FindCommand(d->menuBar_, kCmdExport)->setText(d->exportCaption_);
-        if (d->closing_.load()) return;
+    runner_.Send([this, &result, &failure, seconds] {
+        exporting_.store(false);
+        FindCommand(menuBar_, kCmdExport)->setText(exportCaption_);
+        if (closing_.load()) return;
         ExportEnd end;
         if (!failure) {
-            end = d->ExportEndOf(result, seconds);
+            end = ExportEndOf(result, seconds);
         } else {
-            end = {true, QMessageBox::Critical, d->Text(*failure)};
+            end = {true, QMessageBox::Critical, Text(*failure)};
         }
         // The end goes to the status line; what wrote nothing is said in a message box too.
-        d->ShowStatus(end.text);
-        if (end.news) d->ShowMessage(end.icon, d->windowTitle(), end.text);
+        ShowStatus(end.text);
+        if (end.news) ShowMessage(end.icon, windowTitle(), end.text);
     });
-    EndWorker(d);
 }
 
-void CZemtraDlg::SpecimenWorker(CZemtraDlg* d, ProjectSettings job) {
-    WindowProgress progress(d);
+void CZemtraDlg::SpecimenWorker(ProjectSettings job) {
+    ProgressSink& progress = runner_.Progress();
     progress.SetRange(0, 100);
     progress.SetPosition(0);
     try {
         SpecimenJob description;
-        description.target = d->specimenTarget_;
+        description.target = specimenTarget_;
         const auto start = std::chrono::steady_clock::now();
-        const SpecimenResult r = RunJob(job, description, WindowJobContext(progress, &d->stop_));
+        const SpecimenResult r =
+            RunJob(job, description, WindowJobContext(progress, &runner_.Stop()));
         switch (r.outcome) {
             case JobOutcome::Done: {
                 QString pages = ShownPath(r.firstPage);
                 if (r.pages > 1) pages += QStringLiteral(" ... ") + ShownPath(r.lastPage);
-                StatusFromWorker(
-                    d,
-                    Message{
-                        Msg::StatusSpecimen,
-                        {Counted(static_cast<int64_t>(r.glyphs), Msg::CountGlyph, Msg::CountGlyphs),
-                         Counted(static_cast<int64_t>(r.pages), Msg::CountPage, Msg::CountPages),
-                         std::to_string(r.bytes), FromQString(Seconds(SecondsSince(start))),
-                         FromQString(pages)}});
+                StatusFromWorker(Message{
+                    Msg::StatusSpecimen,
+                    {Counted(static_cast<int64_t>(r.glyphs), Msg::CountGlyph, Msg::CountGlyphs),
+                     Counted(static_cast<int64_t>(r.pages), Msg::CountPage, Msg::CountPages),
+                     std::to_string(r.bytes), FromQString(Seconds(SecondsSince(start))),
+                     FromQString(pages)}});
                 break;
             }
             case JobOutcome::Stopped:
                 break;
             case JobOutcome::NoDots:
                 TellFromWorker(
-                    d, QMessageBox::Information, Msg::NoDots,
+                    QMessageBox::Information, Msg::NoDots,
                     {QString::number(MatrixWidth(job)), QString::number(MatrixHeight(job))});
                 break;
             default:
-                TellFromWorker(d, QMessageBox::Information, Msg::EmptyCodeRange, {});
+                TellFromWorker(QMessageBox::Information, Msg::EmptyCodeRange, {});
                 break;
         }
     } catch (const std::exception& e) {
-        TellFromWorker(d, QMessageBox::Critical, e);
+        TellFromWorker(QMessageBox::Critical, e);
     } catch (...) {
-        TellFromWorker(d, QMessageBox::Critical, Msg::UnexpectedError, {});
+        TellFromWorker(QMessageBox::Critical, Msg::UnexpectedError, {});
     }
     progress.SetPosition(0);
-    EndWorker(d);
 }
 
 }  // namespace zemtra

@@ -50,21 +50,27 @@ bool ApplyOffsetButton(ProjectSettings& s, int32_t controlId) {
     }
 }
 
+ProgressChange ApplyProgressRange(ProgressBarState& bar, int32_t minimum, int32_t maximum) {
+    bar.minimum = minimum;
+    bar.maximum = maximum;
+    return ProgressChange::Range;
+}
+
+ProgressChange ApplyProgressPosition(ProgressBarState& bar, int32_t position) {
+    // The bar keeps its position inside its range, as the platform's bar does.
+    if (bar.minimum <= bar.maximum) position = std::clamp(position, bar.minimum, bar.maximum);
+    if (position == bar.position) return ProgressChange::None;
+    bar.position = position;
+    return ProgressChange::Position;
+}
+
 ProgressChange ApplyProgressMessage(ProgressBarState& bar, uint64_t wParam, int64_t lParam) {
     if (wParam == 0) {
         const auto bits = static_cast<uint32_t>(lParam);
-        bar.minimum = static_cast<int32_t>(bits & 0xFFFF);
-        bar.maximum = static_cast<int32_t>(bits >> 16);
-        return ProgressChange::Range;
+        return ApplyProgressRange(bar, static_cast<int32_t>(bits & 0xFFFF),
+                                  static_cast<int32_t>(bits >> 16));
     }
-    if (wParam == 1) {
-        auto position = static_cast<int32_t>(lParam);
-        // The bar keeps its position inside its range, as the platform's bar does.
-        if (bar.minimum <= bar.maximum) position = std::clamp(position, bar.minimum, bar.maximum);
-        if (position == bar.position) return ProgressChange::None;
-        bar.position = position;
-        return ProgressChange::Position;
-    }
+    if (wParam == 1) return ApplyProgressPosition(bar, static_cast<int32_t>(lParam));
     return ProgressChange::None;
 }
 

@@ -37,9 +37,12 @@ struct ProgressBarState {
 
 enum class ProgressChange { None, Range, Position };
 
-// wParam 0: the range from lParam's low (minimum) and high (maximum) 16 bits; wParam 1: the
-// position lParam (kept inside the range), only when it differs from the bar's; anything else:
-// nothing.
+// The bar's new range.
+ProgressChange ApplyProgressRange(ProgressBarState& bar, int32_t minimum, int32_t maximum);
+// The position, kept inside the range; a change only when it differs from the bar's.
+ProgressChange ApplyProgressPosition(ProgressBarState& bar, int32_t position);
+// The same as one packed message: wParam 0: the range from lParam's low (minimum) and high
+// (maximum) 16 bits; wParam 1: the position lParam; anything else: nothing.
 ProgressChange ApplyProgressMessage(ProgressBarState& bar, uint64_t wParam, int64_t lParam);
 
 // lParam of a range message: minimum in the low word, maximum in the high word.

@@ -8,8 +8,11 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <chrono>
 #include <cstdlib>
+#include <thread>
 
+#include "app/job_runner.h"
 #include "base/code_page.h"
 #include "base/unicode.h"
 #include "gui/gui_test_support.h"
@@ -320,6 +323,37 @@ TEST_F(Workers, LibraryWithTheFirmwaresHeader) {
                                                  QString::fromStdString(header.string())))
             << dialog.StatusText().toStdString();
     }
+}
+
+// The runner under every worker: one job at a time, its progress and its end arriving on the
+// window's thread in the order the job sent them, a stop request seen by the job and reset
+// for the next one.
+TEST_F(Workers, TheJobRunnerRunsOneJobAtATimeAndTellsInOrder) {
+    JobRunner runner;
+    std::vector<std::string> seen;
+    QObject::connect(&runner, &JobRunner::rangeChanged, [&](int minimum, int maximum) {
+        seen.push_back("range " + std::to_string(minimum) + ".." + std::to_string(maximum));
+    });
+    QObject::connect(&runner, &JobRunner::positionChanged,
+                     [&](int position) { seen.push_back("at " + std::to_string(position)); });
+    QObject::connect(&runner, &JobRunner::finished, [&] { seen.push_back("finished"); });
+    ASSERT_TRUE(runner.Start([&runner] {
+        runner.Progress().SetRange(0, 10);
+        runner.Progress().SetPosition(3);
+        while (!runner.Stop().Requested())
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        runner.Progress().SetPosition(10);
+    }));
+    EXPECT_TRUE(runner.Running());
+    EXPECT_FALSE(runner.Start([] {})) << "a second job while one runs";
+    runner.StopAndWait();
+    EXPECT_FALSE(runner.Running());
+    EXPECT_EQ(seen, (std::vector<std::string>{"range 0..10", "at 3", "at 10", "finished"}));
+
+    bool stopAsked = true;
+    ASSERT_TRUE(runner.Start([&] { stopAsked = runner.Stop().Requested(); }));
+    ASSERT_TRUE(ProcessUntil([&] { return !runner.Running(); }));
+    EXPECT_FALSE(stopAsked) << "the last job's stop request is not the next one's";
 }
 
 }  // namespace
