@@ -113,8 +113,14 @@ void CZemtraDlg::OnCodePageChanged() {
 
 namespace {
 
-QString Hex4(uint32_t code) {
-    return QStringLiteral("%1").arg(code, 4, 16, QLatin1Char('0')).toUpper();
+std::u16string Hex4(uint32_t code) {
+    return FromQString(QStringLiteral("%1").arg(code, 4, 16, QLatin1Char('0')).toUpper());
+}
+
+// "From: 0000 lies outside A1A1..FEFE, so it is now A1A1."
+Message Clamped(Msg field, uint32_t typed, uint32_t lowest, uint32_t highest, uint32_t now) {
+    return Message{Msg::CodeClamped,
+                   {Message{field}, Hex4(typed), Hex4(lowest), Hex4(highest), Hex4(now)}};
 }
 
 }  // namespace
@@ -127,9 +133,7 @@ void CZemtraDlg::OnFromLostFocus() {
     if (clamped == from) return;
     from_->SetValue(clamped);
     const uint32_t lowest = CodeRangeOf(codePage_->currentIndex()).lowest;
-    ShowStatus(Message{Msg::CodeClamped,
-                       {Message{Msg::FieldFrom}, FromQString(Hex4(from)), FromQString(Hex4(lowest)),
-                        FromQString(Hex4(to)), FromQString(Hex4(clamped))}});
+    ShowStatus(Clamped(Msg::FieldFrom, from, lowest, to, clamped));
 }
 
 void CZemtraDlg::OnToLostFocus() {
@@ -139,9 +143,7 @@ void CZemtraDlg::OnToLostFocus() {
     if (clamped == to) return;
     to_->SetValue(clamped);
     const uint32_t highest = CodeRangeOf(codePage_->currentIndex()).highest;
-    ShowStatus(Message{Msg::CodeClamped,
-                       {Message{Msg::FieldTo}, FromQString(Hex4(to)), FromQString(Hex4(from)),
-                        FromQString(Hex4(highest)), FromQString(Hex4(clamped))}});
+    ShowStatus(Clamped(Msg::FieldTo, to, from, highest, clamped));
 }
 
 void CZemtraDlg::OnCodeTextChanged(CHexEdit* field) {

@@ -48,17 +48,28 @@ class BenchHome {
     std::filesystem::path path_;
 };
 
+// Message boxes answered at once: a benchmark has nobody to click.
+zemtra::UiHooks QuietHooks() {
+    zemtra::UiHooks hooks = zemtra::DefaultUiHooks();
+    hooks.messageBox = [](QWidget*, QMessageBox::Icon, const QString&, const QString&) {};
+    return hooks;
+}
+
+// The text typed into the window's text field and "Add" pressed; the character list.
+QListWidget* AddText(zemtra::CZemtraDlg& dialog, const QString& text) {
+    qobject_cast<QPlainTextEdit*>(dialog.Control(1003))->setPlainText(text);
+    dialog.accept();  // "Add", which selects the last item
+    return qobject_cast<QListWidget*>(dialog.Control(1002));
+}
+
 void BM_RefreshPreview(benchmark::State& state) {
     Application();
     BenchHome home;
-    zemtra::UiHooks hooks = zemtra::DefaultUiHooks();
-    hooks.messageBox = [](QWidget*, QMessageBox::Icon, const QString&, const QString&) {};
-    zemtra::CZemtraDlg dialog(hooks);
+    zemtra::CZemtraDlg dialog(QuietHooks());
     const QString side = QString::number(state.range(0));
     qobject_cast<QLineEdit*>(dialog.Control(1006))->setText(side);
     qobject_cast<QLineEdit*>(dialog.Control(1007))->setText(side);
-    qobject_cast<QPlainTextEdit*>(dialog.Control(1003))->setPlainText(QStringLiteral("W"));
-    dialog.accept();  // "Add"
+    AddText(dialog, QStringLiteral("W"));
     for (auto _ : state) dialog.RefreshPreview();
     state.SetLabel(side.toStdString() + " x " + side.toStdString() + " dots");
 }
@@ -95,12 +106,8 @@ BENCHMARK(BM_SelectLinkedCharacterFirstTime)
 void BM_SelectLinkedCharacterAgain(benchmark::State& state) {
     Application();
     BenchHome home;
-    zemtra::UiHooks hooks = zemtra::DefaultUiHooks();
-    hooks.messageBox = [](QWidget*, QMessageBox::Icon, const QString&, const QString&) {};
-    zemtra::CZemtraDlg dialog(hooks);
-    qobject_cast<QPlainTextEdit*>(dialog.Control(1003))->setPlainText(QString::fromUtf8("你好"));
-    dialog.accept();
-    auto* list = qobject_cast<QListWidget*>(dialog.Control(1002));
+    zemtra::CZemtraDlg dialog(QuietHooks());
+    QListWidget* list = AddText(dialog, QString::fromUtf8("你好"));
     list->setCurrentRow(0);
     int row = 0;
     for (auto _ : state) {
@@ -118,12 +125,9 @@ BENCHMARK(BM_SelectLinkedCharacterAgain)->Unit(benchmark::kMillisecond);
     ::unsetenv("ZEMTRA_BENCH_SELECT_ONCE");
     Application();
     BenchHome home;
-    zemtra::UiHooks hooks = zemtra::DefaultUiHooks();
-    hooks.messageBox = [](QWidget*, QMessageBox::Icon, const QString&, const QString&) {};
-    zemtra::CZemtraDlg dialog(hooks);
-    qobject_cast<QPlainTextEdit*>(dialog.Control(1003))->setPlainText(QString::fromUtf8("A你好"));
-    dialog.accept();  // "Add" selects the last item, 好: select A, a Latin one, first
-    auto* list = qobject_cast<QListWidget*>(dialog.Control(1002));
+    zemtra::CZemtraDlg dialog(QuietHooks());
+    // "Add" selects the last item, 好: select A, a Latin one, first.
+    QListWidget* list = AddText(dialog, QString::fromUtf8("A你好"));
     list->setCurrentRow(0);
     const auto start = std::chrono::steady_clock::now();
     list->setCurrentRow(1);
