@@ -371,8 +371,8 @@ class CZemtraDlg : public QDialog {
     QStatusBar* status_ = nullptr;
     std::filesystem::path projectPath_;
     ProjectForm savedForm_;  // what the project looked like when last opened or saved
-    ProjectSettings
-        savedSettings_;             // the same settings, for Setting.ini when changes are discarded
+    // The same settings, for Setting.ini when changes are discarded.
+    ProjectSettings savedSettings_;
     bool closingDiscards_ = false;  // the window closes with "Discard"
     WindowMemory memory_;
     bool titlePending_ = false;
@@ -430,18 +430,16 @@ class CZemtraDlg : public QDialog {
 
     ProgressBarState bar_;
     bool controlsEnabled_ = true;
-    // The job thread; whether the window is closing (then no Output View and no file dialog
-    // opens any more).
-    JobRunner runner_;
+    JobRunner runner_;                      // the thread of the long jobs
     std::filesystem::path specimenTarget_;  // set before SpecimenWorker starts
     PreparedExport exportJob_;              // set before ExportWorker starts
     ExportChoice exportChoice_;             // what the export dialog showed last
     QString exportCaption_;                 // the command's caption while no export runs
     std::optional<Message> statusMessage_;  // what the status line says, when it was a message
-    QString libraryCaption_;
-    QString fontCaption_, fontTip_;  // the font button's whole caption and its tooltip // the
-                                     // Create button's caption while no build runs
+    QString libraryCaption_;                // the Create button's caption while no build runs
+    QString fontCaption_, fontTip_;         // the font button's whole caption and its tooltip
     std::atomic<bool> exporting_{false};
+    // The window is closing: no Output View and no file dialog opens any more.
     std::atomic<bool> closing_{false};
     bool destroyed_ = false;
 };
