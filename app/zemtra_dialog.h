@@ -1,8 +1,11 @@
 // CZemtraDlg: the main window (dialog 102). It owns the settings record, the character list,
 // the preview and the generation workers, and turns every control's event into calls on the
-// core. Its parts are spread over zemtra_dialog*.cpp: start-up and shutdown, layout, settings
-// controls with the scan demo, the character list with the preview, the workers, the project
-// commands with pictures and the code range, and the languages with the link and About box.
+// core. Its parts are spread over zemtra_dialog*.cpp, each named for what it holds: start-up and
+// shutdown (zemtra_dialog.cpp), _building, _settings_controls (with the scan demo),
+// _list_preview, _glyph_editor, _workers (on the job runner, app/job_runner.h),
+// _commands_code_range (project commands, pictures, the code range), _project_state (the file,
+// its changes, the title, Setting.ini, the status line), _font_file_presets and
+// _languages_about.
 #pragma once
 
 #include <QDialog>
@@ -254,7 +257,7 @@ class CZemtraDlg : public QDialog {
     void OnCodeTextChanged(CHexEdit* field);
     void ShowCodeCharacters();
 
-    // The glyph editor on the preview (zemtra_dialog_edit.cpp): strokes of the mouse, the
+    // The glyph editor on the preview (zemtra_dialog_glyph_editor.cpp): strokes of the mouse, the
     // Edit menu and the arrow keys; the list's marks and the status line's note on edits.
     void ConnectEditor();
     void OnDotPressed(int row, int column, bool clear);
