@@ -254,6 +254,8 @@ class CZemtraDlg : public QDialog {
     void OnCodePageChanged();
     void OnFromLostFocus();
     void OnToLostFocus();
+    // A code field left: clamped to the code page and the other field, the change said.
+    void ClampCodeField(CHexEdit* field);
     void OnCodeTextChanged(CHexEdit* field);
     void ShowCodeCharacters();
 

@@ -153,6 +153,11 @@ void CZemtraDlg::ConnectControls() {
     connect(fontWidth_, &QLineEdit::textChanged, this, Guard([this] { OnFontWidthChanged(); }));
     connect(fontHeight_, &QLineEdit::textChanged, this, Guard([this] { OnFontHeightChanged(); }));
     connect(threshold_, &QLineEdit::textChanged, this, Guard([this] { OnThresholdChanged(); }));
+    // After each field's handler, whether typed or pushed: the mark and the status line's word
+    // on a text that is no number come last.
+    for (QLineEdit* field : {matrixX_, matrixY_, fontWidth_, fontHeight_, threshold_}) {
+        connect(field, &QLineEdit::textChanged, this, [this] { CheckNumberFields(); });
+    }
     // "activated" is the user's choice only, as the platform's selection-change notification.
     connect(format_, &QComboBox::activated, this, Guard([this] { OnFormatChanged(); }));
     for (QComboBox* combo : {dataBit_, orient_, direct_}) {

@@ -111,39 +111,30 @@ void CZemtraDlg::OnCodePageChanged() {
     ShowCodeCharacters();
 }
 
-namespace {
-
-std::u16string Hex4(uint32_t code) {
-    return FromQString(QStringLiteral("%1").arg(code, 4, 16, QLatin1Char('0')).toUpper());
-}
-
-// "From: 0000 lies outside A1A1..FEFE, so it is now A1A1."
-Message Clamped(Msg field, uint32_t typed, uint32_t lowest, uint32_t highest, uint32_t now) {
-    return Message{Msg::CodeClamped,
-                   {Message{field}, Hex4(typed), Hex4(lowest), Hex4(highest), Hex4(now)}};
-}
-
-}  // namespace
-
-// The clamps keep the range one the library job can take; the status line says what changed.
+// The clamps keep the range one the library job can take; the status line says what changed,
+// with the codes as the fields write them.
 void CZemtraDlg::OnFromLostFocus() {
-    const uint32_t from = from_->GetValue();
-    const uint32_t to = to_->GetValue();
-    const uint32_t clamped = ClampedFrom(from, to, codePage_->currentIndex());
-    if (clamped == from) return;
-    from_->SetValue(clamped);
-    const uint32_t lowest = CodeRangeOf(codePage_->currentIndex()).lowest;
-    ShowStatus(Clamped(Msg::FieldFrom, from, lowest, to, clamped));
+    ClampCodeField(from_);
 }
 
 void CZemtraDlg::OnToLostFocus() {
-    const uint32_t to = to_->GetValue();
-    const uint32_t from = from_->GetValue();
-    const uint32_t clamped = ClampedTo(to, from, codePage_->currentIndex());
-    if (clamped == to) return;
-    to_->SetValue(clamped);
-    const uint32_t highest = CodeRangeOf(codePage_->currentIndex()).highest;
-    ShowStatus(Clamped(Msg::FieldTo, to, from, highest, clamped));
+    ClampCodeField(to_);
+}
+
+void CZemtraDlg::ClampCodeField(CHexEdit* field) {
+    const bool from = field == from_;
+    const uint32_t typed = field->GetValue();
+    const uint32_t other = (from ? to_ : from_)->GetValue();
+    const int32_t kind = codePage_->currentIndex();
+    const uint32_t clamped = from ? ClampedFrom(typed, other, kind) : ClampedTo(typed, other, kind);
+    if (clamped == typed) return;
+    field->SetValue(clamped);
+    const CodeRange range = CodeRangeOf(kind);
+    // "From: 0000 lies outside A1A1..FEFE, so it is now A1A1."
+    ShowStatus(Message{Msg::CodeClamped,
+                       {Message{from ? Msg::FieldFrom : Msg::FieldTo}, HexEditSetValue(typed),
+                        HexEditSetValue(from ? range.lowest : other),
+                        HexEditSetValue(from ? other : range.highest), HexEditSetValue(clamped)}});
 }
 
 void CZemtraDlg::OnCodeTextChanged(CHexEdit* field) {

@@ -117,7 +117,6 @@ void CZemtraDlg::Push() {
     PushIndex(direct_, settings_.DIRECT);
     PushIndex(format_, settings_.FORMAT);
     ShowMatchingPreset();
-    CheckNumberFields();
 }
 
 void CZemtraDlg::DeriveFontSize() {
@@ -136,7 +135,6 @@ void CZemtraDlg::OnMatrixSizeChanged() {
     Pull();
     DeriveFontSize();
     RefreshPreview();
-    CheckNumberFields();
 }
 
 void CZemtraDlg::OnFontWidthChanged() {
@@ -144,7 +142,6 @@ void CZemtraDlg::OnFontWidthChanged() {
     Pull();
     settings_.FONT.Width = Value(settings_.WIDTH);
     RefreshPreview();
-    CheckNumberFields();
 }
 
 void CZemtraDlg::OnFontHeightChanged() {
@@ -152,14 +149,12 @@ void CZemtraDlg::OnFontHeightChanged() {
     Pull();
     settings_.FONT.Height = Value(settings_.HEIGHT);
     RefreshPreview();
-    CheckNumberFields();
 }
 
 void CZemtraDlg::OnThresholdChanged() {
     if (lockout_) return;
     Pull();
     RefreshPreview();
-    CheckNumberFields();
 }
 
 // A number field whose text is no whole number goes on with the number the text starts with (a

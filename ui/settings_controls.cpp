@@ -64,21 +64,6 @@ ProgressChange ApplyProgressPosition(ProgressBarState& bar, int32_t position) {
     return ProgressChange::Position;
 }
 
-ProgressChange ApplyProgressMessage(ProgressBarState& bar, uint64_t wParam, int64_t lParam) {
-    if (wParam == 0) {
-        const auto bits = static_cast<uint32_t>(lParam);
-        return ApplyProgressRange(bar, static_cast<int32_t>(bits & 0xFFFF),
-                                  static_cast<int32_t>(bits >> 16));
-    }
-    if (wParam == 1) return ApplyProgressPosition(bar, static_cast<int32_t>(lParam));
-    return ProgressChange::None;
-}
-
-int64_t ProgressRangeParam(int minimum, int maximum) {
-    return static_cast<int64_t>((static_cast<uint32_t>(maximum) & 0xFFFF) << 16 |
-                                (static_cast<uint32_t>(minimum) & 0xFFFF));
-}
-
 std::u16string PlatformLineBreaks(std::u16string_view editorText) {
     std::u16string out;
     out.reserve(editorText.size());

@@ -25,10 +25,7 @@ std::u16string StepThreshold(std::u16string_view text, int direction);
 // False, changing nothing, for any other id.
 bool ApplyOffsetButton(ProjectSettings& s, int32_t controlId);
 
-// The progress message WM_GENERATION_PROGRESS (WM_USER + 100).
-inline constexpr uint32_t kGenerationProgressMessage = 0x0400 + 100;
-
-// The progress bar as the message drives it.
+// The progress bar as a job's progress drives it.
 struct ProgressBarState {
     int32_t minimum = 0;
     int32_t maximum = 100;
@@ -41,12 +38,6 @@ enum class ProgressChange { None, Range, Position };
 ProgressChange ApplyProgressRange(ProgressBarState& bar, int32_t minimum, int32_t maximum);
 // The position, kept inside the range; a change only when it differs from the bar's.
 ProgressChange ApplyProgressPosition(ProgressBarState& bar, int32_t position);
-// The same as one packed message: wParam 0: the range from lParam's low (minimum) and high
-// (maximum) 16 bits; wParam 1: the position lParam; anything else: nothing.
-ProgressChange ApplyProgressMessage(ProgressBarState& bar, uint64_t wParam, int64_t lParam);
-
-// lParam of a range message: minimum in the low word, maximum in the high word.
-int64_t ProgressRangeParam(int minimum, int maximum);
 
 // The multi-line edits of the platform keep "\r\n" line breaks; the GUI's text widgets give
 // "\n". These convert between the two, so the record and the output keep the platform's text.

@@ -56,23 +56,20 @@ TEST(OffsetButtons, MoveTheGlyphAndCentre) {
     EXPECT_EQ(s.OFFSETX, std::numeric_limits<int32_t>::min());
 }
 
-TEST(ProgressMessage, RangeThenPositionOnlyWhenItDiffers) {
+TEST(ProgressBar, RangeThenPositionOnlyWhenItDiffers) {
     ProgressBarState bar;
     bar.maximum = 7;
-    EXPECT_EQ(ProgressRangeParam(0, 100), 0x640000);
-    EXPECT_EQ(ApplyProgressMessage(bar, 0, 0x640000), ProgressChange::Range);
+    EXPECT_EQ(ApplyProgressRange(bar, 0, 100), ProgressChange::Range);
     EXPECT_EQ(bar.minimum, 0);
     EXPECT_EQ(bar.maximum, 100);
-    EXPECT_EQ(ApplyProgressMessage(bar, 1, 0), ProgressChange::None);  // already at 0
-    EXPECT_EQ(ApplyProgressMessage(bar, 1, 42), ProgressChange::Position);
-    EXPECT_EQ(ApplyProgressMessage(bar, 1, 42), ProgressChange::None);
+    EXPECT_EQ(ApplyProgressPosition(bar, 0), ProgressChange::None);  // already at 0
+    EXPECT_EQ(ApplyProgressPosition(bar, 42), ProgressChange::Position);
+    EXPECT_EQ(ApplyProgressPosition(bar, 42), ProgressChange::None);
     EXPECT_EQ(bar.position, 42);
-    EXPECT_EQ(ApplyProgressMessage(bar, 2, 7), ProgressChange::None);
-    EXPECT_EQ(bar.position, 42);
-    EXPECT_EQ(ApplyProgressMessage(bar, 1, 250), ProgressChange::Position);
+    EXPECT_EQ(ApplyProgressPosition(bar, 250), ProgressChange::Position);
     EXPECT_EQ(bar.position, 100);  // kept inside the range
-    EXPECT_EQ(ApplyProgressMessage(bar, 1, 130), ProgressChange::None);
-    EXPECT_EQ(ApplyProgressMessage(bar, 0, ProgressRangeParam(10, 20)), ProgressChange::Range);
+    EXPECT_EQ(ApplyProgressPosition(bar, 130), ProgressChange::None);
+    EXPECT_EQ(ApplyProgressRange(bar, 10, 20), ProgressChange::Range);
     EXPECT_EQ(bar.minimum, 10);
     EXPECT_EQ(bar.maximum, 20);
 }
