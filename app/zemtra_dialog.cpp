@@ -68,29 +68,7 @@ void CZemtraDlg::OnInitDialog() {
 }
 
 void CZemtraDlg::TakeStartState() {
-    try {
-        memory_ = ReadWindowMemory(Profile::LoadFile(SettingIniPath()));
-    } catch (const UserError&) {
-        memory_ = {};  // Load has said why Setting.ini cannot be read
-    }
-    // The restored settings belong to the project that was open at exit, if it still is one:
-    // the comparison is with that file, so the mark says whether they differ from it.
-    ProjectSettings file = settings_;
-    const std::filesystem::path last(Utf16ToUtf8(memory_.project));
-    if (!memory_.project.empty()) {
-        try {
-            if (ReadProjectFile(last, file).isProject) {
-                projectPath_ = last;
-                savedForm_ = SavedForm(file);
-                UpdateTitle();
-                return;
-            }
-        } catch (const UserError&) {
-        }
-    }
-    // Untitled: the state that New gives is the one with nothing to lose.
-    ApplyNew(file);
-    savedForm_ = SavedForm(file);
+    document_.Start(SettingIniPath(), settings_);
     UpdateTitle();
 }
 
@@ -200,9 +178,8 @@ void CZemtraDlg::SaveSettings() {
     Pull();
     ReadDirectControls();
     RememberWindowSize();
-    memory_.project = projectPath_.empty() ? std::u16string() : Utf8ToUtf16(projectPath_.string());
     try {
-        SaveSettingIni(SettingIniPath(), closingDiscards_ ? savedSettings_ : settings_, memory_);
+        document_.WriteSettingIni(SettingIniPath(), settings_);
     } catch (const UserError& e) {
         // Quietly losing the settings would surprise the user at the next start.
         ShowMessage(QMessageBox::Warning, windowTitle(), ErrorText(hooks_, e));

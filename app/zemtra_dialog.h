@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "app/job_runner.h"
+#include "app/project_document.h"
 #include "base/glyph_editing.h"
 #include "base/messages.h"
 #include "base/progress.h"
@@ -94,12 +95,10 @@ class CZemtraDlg : public QDialog {
     // saved (for an untitled window: from what New gives). It compares SavedForm()s, so
     // whatever a project comes to hold counts without more work.
     bool IsModified();
-    // Takes the window's present state as the one last opened or saved.
-    void TakeSavedState();
-    // The project file the window works on; empty while untitled.
-    const std::filesystem::path& ProjectPath() const { return projectPath_; }
-    // The window's memory in Setting.ini (size, recent projects, folders).
-    const WindowMemory& Memory() const { return memory_; }
+    // The project file the window works on (empty while untitled), and the window's memory in
+    // Setting.ini (size, recent projects, folders).
+    const std::filesystem::path& ProjectPath() const { return document_.Path(); }
+    const WindowMemory& Memory() const { return document_.Memory(); }
     // Asks "Save changes?" when the state is modified: true when the caller may go on (saved,
     // discarded, or nothing to ask), false when the user cancelled or the save failed.
     bool MayDiscardChanges();
@@ -213,9 +212,9 @@ class CZemtraDlg : public QDialog {
     // The program's name in the language: the title's tail and the message boxes' caption.
     QString ProgramCaption() const;
     void UpdateTitle();
-    // A file dialog's start folder for a kind of file, and remembering the folder of a choice.
-    QString FolderFor(FileKind kind) const;
-    void RememberFolder(FileKind kind, const QString& file);
+    // Takes the window's present state as the project's, opened or saved under path (empty:
+    // untitled).
+    void TakeSavedState(const std::filesystem::path& path);
     // The file dialog filter of one kind of file ("TEXT|*.suffix") and of all files, in the
     // window's language.
     QString OneKindFilter(Msg kind, const QString& suffix) const;
@@ -374,12 +373,7 @@ class CZemtraDlg : public QDialog {
     QMenuBar* menuBar_ = nullptr;
     QMenu* recentMenu_ = nullptr;
     QStatusBar* status_ = nullptr;
-    std::filesystem::path projectPath_;
-    ProjectForm savedForm_;  // what the project looked like when last opened or saved
-    // The same settings, for Setting.ini when changes are discarded.
-    ProjectSettings savedSettings_;
-    bool closingDiscards_ = false;  // the window closes with "Discard"
-    WindowMemory memory_;
+    ProjectDocument document_;
     bool titlePending_ = false;
     int chosenPreset_ = 0;  // the preset the user chose, while the scan mode still fits it
     bool previewPending_ = false;

@@ -25,8 +25,7 @@ constexpr char16_t kProjectSuffix[] = u"fprj";
 void CZemtraDlg::OnNew() {
     if (!MayDiscardChanges()) return;
     New();
-    projectPath_.clear();
-    TakeSavedState();
+    TakeSavedState({});
     ShowStatus(QString());  // the old project's news is not the new one's
 }
 
@@ -34,33 +33,34 @@ void CZemtraDlg::OnOpen() {
     const QStringList names =
         hooks_.openFileNames(this, {OneKindFilter(Msg::FilterProject, ToQString(kProjectSuffix)),
                                     ToQString(kProjectSuffix), false, Text(Msg::DlgOpenProject),
-                                    FolderFor(FileKind::Project)});
+                                    document_.FolderFor(FileKind::Project)});
     if (names.isEmpty()) return;
-    RememberFolder(FileKind::Project, names.front());
+    document_.RememberFolder(FileKind::Project, names.front());
     OpenProject(ToLocalPath(names.front()));
 }
 
 bool CZemtraDlg::OnSave() {
-    if (projectPath_.empty()) return OnSaveAs();
-    if (!Save(projectPath_)) return false;
-    TakeSavedState();
-    AddRecent(projectPath_);
-    ShowStatus(Message{Msg::StatusSaved, {projectPath_.string()}});
+    const std::filesystem::path path = document_.Path();
+    if (path.empty()) return OnSaveAs();
+    if (!Save(path)) return false;
+    TakeSavedState(path);
+    AddRecent(path);
+    ShowStatus(Message{Msg::StatusSaved, {path.string()}});
     return true;
 }
 
 bool CZemtraDlg::OnSaveAs() {
     // The project's own name to start from, or "Untitled.fprj".
     const QString offered =
-        projectPath_.empty() ? Text(Msg::Untitled) + QStringLiteral(".") + ToQString(kProjectSuffix)
-                             : QString::fromStdString(projectPath_.filename().string());
+        document_.Path().empty()
+            ? Text(Msg::Untitled) + QStringLiteral(".") + ToQString(kProjectSuffix)
+            : QString::fromStdString(document_.Path().filename().string());
     const QString name = AskSaveName(FileKind::Project, Msg::FilterProject,
                                      ToQString(kProjectSuffix), Msg::DlgSaveProject, offered);
     if (name.isEmpty()) return false;
     if (!Save(ToLocalPath(name))) return false;
-    projectPath_ = ToLocalPath(name);
-    TakeSavedState();
-    AddRecent(projectPath_);
+    TakeSavedState(ToLocalPath(name));
+    AddRecent(document_.Path());
     ShowStatus(Message{Msg::StatusSaved, {FromQString(name)}});
     return true;
 }
@@ -72,9 +72,10 @@ void CZemtraDlg::OnLoadPicture() {
         QStringLiteral("|*.BMP;*.JPEG;*.JPG;*.GIF;*.PNG;*.bmp;*.jpeg;*.jpg;*.gif;*.png|") +
         Text(Msg::FilterAll) + QStringLiteral("|*.*||"))));
     const QStringList names = hooks_.openFileNames(
-        this, {filter, {}, true, Text(Msg::DlgLoadPicture), FolderFor(FileKind::Picture)});
+        this,
+        {filter, {}, true, Text(Msg::DlgLoadPicture), document_.FolderFor(FileKind::Picture)});
     if (names.isEmpty()) return;  // cancelled: nothing changes
-    RememberFolder(FileKind::Picture, names.front());
+    document_.RememberFolder(FileKind::Picture, names.front());
     AddPictures(names);
 }
 

@@ -108,9 +108,9 @@ void CZemtraDlg::OnFontFileButton() {
         ToQString(FileDialogFilter(FromQString(Text(Msg::FilterFonts) + ToQString(kFontPatterns) +
                                                Text(Msg::FilterAll) + QStringLiteral("|*.*||"))));
     const QStringList names = hooks_.openFileNames(
-        this, {filter, {}, false, Text(Msg::DlgFontFile), FolderFor(FileKind::Font)});
+        this, {filter, {}, false, Text(Msg::DlgFontFile), document_.FolderFor(FileKind::Font)});
     if (names.isEmpty()) return;
-    RememberFolder(FileKind::Font, names.front());
+    document_.RememberFolder(FileKind::Font, names.front());
     ChooseFontFile(names.front());
 }
 
@@ -156,7 +156,8 @@ void CZemtraDlg::OnAddFromFiles() {
     const QString filter =
         ToQString(FileDialogFilter(FromQString(Text(Msg::FilterAll) + QStringLiteral("|*.*||"))));
     const QStringList names = hooks_.openFileNames(
-        this, {filter, {}, true, Text(Msg::DlgAddFromFiles), FolderFor(FileKind::Project)});
+        this,
+        {filter, {}, true, Text(Msg::DlgAddFromFiles), document_.FolderFor(FileKind::Project)});
     if (names.isEmpty()) return;
     std::vector<std::filesystem::path> files;
     for (const QString& name : names) files.push_back(ToLocalPath(name));

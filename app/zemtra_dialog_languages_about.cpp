@@ -106,7 +106,7 @@ void CZemtraDlg::ApplyLanguage(std::u16string_view name) {
     } else if (!StatusText().isEmpty()) {
         ShowStatus(QString());
     }
-    if (!destroyed_ && !savedForm_.empty()) UpdateTitle();  // after start-up has its state
+    if (!destroyed_ && document_.Started()) UpdateTitle();  // after start-up has its state
 }
 
 void CZemtraDlg::RefillScanCombos() {

@@ -22,14 +22,6 @@
 #include "ui/file_filter.h"
 
 namespace zemtra {
-namespace {
-
-std::u16string PathText(const std::filesystem::path& p) {
-    return Utf8ToUtf16(p.string());
-}
-
-}  // namespace
-
 QString CZemtraDlg::Text(const MessageArg& fact) const {
     return Worded(hooks_, fact);
 }
@@ -64,12 +56,13 @@ ProjectForm CZemtraDlg::CurrentForm() {
 }
 
 bool CZemtraDlg::IsModified() {
-    return CurrentForm() != savedForm_;
+    return document_.Differs(CurrentForm());
 }
 
-void CZemtraDlg::TakeSavedState() {
-    savedForm_ = CurrentForm();
-    savedSettings_ = settings_;
+void CZemtraDlg::TakeSavedState(const std::filesystem::path& path) {
+    Pull();
+    ReadDirectControls();
+    document_.Take(path, settings_);
     UpdateTitle();
 }
 
@@ -91,9 +84,9 @@ QString CZemtraDlg::ProgramCaption() const {
 }
 
 void CZemtraDlg::UpdateTitle() {
-    const QString name = projectPath_.empty()
+    const QString name = document_.Path().empty()
                              ? Text(Msg::Untitled)
-                             : QString::fromStdString(projectPath_.filename().string());
+                             : QString::fromStdString(document_.Path().filename().string());
     const QString program = ProgramCaption();
     setWindowTitle((IsModified() ? QStringLiteral("*") : QString()) + name + QStringLiteral(" - ") +
                    program);
@@ -101,9 +94,9 @@ void CZemtraDlg::UpdateTitle() {
 
 bool CZemtraDlg::MayDiscardChanges() {
     if (!IsModified()) return true;
-    const QString name = projectPath_.empty()
+    const QString name = document_.Path().empty()
                              ? Text(Msg::Untitled)
-                             : QString::fromStdString(projectPath_.filename().string());
+                             : QString::fromStdString(document_.Path().filename().string());
     switch (hooks_.askSaveChanges(this, ProgramCaption(), Text(Msg::SaveChanges, {name}))) {
         case SaveChoice::Save:
             return OnSave();
@@ -135,8 +128,7 @@ bool CZemtraDlg::OpenProject(const std::filesystem::path& path) {
     const std::vector<std::string> bad = ChoicesOutOfRange(read);
     settings_ = std::move(read);
     ShowLoaded(loaded);
-    projectPath_ = path;
-    TakeSavedState();
+    TakeSavedState(path);
     AddRecent(path);
     ShowStatus(Message{Msg::StatusOpened, {FromQString(shown)}});
     TellSkippedGlyphs(path, loaded.glyphProblems);
@@ -157,7 +149,7 @@ void CZemtraDlg::reject() {
         if (!MayDiscardChanges()) return;
         // Still modified after the question: the answer was Discard, and the next start shows
         // the project as it was saved (or as New made it), not the discarded work.
-        closingDiscards_ = modified && IsModified();
+        document_.DiscardOnClose(modified && IsModified());
     }
     QDialog::reject();
 }
@@ -174,22 +166,22 @@ void CZemtraDlg::keyPressEvent(QKeyEvent* event) {
 // ---- Recent.
 
 void CZemtraDlg::AddRecent(const std::filesystem::path& path) {
-    AddRecentProject(memory_.recent, PathText(path));
+    document_.AddRecent(path);
     RebuildRecentMenu();
 }
 
 void CZemtraDlg::RebuildRecentMenu() {
     if (recentMenu_ == nullptr) return;
     recentMenu_->clear();
-    if (memory_.recent.empty()) {
+    if (document_.Memory().recent.empty()) {
         QAction* none = recentMenu_->addAction(Text(Msg::RecentEmpty));
         none->setProperty(kCommandIdProperty, kCmdRecentNone);
         none->setEnabled(false);
         return;
     }
     const QString home = QDir::homePath();
-    for (size_t i = 0; i < memory_.recent.size(); ++i) {
-        QString path = ToQString(memory_.recent[i]);
+    for (size_t i = 0; i < document_.Memory().recent.size(); ++i) {
+        QString path = ToQString(document_.Memory().recent[i]);
         QString shown = path;
         if (!home.isEmpty() && shown.startsWith(home + u'/')) shown = u'~' + shown.mid(home.size());
         shown.replace(u'&', QStringLiteral("&&"));
@@ -202,15 +194,11 @@ void CZemtraDlg::RebuildRecentMenu() {
 }
 
 void CZemtraDlg::OnRecent(int index) {
-    if (index < 0 || static_cast<size_t>(index) >= memory_.recent.size()) return;
-    const std::u16string path = memory_.recent[static_cast<size_t>(index)];
+    if (index < 0 || static_cast<size_t>(index) >= document_.Memory().recent.size()) return;
+    const std::u16string path = document_.Memory().recent[static_cast<size_t>(index)];
     if (!OpenProject(std::filesystem::path(Utf16ToUtf8(path)))) {
         // A file that went away or is no project any more leaves the list.
-        std::error_code ec;
-        if (!std::filesystem::is_regular_file(Utf16ToUtf8(path), ec)) {
-            RemoveRecentProject(memory_.recent, path);
-            RebuildRecentMenu();
-        }
+        if (document_.ForgetRecentIfGone(path)) RebuildRecentMenu();
     }
 }
 
@@ -261,23 +249,7 @@ void CZemtraDlg::DropFiles(const QStringList& paths) {
     if (!pictures.isEmpty()) AddPictures(pictures);
 }
 
-// ---- Folders and the window's size.
-
-QString CZemtraDlg::FolderFor(FileKind kind) const {
-    const auto it = memory_.folders.find(kind);
-    if (it != memory_.folders.end()) return ToQString(it->second);
-    // The project's own folder before any other: where the user keeps this job's files.
-    if (!projectPath_.empty()) return QString::fromStdString(projectPath_.parent_path().string());
-    // Then the documents folder, where a desktop user looks first, when there is one.
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (!documents.isEmpty() && QFileInfo(documents).isDir()) return documents;
-    return QDir::homePath();
-}
-
-void CZemtraDlg::RememberFolder(FileKind kind, const QString& file) {
-    if (file.isEmpty()) return;
-    memory_.folders[kind] = FromQString(QFileInfo(file).absolutePath());
-}
+// ---- File dialogs and the window's size.
 
 QString CZemtraDlg::OneKindFilter(Msg kind, const QString& suffix) const {
     return ToQString(FileDialogFilter(FromQString(Text(kind) + QStringLiteral("|*.") + suffix +
@@ -291,27 +263,28 @@ QString CZemtraDlg::AskSaveName(FileKind kind, Msg filter, const QString& suffix
     request.filter = OneKindFilter(filter, suffix);
     request.defaultSuffix = suffix;
     request.caption = Text(caption);
-    request.directory = FolderFor(kind);
+    request.directory = document_.FolderFor(kind);
     request.fileName = offered;
     const QString name = hooks_.saveFileName(this, request);
-    RememberFolder(kind, name);
+    document_.RememberFolder(kind, name);
     return name;
 }
 
 void CZemtraDlg::RestoreWindowSize() {
     // Sizes are kept in the toolkit's device-independent pixels, so a 2x screen reads them alike.
-    if (memory_.width > 0 && memory_.height > 0) {
-        resize(std::max(memory_.width, minimumWidth()), std::max(memory_.height, minimumHeight()));
+    if (document_.Memory().width > 0 && document_.Memory().height > 0) {
+        resize(std::max(document_.Memory().width, minimumWidth()),
+               std::max(document_.Memory().height, minimumHeight()));
     }
-    if (memory_.maximized) setWindowState(windowState() | Qt::WindowMaximized);
+    if (document_.Memory().maximized) setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 void CZemtraDlg::RememberWindowSize() {
-    memory_.maximized = isMaximized();
+    document_.Memory().maximized = isMaximized();
     const QRect normal = isMaximized() || isFullScreen() ? normalGeometry() : geometry();
     if (normal.isValid()) {
-        memory_.width = normal.width();
-        memory_.height = normal.height();
+        document_.Memory().width = normal.width();
+        document_.Memory().height = normal.height();
     }
 }
 

@@ -251,10 +251,10 @@ void CZemtraDlg::RunOutputView(const FonttabCodes& codes) {
     ShowStatus(zemtra::FonttabNote(codes));
     COutputDlg view(language_.get(), ScanModeOf(settings_), hooks_);
     view.SetNote(note);
-    view.SetFolder(FolderFor(FileKind::Output));
+    view.SetFolder(document_.FolderFor(FileKind::Output));
     view.exec();
-    if (!view.Folder().isEmpty() && view.Folder() != FolderFor(FileKind::Output)) {
-        memory_.folders[FileKind::Output] = FromQString(view.Folder());
+    if (!view.Folder().isEmpty() && view.Folder() != document_.FolderFor(FileKind::Output)) {
+        document_.Memory().folders[FileKind::Output] = FromQString(view.Folder());
     }
 }
 
