@@ -47,15 +47,13 @@ QWidget* CZemtraDlg::Control(int id) const {
 
 void CZemtraDlg::OnInitDialog() {
     // The framework's first data exchange puts the constructed record into the controls.
-    Push();
-    ShowOffsets(QStringLiteral("0"), QStringLiteral("0"));
+    panel_->Push();
+    panel_->ShowRecord(QStringLiteral("0"), QStringLiteral("0"));
     // Minimised, the window manager shows this icon; there is no client area to paint it in.
     setWindowIcon(ZemtraIcon());
     programFolder_ = ProgramFolder();
     std::error_code ec;
     std::filesystem::current_path(programFolder_, ec);  // Language\ and Setting.ini resolve here
-    from_->setMaxLength(kHexEditMaxLength);
-    to_->setMaxLength(kHexEditMaxLength);
     language_ = std::make_shared<CMultiLanguage>(programFolder_);
     hooks_.language = language_;  // before the link or any dialog takes a copy of the hooks
     ConfigureHyperLink();
@@ -72,18 +70,13 @@ void CZemtraDlg::TakeStartState() {
     UpdateTitle();
 }
 
-void CZemtraDlg::ShowOffsets(const QString& x, const QString& y) {
-    offsetX_->setText(x);
-    offsetY_->setText(y);
-}
-
 void CZemtraDlg::Load(const std::filesystem::path& path) {
     // A project the user names is checked before anything changes (see OpenProject).
     if (!path.empty()) {
         OpenProject(path);
         return;
     }
-    Pull();
+    panel_->Pull();
     LoadedProject loaded;
     try {
         loaded = LoadProject(SettingIniPath(), settings_);
@@ -102,21 +95,11 @@ void CZemtraDlg::Load(const std::filesystem::path& path) {
 void CZemtraDlg::ShowLoaded(const LoadedProject& loaded) {
     stroke_.reset();
     history_.Clear();  // undo never reaches into the project before
-    Push();
-    ShowOffsets(ToQString(loaded.offsetXText), ToQString(loaded.offsetYText));
-    from_->SetValue(settings_.FROM);
-    to_->SetValue(settings_.TO);
-    ShowCodeCharacters();  // the code page may have changed where the codes did not
+    panel_->ShowRecord(ToQString(loaded.offsetXText), ToQString(loaded.offsetYText));
     ShowFontName();
-    showDemo_->setChecked(settings_.ENDEMO != 0);
     std::u16string listText;
     for (const std::u16string& item : settings_.LIST) listText += item;
     FillCharacterList(listText, false);
-    if (showDemo_->isChecked()) {
-        demoTimer_.start();
-    } else {
-        demoTimer_.stop();
-    }
     RefreshPreview();
 }
 
@@ -131,7 +114,7 @@ void CZemtraDlg::TellSkippedGlyphs(const std::filesystem::path& file,
 }
 
 void CZemtraDlg::New() {
-    Pull();
+    panel_->Pull();
     FinishStroke();
     history_.Clear();  // the steps were those of the project that goes
     ApplyNew(settings_);
@@ -139,30 +122,17 @@ void CZemtraDlg::New() {
     settings_.FONT.FontFile.clear();
     settings_.FONT.FontIndex = 0;
     ShowFontName();
-    ShowOffsets(QStringLiteral("0"), QStringLiteral("0"));
-    showDemo_->setChecked(false);
-    from_->SetValue(settings_.FROM);
-    to_->SetValue(settings_.TO);
-    Push();
-    ShowCodeCharacters();
+    settings_.ENDEMO = 0;
+    panel_->ShowRecord(QStringLiteral("0"), QStringLiteral("0"));
     DeriveFontSize();
     FillCharacterList(u"", true);
     settings_.PIC.clear();
-    demoTimer_.stop();
     RefreshPreview();
 }
 
-// OFFSETX, OFFSETY, ENDEMO, FROM and TO live in their controls, outside pull and push.
-void CZemtraDlg::ReadDirectControls() {
-    settings_.ENDEMO = showDemo_->isChecked() ? 1 : 0;
-    // Only the low 16 bits of a code count.
-    settings_.FROM = static_cast<uint16_t>(from_->GetValue() & 0xFFFF);
-    settings_.TO = static_cast<uint16_t>(to_->GetValue() & 0xFFFF);
-}
-
 bool CZemtraDlg::Save(const std::filesystem::path& path) {
-    Pull();
-    ReadDirectControls();
+    panel_->Pull();
+    panel_->ReadDirectControls();
     try {
         // Merged into the file: Setting.ini keeps its [Setting] section, a project its extras.
         SaveProject(path.empty() ? SettingIniPath() : path, settings_);
@@ -175,8 +145,8 @@ bool CZemtraDlg::Save(const std::filesystem::path& path) {
 }
 
 void CZemtraDlg::SaveSettings() {
-    Pull();
-    ReadDirectControls();
+    panel_->Pull();
+    panel_->ReadDirectControls();
     RememberWindowSize();
     try {
         document_.WriteSettingIni(SettingIniPath(), settings_);
@@ -192,10 +162,9 @@ void CZemtraDlg::DestroyWindow() {
     closing_.store(true);
     // The field being left is settled before the settings are saved, as the window's hiding
     // takes the focus away first on the platform.
-    if (from_->hasFocus()) OnFromLostFocus();
-    if (to_->hasFocus()) OnToLostFocus();
+    panel_->SettleFocusedCodeField();
     SaveSettings();
-    demoTimer_.stop();
+    panel_->StopDemo();
     runner_.StopAndWait();
 }
 
@@ -209,15 +178,11 @@ void CZemtraDlg::accept() {
 }
 
 void CZemtraDlg::OnOK() {
-    Pull();
+    panel_->Pull();
     FillCharacterList(settings_.TEXT, true);
 }
 
 bool CZemtraDlg::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == fontButton_ && event->type() == QEvent::Resize) {
-        ElideFontCaption();
-        return false;
-    }
     if (watched == client_ && event->type() == QEvent::Resize) {
         FollowParentSize(client_, clientBase_);
         // The cells follow the space; one render for a burst of resize events.

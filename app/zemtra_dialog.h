@@ -20,6 +20,7 @@
 
 #include "app/job_runner.h"
 #include "app/project_document.h"
+#include "app/settings_panel.h"
 #include "base/glyph_editing.h"
 #include "base/messages.h"
 #include "base/progress.h"
@@ -56,9 +57,6 @@ class PreviewWidget;
 class ScanDemoWidget;
 class UpDownWidget;
 
-// Set (true) on a field whose text is a value the field cannot take, which is marked.
-inline constexpr char kBadValueProperty[] = "zemtraBadValue";
-
 class CZemtraDlg : public QDialog {
     Q_OBJECT
   public:
@@ -76,13 +74,13 @@ class CZemtraDlg : public QDialog {
     const std::filesystem::path& ProgramFolderPath() const { return programFolder_; }
     bool WorkerRunning() const { return runner_.Running(); }
     bool Exporting() const { return exporting_.load(); }
-    bool DemoTimerActive() const { return demoTimer_.isActive(); }
+    bool DemoTimerActive() const { return panel_->DemoTimerActive(); }
     const ProgressBarState& ProgressBar() const { return bar_; }
     // The language tables of the window and of the dialogs it opens; null before start-up.
     const CMultiLanguage* Language() const { return language_.get(); }
     QMenu* LanguageMenu() const { return languageMenu_; }
     // The scan demo's step, which the next tick draws.
-    int32_t DemoStep() const { return demoStep_; }
+    int32_t DemoStep() const { return panel_->DemoStep(); }
 
     // The status line under the window's controls: what the last job or command came to.
     // Jobs and commands of every kind end by calling it with a text in the window's language.
@@ -113,10 +111,6 @@ class CZemtraDlg : public QDialog {
     // A message of the core (or a fact that is plain text) in the window's language.
     QString Text(const MessageArg& fact) const;
 
-    // Controls to record, and back (an edit only where its text differs). Control
-    // notifications are locked out meanwhile, as the platform's data exchange does.
-    void Pull();
-    void Push();
     // Pull; the "Font" button shows the face; the font size from the matrix size (a bitmap
     // font file keeps its own); push.
     void DeriveFontSize();
@@ -192,7 +186,6 @@ class CZemtraDlg : public QDialog {
     void TellSkippedGlyphs(const std::filesystem::path& file,
                            const std::vector<std::string>& problems);
     void SaveSettings();
-    void ReadDirectControls();
     void ConnectCommands();
 
     // Project commands and pictures.
@@ -249,15 +242,6 @@ class CZemtraDlg : public QDialog {
     // "Add from Files...": the characters of chosen files that the list lacks, appended.
     void OnAddFromFiles();
 
-    // The code-range group.
-    void OnCodePageChanged();
-    void OnFromLostFocus();
-    void OnToLostFocus();
-    // A code field left: clamped to the code page and the other field, the change said.
-    void ClampCodeField(CHexEdit* field);
-    void OnCodeTextChanged(CHexEdit* field);
-    void ShowCodeCharacters();
-
     // The glyph editor on the preview (zemtra_dialog_glyph_editor.cpp): strokes of the mouse, the
     // Edit menu and the arrow keys; the list's marks and the status line's note on edits.
     void ConnectEditor();
@@ -290,40 +274,15 @@ class CZemtraDlg : public QDialog {
     // Languages and the link.
     void BuildLanguageMenu(const std::vector<std::u16string>& names);
     void UpdateLanguageChecks();
-    void RefillScanCombos();
     void ConfigureHyperLink();
 
-    // The scan demo: redraw the image for step (with redraw) and copy it onto control 1057.
-    void PaintScanDemo(int32_t step, bool redraw);
-
-    // Settings controls.
-    void OnMatrixSizeChanged();
-    void OnFontWidthChanged();
-    void OnFontHeightChanged();
-    void OnThresholdChanged();
-    void CheckNumberFields();
-    void MarkField(QLineEdit* field, bool bad);
-    void OnFormatChanged();
-    void OnScanComboChanged();
-    void OnSpin(int id, int direction);
-    void OnOffsetButton(int id);
+    // The font (zemtra_dialog_font.cpp).
     void OnFontButton();
     // "Font File...": a font file (and the face of a collection) instead of an installed face.
     void OnFontFileButton();
     // The "Font" button's caption: the font file's name while one is in use, else the face.
     void ShowFontName();
-    void SetFontCaption(const QString& caption, const QString& tip);
-    void ElideFontCaption();
-    // The preset drop-down: a choice sets the four scan-mode boxes; any change of those boxes
-    // shows the preset they match, or "(none)".
-    void PreparePresetCombo();
-    void OnPresetChosen();
-    void ShowMatchingPreset();
-    void OnShowDemo();
-    void OnDemoTimer();
-    void OnAscii();
     void OnOK();
-    void ShowOffsets(const QString& x, const QString& y);
 
     // Workers.
     void OnCreateList();
@@ -365,7 +324,6 @@ class CZemtraDlg : public QDialog {
     std::u16string currentPicture_;
     std::filesystem::path programFolder_;
     GlyphRenderer renderer_;
-    bool lockout_ = false;  // notifications are not handled during the data exchange
     int dpi_ = 96;
 
     QWidget* client_ = nullptr;
@@ -374,42 +332,18 @@ class CZemtraDlg : public QDialog {
     QMenu* recentMenu_ = nullptr;
     QStatusBar* status_ = nullptr;
     ProjectDocument document_;
+    SettingsPanel* panel_ = nullptr;  // the settings controls
     bool titlePending_ = false;
-    int chosenPreset_ = 0;  // the preset the user chose, while the scan mode still fits it
     bool previewPending_ = false;
     std::map<int, QWidget*> controls_;
     QListWidget* list_ = nullptr;
     PreviewWidget* preview_ = nullptr;
     QPlainTextEdit* text_ = nullptr;
     QProgressBar* progress_ = nullptr;
-    QPushButton* fontButton_ = nullptr;
-    QPushButton* fontFileButton_ = nullptr;
-    QComboBox* preset_ = nullptr;
     QPushButton* createList_ = nullptr;
     QPushButton* createLibrary_ = nullptr;
-    QLineEdit* matrixX_ = nullptr;
-    QLineEdit* matrixY_ = nullptr;
-    QLineEdit* fontWidth_ = nullptr;
-    QLineEdit* fontHeight_ = nullptr;
-    QLineEdit* threshold_ = nullptr;
-    CHexEdit* from_ = nullptr;
-    CHexEdit* to_ = nullptr;
-    QLabel* fromCharacter_ = nullptr;
-    QLabel* toCharacter_ = nullptr;
-    ScanDemoWidget* demo_ = nullptr;
     CHyperLink* link_ = nullptr;
-    QComboBox* dataBit_ = nullptr;
-    QComboBox* codePage_ = nullptr;
-    QComboBox* orient_ = nullptr;
-    QComboBox* direct_ = nullptr;
-    QComboBox* format_ = nullptr;
-    QCheckBox* showDemo_ = nullptr;
     QCheckBox* libraryHeader_ = nullptr;  // the firmware's header beside the library
-    QLabel* offsetX_ = nullptr;
-    QLabel* offsetY_ = nullptr;
-    UpDownWidget* thresholdSpin_ = nullptr;
-    QTimer demoTimer_;  // timer 0
-    int32_t demoStep_ = 0;
     std::shared_ptr<CMultiLanguage> language_;
     QtTranslations qtTranslations_;  // Qt's dialogs and standard buttons in the language
     QMenu* languageMenu_ = nullptr;
@@ -436,7 +370,6 @@ class CZemtraDlg : public QDialog {
     QString exportCaption_;                 // the command's caption while no export runs
     std::optional<Message> statusMessage_;  // what the status line says, when it was a message
     QString libraryCaption_;                // the Create button's caption while no build runs
-    QString fontCaption_, fontTip_;         // the font button's whole caption and its tooltip
     std::atomic<bool> exporting_{false};
     // The window is closing: no Output View and no file dialog opens any more.
     std::atomic<bool> closing_{false};

@@ -53,8 +53,6 @@ void CZemtraDlg::BuildWindow() {
     BuildControls();
     TakeControls();
     ConnectControls();
-    demoTimer_.setInterval(kScanDemoTimerMs);
-    connect(&demoTimer_, &QTimer::timeout, this, Guard([this] { OnDemoTimer(); }));
 }
 
 void CZemtraDlg::BuildMenu() {
@@ -119,87 +117,47 @@ void CZemtraDlg::TakeControls() {
     get(kPreviewId, preview_);
     get(kTextEditId, text_);
     get(kProgressBarId, progress_);
-    get(kFontButtonId, fontButton_);
-    get(kFontFileButtonId, fontFileButton_);
-    get(kPresetComboId, preset_);
     get(kCreateListId, createList_);
     get(kCreateLibraryId, createLibrary_);
     get(kLibraryHeaderId, libraryHeader_);
-    get(kMatrixWidthId, matrixX_);
-    get(kMatrixHeightId, matrixY_);
-    get(kFontWidthId, fontWidth_);
-    get(kFontHeightId, fontHeight_);
-    get(kThresholdId, threshold_);
-    get(kFromId, from_);
-    get(kToId, to_);
-    get(kDataBitsId, dataBit_);
-    get(kCodePageId, codePage_);
-    get(kOrientationId, orient_);
-    get(kDirectionId, direct_);
-    get(kPolarityId, format_);
-    get(kShowDemoId, showDemo_);
-    get(kOffsetXId, offsetX_);
-    get(kOffsetYId, offsetY_);
-    get(kThresholdSpinId, thresholdSpin_);
-    get(kFromCharacterId, fromCharacter_);
-    get(kToCharacterId, toCharacter_);
-    get(kDemoAreaId, demo_);
     get(kWebLinkId, link_);
+    panel_ = new SettingsPanel(settings_, controls_, this);
 }
 
 void CZemtraDlg::ConnectControls() {
-    connect(matrixX_, &QLineEdit::textChanged, this, Guard([this] { OnMatrixSizeChanged(); }));
-    connect(matrixY_, &QLineEdit::textChanged, this, Guard([this] { OnMatrixSizeChanged(); }));
-    connect(fontWidth_, &QLineEdit::textChanged, this, Guard([this] { OnFontWidthChanged(); }));
-    connect(fontHeight_, &QLineEdit::textChanged, this, Guard([this] { OnFontHeightChanged(); }));
-    connect(threshold_, &QLineEdit::textChanged, this, Guard([this] { OnThresholdChanged(); }));
-    // After each field's handler, whether typed or pushed: the mark and the status line's word
-    // on a text that is no number come last.
-    for (QLineEdit* field : {matrixX_, matrixY_, fontWidth_, fontHeight_, threshold_}) {
-        connect(field, &QLineEdit::textChanged, this, [this] { CheckNumberFields(); });
-    }
-    // "activated" is the user's choice only, as the platform's selection-change notification.
-    connect(format_, &QComboBox::activated, this, Guard([this] { OnFormatChanged(); }));
-    for (QComboBox* combo : {dataBit_, orient_, direct_}) {
-        connect(combo, &QComboBox::activated, this, Guard([this] { OnScanComboChanged(); }));
-    }
-    for (int id : {kMatrixWidthSpinId, kMatrixHeightSpinId, kFontWidthSpinId, kFontHeightSpinId,
-                   kThresholdSpinId}) {
-        auto* spin = static_cast<UpDownWidget*>(Control(id));
-        connect(spin, &UpDownWidget::Stepped, this, Guard([this, id](int d) { OnSpin(id, d); }));
-    }
-    for (int id : {kMoveUpId, kMoveDownId, kMoveLeftId, kMoveRightId, kCentreId}) {
-        auto* button = static_cast<QPushButton*>(Control(id));
-        connect(button, &QPushButton::clicked, this, Guard([this, id] { OnOffsetButton(id); }));
-    }
-    connect(fontButton_, &QPushButton::clicked, this, Guard([this] { OnFontButton(); }));
-    connect(fontFileButton_, &QPushButton::clicked, this, Guard([this] { OnFontFileButton(); }));
-    PreparePresetCombo();
-    connect(preset_, &QComboBox::activated, this, Guard([this] { OnPresetChosen(); }));
-    connect(showDemo_, &QCheckBox::clicked, this, Guard([this] { OnShowDemo(); }));
-    connect(list_, &QListWidget::currentRowChanged, this, Guard([this] {
-                if (!lockout_) OnSelectCharacter();
+    // The panel handles its controls; the window redraws, marks the title and words the news.
+    connect(panel_, &SettingsPanel::matrixResized, this, Guard([this] {
+                DeriveFontSize();
+                RefreshPreview();
             }));
-    connect(static_cast<QPushButton*>(Control(kAsciiButtonId)), &QPushButton::clicked, this,
-            Guard([this] { OnAscii(); }));
-    connect(static_cast<QPushButton*>(Control(kIdOk)), &QPushButton::clicked, this,
-            Guard([this] { OnOK(); }));
+    connect(panel_, &SettingsPanel::dotsChanged, this, Guard([this] { RefreshPreview(); }));
+    connect(panel_, &SettingsPanel::recordChanged, this, Guard([] {}));
+    connect(panel_, &SettingsPanel::news, this,
+            Guard([this](const Message& message) { ShowStatus(message); }));
+    connect(panel_, &SettingsPanel::numberFieldsChecked, this,
+            [this](const std::optional<Message>& bad) {
+                if (bad) {
+                    ShowStatus(*bad);
+                } else if (statusMessage_ && statusMessage_->id == Msg::FieldNotANumber) {
+                    ShowStatus(QString());
+                }
+            });
+    const auto button = [this](int id) { return qobject_cast<QPushButton*>(Control(id)); };
+    connect(button(kFontButtonId), &QPushButton::clicked, this, Guard([this] { OnFontButton(); }));
+    connect(button(kFontFileButtonId), &QPushButton::clicked, this,
+            Guard([this] { OnFontFileButton(); }));
+    connect(list_, &QListWidget::currentRowChanged, this, Guard([this] {
+                if (!panel_->Locked()) OnSelectCharacter();
+            }));
+    connect(button(kIdOk), &QPushButton::clicked, this, Guard([this] { OnOK(); }));
     connect(createList_, &QPushButton::clicked, this, Guard([this] { OnCreateList(); }));
-    connect(static_cast<QPushButton*>(Control(kAddFromFilesId)), &QPushButton::clicked, this,
+    connect(button(kAddFromFilesId), &QPushButton::clicked, this,
             Guard([this] { OnAddFromFiles(); }));
     connect(createLibrary_, &QPushButton::clicked, this, Guard([this] { OnCreateLibrary(); }));
     text_->installEventFilter(this);
-    fontButton_->installEventFilter(this);  // its caption is elided to its width
     text_->viewport()->installEventFilter(this);
     // The text is part of the project: typing changes what Save would write.
     connect(text_, &QPlainTextEdit::textChanged, this, [this] { ScheduleTitleUpdate(); });
-    fromCharacter_->setTextFormat(Qt::PlainText);
-    toCharacter_->setTextFormat(Qt::PlainText);
-    connect(codePage_, &QComboBox::activated, this, Guard([this] { OnCodePageChanged(); }));
-    connect(from_, &CHexEdit::FocusLost, this, Guard([this] { OnFromLostFocus(); }));
-    connect(to_, &CHexEdit::FocusLost, this, Guard([this] { OnToLostFocus(); }));
-    connect(from_, &QLineEdit::textChanged, this, Guard([this] { OnCodeTextChanged(from_); }));
-    connect(to_, &QLineEdit::textChanged, this, Guard([this] { OnCodeTextChanged(to_); }));
     ConnectEditor();
 }
 

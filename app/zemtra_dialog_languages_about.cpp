@@ -14,35 +14,6 @@
 #include "ui/qt/language.h"
 
 namespace zemtra {
-namespace {
-
-struct ComboText {
-    std::u16string_view key;
-    std::u16string_view english;
-};
-
-constexpr std::array<ComboText, 4> kOrientTexts = {{{u"IDS_ORIENT_ROW", u"Row"},
-                                                    {u"IDS_ORIENT_COL", u"Column"},
-                                                    {u"IDS_ORIENT_ROWCOL", u"Row/Column"},
-                                                    {u"IDS_ORIENT_COLROW", u"Column/Row"}}};
-constexpr std::array<ComboText, 2> kDirectTexts = {
-    {{u"IDS_DIRECT_FORWARD", u"Forward"}, {u"IDS_DIRECT_BACKWARD", u"Backward"}}};
-constexpr std::array<ComboText, 2> kFormatTexts = {
-    {{u"IDS_FORMAT_CATHODE", u"Cathode"}, {u"IDS_FORMAT_ANODE", u"Anode"}}};
-
-// Refills a combo box with the language's texts, keeping its selected index.
-template <size_t N>
-void Refill(QComboBox* combo, const std::array<ComboText, N>& texts,
-            const CMultiLanguage& language) {
-    const int selected = combo->currentIndex();
-    combo->clear();
-    for (const ComboText& t : texts) {
-        combo->addItem(ToQString(language.GetText(kSpecialStringsSection, t.key, t.english)));
-    }
-    combo->setCurrentIndex(selected);
-}
-
-}  // namespace
 
 void CZemtraDlg::BuildLanguageMenu(const std::vector<std::u16string>& names) {
     languageMenu_ = new QMenu(QStringLiteral("&Language"), menuBar_);
@@ -90,13 +61,9 @@ void CZemtraDlg::ApplyLanguage(std::u16string_view name) {
     qtTranslations_.Switch(Text(Msg::QtLocale));
     TranslateDialogWindow(*language_, this, MainDialogTemplate().id, client_);
     TranslateMenuBar(*language_, menuBar_, kMainMenuId);
-    RefillScanCombos();
     UpdateLanguageChecks();
-    preset_->setItemText(0, Text(Msg::PresetNone));
+    panel_->Retext(*language_, Text(Msg::PresetNone));
     SetButtonTexts();
-    // The two tooltips that tell what the controls show keep it, in front of the new words.
-    ElideFontCaption();
-    ShowMatchingPreset();
     RebuildRecentMenu();
     // The status line is told again in the new language, or cleared when it cannot be.
     if (!editStatus_.isEmpty() && StatusText() == editStatus_) {
@@ -107,12 +74,6 @@ void CZemtraDlg::ApplyLanguage(std::u16string_view name) {
         ShowStatus(QString());
     }
     if (!destroyed_ && document_.Started()) UpdateTitle();  // after start-up has its state
-}
-
-void CZemtraDlg::RefillScanCombos() {
-    Refill(orient_, kOrientTexts, *language_);
-    Refill(direct_, kDirectTexts, *language_);
-    Refill(format_, kFormatTexts, *language_);
 }
 
 void CZemtraDlg::ConfigureHyperLink() {

@@ -10,7 +10,9 @@
 #include "base/character_list.h"
 #include "base/error.h"
 #include "base/unicode.h"
+#include "base/used_characters.h"
 #include "raster/qt/preview_widget.h"
+#include "ui/file_filter.h"
 #include "ui/qt/updown_widget.h"
 
 namespace zemtra {
@@ -64,8 +66,7 @@ void CZemtraDlg::OnSelectCharacter() {
     } else {
         currentPicture_ = settings_.PIC[static_cast<size_t>(row)];
         const bool picture = PictureFileExists(currentPicture_);
-        threshold_->setVisible(picture);
-        thresholdSpin_->setVisible(picture);
+        panel_->ShowThreshold(picture);
     }
     RefreshPreview();
 }
@@ -93,6 +94,34 @@ void CZemtraDlg::RefreshPreview() {
         // Shown in the area: a modal box on every keystroke of a typed size would be a trap.
         preview_->ShowError(ErrorText(hooks_, e));
     }
+}
+
+void CZemtraDlg::OnAddFromFiles() {
+    if (panel_->Locked()) return;
+    panel_->Pull();
+    const QString filter =
+        ToQString(FileDialogFilter(FromQString(Text(Msg::FilterAll) + QStringLiteral("|*.*||"))));
+    const QStringList names = hooks_.openFileNames(
+        this,
+        {filter, {}, true, Text(Msg::DlgAddFromFiles), document_.FolderFor(FileKind::Project)});
+    if (names.isEmpty()) return;
+    std::vector<std::filesystem::path> files;
+    for (const QString& name : names) files.push_back(ToLocalPath(name));
+    std::vector<char32_t> characters;
+    try {
+        characters = CharactersFromFiles(files);
+    } catch (const UserError& e) {
+        ShowMessage(QMessageBox::Warning, windowTitle(), ErrorText(hooks_, e));
+        return;
+    }
+    const int first = static_cast<int>(settings_.LIST.size());
+    const size_t added = AddCharactersToList(settings_, characters);
+    if (added > 0) {
+        ShowListItems(first);
+        OnSelectCharacter();
+        ScheduleTitleUpdate();
+    }
+    ShowStatus(Text(Msg::AddedFromFiles, {QString::number(added), QString::number(names.size())}));
 }
 
 }  // namespace zemtra

@@ -50,8 +50,8 @@ QString CZemtraDlg::StatusText() const {
 }
 
 ProjectForm CZemtraDlg::CurrentForm() {
-    Pull();
-    ReadDirectControls();
+    panel_->Pull();
+    panel_->ReadDirectControls();
     return SavedForm(settings_);
 }
 
@@ -60,8 +60,8 @@ bool CZemtraDlg::IsModified() {
 }
 
 void CZemtraDlg::TakeSavedState(const std::filesystem::path& path) {
-    Pull();
-    ReadDirectControls();
+    panel_->Pull();
+    panel_->ReadDirectControls();
     document_.Take(path, settings_);
     UpdateTitle();
 }

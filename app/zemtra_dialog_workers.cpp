@@ -110,10 +110,10 @@ QString CZemtraDlg::FonttabNote(const FonttabCodes& codes) const {
 
 void CZemtraDlg::OnCreateList() {
     if (runner_.Running() || closing_.load()) return;  // a closed window starts nothing
-    Pull();
+    panel_->Pull();
     if (SayNothingToDo(CSourceWorkOf(settings_))) return;
     EnableAllControls(false);
-    ReadDirectControls();
+    panel_->ReadDirectControls();
     StartWorker(&CZemtraDlg::ListGenerationWorker);
 }
 
@@ -123,20 +123,20 @@ void CZemtraDlg::OnCreateLibrary() {
         return;
     }
     if (closing_.load()) return;  // a closed window starts nothing
-    Pull();
+    panel_->Pull();
     if (SayNothingToDo(HasDots(settings_) ? JobOutcome::Done : JobOutcome::NoDots)) return;
     EnableAllControls(false);
     createLibrary_->setEnabled(true);
     // A press now stops the run: the button says so until the run ends.
     libraryCaption_ = createLibrary_->text();
     createLibrary_->setText(Text(Msg::LibraryStop));
-    ReadDirectControls();
+    panel_->ReadDirectControls();
     StartWorker(&CZemtraDlg::LibraryGenerationWorker);
 }
 
 bool CZemtraDlg::MatrixJobMayStart() {
-    Pull();
-    ReadDirectControls();
+    panel_->Pull();
+    panel_->ReadDirectControls();
     if (SayNothingToDo(HasDots(settings_) ? JobOutcome::Done : JobOutcome::NoDots)) return false;
     if (const std::optional<Message> why = RenderLimitError(settings_)) {
         ShowMessage(QMessageBox::Warning, windowTitle(), Text(*why));

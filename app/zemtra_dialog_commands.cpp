@@ -1,6 +1,5 @@
-// The main window's project commands (New, Open, Save), Load Picture, and the code-range
-// group: the code page's default range, the clamping when a code field is left, and the
-// characters of the two codes.
+// The main window's project commands (New, Open, Save, Save As) and the pictures of Load
+// Picture.
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
@@ -100,60 +99,6 @@ void CZemtraDlg::AddPictures(const QStringList& names) {
                     Text(Msg::PicturesNotAdded, {refused.join(u'\n')}));
     }
     OnSelectCharacter();
-}
-
-void CZemtraDlg::OnCodePageChanged() {
-    if (lockout_) return;
-    Pull();
-    const CodeRange range = CodeRangeOf(settings_.CODEPAGE);
-    from_->SetValue(range.lowest);
-    to_->SetValue(range.highest);
-    // Equal texts set no change off, yet the characters belong to the new code page.
-    ShowCodeCharacters();
-}
-
-// The clamps keep the range one the library job can take; the status line says what changed,
-// with the codes as the fields write them.
-void CZemtraDlg::OnFromLostFocus() {
-    ClampCodeField(from_);
-}
-
-void CZemtraDlg::OnToLostFocus() {
-    ClampCodeField(to_);
-}
-
-void CZemtraDlg::ClampCodeField(CHexEdit* field) {
-    const bool from = field == from_;
-    const uint32_t typed = field->GetValue();
-    const uint32_t other = (from ? to_ : from_)->GetValue();
-    const int32_t kind = codePage_->currentIndex();
-    const uint32_t clamped = from ? ClampedFrom(typed, other, kind) : ClampedTo(typed, other, kind);
-    if (clamped == typed) return;
-    field->SetValue(clamped);
-    const CodeRange range = CodeRangeOf(kind);
-    // "From: 0000 lies outside A1A1..FEFE, so it is now A1A1."
-    ShowStatus(Message{Msg::CodeClamped,
-                       {Message{from ? Msg::FieldFrom : Msg::FieldTo}, HexEditSetValue(typed),
-                        HexEditSetValue(from ? range.lowest : other),
-                        HexEditSetValue(from ? other : range.highest), HexEditSetValue(clamped)}});
-}
-
-void CZemtraDlg::OnCodeTextChanged(CHexEdit* field) {
-    const uint16_t code = static_cast<uint16_t>(field->GetValue() & 0xFFFF);
-    (field == from_ ? settings_.FROM : settings_.TO) = code;
-    QLabel* box = field == from_ ? fromCharacter_ : toCharacter_;
-    const int32_t kind = codePage_->currentIndex();
-    if (kind < static_cast<int32_t>(CodePageKind::Unicode) ||
-        kind > static_cast<int32_t>(CodePageKind::Big5)) {
-        box->clear();
-        return;
-    }
-    box->setText(ToQString(CodeToCharacter(code, kind)));
-}
-
-void CZemtraDlg::ShowCodeCharacters() {
-    OnCodeTextChanged(from_);
-    OnCodeTextChanged(to_);
 }
 
 }  // namespace zemtra
