@@ -93,8 +93,7 @@ void CZemtraDlg::Load(const std::filesystem::path& path) {
 }
 
 void CZemtraDlg::ShowLoaded(const LoadedProject& loaded) {
-    stroke_.reset();
-    history_.Clear();  // undo never reaches into the project before
+    editor_->Reset();  // undo never reaches into the project before
     panel_->ShowRecord(ToQString(loaded.offsetXText), ToQString(loaded.offsetYText));
     ShowFontName();
     std::u16string listText;
@@ -115,8 +114,7 @@ void CZemtraDlg::TellSkippedGlyphs(const std::filesystem::path& file,
 
 void CZemtraDlg::New() {
     panel_->Pull();
-    FinishStroke();
-    history_.Clear();  // the steps were those of the project that goes
+    editor_->Reset();  // the steps were those of the project that goes
     ApplyNew(settings_);
     // New draws with an installed face again; the core's New keeps these fields.
     settings_.FONT.FontFile.clear();

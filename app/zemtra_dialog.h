@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "app/glyph_editor.h"
 #include "app/job_runner.h"
 #include "app/project_document.h"
 #include "app/settings_panel.h"
@@ -129,11 +130,11 @@ class CZemtraDlg : public QDialog {
     // preview and the title's changed mark; they give false (changing nothing) where the item
     // cannot be edited or the dots are not the matrix's size. The preview's editor builds on
     // these.
-    const GlyphDots* SelectedItemEdit() const;
-    bool SetSelectedItemEdit(const DotMatrix& dots);
-    bool RevertSelectedItemEdit();
+    const GlyphDots* SelectedItemEdit() const { return editor_->SelectedItemEdit(); }
+    bool SetSelectedItemEdit(const DotMatrix& dots) { return editor_->SetSelectedItemEdit(dots); }
+    bool RevertSelectedItemEdit() { return editor_->RevertSelectedItemEdit(); }
     // The editor's undo history (every edit of the window since the project was loaded).
-    const GlyphEditHistory& EditHistory() const { return history_; }
+    const GlyphEditHistory& EditHistory() const { return editor_->History(); }
     // Enables or disables every control of the window; the menu bar is left alone.
     void EnableAllControls(bool enable);
     // Saves the settings as a project (an empty path means Setting.ini); false, after telling
@@ -242,34 +243,7 @@ class CZemtraDlg : public QDialog {
     // "Add from Files...": the characters of chosen files that the list lacks, appended.
     void OnAddFromFiles();
 
-    // The glyph editor on the preview (zemtra_dialog_glyph_editor.cpp): strokes of the mouse, the
-    // Edit menu and the arrow keys; the list's marks and the status line's note on edits.
     void ConnectEditor();
-    void OnDotPressed(int row, int column, bool clear);
-    void OnDotDragged(int row, int column);
-    // Ends the stroke under way, recording it as one step; every other edit ends it first.
-    void FinishStroke();
-    // The edit key of the selected item, or none (then the status line says why).
-    std::optional<GlyphEditKey> EditableSelection();
-    // The dots the selected item shows now: its edit, else the font's render.
-    GlyphDots ShownDots(const GlyphEditKey& key);
-    // Applies what transform makes of the shown dots as one step; nothing when the dots stay.
-    void TransformGlyph(GlyphDots (*transform)(const GlyphDots&, int32_t, int32_t), int32_t dx,
-                        int32_t dy);
-    void OnRevertGlyph();
-    void OnUndoRedo(bool redo);
-    // Puts the change on show: the first list item of the character becomes the selection.
-    void SelectCharacter(char32_t code);
-    // After the edits changed: the preview, the list's marks and the status line.
-    void ShowGlyphChange(std::optional<char32_t> code);
-    // Marks the list items whose character has an edit at the matrix size (only those of code
-    // when given); the item texts stay those of the project.
-    void UpdateEditMarks(std::optional<char32_t> code = std::nullopt);
-    // The status line's note on the selected item's edits, if there is one to give.
-    void ShowEditStatus();
-    // The Edit menu's commands are enabled while it is open as far as they apply; closed, all
-    // are, so that their keys always reach the handlers (which then do nothing).
-    void UpdateEditCommands(bool menuOpen);
 
     // Languages and the link.
     void BuildLanguageMenu(const std::vector<std::u16string>& names);
@@ -333,6 +307,7 @@ class CZemtraDlg : public QDialog {
     QStatusBar* status_ = nullptr;
     ProjectDocument document_;
     SettingsPanel* panel_ = nullptr;  // the settings controls
+    GlyphEditor* editor_ = nullptr;   // the glyph editor on the preview
     bool titlePending_ = false;
     bool previewPending_ = false;
     std::map<int, QWidget*> controls_;
@@ -348,18 +323,6 @@ class CZemtraDlg : public QDialog {
     QtTranslations qtTranslations_;  // Qt's dialogs and standard buttons in the language
     QMenu* languageMenu_ = nullptr;
     QMenu* editMenu_ = nullptr;
-
-    // The glyph editor: its history, the stroke under way (the edit before it, for its step),
-    // the size the list's marks were made for, and the last note it put in the status line.
-    struct EditStroke {
-        GlyphEditKey key;
-        std::optional<GlyphDots> before;
-        DotStroke stroke;
-    };
-    GlyphEditHistory history_;
-    std::optional<EditStroke> stroke_;
-    std::pair<int32_t, int32_t> marksSize_{0, 0};
-    QString editStatus_;
 
     ProgressBarState bar_;
     bool controlsEnabled_ = true;

@@ -26,6 +26,19 @@
 #include "ui/qt/updown_widget.h"
 
 namespace zemtra {
+namespace {
+
+GlyphDots Shift(const GlyphDots& dots, int32_t dx, int32_t dy) {
+    return ShiftedDots(dots, dx, dy);
+}
+GlyphDots Clear(const GlyphDots& dots, int32_t, int32_t) {
+    return ClearedDots(dots);
+}
+GlyphDots Invert(const GlyphDots& dots, int32_t, int32_t) {
+    return InvertedDots(dots);
+}
+
+}  // namespace
 
 void CZemtraDlg::BuildWindow() {
     const DialogTemplate& d = MainDialogTemplate();
@@ -122,6 +135,9 @@ void CZemtraDlg::TakeControls() {
     get(kLibraryHeaderId, libraryHeader_);
     get(kWebLinkId, link_);
     panel_ = new SettingsPanel(settings_, controls_, this);
+    editor_ = new GlyphEditor(
+        settings_, renderer_, list_, status_,
+        [this](Msg id, const QStringList& args) { return Text(id, args); }, this);
 }
 
 void CZemtraDlg::ConnectControls() {
@@ -159,6 +175,37 @@ void CZemtraDlg::ConnectControls() {
     // The text is part of the project: typing changes what Save would write.
     connect(text_, &QPlainTextEdit::textChanged, this, [this] { ScheduleTitleUpdate(); });
     ConnectEditor();
+}
+
+void CZemtraDlg::ConnectEditor() {
+    GlyphEditor* e = editor_;
+    connect(e, &GlyphEditor::glyphsChanged, this, Guard([this] { RefreshPreview(); }));
+    connect(e, &GlyphEditor::statusNote, this, [this](const QString& note) { ShowStatus(note); });
+    connect(preview_, &PreviewWidget::DotPressed, this,
+            Guard([e](int row, int column, bool clear) { e->PressDot(row, column, clear); }));
+    connect(preview_, &PreviewWidget::DotDragged, this,
+            Guard([e](int row, int column) { e->DragDot(row, column); }));
+    connect(preview_, &PreviewWidget::StrokeEnded, this, Guard([e] { e->FinishStroke(); }));
+    connect(preview_, &PreviewWidget::ShiftKey, this,
+            Guard([e](int dx, int dy) { e->Transform(Shift, dx, dy); }));
+    const auto on = [this](int id, auto handler) {
+        connect(FindCommand(menuBar_, id), &QAction::triggered, this, Guard(handler));
+    };
+    on(kCmdUndo, [e] { e->UndoRedo(false); });
+    on(kCmdRedo, [e] { e->UndoRedo(true); });
+    on(kCmdClearGlyph, [e] { e->Transform(Clear, 0, 0); });
+    on(kCmdInvertGlyph, [e] { e->Transform(Invert, 0, 0); });
+    on(kCmdShiftUp, [e] { e->Transform(Shift, 0, -1); });
+    on(kCmdShiftDown, [e] { e->Transform(Shift, 0, 1); });
+    on(kCmdShiftLeft, [e] { e->Transform(Shift, -1, 0); });
+    on(kCmdShiftRight, [e] { e->Transform(Shift, 1, 0); });
+    on(kCmdRevertGlyph, [e] { e->RevertSelectedItemEdit(); });
+    if (editMenu_ != nullptr) {
+        connect(editMenu_, &QMenu::aboutToShow, this,
+                [this] { editor_->UpdateCommands(menuBar_, true); });
+        connect(editMenu_, &QMenu::aboutToHide, this,
+                [this] { editor_->UpdateCommands(menuBar_, false); });
+    }
 }
 
 }  // namespace zemtra

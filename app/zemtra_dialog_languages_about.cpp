@@ -66,8 +66,8 @@ void CZemtraDlg::ApplyLanguage(std::u16string_view name) {
     SetButtonTexts();
     RebuildRecentMenu();
     // The status line is told again in the new language, or cleared when it cannot be.
-    if (!editStatus_.isEmpty() && StatusText() == editStatus_) {
-        ShowEditStatus();
+    if (editor_->ShowsNote()) {
+        editor_->ShowNote();
     } else if (statusMessage_) {
         ShowStatus(Message(*statusMessage_));
     } else if (!StatusText().isEmpty()) {

@@ -42,7 +42,7 @@ void CZemtraDlg::ShowListItems(int row) {
             list_->setCurrentRow(std::clamp(row, 0, static_cast<int>(settings_.LIST.size()) - 1));
         }
     }
-    marksSize_ = {0, 0};  // new items, none marked yet
+    editor_->ForgetMarks();
 }
 
 void CZemtraDlg::FillCharacterList(std::u16string_view text, bool resetPictures) {
@@ -75,10 +75,7 @@ void CZemtraDlg::RefreshPreview() {
     const bool picture = IsPictureEntry(currentPicture_);
     const std::u16string& source = picture ? currentPicture_ : currentCharacter_;
     // The list's marks and the status line's note follow the item and the matrix size.
-    if (marksSize_ != std::pair{MatrixWidth(settings_), MatrixHeight(settings_)}) {
-        UpdateEditMarks();
-    }
-    ShowEditStatus();
+    editor_->FollowSelection();
     const QSize client = preview_->ClientSize();
     PreviewCanvas& canvas = preview_->Canvas();
     if (!canvas.Begin(settings_, client.width(), client.height())) {

@@ -1,6 +1,3 @@
-// The glyph editor of the main window: the preview's strokes, the Edit menu and the arrow keys
-// become calls on the core's editing (base/glyph_editing.h) on the selected character's edit at
-// the matrix size; the list marks edited items and the status line tells about edits.
 #include <QAction>
 #include <QListWidget>
 #include <QMenu>
@@ -8,12 +5,19 @@
 #include <QPainter>
 #include <QPixmap>
 
-#include "app/zemtra_dialog.h"
+#include "app/glyph_editor.h"
+
+#include <QIcon>
+#include <QStatusBar>
+
 #include "base/character_list.h"
 #include "base/error.h"
 #include "base/unicode.h"
+#include "raster/glyph_renderer.h"
 #include "raster/preview_geometry.h"
 #include "raster/qt/preview_widget.h"
+#include "ui/control_ids.h"
+#include "ui/qt/ui_hooks.h"
 
 namespace zemtra {
 namespace {
@@ -36,62 +40,50 @@ QString CodeText(char32_t code) {
     return QStringLiteral("%1").arg(static_cast<uint32_t>(code), 4, 16, QChar(u'0')).toUpper();
 }
 
-GlyphDots Shift(const GlyphDots& dots, int32_t dx, int32_t dy) {
-    return ShiftedDots(dots, dx, dy);
-}
-GlyphDots Clear(const GlyphDots& dots, int32_t, int32_t) {
-    return ClearedDots(dots);
-}
-GlyphDots Invert(const GlyphDots& dots, int32_t, int32_t) {
-    return InvertedDots(dots);
-}
-
 }  // namespace
 
-void CZemtraDlg::ConnectEditor() {
-    connect(preview_, &PreviewWidget::DotPressed, this,
-            Guard([this](int row, int column, bool clear) { OnDotPressed(row, column, clear); }));
-    connect(preview_, &PreviewWidget::DotDragged, this,
-            Guard([this](int row, int column) { OnDotDragged(row, column); }));
-    connect(preview_, &PreviewWidget::StrokeEnded, this, Guard([this] { FinishStroke(); }));
-    connect(preview_, &PreviewWidget::ShiftKey, this,
-            Guard([this](int dx, int dy) { TransformGlyph(Shift, dx, dy); }));
+GlyphEditor::GlyphEditor(ProjectSettings& record, GlyphRenderer& renderer, QListWidget* list,
+                         QStatusBar* status, Wording text, QObject* parent)
+    : QObject(parent),
+      settings_(record),
+      renderer_(renderer),
+      list_(list),
+      status_(status),
+      text_(std::move(text)) {}
 
-    const auto on = [this](int id, auto handler) {
-        connect(FindCommand(menuBar_, id), &QAction::triggered, this, Guard(handler));
-    };
-    on(kCmdUndo, [this] { OnUndoRedo(false); });
-    on(kCmdRedo, [this] { OnUndoRedo(true); });
-    on(kCmdClearGlyph, [this] { TransformGlyph(Clear, 0, 0); });
-    on(kCmdInvertGlyph, [this] { TransformGlyph(Invert, 0, 0); });
-    on(kCmdShiftUp, [this] { TransformGlyph(Shift, 0, -1); });
-    on(kCmdShiftDown, [this] { TransformGlyph(Shift, 0, 1); });
-    on(kCmdShiftLeft, [this] { TransformGlyph(Shift, -1, 0); });
-    on(kCmdShiftRight, [this] { TransformGlyph(Shift, 1, 0); });
-    on(kCmdRevertGlyph, [this] { OnRevertGlyph(); });
-    if (editMenu_ != nullptr) {
-        connect(editMenu_, &QMenu::aboutToShow, this, [this] { UpdateEditCommands(true); });
-        connect(editMenu_, &QMenu::aboutToHide, this, [this] { UpdateEditCommands(false); });
-    }
+void GlyphEditor::Reset() {
+    stroke_.reset();
+    history_.Clear();
 }
 
-std::optional<GlyphEditKey> CZemtraDlg::EditableSelection() {
+void GlyphEditor::FollowSelection() {
+    if (marksSize_ != std::pair{MatrixWidth(settings_), MatrixHeight(settings_)}) {
+        UpdateEditMarks();
+    }
+    ShowNote();
+}
+
+bool GlyphEditor::ShowsNote() const {
+    return !editStatus_.isEmpty() && status_->currentMessage() == editStatus_;
+}
+
+std::optional<GlyphEditKey> GlyphEditor::EditableSelection() {
     const int row = list_->currentRow();
     std::optional<GlyphEditKey> key =
         row < 0 ? std::nullopt : ItemEditKey(settings_, static_cast<size_t>(row));
     // Without a selection there is nothing on show to speak of.
-    if (!key && row >= 0) ShowStatus(Text(Msg::EditOnlyCharacters));
+    if (!key && row >= 0) emit statusNote(text_(Msg::EditOnlyCharacters, {}));
     return key;
 }
 
-GlyphDots CZemtraDlg::ShownDots(const GlyphEditKey& key) {
+GlyphDots GlyphEditor::ShownDots(const GlyphEditKey& key) {
     if (const GlyphDots* edit = settings_.GLYPHS.Find(key)) return *edit;
     DotMatrix font;
     renderer_.RenderDotMatrix(settings_, std::u16string(1, static_cast<char16_t>(key.code)), &font);
     return GlyphDots::FromMatrix(font);
 }
 
-void CZemtraDlg::OnDotPressed(int row, int column, bool clear) {
+void GlyphEditor::PressDot(int row, int column, bool clear) {
     FinishStroke();
     const std::optional<GlyphEditKey> key = EditableSelection();
     if (!key) return;
@@ -105,13 +97,13 @@ void CZemtraDlg::OnDotPressed(int row, int column, bool clear) {
     if (changed) ShowGlyphChange(key->code);
 }
 
-void CZemtraDlg::OnDotDragged(int row, int column) {
+void GlyphEditor::DragDot(int row, int column) {
     if (!stroke_ || !stroke_->stroke.MoveTo(column, row)) return;
     settings_.GLYPHS.Set(stroke_->key.code, stroke_->stroke.Dots());
     ShowGlyphChange(stroke_->key.code);
 }
 
-void CZemtraDlg::FinishStroke() {
+void GlyphEditor::FinishStroke() {
     if (!stroke_) return;
     if (stroke_->stroke.Changed()) {
         history_.Record({stroke_->key, stroke_->before, stroke_->stroke.Dots()});
@@ -119,8 +111,8 @@ void CZemtraDlg::FinishStroke() {
     stroke_.reset();
 }
 
-void CZemtraDlg::TransformGlyph(GlyphDots (*transform)(const GlyphDots&, int32_t, int32_t),
-                                int32_t dx, int32_t dy) {
+void GlyphEditor::Transform(GlyphDots (*transform)(const GlyphDots&, int32_t, int32_t), int32_t dx,
+                            int32_t dy) {
     FinishStroke();
     const std::optional<GlyphEditKey> key = EditableSelection();
     if (!key) return;
@@ -134,16 +126,12 @@ void CZemtraDlg::TransformGlyph(GlyphDots (*transform)(const GlyphDots&, int32_t
     ShowGlyphChange(key->code);
 }
 
-void CZemtraDlg::OnRevertGlyph() {
-    RevertSelectedItemEdit();
-}
-
-const GlyphDots* CZemtraDlg::SelectedItemEdit() const {
+const GlyphDots* GlyphEditor::SelectedItemEdit() const {
     const int row = list_->currentRow();
     return row < 0 ? nullptr : ItemEdit(settings_, static_cast<size_t>(row));
 }
 
-bool CZemtraDlg::SetSelectedItemEdit(const DotMatrix& dots) {
+bool GlyphEditor::SetSelectedItemEdit(const DotMatrix& dots) {
     FinishStroke();
     const int row = list_->currentRow();
     const std::optional<GlyphEditKey> key =
@@ -153,22 +141,20 @@ bool CZemtraDlg::SetSelectedItemEdit(const DotMatrix& dots) {
     if (const GlyphDots* edit = settings_.GLYPHS.Find(*key)) before = *edit;
     history_.Apply(settings_.GLYPHS, {*key, std::move(before), GlyphDots::FromMatrix(dots)});
     ShowGlyphChange(key->code);
-    ScheduleTitleUpdate();  // an edit is a change of the project
     return true;
 }
 
-bool CZemtraDlg::RevertSelectedItemEdit() {
+bool GlyphEditor::RevertSelectedItemEdit() {
     FinishStroke();
     const std::optional<GlyphEditKey> key = EditableSelection();
     const GlyphDots* edit = key ? settings_.GLYPHS.Find(*key) : nullptr;
     if (edit == nullptr) return false;
     history_.Apply(settings_.GLYPHS, {*key, *edit, std::nullopt});
     ShowGlyphChange(key->code);
-    ScheduleTitleUpdate();
     return true;
 }
 
-void CZemtraDlg::OnUndoRedo(bool redo) {
+void GlyphEditor::UndoRedo(bool redo) {
     FinishStroke();
     const std::optional<GlyphEditKey> key =
         redo ? history_.Redo(settings_.GLYPHS) : history_.Undo(settings_.GLYPHS);
@@ -177,7 +163,7 @@ void CZemtraDlg::OnUndoRedo(bool redo) {
     ShowGlyphChange(key->code);
 }
 
-void CZemtraDlg::SelectCharacter(char32_t code) {
+void GlyphEditor::SelectCharacter(char32_t code) {
     const int current = list_->currentRow();
     if (current >= 0 && ItemEditKey(settings_, static_cast<size_t>(current)) &&
         settings_.LIST[static_cast<size_t>(current)][0] == code) {
@@ -191,13 +177,13 @@ void CZemtraDlg::SelectCharacter(char32_t code) {
     }
 }
 
-void CZemtraDlg::ShowGlyphChange(std::optional<char32_t> code) {
-    RefreshPreview();
+void GlyphEditor::ShowGlyphChange(std::optional<char32_t> code) {
+    emit glyphsChanged();
     UpdateEditMarks(code);
-    ShowEditStatus();
+    ShowNote();
 }
 
-void CZemtraDlg::UpdateEditMarks(std::optional<char32_t> code) {
+void GlyphEditor::UpdateEditMarks(std::optional<char32_t> code) {
     const std::pair<int32_t, int32_t> size{MatrixWidth(settings_), MatrixHeight(settings_)};
     // Another size has other edits: every item is looked at again.
     if (size != marksSize_) code.reset();
@@ -212,7 +198,7 @@ void CZemtraDlg::UpdateEditMarks(std::optional<char32_t> code) {
     }
 }
 
-void CZemtraDlg::ShowEditStatus() {
+void GlyphEditor::ShowNote() {
     const int row = list_->currentRow();
     const std::optional<GlyphEditKey> key =
         row < 0 ? std::nullopt : ItemEditKey(settings_, static_cast<size_t>(row));
@@ -220,18 +206,18 @@ void CZemtraDlg::ShowEditStatus() {
     if (key && !settings_.GLYPHS.Empty()) {
         const QString character = ToQString(settings_.LIST[static_cast<size_t>(row)]);
         if (settings_.GLYPHS.Find(*key) != nullptr) {
-            note = Text(Msg::StatusGlyphEdited,
-                        {character, CodeText(key->code), QString::number(key->width),
-                         QString::number(key->height)});
+            note = text_(Msg::StatusGlyphEdited,
+                         {character, CodeText(key->code), QString::number(key->width),
+                          QString::number(key->height)});
         } else if (const std::vector<GlyphEditKey> others = settings_.GLYPHS.KeysOf(key->code);
                    !others.empty()) {
             QStringList sizes;
             for (const GlyphEditKey& k : others) {
                 sizes << QStringLiteral("%1 x %2").arg(k.width).arg(k.height);
             }
-            note = Text(Msg::StatusGlyphEditedElsewhere,
-                        {character, CodeText(key->code), sizes.join(QStringLiteral(", ")),
-                         QString::number(key->width), QString::number(key->height)});
+            note = text_(Msg::StatusGlyphEditedElsewhere,
+                         {character, CodeText(key->code), sizes.join(QStringLiteral(", ")),
+                          QString::number(key->width), QString::number(key->height)});
         }
     }
     // With sources, which face drew the character is not plain from the font's name.
@@ -247,25 +233,25 @@ void CZemtraDlg::ShowEditStatus() {
             // The preview says why the font cannot draw.
         }
         if (!face.empty()) {
-            note = Text(Msg::StatusDrawnBy, {ToQString(item), CodeText(FirstCharacter(item)),
-                                             QString::fromStdString(face)});
+            note = text_(Msg::StatusDrawnBy, {ToQString(item), CodeText(FirstCharacter(item)),
+                                              QString::fromStdString(face)});
         }
     }
     // Only the editor's own note is taken away: what a job said stays until the next one.
-    if (note.isEmpty() && (editStatus_.isEmpty() || StatusText() != editStatus_)) {
+    if (note.isEmpty() && !ShowsNote()) {
         editStatus_.clear();
         return;
     }
     editStatus_ = note;
-    ShowStatus(note);
+    emit statusNote(editStatus_);
 }
 
-void CZemtraDlg::UpdateEditCommands(bool menuOpen) {
+void GlyphEditor::UpdateCommands(QMenuBar* menuBar, bool menuOpen) {
     const int row = list_->currentRow();
     const std::optional<GlyphEditKey> key =
         row < 0 ? std::nullopt : ItemEditKey(settings_, static_cast<size_t>(row));
     const auto enable = [&](int id, bool on) {
-        if (QAction* action = FindCommand(menuBar_, id)) action->setEnabled(!menuOpen || on);
+        if (QAction* action = FindCommand(menuBar, id)) action->setEnabled(!menuOpen || on);
     };
     enable(kCmdUndo, history_.CanUndo());
     enable(kCmdRedo, history_.CanRedo());
