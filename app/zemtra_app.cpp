@@ -13,7 +13,8 @@ bool CZemtraApp::InitInstance(const std::filesystem::path& project) {
     QApplication::setWindowIcon(ZemtraIcon());
     {
         CZemtraDlg dialog;
-        if (!project.empty()) dialog.Load(project);  // after Setting.ini, errors shown
+        if (!project.empty())
+            dialog.Document().OpenProject(project);  // after Setting.ini, errors shown
         dialog.exec();
     }
     return false;

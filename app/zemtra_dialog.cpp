@@ -30,14 +30,13 @@ namespace zemtra {
 CZemtraDlg::CZemtraDlg(UiHooks hooks, QWidget* parent)
     : QDialog(parent), hooks_(std::move(hooks)), renderer_(&DefaultPictureDecoder()) {
     BuildWindow();
-    ConnectJobRunner();
     OnInitDialog();
 }
 
 CZemtraDlg::~CZemtraDlg() {
     // Destroyed without being closed (a test, or the application quitting): the same sequence.
     DestroyWindow();
-    runner_.StopAndWait();  // a run started after the window was closed
+    jobs_->Close();  // a run started after the window was closed
 }
 
 QWidget* CZemtraDlg::Control(int id) const {
@@ -56,114 +55,71 @@ void CZemtraDlg::OnInitDialog() {
     std::filesystem::current_path(programFolder_, ec);  // Language\ and Setting.ini resolve here
     language_ = std::make_shared<CMultiLanguage>(programFolder_);
     hooks_.language = language_;  // before the link or any dialog takes a copy of the hooks
-    ConfigureHyperLink();
-    BuildLanguageMenu(language_->PrepareLanguages());
-    ApplyLanguage(u"");
-    Load({});
-    TakeStartState();
-    RebuildRecentMenu();
-    RestoreWindowSize();
+    jobs_->SetLanguage(language_.get());
+    font_->SetLanguage(language_.get());
+    SetUpLanguages();
+    document_->Start();
 }
 
-void CZemtraDlg::TakeStartState() {
-    document_.Start(SettingIniPath(), settings_);
-    UpdateTitle();
-}
-
-void CZemtraDlg::Load(const std::filesystem::path& path) {
-    // A project the user names is checked before anything changes (see OpenProject).
-    if (!path.empty()) {
-        OpenProject(path);
-        return;
-    }
-    panel_->Pull();
-    LoadedProject loaded;
-    try {
-        loaded = LoadProject(SettingIniPath(), settings_);
-    } catch (const UserError& e) {
-        // The start-up has nothing else to show: it says why and falls back on New.
-        ShowMessage(QMessageBox::Warning, windowTitle(), ErrorText(hooks_, e));
-    }
-    if (!loaded.isProject) {
-        New();
-        return;
-    }
-    ShowLoaded(loaded);
-    TellSkippedGlyphs(SettingIniPath(), loaded.glyphProblems);
-}
-
-void CZemtraDlg::ShowLoaded(const LoadedProject& loaded) {
+void CZemtraDlg::ShowProject(const LoadedProject& loaded) {
     editor_->Reset();  // undo never reaches into the project before
     panel_->ShowRecord(ToQString(loaded.offsetXText), ToQString(loaded.offsetYText));
-    ShowFontName();
+    font_->ShowFontName();
     std::u16string listText;
     for (const std::u16string& item : settings_.LIST) listText += item;
     FillCharacterList(listText, false);
     RefreshPreview();
 }
 
-void CZemtraDlg::TellSkippedGlyphs(const std::filesystem::path& file,
-                                   const std::vector<std::string>& problems) {
-    if (problems.empty()) return;
-    QStringList lines;
-    for (const std::string& problem : problems) lines << QString::fromStdString(problem);
-    ShowMessage(
-        QMessageBox::Warning, windowTitle(),
-        Text(Msg::GlyphsSkipped, {QString::fromStdString(file.string()), lines.join(u'\n')}));
-}
-
-void CZemtraDlg::New() {
+void CZemtraDlg::ShowNewProject() {
     panel_->Pull();
     editor_->Reset();  // the steps were those of the project that goes
     ApplyNew(settings_);
     // New draws with an installed face again; the core's New keeps these fields.
     settings_.FONT.FontFile.clear();
     settings_.FONT.FontIndex = 0;
-    ShowFontName();
+    font_->ShowFontName();
     settings_.ENDEMO = 0;
     panel_->ShowRecord(QStringLiteral("0"), QStringLiteral("0"));
-    DeriveFontSize();
+    font_->DeriveFontSize();
     FillCharacterList(u"", true);
     settings_.PIC.clear();
     RefreshPreview();
 }
 
-bool CZemtraDlg::Save(const std::filesystem::path& path) {
-    panel_->Pull();
-    panel_->ReadDirectControls();
-    try {
-        // Merged into the file: Setting.ini keeps its [Setting] section, a project its extras.
-        SaveProject(path.empty() ? SettingIniPath() : path, settings_);
-        return true;
-    } catch (const UserError& e) {
-        // Quietly losing the settings would surprise the user at the next start or open.
-        ShowMessage(QMessageBox::Warning, windowTitle(), ErrorText(hooks_, e));
-        return false;
-    }
-}
-
-void CZemtraDlg::SaveSettings() {
-    panel_->Pull();
-    panel_->ReadDirectControls();
-    RememberWindowSize();
-    try {
-        document_.WriteSettingIni(SettingIniPath(), settings_);
-    } catch (const UserError& e) {
-        // Quietly losing the settings would surprise the user at the next start.
-        ShowMessage(QMessageBox::Warning, windowTitle(), ErrorText(hooks_, e));
-    }
-}
-
 void CZemtraDlg::DestroyWindow() {
     if (destroyed_) return;
     destroyed_ = true;
-    closing_.store(true);
     // The field being left is settled before the settings are saved, as the window's hiding
     // takes the focus away first on the platform.
     panel_->SettleFocusedCodeField();
-    SaveSettings();
+    document_->WriteSettingIni();
     panel_->StopDemo();
-    runner_.StopAndWait();
+    jobs_->Close();
+}
+
+void CZemtraDlg::ReadControls() {
+    panel_->Pull();
+    panel_->ReadDirectControls();
+}
+
+void CZemtraDlg::EnableAllControls(bool enable) {
+    if (enable == controlsEnabled_) return;
+    controlsEnabled_ = enable;
+    // Window order is creation order; a hidden control is disabled too and stays hidden.
+    for (QObject* child : client_->children()) {
+        if (auto* w = qobject_cast<QWidget*>(child)) w->setEnabled(enable);
+    }
+}
+
+void CZemtraDlg::ShowMessage(QMessageBox::Icon icon, const QString& text) {
+    // The program's name: the title also names the project and marks changes.
+    hooks_.messageBox(this, icon, ProgramCaption(), text);
+}
+
+void CZemtraDlg::reject() {
+    if (!destroyed_ && !document_->MayClose()) return;
+    QDialog::reject();
 }
 
 void CZemtraDlg::done(int result) {
@@ -172,10 +128,6 @@ void CZemtraDlg::done(int result) {
 }
 
 void CZemtraDlg::accept() {
-    OnOK();
-}
-
-void CZemtraDlg::OnOK() {
     panel_->Pull();
     FillCharacterList(settings_.TEXT, true);
 }

@@ -20,9 +20,9 @@
 #include "raster/qt/scan_demo_widget.h"
 #include "raster/scan_demo.h"
 #include "ui/dialog_template.h"
+#include "ui/qt/about_dialog.h"
 #include "ui/qt/dialog_builder.h"
 #include "ui/qt/hex_edit_widget.h"
-#include "ui/qt/hyperlink_widget.h"
 #include "ui/qt/updown_widget.h"
 
 namespace zemtra {
@@ -53,6 +53,7 @@ void CZemtraDlg::BuildWindow() {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
+    document_ = new ProjectDocument(settings_, *this, hooks_, this);
     BuildMenu();
     layout->setMenuBar(menuBar_);
     client_ = new QWidget(this);
@@ -63,7 +64,7 @@ void CZemtraDlg::BuildWindow() {
     status_->setSizeGripEnabled(true);
     layout->addWidget(status_);
     client_->installEventFilter(this);
-    BuildControls();
+    controls_ = PlaceTemplateControls(MainDialogTemplate(), client_, dpi_);
     TakeControls();
     ConnectControls();
 }
@@ -75,7 +76,7 @@ void CZemtraDlg::BuildMenu() {
         if (!popup.items.empty() && popup.items.front().id == kCmdUndo) editMenu_ = menu;
         for (const MenuItemTemplate& item : popup.items) {
             if (item.popup) {
-                recentMenu_ = menu->addMenu(ToQString(item.caption));
+                document_->SetRecentMenu(menu->addMenu(ToQString(item.caption)));
                 continue;
             }
             if (item.id == 0) {
@@ -93,32 +94,32 @@ void CZemtraDlg::BuildMenu() {
             }
         }
     }
-    ConnectCommands();
-}
-
-void CZemtraDlg::ConnectCommands() {
     const auto on = [this](int id, void (CZemtraDlg::*handler)()) {
         connect(FindCommand(menuBar_, id), &QAction::triggered, this,
                 Guard([this, handler] { (this->*handler)(); }));
     };
-    on(kCmdNew, &CZemtraDlg::OnNew);
-    on(kCmdOpen, &CZemtraDlg::OnOpen);
+    connect(FindCommand(menuBar_, kCmdNew), &QAction::triggered, this,
+            Guard([this] { document_->New(); }));
+    connect(FindCommand(menuBar_, kCmdOpen), &QAction::triggered, this,
+            Guard([this] { document_->Open(); }));
     connect(FindCommand(menuBar_, kCmdSave), &QAction::triggered, this,
-            Guard([this] { OnSave(); }));
+            Guard([this] { document_->SaveCommand(); }));
     connect(FindCommand(menuBar_, kCmdSaveAs), &QAction::triggered, this,
-            Guard([this] { OnSaveAs(); }));
+            Guard([this] { document_->SaveAs(); }));
     on(kCmdLoadPicture, &CZemtraDlg::OnLoadPicture);
-    on(kCmdSpecimen, &CZemtraDlg::OnSpecimenSheet);
-    on(kCmdExport, &CZemtraDlg::OnExport);
-    on(kCmdFontSources, &CZemtraDlg::OnFontSources);
-    on(kCmdAbout, &CZemtraDlg::OnAbout);
+    connect(FindCommand(menuBar_, kCmdSpecimen), &QAction::triggered, this,
+            Guard([this] { jobs_->SpecimenSheet(); }));
+    connect(FindCommand(menuBar_, kCmdExport), &QAction::triggered, this,
+            Guard([this] { jobs_->Export(); }));
+    connect(FindCommand(menuBar_, kCmdFontSources), &QAction::triggered, this,
+            Guard([this] { font_->EditSources(); }));
+    connect(FindCommand(menuBar_, kCmdAbout), &QAction::triggered, this, Guard([this] {
+                CAboutDlg about(language_.get(), this);
+                about.exec();
+            }));
     // Exit ends the modal run like the close box.
     connect(FindCommand(menuBar_, kCmdExit), &QAction::triggered, this,
             Guard([this] { reject(); }));
-}
-
-void CZemtraDlg::BuildControls() {
-    controls_ = PlaceTemplateControls(MainDialogTemplate(), client_, dpi_);
 }
 
 void CZemtraDlg::TakeControls() {
@@ -129,12 +130,16 @@ void CZemtraDlg::TakeControls() {
     get(kCharacterListId, list_);
     get(kPreviewId, preview_);
     get(kTextEditId, text_);
-    get(kProgressBarId, progress_);
-    get(kCreateListId, createList_);
-    get(kCreateLibraryId, createLibrary_);
-    get(kLibraryHeaderId, libraryHeader_);
-    get(kWebLinkId, link_);
     panel_ = new SettingsPanel(settings_, controls_, this);
+    font_ = new FontControls(
+        {settings_, renderer_.Fonts(), *panel_, *document_, *this, hooks_, this, dpi_}, this);
+    connect(font_, &FontControls::fontChanged, this, Guard([this] { RefreshPreview(); }));
+    jobs_ = new WindowJobs(
+        settings_, *this, *document_, hooks_,
+        {this, qobject_cast<QProgressBar*>(Control(kProgressBarId)),
+         qobject_cast<QPushButton*>(Control(kCreateLibraryId)),
+         qobject_cast<QCheckBox*>(Control(kLibraryHeaderId)), FindCommand(menuBar_, kCmdExport)},
+        this);
     editor_ = new GlyphEditor(
         settings_, renderer_, list_, status_,
         [this](Msg id, const QStringList& args) { return Text(id, args); }, this);
@@ -143,7 +148,7 @@ void CZemtraDlg::TakeControls() {
 void CZemtraDlg::ConnectControls() {
     // The panel handles its controls; the window redraws, marks the title and words the news.
     connect(panel_, &SettingsPanel::matrixResized, this, Guard([this] {
-                DeriveFontSize();
+                font_->DeriveFontSize();
                 RefreshPreview();
             }));
     connect(panel_, &SettingsPanel::dotsChanged, this, Guard([this] { RefreshPreview(); }));
@@ -159,21 +164,25 @@ void CZemtraDlg::ConnectControls() {
                 }
             });
     const auto button = [this](int id) { return qobject_cast<QPushButton*>(Control(id)); };
-    connect(button(kFontButtonId), &QPushButton::clicked, this, Guard([this] { OnFontButton(); }));
+    connect(button(kFontButtonId), &QPushButton::clicked, this,
+            Guard([this] { font_->ChooseFace(); }));
     connect(button(kFontFileButtonId), &QPushButton::clicked, this,
-            Guard([this] { OnFontFileButton(); }));
+            Guard([this] { font_->ChooseFontFile(); }));
     connect(list_, &QListWidget::currentRowChanged, this, Guard([this] {
                 if (!panel_->Locked()) OnSelectCharacter();
             }));
-    connect(button(kIdOk), &QPushButton::clicked, this, Guard([this] { OnOK(); }));
-    connect(createList_, &QPushButton::clicked, this, Guard([this] { OnCreateList(); }));
+    connect(button(kIdOk), &QPushButton::clicked, this, Guard([this] { accept(); }));
+    connect(button(kCreateListId), &QPushButton::clicked, this,
+            Guard([this] { jobs_->CreateList(); }));
     connect(button(kAddFromFilesId), &QPushButton::clicked, this,
             Guard([this] { OnAddFromFiles(); }));
-    connect(createLibrary_, &QPushButton::clicked, this, Guard([this] { OnCreateLibrary(); }));
+    connect(button(kCreateLibraryId), &QPushButton::clicked, this,
+            Guard([this] { jobs_->CreateLibrary(); }));
     text_->installEventFilter(this);
     text_->viewport()->installEventFilter(this);
     // The text is part of the project: typing changes what Save would write.
-    connect(text_, &QPlainTextEdit::textChanged, this, [this] { ScheduleTitleUpdate(); });
+    connect(text_, &QPlainTextEdit::textChanged, this,
+            [this] { document_->ScheduleTitleUpdate(); });
     ConnectEditor();
 }
 

@@ -11,7 +11,9 @@
 #include "base/error.h"
 #include "base/unicode.h"
 #include "base/used_characters.h"
+#include "jobs/list_items.h"
 #include "raster/qt/preview_widget.h"
+#include "raster/qt/qimage_picture_decoder.h"
 #include "ui/file_filter.h"
 #include "ui/qt/updown_widget.h"
 
@@ -100,7 +102,7 @@ void CZemtraDlg::OnAddFromFiles() {
         ToQString(FileDialogFilter(FromQString(Text(Msg::FilterAll) + QStringLiteral("|*.*||"))));
     const QStringList names = hooks_.openFileNames(
         this,
-        {filter, {}, true, Text(Msg::DlgAddFromFiles), document_.FolderFor(FileKind::Project)});
+        {filter, {}, true, Text(Msg::DlgAddFromFiles), document_->FolderFor(FileKind::Project)});
     if (names.isEmpty()) return;
     std::vector<std::filesystem::path> files;
     for (const QString& name : names) files.push_back(ToLocalPath(name));
@@ -108,7 +110,7 @@ void CZemtraDlg::OnAddFromFiles() {
     try {
         characters = CharactersFromFiles(files);
     } catch (const UserError& e) {
-        ShowMessage(QMessageBox::Warning, windowTitle(), ErrorText(hooks_, e));
+        ShowMessage(QMessageBox::Warning, ErrorText(hooks_, e));
         return;
     }
     const int first = static_cast<int>(settings_.LIST.size());
@@ -116,9 +118,45 @@ void CZemtraDlg::OnAddFromFiles() {
     if (added > 0) {
         ShowListItems(first);
         OnSelectCharacter();
-        ScheduleTitleUpdate();
+        document_->ScheduleTitleUpdate();
     }
     ShowStatus(Text(Msg::AddedFromFiles, {QString::number(added), QString::number(names.size())}));
+}
+
+void CZemtraDlg::OnLoadPicture() {
+    // The file dialogs match patterns case-sensitively here, so both cases are listed.
+    const QString filter = ToQString(FileDialogFilter(FromQString(
+        Text(Msg::FilterPictures) +
+        QStringLiteral("|*.BMP;*.JPEG;*.JPG;*.GIF;*.PNG;*.bmp;*.jpeg;*.jpg;*.gif;*.png|") +
+        Text(Msg::FilterAll) + QStringLiteral("|*.*||"))));
+    const QStringList names = hooks_.openFileNames(
+        this,
+        {filter, {}, true, Text(Msg::DlgLoadPicture), document_->FolderFor(FileKind::Picture)});
+    if (names.isEmpty()) return;  // cancelled: nothing changes
+    document_->RememberFolder(FileKind::Picture, names.front());
+    AddPictures(names);
+}
+
+void CZemtraDlg::AddPictures(const QStringList& names) {
+    QStringList refused;
+    {
+        // One selection change for the whole batch, after it.
+        const QSignalBlocker block(list_);
+        for (const QString& name : names) {
+            const auto refusal =
+                AddPictureItem(settings_, DefaultPictureDecoder(), FromQString(name));
+            if (refusal) {
+                refused << name + QStringLiteral(": ") + Text(refusal->reason);
+                continue;
+            }
+            list_->addItem(ToQString(kPictureItem));
+            list_->setCurrentRow(list_->count() - 1);
+        }
+    }
+    if (!refused.isEmpty()) {
+        ShowMessage(QMessageBox::Warning, Text(Msg::PicturesNotAdded, {refused.join(u'\n')}));
+    }
+    OnSelectCharacter();
 }
 
 }  // namespace zemtra

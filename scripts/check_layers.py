@@ -11,7 +11,10 @@
   no qt/ folder;
 - a qt/ folder (a subsystem's widgets and dialogs) includes nothing of app/ or cli/: a child
   dialog gets what it uses, not the main window;
-- cli/ includes nothing of app/.
+- cli/ includes nothing of app/;
+- a part of the main window (an app/ file other than the window's zemtra_dialog* files, the
+  application and main) includes nothing of the window: the window includes its parts, so a
+  part that reached back would close a circle.
 Usage: scripts/check_layers.py [FILE...]   (default: every tracked source file)
 """
 import re
@@ -60,7 +63,17 @@ def problem(source, included):
         return "a qt/ folder includes nothing of app/ or cli/"
     if own == "cli" and other == "app":
         return "cli/ includes nothing of app/"
+    if own == "app" and is_window(included) and not is_window(source) and not is_shell(source):
+        return "a part of the main window includes nothing of the window"
     return None
+
+
+def is_window(path):
+    return Path(path).name.startswith("zemtra_dialog")
+
+
+def is_shell(path):
+    return Path(path).name in ("main.cpp", "zemtra_app.cpp", "zemtra_app.h")
 
 
 def check(files):

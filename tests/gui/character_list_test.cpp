@@ -98,7 +98,7 @@ TEST_F(CharacterList, PictureItemsShowTheThresholdControls) {
     project.PIC = {u"#", Utf8ToUtf16(png.string())};  // shorter than the list
     project.THRESHOLD = u"50";
     SaveProject(home / "pictures.fprj", project);
-    dialog.Load(home / "pictures.fprj");
+    dialog.Document().OpenProject(home / "pictures.fprj");
     ASSERT_EQ(List()->count(), 3);
     EXPECT_TRUE(dialog.Control(kThresholdId)->isHidden());  // item 0 is a character
     List()->setCurrentRow(1);

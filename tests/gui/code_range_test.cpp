@@ -138,7 +138,7 @@ TEST_F(CodeRange, TheLibraryTakesTheFieldsAsTheyStand) {
     const std::filesystem::path target = home / "three.dzk";
     answers.saveNames.push_back(QString::fromStdString(target.string()));
     Ctl<QPushButton>(dialog, kCreateLibraryId)->click();
-    ASSERT_TRUE(ProcessUntil([this] { return !dialog.WorkerRunning(); }));
+    ASSERT_TRUE(ProcessUntil([this] { return !dialog.Jobs().Running(); }));
     EXPECT_EQ(std::filesystem::file_size(target), 3u * 32u);
     EXPECT_EQ(dialog.Settings().FROM, 0xB0A1);
     EXPECT_EQ(dialog.Settings().TO, 0xB0A3);

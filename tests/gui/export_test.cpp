@@ -42,7 +42,7 @@ class GuiExport : public ::testing::Test {
         ExportCommand()->trigger();
     }
     bool WaitForEnd() {
-        return ProcessUntil([this] { return !dialog.WorkerRunning(); });
+        return ProcessUntil([this] { return !dialog.Jobs().Running(); });
     }
     static void Pick(CExportDlg* d, int id, int index) {
         qobject_cast<QComboBox*>(d->Control(id))->setCurrentIndex(index);
@@ -77,7 +77,7 @@ TEST_F(GuiExport, TheListBecomesAnLvglFontThroughDialogFileAndWorker) {
         status.endsWith("left out 1 characters that neither the face nor a linked face "
                         "has: U+FFFF"))
         << status.toStdString();
-    EXPECT_EQ(dialog.ProgressBar().position, 0);
+    EXPECT_EQ(dialog.Jobs().ProgressBar().position, 0);
 
     const ReadFont f = ReadLvglFont(dir / "font.c", "gui_font");
     ASSERT_TRUE(f.ok) << f.error;
@@ -150,7 +150,7 @@ TEST_F(GuiExport, TheDialogOffersOnlyWhatTheFormatTakes) {
         false);
     EXPECT_TRUE(checked);
     EXPECT_TRUE(answers.saveRequests.empty());
-    EXPECT_FALSE(dialog.WorkerRunning());
+    EXPECT_FALSE(dialog.Jobs().Running());
 }
 
 TEST_F(GuiExport, ABadNameKeepsTheDialogOpenAndAGfxCodeAbove255IsRefused) {
@@ -173,7 +173,7 @@ TEST_F(GuiExport, ABadNameKeepsTheDialogOpenAndAGfxCodeAbove255IsRefused) {
     EXPECT_TRUE(answers.messages[1].text.contains("0x00..0xFF"))
         << answers.messages[1].text.toStdString();
     EXPECT_TRUE(answers.saveRequests.empty());
-    EXPECT_FALSE(dialog.WorkerRunning());
+    EXPECT_FALSE(dialog.Jobs().Running());
 }
 
 TEST_F(GuiExport, TheCommandStopsARunningExportAndNothingIsWritten) {
@@ -189,14 +189,14 @@ TEST_F(GuiExport, TheCommandStopsARunningExportAndNothingIsWritten) {
         Pick(d, kExportBppId, 3);
         Pick(d, kExportCharactersId, 1);
     });
-    ASSERT_TRUE(dialog.WorkerRunning());
-    EXPECT_TRUE(dialog.Exporting());
+    ASSERT_TRUE(dialog.Jobs().Running());
+    EXPECT_TRUE(dialog.Jobs().Exporting());
     EXPECT_EQ(ExportCommand()->text(), "Stop Export");
     EXPECT_FALSE(Ctl<QPushButton>(dialog, kCreateListId)->isEnabled());
-    ASSERT_TRUE(ProcessUntil([this] { return dialog.ProgressBar().position > 0; }));
+    ASSERT_TRUE(ProcessUntil([this] { return dialog.Jobs().ProgressBar().position > 0; }));
     ExportCommand()->trigger();
     ASSERT_TRUE(WaitForEnd());
-    EXPECT_FALSE(dialog.Exporting());
+    EXPECT_FALSE(dialog.Jobs().Exporting());
     EXPECT_EQ(ExportCommand()->text(), caption);
     ASSERT_EQ(answers.messages.size(), 1u);
     EXPECT_EQ(answers.messages[0].text, "Export stopped. Nothing was written.");

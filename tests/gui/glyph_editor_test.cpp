@@ -103,7 +103,7 @@ TEST_F(GlyphEditor, AClickTogglesADotAndADragPaintsTheFirstDotsNewState) {
     expected = With(fontA, {{0, 0}, {1, 0}, {2, 0}, {3, 0}, {4, 0}, {5, 0}, {6, 0}, {7, 0}}, paint);
     EXPECT_EQ(MatrixRows(EditOfA()), MatrixRows(expected));
     EXPECT_EQ(MatrixRows(PreviewDots(*dialog)), MatrixRows(expected));
-    EXPECT_EQ(dialog->EditHistory().UndoSteps(), 3u) << "the drag is one step";
+    EXPECT_EQ(dialog->Editor().History().UndoSteps(), 3u) << "the drag is one step";
 
     // Save writes the edit; the list's items are the project's own.
     const ProjectSettings saved = Saved();
@@ -116,7 +116,7 @@ TEST_F(GlyphEditor, AClickTogglesADotAndADragPaintsTheFirstDotsNewState) {
 
 TEST_F(GlyphEditor, ARightDragClearsAndMakesNoEditWhereNothingWasLit) {
     // All lit first, so the right button has something to clear.
-    ASSERT_TRUE(dialog->SetSelectedItemEdit(With(DotMatrix(8, 8), {}, false)));
+    ASSERT_TRUE(dialog->Editor().SetSelectedItemEdit(With(DotMatrix(8, 8), {}, false)));
     Command(kCmdInvertGlyph);
     DotMatrix all(8, 8);
     for (int y = 0; y < 8; ++y) {
@@ -133,9 +133,9 @@ TEST_F(GlyphEditor, ARightDragClearsAndMakesNoEditWhereNothingWasLit) {
     EXPECT_EQ(MatrixRows(EditOfA()), MatrixRows(expected));
     EXPECT_EQ(MatrixRows(PreviewDots(*dialog)), MatrixRows(expected));
     // Again over the cleared dots: nothing changes, so no step.
-    const size_t steps = dialog->EditHistory().UndoSteps();
+    const size_t steps = dialog->Editor().History().UndoSteps();
     Stroke(Qt::RightButton, {{2, 0}, {2, 7}});
-    EXPECT_EQ(dialog->EditHistory().UndoSteps(), steps);
+    EXPECT_EQ(dialog->Editor().History().UndoSteps(), steps);
 
     // On B, clearing where the font lit nothing makes no edit at all.
     Ctl<QListWidget>(*dialog, kCharacterListId)->setCurrentRow(1);
@@ -198,7 +198,7 @@ TEST_F(GlyphEditor, UndoAndRedoFollowEveryKindOfEdit) {
     }
     EXPECT_TRUE(dialog->Settings().GLYPHS.Empty()) << "the last edit was the revert";
     // All the way back: the project as it was opened, so nothing to save.
-    while (dialog->EditHistory().CanUndo()) Command(kCmdUndo);
+    while (dialog->Editor().History().CanUndo()) Command(kCmdUndo);
     EXPECT_EQ(dialog->Settings().GLYPHS, states.front());
     EXPECT_FALSE(Marked());
     // Redo all the way: the state before the revert comes back once the revert is undone.
@@ -221,8 +221,8 @@ TEST_F(GlyphEditor, UndoAndRedoFollowEveryKindOfEdit) {
     // Opening a project forgets the history: undo never reaches into another project.
     answers.openNames.push_back({QString::fromStdString((home / "job.fprj").string())});
     Command(kCmdOpen);
-    EXPECT_FALSE(dialog->EditHistory().CanUndo());
-    EXPECT_FALSE(dialog->EditHistory().CanRedo());
+    EXPECT_FALSE(dialog->Editor().History().CanUndo());
+    EXPECT_FALSE(dialog->Editor().History().CanRedo());
 }
 
 TEST_F(GlyphEditor, TheArrowKeysShiftOnlyWhileThePreviewHasTheFocus) {
@@ -324,7 +324,7 @@ TEST_F(GlyphEditor, PictureItemsAreNotEditedAndTheMenuShowsWhatApplies) {
     QTest::keyClick(preview, Qt::Key_Left);
     EXPECT_TRUE(dialog->Settings().GLYPHS.Empty());
     EXPECT_EQ(PreviewDots(*dialog), shown);
-    EXPECT_FALSE(dialog->EditHistory().CanUndo());
+    EXPECT_FALSE(dialog->Editor().History().CanUndo());
     EXPECT_EQ(dialog->StatusText(),
               "Only a character can be edited: a picture item's dots come from its picture.");
 

@@ -58,12 +58,12 @@ TEST_F(GlyphEditsInTheWindow, AProjectsEditIsPreviewedSavedAndBackAfterARestart)
         ASSERT_EQ(dialog.CurrentCharacter(), u"A");
         EXPECT_EQ(MatrixRows(PreviewDots(dialog)), MatrixRows(cross));
         EXPECT_EQ(MatrixRows(ThumbnailDots(dialog)), MatrixRows(cross));
-        ASSERT_NE(dialog.SelectedItemEdit(), nullptr);
-        EXPECT_EQ(*dialog.SelectedItemEdit(), Cross());
+        ASSERT_NE(dialog.Editor().SelectedItemEdit(), nullptr);
+        EXPECT_EQ(*dialog.Editor().SelectedItemEdit(), Cross());
         // B has no edit: the font's B.
         auto* list = Ctl<QListWidget>(dialog, kCharacterListId);
         list->setCurrentRow(1);
-        EXPECT_EQ(dialog.SelectedItemEdit(), nullptr);
+        EXPECT_EQ(dialog.Editor().SelectedItemEdit(), nullptr);
         EXPECT_EQ(PreviewDots(dialog), FontGlyph(dialog.Settings(), u"B"));
 
         // Save writes the project's own file, Save As another.
@@ -95,8 +95,8 @@ TEST_F(GlyphEditsInTheWindow, TheEditorsEntryPointsSetAndRevertTheSelectedItemsE
         return dialog.windowTitle().startsWith('*');
     };
     EXPECT_FALSE(changed());
-    EXPECT_FALSE(dialog.SetSelectedItemEdit(DotMatrix(7, 8))) << "not the matrix's size";
-    ASSERT_TRUE(dialog.SetSelectedItemEdit(Cross().ToMatrix()));
+    EXPECT_FALSE(dialog.Editor().SetSelectedItemEdit(DotMatrix(7, 8))) << "not the matrix's size";
+    ASSERT_TRUE(dialog.Editor().SetSelectedItemEdit(Cross().ToMatrix()));
     EXPECT_EQ(PreviewDots(dialog), Cross().ToMatrix());
     EXPECT_NE(dialog.Settings().GLYPHS.Find(u'A', 8, 8), nullptr);
     EXPECT_TRUE(changed()) << "an edit is a change of the project";
@@ -105,9 +105,9 @@ TEST_F(GlyphEditsInTheWindow, TheEditorsEntryPointsSetAndRevertTheSelectedItemsE
     EXPECT_EQ(answers.saveQuestions.size(), 1u);
     EXPECT_TRUE(dialog.Settings().GLYPHS.Empty());
     Open(dialog, "job.fprj");
-    ASSERT_TRUE(dialog.SetSelectedItemEdit(Cross().ToMatrix()));
-    ASSERT_TRUE(dialog.RevertSelectedItemEdit());
-    EXPECT_FALSE(dialog.RevertSelectedItemEdit());
+    ASSERT_TRUE(dialog.Editor().SetSelectedItemEdit(Cross().ToMatrix()));
+    ASSERT_TRUE(dialog.Editor().RevertSelectedItemEdit());
+    EXPECT_FALSE(dialog.Editor().RevertSelectedItemEdit());
     EXPECT_EQ(PreviewDots(dialog), font);
     EXPECT_TRUE(dialog.Settings().GLYPHS.Empty());
     EXPECT_FALSE(changed()) << "back to the project as it was opened";

@@ -15,6 +15,8 @@
 #include "app/zemtra_dialog.h"
 #include "support/scoped_env.h"
 #include "support/test_support.h"
+#include "ui/control_ids.h"
+#include "ui/multi_language.h"
 #include "ui/qt/ui_hooks.h"
 
 namespace zemtra::test {

@@ -38,7 +38,7 @@ class HostileGui : public ::testing::Test {
     QString Path(const std::string& name) { return QString::fromStdString((home / name).string()); }
     QLineEdit* Edit(int id) { return Ctl<QLineEdit>(dialog, id); }
     bool WaitForEnd() {
-        return ProcessUntil([this] { return !dialog.WorkerRunning(); }, 300'000);
+        return ProcessUntil([this] { return !dialog.Jobs().Running(); }, 300'000);
     }
     // Runs "Create" for the C source and closes the Output View if one opens; gives whether
     // it opened. The watching timer ends with the call, so a run that opens no view leaves

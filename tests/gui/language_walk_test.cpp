@@ -147,7 +147,7 @@ TEST_F(LanguageWalk, EveryTextComesFromTheLanguageFile) {
         Ctl<QLineEdit>(dialog, kToId)->setText("0042");
         answers.saveNames.push_back(QString::fromStdString((home / "x.dzk").string()));
         Ctl<QPushButton>(dialog, kCreateLibraryId)->click();
-        ASSERT_TRUE(ProcessUntil([&] { return !dialog.WorkerRunning(); }));
+        ASSERT_TRUE(ProcessUntil([&] { return !dialog.Jobs().Running(); }));
         Check(dialog.StatusText(), QStringLiteral("status"));
         ASSERT_GE(answers.messages.size(), 4u);
         for (const ShownMessage& m : answers.messages) {

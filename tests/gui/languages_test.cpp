@@ -295,7 +295,7 @@ TEST(Languages, CoreErrorsSpeakTheChosenLanguage) {
     ASSERT_EQ(answers.messages.size(), 2u);
     std::filesystem::remove(home / "p.png");
     Ctl<QPushButton>(dialog, kCreateListId)->click();
-    ASSERT_TRUE(ProcessUntil([&] { return !dialog.WorkerRunning(); }));
+    ASSERT_TRUE(ProcessUntil([&] { return !dialog.Jobs().Running(); }));
     ASSERT_EQ(answers.messages.size(), 3u);
     EXPECT_EQ(answers.messages[2].icon, QMessageBox::Critical);
     EXPECT_EQ(answers.messages[2].text,

@@ -162,13 +162,13 @@ TEST(MainWindow, ClosingSavesAndTheNextStartRestoresEverything) {
         Ctl<QPushButton>(dialog, kMoveLeftId)->click();  // L
         Ctl<QPushButton>(dialog, kMoveDownId)->click();  // D
         Ctl<QCheckBox>(dialog, kShowDemoId)->click();
-        EXPECT_TRUE(dialog.DemoTimerActive());
+        EXPECT_TRUE(dialog.Panel().DemoTimerActive());
         Ctl<QLineEdit>(dialog, kToId)->setText("7FFF");
         // Kept by "Save" (discarded work would not come back).
         answers.saveChanges = {SaveChoice::Save};
         answers.saveNames.push_back(QString::fromStdString((home / "kept.fprj").string()));
         dialog.close();  // the close box
-        EXPECT_FALSE(dialog.DemoTimerActive());
+        EXPECT_FALSE(dialog.Panel().DemoTimerActive());
     }
     ASSERT_TRUE(std::filesystem::exists(SettingIniPath()));
     CZemtraDlg again(answers.Make());
@@ -181,7 +181,7 @@ TEST(MainWindow, ClosingSavesAndTheNextStartRestoresEverything) {
     EXPECT_EQ(Ctl<QLabel>(again, kOffsetXId)->text(), "-1");
     EXPECT_EQ(Ctl<QLabel>(again, kOffsetYId)->text(), "1");
     EXPECT_TRUE(Ctl<QCheckBox>(again, kShowDemoId)->isChecked());
-    EXPECT_TRUE(again.DemoTimerActive());
+    EXPECT_TRUE(again.Panel().DemoTimerActive());
     EXPECT_EQ(Ctl<QLineEdit>(again, kToId)->text(), "7FFF");
     auto* list = Ctl<QListWidget>(again, kCharacterListId);
     ASSERT_EQ(list->count(), 3);
@@ -224,10 +224,11 @@ TEST(MainWindow, EscapeKeepsTheWindowAndClosingAsksAboutChanges) {
             EXPECT_FALSE(dialog.isVisible()) << way;
             EXPECT_EQ(answers.saveQuestions.size(), changed ? 2u : 0u) << way;
             // Discarded work is not what the next start shows: Setting.ini holds the project as
-            // New made it.
+            // New made it, font size derived from the matrix (not the record's bare "0").
             ProjectSettings saved;
             ASSERT_TRUE(LoadProject(SettingIniPath(), saved).isProject);
             EXPECT_EQ(saved.BLOCKNUMX, u"16");
+            EXPECT_EQ(saved.HEIGHT, u"16") << way;
         }
     }
 }

@@ -127,7 +127,7 @@ TEST_F(ProjectCommands, SaveNewAndOpenRoundTripAProjectWithPictures) {
     EXPECT_EQ(List()->count(), 0);
     EXPECT_TRUE(dialog.Settings().PIC.empty());
     EXPECT_FALSE(Ctl<QCheckBox>(dialog, kShowDemoId)->isChecked());
-    EXPECT_FALSE(dialog.DemoTimerActive());
+    EXPECT_FALSE(dialog.Panel().DemoTimerActive());
     EXPECT_EQ(Ctl<QLineEdit>(dialog, kMatrixWidthId)->text(), "16");
     EXPECT_EQ(Ctl<QLineEdit>(dialog, kFontWidthId)->text(), "8");
     EXPECT_EQ(Ctl<QLineEdit>(dialog, kToId)->text(), "FFFF");
@@ -147,7 +147,7 @@ TEST_F(ProjectCommands, SaveNewAndOpenRoundTripAProjectWithPictures) {
     EXPECT_EQ(dialog.Settings().DIRECT, 1);
     EXPECT_EQ(Ctl<QLineEdit>(dialog, kToId)->text(), "7E7E");
     EXPECT_TRUE(Ctl<QCheckBox>(dialog, kShowDemoId)->isChecked());
-    EXPECT_TRUE(dialog.DemoTimerActive());  // ENDEMO starts the demo
+    EXPECT_TRUE(dialog.Panel().DemoTimerActive());  // ENDEMO starts the demo
     List()->setCurrentRow(2);
     EXPECT_EQ(dialog.CurrentPicture(), FromQString(picture));
     EXPECT_TRUE(ThresholdShown());
@@ -242,12 +242,12 @@ TEST_F(ProjectCommands, NewAndOpenDuringALibraryRunDoNotTouchItsJob) {
     Ctl<QLineEdit>(dialog, kMatrixHeightId)->setText("24");
     answers.saveNames.push_back(Path("run.dzk"));
     Ctl<QPushButton>(dialog, kCreateLibraryId)->click();
-    ASSERT_TRUE(dialog.WorkerRunning());
+    ASSERT_TRUE(dialog.Jobs().Running());
     // The worker waits for the window to answer; the menu is still there meanwhile.
     Command(kCmdNew);
     answers.openNames.push_back({Path("other.fprj")});
     Command(kCmdOpen);
-    ASSERT_TRUE(ProcessUntil([this] { return !dialog.WorkerRunning(); }));
+    ASSERT_TRUE(ProcessUntil([this] { return !dialog.Jobs().Running(); }));
     EXPECT_EQ(std::filesystem::file_size(home / "run.dzk"), 94u * 72u);  // 24 x 24, 94 codes
     // Afterwards the window holds what the user opened, and every control works again.
     EXPECT_EQ(dialog.Settings().BLOCKNUMX, u"8");

@@ -44,9 +44,9 @@ TEST_F(ScanDemo, RowForwardLightsTheTopRowLeftToRight) {
     EXPECT_EQ(LightDots(Demo()), 0);  // black before the first tick
     EXPECT_EQ(Demo().Image().GetPixel(1, 1), 0u);
     Box()->click();
-    ASSERT_TRUE(ProcessUntil([this] { return dialog.DemoStep() >= 4; }, 5000));
+    ASSERT_TRUE(ProcessUntil([this] { return dialog.Panel().DemoStep() >= 4; }, 5000));
     Box()->click();
-    const int drawn = dialog.DemoStep() - 1;  // the step the last tick drew
+    const int drawn = dialog.Panel().DemoStep() - 1;  // the step the last tick drew
     EXPECT_EQ(LightDots(Demo()), drawn + 1);
     for (int x = 0; x < 16; ++x) {
         EXPECT_EQ(Dot(Demo(), x, 0), x <= drawn ? kLight : kDark) << x;
@@ -60,21 +60,21 @@ TEST_F(ScanDemo, RowForwardLightsTheTopRowLeftToRight) {
 
 TEST_F(ScanDemo, APauseFreezesThePictureAndTheStepGoesOn) {
     Box()->click();
-    ASSERT_TRUE(ProcessUntil([this] { return dialog.DemoStep() >= 3; }, 5000));
+    ASSERT_TRUE(ProcessUntil([this] { return dialog.Panel().DemoStep() >= 3; }, 5000));
     Box()->click();
-    EXPECT_FALSE(dialog.DemoTimerActive());
-    const int frozen = dialog.DemoStep();
+    EXPECT_FALSE(dialog.Panel().DemoTimerActive());
+    const int frozen = dialog.Panel().DemoStep();
     const int lit = LightDots(Demo());
     const QImage shown = Demo().Cached();
     ProcessUntil([] { return false; }, 200);
-    EXPECT_EQ(dialog.DemoStep(), frozen);
+    EXPECT_EQ(dialog.Panel().DemoStep(), frozen);
     EXPECT_EQ(LightDots(Demo()), lit);
     // A repaint between ticks shows the same state, stretched to the control.
     EXPECT_EQ(shown.size(), Demo().size());
     EXPECT_EQ(Demo().grab().toImage().convertToFormat(QImage::Format_RGB32),
               shown.convertToFormat(QImage::Format_RGB32));
     Box()->click();
-    ASSERT_TRUE(ProcessUntil([&] { return dialog.DemoStep() > frozen; }, 5000));
+    ASSERT_TRUE(ProcessUntil([&] { return dialog.Panel().DemoStep() > frozen; }, 5000));
     EXPECT_GT(LightDots(Demo()), lit);  // continued, not started again
 }
 
@@ -83,7 +83,7 @@ TEST_F(ScanDemo, TheOrderFollowsTheScanModeAndTheControlsSize) {
     orient->setCurrentIndex(1);  // Column
     emit orient->activated(1);
     Box()->click();
-    ASSERT_TRUE(ProcessUntil([this] { return dialog.DemoStep() >= 3; }, 5000));
+    ASSERT_TRUE(ProcessUntil([this] { return dialog.Panel().DemoStep() >= 3; }, 5000));
     Box()->click();
     EXPECT_EQ(Dot(Demo(), 0, 1), kLight);  // down the first column
     EXPECT_EQ(Dot(Demo(), 1, 0), kDark);
@@ -96,8 +96,8 @@ TEST_F(ScanDemo, TheOrderFollowsTheScanModeAndTheControlsSize) {
     FindCommand(dialog.MenuBar(), kCmdOpen)->trigger();
     ASSERT_EQ(orient->currentIndex(), -1);
     Box()->click();
-    const int step = dialog.DemoStep();
-    ASSERT_TRUE(ProcessUntil([&] { return dialog.DemoStep() != step; }, 5000));
+    const int step = dialog.Panel().DemoStep();
+    ASSERT_TRUE(ProcessUntil([&] { return dialog.Panel().DemoStep() != step; }, 5000));
     Box()->click();
     EXPECT_EQ(LightDots(Demo()), 0);
     EXPECT_EQ(Dot(Demo(), 0, 0), 0u);

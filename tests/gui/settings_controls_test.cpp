@@ -265,10 +265,10 @@ TEST_F(SettingsControls, OnlyThePolarityComboRedrawsThePreview) {
 TEST_F(SettingsControls, ShowDemoStartsAndStopsTimerZero) {
     auto* box = Ctl<QCheckBox>(dialog, kShowDemoId);
     box->click();
-    EXPECT_TRUE(dialog.DemoTimerActive());
+    EXPECT_TRUE(dialog.Panel().DemoTimerActive());
     EXPECT_EQ(dialog.Settings().ENDEMO, 1);
     box->click();
-    EXPECT_FALSE(dialog.DemoTimerActive());
+    EXPECT_FALSE(dialog.Panel().DemoTimerActive());
 }
 
 TEST_F(SettingsControls, HugeMatrixIsReportedInThePreviewAndTheTextStays) {

@@ -97,12 +97,12 @@ TEST_F(Tools, NewAndOpenLeaveTheFontFile) {
     WriteBytes(bdf, kTinyBdf);
     ChooseFile(bdf);
     ASSERT_EQ(FontCaption(), "tiny.bdf");
-    ASSERT_TRUE(dialog.Save(home / "bitmap.fprj"));
+    ASSERT_TRUE(dialog.Document().Save(home / "bitmap.fprj"));
     FindCommand(dialog.MenuBar(), kCmdNew)->trigger();
     EXPECT_TRUE(dialog.Settings().FONT.FontFile.empty());
     EXPECT_NE(FontCaption(), "tiny.bdf");
     EXPECT_EQ(Text(kFontWidthId), "8");  // derived from 16 x 16 again
-    dialog.Load(home / "bitmap.fprj");
+    dialog.Document().OpenProject(home / "bitmap.fprj");
     EXPECT_EQ(FontCaption(), "tiny.bdf");
     EXPECT_EQ(Text(kFontHeightId), "8");
 }

@@ -106,7 +106,7 @@ TEST_F(VerifyAndSpecimen, SpecimenSheetOfTheListOrElseTheCodeRange) {
     dialog.FillCharacterList(u"AB中", true);
     answers.saveNames.push_back(QString::fromStdString((home / "list.png").string()));
     FindCommand(dialog.MenuBar(), kCmdSpecimen)->trigger();
-    ASSERT_TRUE(ProcessUntil([&] { return !dialog.WorkerRunning(); }));
+    ASSERT_TRUE(ProcessUntil([&] { return !dialog.Jobs().Running(); }));
     EXPECT_EQ(answers.saveRequests.back().defaultSuffix, "png");
     // It ends in the status line: glyphs, pages, bytes, time and where.
     EXPECT_TRUE(answers.messages.empty());
@@ -124,7 +124,7 @@ TEST_F(VerifyAndSpecimen, SpecimenSheetOfTheListOrElseTheCodeRange) {
     answers.saveNames.push_back(QString::fromStdString((home / "range.png").string()));
     FindCommand(dialog.MenuBar(), kCmdSpecimen)->trigger();
     EXPECT_FALSE(dialog.Control(kFontButtonId)->isEnabled());  // locked out while it runs
-    ASSERT_TRUE(ProcessUntil([&] { return !dialog.WorkerRunning(); }));
+    ASSERT_TRUE(ProcessUntil([&] { return !dialog.Jobs().Running(); }));
     EXPECT_TRUE(dialog.Control(kFontButtonId)->isEnabled());
     EXPECT_TRUE(answers.messages.empty());
     EXPECT_TRUE(dialog.StatusText().startsWith("Specimen sheet: 512 glyphs on 2 pages"))
@@ -152,11 +152,11 @@ TEST_F(VerifyAndSpecimen, SpecimenSheetOfTheListOrElseTheCodeRange) {
     Ctl<QLineEdit>(dialog, kToId)->setText("FFFF");
     answers.saveNames.push_back(QString::fromStdString((home / "all.png").string()));
     FindCommand(dialog.MenuBar(), kCmdSpecimen)->trigger();
-    ASSERT_TRUE(dialog.WorkerRunning());
+    ASSERT_TRUE(dialog.Jobs().Running());
     QElapsedTimer clock;
     clock.start();
     dialog.done(0);
-    EXPECT_FALSE(dialog.WorkerRunning());
+    EXPECT_FALSE(dialog.Jobs().Running());
     EXPECT_LT(clock.elapsed(), 3000);  // the whole range takes about ten seconds
     EXPECT_EQ(answers.messages.size(), 1u);
     EXPECT_FALSE(std::filesystem::exists(home / "all-001.png"));

@@ -47,7 +47,7 @@ class Window : public ::testing::Test {
 
 TEST_F(Window, TheSavedFormDecidesWhatIsChangedAndSaveWritesTheProjectsOwnFile) {
     EXPECT_EQ(Title(), "Untitled - Zemtra");
-    EXPECT_FALSE(dialog->IsModified());
+    EXPECT_FALSE(dialog->Document().IsModified());
     Ctl<QPlainTextEdit>(*dialog, kTextEditId)->setPlainText("AB");  // TEXT is saved too
     EXPECT_EQ(Title(), "*Untitled - Zemtra");
     // Save of an untitled window asks for a file once; then it is the project's own.
@@ -67,14 +67,14 @@ TEST_F(Window, TheSavedFormDecidesWhatIsChangedAndSaveWritesTheProjectsOwnFile) 
     EXPECT_EQ(saved.TEXT, u"AB");
     // Changed and changed back is no change: the forms are compared, not the edits counted.
     MatrixWidth()->setText("20");
-    EXPECT_TRUE(dialog->IsModified());
+    EXPECT_TRUE(dialog->Document().IsModified());
     MatrixWidth()->setText("24");
-    EXPECT_FALSE(dialog->IsModified());
+    EXPECT_FALSE(dialog->Document().IsModified());
     EXPECT_EQ(Title(), "job.fprj - Zemtra");
     // Save As writes elsewhere and works on that file from then on.
     answers.saveNames.push_back(Path("copy.fprj"));
     Command(kCmdSaveAs);
-    EXPECT_EQ(dialog->ProjectPath(), home / "copy.fprj");
+    EXPECT_EQ(dialog->Document().Path(), home / "copy.fprj");
     EXPECT_EQ(Title(), "copy.fprj - Zemtra");
 
     // New with changes asks: Cancel keeps everything, Save saves first.
@@ -89,7 +89,7 @@ TEST_F(Window, TheSavedFormDecidesWhatIsChangedAndSaveWritesTheProjectsOwnFile) 
     EXPECT_EQ(saved.BLOCKNUMX, u"30");
     EXPECT_EQ(MatrixWidth()->text(), "16");
     EXPECT_EQ(Title(), "Untitled - Zemtra");
-    EXPECT_TRUE(dialog->ProjectPath().empty());
+    EXPECT_TRUE(dialog->Document().Path().empty());
 }
 
 TEST_F(Window, RecentProjectsAndTheOpenProjectOutliveTheRun) {
@@ -100,7 +100,7 @@ TEST_F(Window, RecentProjectsAndTheOpenProjectOutliveTheRun) {
     }
     Restart();
     // The next start knows which file its settings belong to, and that they are unchanged.
-    EXPECT_EQ(dialog->ProjectPath(), home / "b.fprj");
+    EXPECT_EQ(dialog->Document().Path(), home / "b.fprj");
     EXPECT_EQ(Title(), "b.fprj - Zemtra");
     QMenu* recent =
         FindCommand(dialog->MenuBar(), kCmdRecentFirst)->associatedObjects().isEmpty()
@@ -121,7 +121,7 @@ TEST_F(Window, RecentProjectsAndTheOpenProjectOutliveTheRun) {
     EXPECT_EQ(MatrixWidth()->text(), "10");
     ASSERT_EQ(answers.messages.size(), 1u);
     EXPECT_TRUE(answers.messages[0].text.contains("there is no such file"));
-    EXPECT_EQ(dialog->Memory().recent.size(), 1u);
+    EXPECT_EQ(dialog->Document().Memory().recent.size(), 1u);
 }
 
 TEST_F(Window, ShortcutsReachTheProjectCommands) {
@@ -201,7 +201,7 @@ TEST_F(Window, ResizingGrowsThePreviewAndTheSizeIsRemembered) {
     dialog->resize(size + QSize(300, 200));
     QApplication::processEvents();
     Restart();
-    EXPECT_EQ(dialog->Memory().width, size.width() + 300);
+    EXPECT_EQ(dialog->Document().Memory().width, size.width() + 300);
     EXPECT_EQ(dialog->size(), size + QSize(300, 200));
     const Profile ini = Profile::LoadFile(SettingIniPath());
     EXPECT_EQ(ini.Get(u"Window", u"Width"), Utf8ToUtf16(std::to_string(size.width() + 300)));
@@ -257,7 +257,7 @@ TEST_F(Window, TheFonttabNoteNamesWhatTheAnsiCodePageLacks) {
         view->reject();
     });
     Ctl<QPushButton>(*dialog, kCreateListId)->click();
-    ASSERT_TRUE(ProcessUntil([&] { return !dialog->WorkerRunning(); }));
+    ASSERT_TRUE(ProcessUntil([&] { return !dialog->Jobs().Running(); }));
     EXPECT_EQ(note, QString::fromUtf8("fonttab: the ANSI code page 1252 lacks 2 of the list's "
                                       "characters (中 文); their codes are those of \"?\" "
                                       "(0x3F00) or of a look-alike."));

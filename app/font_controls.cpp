@@ -1,18 +1,22 @@
-// The main window's font: the "Font" button with the font dialog, "Font File..." with the face
-// question for collections, the button's caption, the font's sources, and the font size that
-// follows the matrix.
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontInfo>
 
-#include "app/zemtra_dialog.h"
+#include "app/font_controls.h"
+
+#include "app/project_document.h"
+#include "app/settings_panel.h"
+#include "app/window_host.h"
 #include "base/error.h"
 #include "base/unicode.h"
+#include "raster/font_engine.h"
 #include "raster/font_faces.h"
 #include "raster/font_file.h"
 #include "raster/qt/font_sources_dialog.h"
 #include "ui/file_filter.h"
 #include "ui/font_choice.h"
+#include "ui/qt/event_guard.h"
+#include "ui/qt/ui_hooks.h"
 
 namespace zemtra {
 namespace {
@@ -57,82 +61,85 @@ FontChoice FromQFont(const QFont& font) {
 
 }  // namespace
 
-void CZemtraDlg::DeriveFontSize() {
-    panel_->Pull();
+FontControls::FontControls(const Parts& parts, QObject* parent) : QObject(parent), p_(parts) {}
+
+void FontControls::DeriveFontSize() {
+    p_.panel.Pull();
     ShowFontName();
     try {
-        DeriveFontSizeFor(settings_, renderer_.Fonts());
+        DeriveFontSizeFor(p_.record, p_.fonts);
     } catch (const UserError&) {
         // The sizes are derived by then; the preview tells why the font file cannot be drawn.
     }
-    panel_->Push();
+    p_.panel.Push();
 }
 
-void CZemtraDlg::ShowFontName() {
-    const LogFont& f = settings_.FONT;
+void FontControls::ShowFontName() {
+    const LogFont& f = p_.record.FONT;
     if (f.FontFile.empty()) {
         std::string standIn;
         try {
-            standIn = renderer_.Fonts().StandInFamily(f);
+            standIn = p_.fonts.StandInFamily(f);
         } catch (const UserError&) {
             // No face at all: the preview says so.
         }
         if (standIn.empty()) {
-            panel_->SetFontCaption(ToQString(f.FaceName), {});
+            p_.panel.SetFontCaption(ToQString(f.FaceName), {});
             return;
         }
         // The name the project asks for, and the face that draws instead of it.
-        const QString why =
-            Text(Msg::StatusFaceStandIn, {ToQString(f.FaceName), QString::fromStdString(standIn)});
-        panel_->SetFontCaption(
+        const QString why = p_.host.Text(Msg::StatusFaceStandIn,
+                                         {ToQString(f.FaceName), QString::fromStdString(standIn)});
+        p_.panel.SetFontCaption(
             ToQString(f.FaceName) + QStringLiteral(" \u2192 ") + QString::fromStdString(standIn),
             why);
-        ShowStatus(why);
+        p_.host.ShowStatus(why);
         return;
     }
     const std::filesystem::path file(Utf16ToUtf8(f.FontFile));
     QString caption = QString::fromStdString(file.filename().string());
     if (f.FontIndex != 0) caption += QStringLiteral(" #%1").arg(f.FontIndex);
-    panel_->SetFontCaption(caption, ToQString(f.FontFile));
+    p_.panel.SetFontCaption(caption, ToQString(f.FontFile));
 }
 
-void CZemtraDlg::OnFontButton() {
-    if (panel_->Locked()) return;
-    panel_->Pull();
-    FontChoice current = ChoiceFromLogFont(settings_.FONT, dpi_);
+void FontControls::ChooseFace() {
+    if (p_.panel.Locked()) return;
+    p_.panel.Pull();
+    FontChoice current = ChoiceFromLogFont(p_.record.FONT, p_.dpi);
     // The dialog lists installed families only and opens on its default for any other name:
     // an alias such as Arial opens on the face that draws it.
     if (!QFontDatabase::families().contains(ToQString(current.family), Qt::CaseInsensitive)) {
         try {
-            const std::string drawing = renderer_.Fonts().FamilyName(settings_.FONT);
+            const std::string drawing = p_.fonts.FamilyName(p_.record.FONT);
             if (!drawing.empty()) current.family = Utf8ToUtf16(drawing);
         } catch (const UserError&) {
             // No face at all: the dialog starts on its own default.
         }
     }
-    const std::optional<QFont> chosen = hooks_.chooseFont(this, ToQFont(current));
+    const std::optional<QFont> chosen = p_.hooks.chooseFont(p_.window, ToQFont(current));
     if (!chosen) return;
     // A whole new description: an installed face again, no font file.
-    settings_.FONT = LogFontFromChoice(FromQFont(*chosen), dpi_);
+    p_.record.FONT = LogFontFromChoice(FromQFont(*chosen), p_.dpi);
     DeriveFontSize();  // the matrix decides the size, not the font dialog
-    RefreshPreview();
+    emit fontChanged();
 }
 
-void CZemtraDlg::OnFontFileButton() {
-    if (panel_->Locked()) return;
-    panel_->Pull();
-    const QString filter =
-        ToQString(FileDialogFilter(FromQString(Text(Msg::FilterFonts) + ToQString(kFontPatterns) +
-                                               Text(Msg::FilterAll) + QStringLiteral("|*.*||"))));
-    const QStringList names = hooks_.openFileNames(
-        this, {filter, {}, false, Text(Msg::DlgFontFile), document_.FolderFor(FileKind::Font)});
+void FontControls::ChooseFontFile() {
+    if (p_.panel.Locked()) return;
+    p_.panel.Pull();
+    const QString filter = ToQString(
+        FileDialogFilter(FromQString(p_.host.Text(Msg::FilterFonts) + ToQString(kFontPatterns) +
+                                     p_.host.Text(Msg::FilterAll) + QStringLiteral("|*.*||"))));
+    const QStringList names = p_.hooks.openFileNames(
+        p_.window,
+        {filter, {}, false, p_.host.Text(Msg::DlgFontFile), p_.document.FolderFor(FileKind::Font)});
     if (names.isEmpty()) return;
-    document_.RememberFolder(FileKind::Font, names.front());
-    ChooseFontFile(names.front());
+    p_.document.RememberFolder(FileKind::Font, names.front());
+    UseFontFile(names.front());
 }
 
-void CZemtraDlg::ChooseFontFile(const QString& name) {
-    panel_->Pull();
+void FontControls::UseFontFile(const QString& name) {
+    p_.panel.Pull();
     int32_t index = 0;
     const std::vector<std::string> faces = FontFileFaces(ToLocalPath(name));
     if (faces.size() > 1) {
@@ -140,31 +147,30 @@ void CZemtraDlg::ChooseFontFile(const QString& name) {
         for (size_t i = 0; i < faces.size(); ++i) {
             items << QStringLiteral("%1: %2").arg(i).arg(QString::fromStdString(faces[i]));
         }
-        const std::optional<int> chosen =
-            hooks_.chooseItem(this, QFileInfo(name).fileName(), Text(Msg::FaceOfCollection), items);
+        const std::optional<int> chosen = p_.hooks.chooseItem(
+            p_.window, QFileInfo(name).fileName(), p_.host.Text(Msg::FaceOfCollection), items);
         if (!chosen) return;
         index = *chosen;
     }
     try {
-        zemtra::ChooseFontFile(settings_, FromQString(name), index, renderer_.Fonts());
+        zemtra::ChooseFontFile(p_.record, FromQString(name), index, p_.fonts);
     } catch (const UserError& e) {
-        ShowMessage(QMessageBox::Warning, windowTitle(), ErrorText(hooks_, e));
+        p_.host.ShowMessage(QMessageBox::Warning, ErrorText(p_.hooks, e));
         return;
     }
     ShowFontName();
-    panel_->Push();
-    RefreshPreview();
+    p_.panel.Push();
+    emit fontChanged();
 }
 
-void CZemtraDlg::OnFontSources() {
-    if (panel_->Locked()) return;
-    panel_->Pull();
-    CFontSourcesDlg sources(language_.get(), hooks_, settings_.FONT.Sources, this);
+void FontControls::EditSources() {
+    if (p_.panel.Locked()) return;
+    p_.panel.Pull();
+    CFontSourcesDlg sources(language_, p_.hooks, p_.record.FONT.Sources, p_.window);
     if (sources.exec() != QDialog::Accepted) return;
-    if (sources.Sources() == settings_.FONT.Sources) return;
-    settings_.FONT.Sources = sources.Sources();
-    ScheduleTitleUpdate();
-    RefreshPreview();
+    if (sources.Sources() == p_.record.FONT.Sources) return;
+    p_.record.FONT.Sources = sources.Sources();
+    emit fontChanged();
 }
 
 }  // namespace zemtra

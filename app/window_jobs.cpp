@@ -1,6 +1,3 @@
-// The generation workers of the main window: the two "Create" buttons, the specimen sheet and
-// the export, each a procedure on the window's job runner, and the lock-out of the controls
-// while one runs.
 #include <QAction>
 #include <QCheckBox>
 #include <QFile>
@@ -10,7 +7,9 @@
 #include <chrono>
 #include <optional>
 
-#include "app/zemtra_dialog.h"
+#include "app/window_jobs.h"
+
+#include "app/project_document.h"
 #include "base/code_page.h"
 #include "base/error.h"
 #include "base/scan_order.h"
@@ -21,8 +20,11 @@
 #include "project/project_file.h"
 #include "raster/qt/qimage_picture_decoder.h"
 #include "raster/qt/qimage_png_encoder.h"
+#include "ui/control_ids.h"
 #include "ui/file_filter.h"
 #include "ui/qt/cross_thread.h"
+#include "ui/qt/language.h"
+#include "ui/qt/ui_hooks.h"
 
 namespace zemtra {
 namespace {
@@ -60,104 +62,104 @@ QString Seconds(double s) {
 
 }  // namespace
 
-void CZemtraDlg::EnableAllControls(bool enable) {
-    if (enable == controlsEnabled_) return;
-    controlsEnabled_ = enable;
-    // Window order is creation order; a hidden control is disabled too and stays hidden.
-    for (QObject* child : client_->children()) {
-        if (auto* w = qobject_cast<QWidget*>(child)) w->setEnabled(enable);
-    }
-}
-
-void CZemtraDlg::ConnectJobRunner() {
+WindowJobs::WindowJobs(ProjectSettings& record, WindowHost& host, ProjectDocument& document,
+                       UiHooks& hooks, const Controls& controls, QObject* parent)
+    : QObject(parent),
+      settings_(record),
+      host_(host),
+      document_(document),
+      hooks_(hooks),
+      controls_(controls) {
     connect(&runner_, &JobRunner::rangeChanged, this, [this](int minimum, int maximum) {
         ApplyProgressRange(bar_, minimum, maximum);
-        progress_->setRange(bar_.minimum, bar_.maximum);
+        controls_.progress->setRange(bar_.minimum, bar_.maximum);
     });
     connect(&runner_, &JobRunner::positionChanged, this, [this](int position) {
         if (ApplyProgressPosition(bar_, position) == ProgressChange::Position) {
-            progress_->setValue(bar_.position);
+            controls_.progress->setValue(bar_.position);
         }
     });
-    connect(&runner_, &JobRunner::finished, this, [this] { EnableAllControls(true); });
+    connect(&runner_, &JobRunner::finished, this, [this] { host_.EnableAllControls(true); });
 }
 
-bool CZemtraDlg::SayNothingToDo(JobOutcome why) {
+WindowJobs::~WindowJobs() {
+    Close();
+}
+
+void WindowJobs::Close() {
+    closing_.store(true);
+    runner_.StopAndWait();
+}
+
+bool WindowJobs::SayNothingToDo(JobOutcome why) {
     QString text;
     switch (why) {
         case JobOutcome::Done:
             return false;
         case JobOutcome::EmptyList:
-            text = Text(Msg::EmptyList);
+            text = host_.Text(Msg::EmptyList);
             break;
         case JobOutcome::NoDots:
-            text = Text(Msg::NoDots, {QString::number(MatrixWidth(settings_)),
-                                      QString::number(MatrixHeight(settings_))});
+            text = host_.Text(Msg::NoDots, {QString::number(MatrixWidth(settings_)),
+                                            QString::number(MatrixHeight(settings_))});
             break;
         default:
-            text = Text(Msg::EmptyCodeRange);
+            text = host_.Text(Msg::EmptyCodeRange);
             break;
     }
     // Pressing a button and seeing nothing happen looks like a fault.
-    ShowMessage(QMessageBox::Information, windowTitle(), text);
-    ShowStatus(text);
+    host_.ShowMessage(QMessageBox::Information, text);
+    host_.ShowStatus(text);
     return true;
 }
 
-QString CZemtraDlg::FonttabNote(const FonttabCodes& codes) const {
-    return Text(MessageArg(zemtra::FonttabNote(codes)));
-}
-
-void CZemtraDlg::OnCreateList() {
+void WindowJobs::CreateList() {
     if (runner_.Running() || closing_.load()) return;  // a closed window starts nothing
-    panel_->Pull();
+    host_.ReadControls();
     if (SayNothingToDo(CSourceWorkOf(settings_))) return;
-    EnableAllControls(false);
-    panel_->ReadDirectControls();
-    StartWorker(&CZemtraDlg::ListGenerationWorker);
+    host_.EnableAllControls(false);
+    Start(&WindowJobs::ListGenerationWorker);
 }
 
-void CZemtraDlg::OnCreateLibrary() {
+void WindowJobs::CreateLibrary() {
     if (runner_.Running()) {
         runner_.Stop().Request();  // the second press stops the run at its next code
         return;
     }
     if (closing_.load()) return;  // a closed window starts nothing
-    panel_->Pull();
+    host_.ReadControls();
     if (SayNothingToDo(HasDots(settings_) ? JobOutcome::Done : JobOutcome::NoDots)) return;
-    EnableAllControls(false);
-    createLibrary_->setEnabled(true);
+    host_.EnableAllControls(false);
+    controls_.createLibrary->setEnabled(true);
     // A press now stops the run: the button says so until the run ends.
-    libraryCaption_ = createLibrary_->text();
-    createLibrary_->setText(Text(Msg::LibraryStop));
-    panel_->ReadDirectControls();
-    StartWorker(&CZemtraDlg::LibraryGenerationWorker);
+    libraryCaption_ = controls_.createLibrary->text();
+    controls_.createLibrary->setText(host_.Text(Msg::LibraryStop));
+    Start(&WindowJobs::LibraryGenerationWorker);
 }
 
-bool CZemtraDlg::MatrixJobMayStart() {
-    panel_->Pull();
-    panel_->ReadDirectControls();
+bool WindowJobs::MatrixJobMayStart() {
+    host_.ReadControls();
     if (SayNothingToDo(HasDots(settings_) ? JobOutcome::Done : JobOutcome::NoDots)) return false;
     if (const std::optional<Message> why = RenderLimitError(settings_)) {
-        ShowMessage(QMessageBox::Warning, windowTitle(), Text(*why));
+        host_.ShowMessage(QMessageBox::Warning, host_.Text(*why));
         return false;
     }
     return true;
 }
 
-void CZemtraDlg::OnSpecimenSheet() {
+void WindowJobs::SpecimenSheet() {
     if (runner_.Running() || closing_.load()) return;  // one job at a time
     if (!MatrixJobMayStart()) return;
-    const QString name =
-        AskSaveName(FileKind::Specimen, Msg::FilterPng, QStringLiteral("png"), Msg::DlgSpecimen);
+    const QString name = document_.AskSaveName(FileKind::Specimen, Msg::FilterPng,
+                                               QStringLiteral("png"), Msg::DlgSpecimen);
     if (name.isEmpty()) return;
     specimenTarget_ = LocalPath(name);
-    EnableAllControls(false);
-    StartWorker(&CZemtraDlg::SpecimenWorker);
+    host_.EnableAllControls(false);
+    Start(&WindowJobs::SpecimenWorker);
 }
 
-void CZemtraDlg::OnExport() {
-    QAction* command = FindCommand(menuBar_, kCmdExport);
+void WindowJobs::Export() {
+    QAction* command = controls_.exportCommand;
     if (exporting_.load()) {
         runner_.Stop().Request();  // the command stops the export at its next character
         return;
@@ -167,7 +169,7 @@ void CZemtraDlg::OnExport() {
     ExportJob job;
     job.characters = ExportCharacters::List;
     const size_t listed = ExportCharacterSet(settings_, job).size();
-    CExportDlg chooser(language_.get(), hooks_, exportChoice_, listed, this);
+    CExportDlg chooser(language_, hooks_, exportChoice_, listed, controls_.window);
     if (chooser.exec() != QDialog::Accepted) return;
     exportChoice_ = chooser.Choice();
     job.format = exportChoice_.format;
@@ -178,78 +180,75 @@ void CZemtraDlg::OnExport() {
     job.characters = exportChoice_.fromList ? ExportCharacters::List : ExportCharacters::CodeRange;
     std::variant<MessageArg, PreparedExport> prepared = PrepareExport(settings_, job);
     if (const auto* why = std::get_if<MessageArg>(&prepared)) {
-        ShowMessage(QMessageBox::Warning, windowTitle(), Text(*why));
+        host_.ShowMessage(QMessageBox::Warning, host_.Text(*why));
         return;
     }
     PreparedExport& ready = std::get<PreparedExport>(prepared);
     if (ready.characters.empty()) {
-        ShowMessage(QMessageBox::Information, windowTitle(), Text(Msg::ExportEmpty));
+        host_.ShowMessage(QMessageBox::Information, host_.Text(Msg::ExportEmpty));
         return;
     }
     const ExportFormatRow& row = ExportFormatRowOf(job.format);
     const QString suffix =
         QString::fromUtf8(row.suffix.data(), static_cast<qsizetype>(row.suffix.size()));
-    const QString name = AskSaveName(FileKind::Export, row.filter, suffix, Msg::DlgExport);
+    const QString name =
+        document_.AskSaveName(FileKind::Export, row.filter, suffix, Msg::DlgExport);
     if (name.isEmpty()) return;
     ready.job.target = LocalPath(name);
     exportJob_ = std::move(ready);
-    EnableAllControls(false);
+    host_.EnableAllControls(false);
     exporting_.store(true);
     exportCaption_ = command->text();
-    command->setText(Text(Msg::ExportStop));
-    StartWorker(&CZemtraDlg::ExportWorker);
+    command->setText(host_.Text(Msg::ExportStop));
+    Start(&WindowJobs::ExportWorker);
 }
 
-CZemtraDlg::ExportEnd CZemtraDlg::ExportEndOf(const ExportResult& r, double seconds) const {
+WindowJobs::ExportEnd WindowJobs::ExportEndOf(const ExportResult& r, double seconds) const {
     ExportEnd end;
     end.news = r.outcome != JobOutcome::Done;
     switch (r.outcome) {
         case JobOutcome::Done:
             break;
         case JobOutcome::Stopped:
-            end.text = Text(Msg::ExportStopped);
+            end.text = host_.Text(Msg::ExportStopped);
             return end;
         case JobOutcome::NoDots:
-            end.text = Text(Msg::NoDots, {QString::number(MatrixWidth(settings_)),
-                                          QString::number(MatrixHeight(settings_))});
+            end.text = host_.Text(Msg::NoDots, {QString::number(MatrixWidth(settings_)),
+                                                QString::number(MatrixHeight(settings_))});
             return end;
         case JobOutcome::NoGlyphs:
             end.icon = QMessageBox::Warning;
-            end.text = Text(Msg::ExportNoGlyphs, {QString::number(r.characters)});
+            end.text = host_.Text(Msg::ExportNoGlyphs, {QString::number(r.characters)});
             return end;
         default:
-            end.text = Text(Msg::ExportEmpty);
+            end.text = host_.Text(Msg::ExportEmpty);
             return end;
     }
-    end.text = Text(Msg::StatusExport, {QString::number(r.glyphs), QString::number(r.bytes),
-                                        Seconds(seconds), ShownPath(exportJob_.job.target)});
+    end.text = host_.Text(Msg::StatusExport, {QString::number(r.glyphs), QString::number(r.bytes),
+                                              Seconds(seconds), ShownPath(exportJob_.job.target)});
     if (r.lacking > 0) {
         end.text += QStringLiteral("; ") +
-                    Text(Msg::ExportLacking,
-                         {QString::number(r.lacking), QString::fromStdString(LackingCodes(r))});
+                    host_.Text(Msg::ExportLacking, {QString::number(r.lacking),
+                                                    QString::fromStdString(LackingCodes(r))});
     }
     if (r.pictures > 0) {
-        end.text += QStringLiteral("; ") + Text(Msg::ExportPictures, {QString::number(r.pictures)});
+        end.text +=
+            QStringLiteral("; ") + host_.Text(Msg::ExportPictures, {QString::number(r.pictures)});
     }
     return end;
 }
 
-void CZemtraDlg::StartWorker(void (CZemtraDlg::*procedure)(ProjectSettings)) {
+void WindowJobs::Start(void (WindowJobs::*procedure)(ProjectSettings)) {
     // Its own copy of the settings, taken now, so no menu command can change them under it.
     runner_.Start(
         [this, procedure, job = settings_]() mutable { (this->*procedure)(std::move(job)); });
 }
 
-void CZemtraDlg::ShowMessage(QMessageBox::Icon icon, const QString&, const QString& text) {
-    // The program's name: the title also names the project and marks changes.
-    hooks_.messageBox(this, icon, ProgramCaption(), text);
-}
-
-void CZemtraDlg::RunOutputView(const FonttabCodes& codes) {
+void WindowJobs::RunOutputView(const FonttabCodes& codes) {
     if (closing_.load()) return;  // the window is going: nobody is left to look at the text
-    const QString note = FonttabNote(codes);
-    ShowStatus(zemtra::FonttabNote(codes));
-    COutputDlg view(language_.get(), ScanModeOf(settings_), hooks_);
+    const QString note = host_.Text(MessageArg(FonttabNote(codes)));
+    host_.ShowStatus(FonttabNote(codes));
+    COutputDlg view(language_, ScanModeOf(settings_), hooks_);
     view.SetNote(note);
     view.SetFolder(document_.FolderFor(FileKind::Output));
     view.exec();
@@ -258,32 +257,32 @@ void CZemtraDlg::RunOutputView(const FonttabCodes& codes) {
     }
 }
 
-QString CZemtraDlg::AskLibraryTarget() {
+QString WindowJobs::AskLibraryTarget() {
     if (closing_.load() || runner_.Stop().Requested()) return {};
-    return AskSaveName(FileKind::Library, Msg::FilterDzk, QStringLiteral("dzk"), Msg::DlgLibrary);
+    return document_.AskSaveName(FileKind::Library, Msg::FilterDzk, QStringLiteral("dzk"),
+                                 Msg::DlgLibrary);
 }
 
-void CZemtraDlg::TellFromWorker(QMessageBox::Icon icon, const std::exception& e) {
+void WindowJobs::TellFromWorker(QMessageBox::Icon icon, const std::exception& e) {
     // Worded on the window's thread, whose language may change while a worker runs.
-    runner_.Send(
-        [this, icon, fact = ErrorArg(e)] { ShowMessage(icon, windowTitle(), Text(fact)); });
+    runner_.Send([this, icon, fact = ErrorArg(e)] { host_.ShowMessage(icon, host_.Text(fact)); });
 }
 
-void CZemtraDlg::TellFromWorker(QMessageBox::Icon icon, Msg id, const QStringList& args) {
+void WindowJobs::TellFromWorker(QMessageBox::Icon icon, Msg id, const QStringList& args) {
     runner_.Send([this, icon, id, args] {
-        const QString text = Text(id, args);
-        ShowStatus(text);
-        ShowMessage(icon, windowTitle(), text);
+        const QString text = host_.Text(id, args);
+        host_.ShowStatus(text);
+        host_.ShowMessage(icon, text);
     });
 }
 
-void CZemtraDlg::StatusFromWorker(const Message& message) {
+void WindowJobs::StatusFromWorker(const Message& message) {
     runner_.Send([this, message] {
-        if (!closing_.load()) ShowStatus(message);
+        if (!closing_.load()) host_.ShowStatus(message);
     });
 }
 
-void CZemtraDlg::ListGenerationWorker(ProjectSettings job) {
+void WindowJobs::ListGenerationWorker(ProjectSettings job) {
     ProgressSink& progress = runner_.Progress();
     bool written = false;
     FonttabCodes codes;
@@ -304,7 +303,7 @@ void CZemtraDlg::ListGenerationWorker(ProjectSettings job) {
     if (written) runner_.Send([this, &codes] { RunOutputView(codes); });
 }
 
-void CZemtraDlg::LibraryGenerationWorker(ProjectSettings job) {
+void WindowJobs::LibraryGenerationWorker(ProjectSettings job) {
     ProgressSink& progress = runner_.Progress();
     progress.SetRange(0, 100);
     progress.SetPosition(0);
@@ -312,7 +311,7 @@ void CZemtraDlg::LibraryGenerationWorker(ProjectSettings job) {
     bool header = false;
     runner_.Send([this, &target, &header] {
         target = AskLibraryTarget();
-        header = libraryHeader_->isChecked();
+        header = controls_.libraryHeader->isChecked();
     });
     if (!target.isEmpty()) {
         try {
@@ -365,10 +364,10 @@ void CZemtraDlg::LibraryGenerationWorker(ProjectSettings job) {
         }
     }
     progress.SetPosition(0);
-    runner_.Send([this] { createLibrary_->setText(libraryCaption_); });
+    runner_.Send([this] { controls_.createLibrary->setText(libraryCaption_); });
 }
 
-void CZemtraDlg::ExportWorker(ProjectSettings job) {
+void WindowJobs::ExportWorker(ProjectSettings job) {
     ProgressSink& progress = runner_.Progress();
     progress.SetRange(0, 100);
     progress.SetPosition(0);
@@ -386,21 +385,21 @@ void CZemtraDlg::ExportWorker(ProjectSettings job) {
     progress.SetPosition(0);
     runner_.Send([this, &result, &failure, seconds] {
         exporting_.store(false);
-        FindCommand(menuBar_, kCmdExport)->setText(exportCaption_);
+        controls_.exportCommand->setText(exportCaption_);
         if (closing_.load()) return;
         ExportEnd end;
         if (!failure) {
             end = ExportEndOf(result, seconds);
         } else {
-            end = {true, QMessageBox::Critical, Text(*failure)};
+            end = {true, QMessageBox::Critical, host_.Text(*failure)};
         }
         // The end goes to the status line; what wrote nothing is said in a message box too.
-        ShowStatus(end.text);
-        if (end.news) ShowMessage(end.icon, windowTitle(), end.text);
+        host_.ShowStatus(end.text);
+        if (end.news) host_.ShowMessage(end.icon, end.text);
     });
 }
 
-void CZemtraDlg::SpecimenWorker(ProjectSettings job) {
+void WindowJobs::SpecimenWorker(ProjectSettings job) {
     ProgressSink& progress = runner_.Progress();
     progress.SetRange(0, 100);
     progress.SetPosition(0);
