@@ -22,6 +22,9 @@ void FuzzCodePage(std::string_view data);
 void FuzzUsedText(std::string_view data);
 // runtime/zemtra_font.c: any library description, short libraries and buffers, maps, UTF-8.
 void FuzzRuntime(std::string_view data);
+// The bytes as a font file, chosen, sized and drawn at one bit and in grey, linked and as a
+// source of its own, through the renderer the jobs use.
+void FuzzFont(std::string_view data);
 
 struct FuzzTarget {
     std::string_view name;  // also the folder under fuzz/corpus and fuzz/regressions

@@ -13,9 +13,14 @@
 #include "base/character_list.h"
 #include "base/code_page.h"
 #include "base/project_settings.h"
+#include "base/unicode.h"
+#include "output/font_export.h"
 #include "output/font_library.h"
 #include "project/profile.h"
 #include "project/project_file.h"
+#include "raster/export_glyph.h"
+#include "raster/glyph_renderer.h"
+#include "raster/new_project.h"
 #include "ui/builtin_languages.h"
 
 namespace {
@@ -133,6 +138,70 @@ void ProjectSeeds() {
                        "[Glyphs]\r\nu+0042 8X1=ff\r\nU+43 8x1=00\r\nU+0044 0x1=0\r\n"
                        "U+0045 6x1=FE\r\nU+0046 8x2=00\r\nU+0047 8x1=G0\r\nU+0042 8x1=00\r\n"
                        "U+0048 8x1=\r\nU+0049 8x1\r\n"));
+    // Font sources: a face for a range, a file at its own size and offset, and entries that do
+    // not read (a gap ends the list).
+    ApplyNew(s, false);
+    FontSource face;
+    face.face = u"WenQuanYi Zen Hei";
+    face.ranges = {{0x4E00, 0x9FFF}, {0x3000, 0x303F}};
+    FontSource file;
+    file.file = u"/usr/share/fonts/truetype/liberation/LiberationMono-Regular.ttf";
+    file.ranges = {{u'0', u'9'}};
+    file.height = 14;
+    file.width = 7;
+    file.dx = -1;
+    file.dy = 2;
+    s.FONT.Sources = {face, file};
+    Write("project", "sources.fprj",
+          ProjectBytes(s,
+                       "[Sources]\r\n3=@U+41-U+5A\r\n4=x.ttf@size=0x0@offset=9999,1\r\n"
+                       "6=Arial@U+10FFFF-U+0\r\n"));
+}
+
+// Font files: bitmap fonts written by Zemtra's own BDF writer from an installed face, and the
+// smallest installed TrueType, OpenType and PCF files as they are.
+void FontSeeds() {
+    GlyphRenderer renderer;
+    for (const int size : {8, 16}) {
+        ProjectSettings s;
+        ApplyNew(s, false);
+        s.FONT.FaceName = u"Arial";
+        s.BLOCKNUMX = s.BLOCKNUMY = DecimalText(size);
+        DeriveFontSize(s);
+        const ExportStyle style{1, false};
+        BitmapFont font;
+        font.info = ExportFontInfoOf(renderer, s, style);
+        for (char32_t c : std::u32string(U" Ag0\u00E9")) {
+            ExportGlyph glyph;
+            if (RenderExportGlyph(renderer, s, c, style, glyph)) font.glyphs.push_back(glyph);
+        }
+        std::string bytes;
+        struct : ByteSink {
+            std::string* out;
+            void Write(std::string_view b) override { out->append(b); }
+        } sink;
+        sink.out = &bytes;
+        WriteBitmapFont(ExportFormat::Bdf, font, sink);
+        Write("font", "zemtra_" + std::to_string(size) + ".bdf", bytes);
+    }
+    const auto smallest = [](const fs::path& root, const std::string& suffix) {
+        fs::path best;
+        std::error_code ec;
+        for (auto it = fs::recursive_directory_iterator(root, ec);
+             !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
+            const std::string name = it->path().filename().string();
+            if (!it->is_regular_file(ec) || !name.ends_with(suffix)) continue;
+            if (best.empty() || it->file_size(ec) < fs::file_size(best, ec)) best = it->path();
+        }
+        return best;
+    };
+    for (const char* suffix : {".ttf", ".otf", ".pcf.gz"}) {
+        const fs::path file = smallest("/usr/share/fonts", suffix);
+        if (file.empty()) continue;
+        std::ifstream in(file, std::ios::binary);
+        const std::string bytes((std::istreambuf_iterator<char>(in)), {});
+        Write("font", "installed" + std::string(suffix), bytes);
+    }
 }
 
 void LanguageSeeds() {
@@ -352,5 +421,6 @@ int main(int argc, char** argv) {
     CodePageSeeds();
     UsedTextSeeds();
     RuntimeSeeds();
+    FontSeeds();
     return 0;
 }
