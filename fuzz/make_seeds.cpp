@@ -4,6 +4,7 @@
 #include <QImage>
 
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -158,8 +159,8 @@ void ProjectSeeds() {
                        "6=Arial@U+10FFFF-U+0\r\n"));
 }
 
-// Font files: bitmap fonts written by Zemtra's own BDF writer from an installed face, and the
-// smallest installed TrueType, OpenType and PCF files as they are.
+// Font files: bitmap fonts written by Zemtra's own BDF writer from an installed face, subsets of
+// installed TrueType and OpenType faces (font_seeds.py), and the smallest installed PCF file.
 void FontSeeds() {
     GlyphRenderer renderer;
     for (const int size : {8, 16}) {
@@ -184,23 +185,25 @@ void FontSeeds() {
         WriteBitmapFont(ExportFormat::Bdf, font, sink);
         Write("font", "zemtra_" + std::to_string(size) + ".bdf", bytes);
     }
-    const auto smallest = [](const fs::path& root, const std::string& suffix) {
-        fs::path best;
-        std::error_code ec;
-        for (auto it = fs::recursive_directory_iterator(root, ec);
-             !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
-            const std::string name = it->path().filename().string();
-            if (!it->is_regular_file(ec) || !name.ends_with(suffix)) continue;
-            if (best.empty() || it->file_size(ec) < fs::file_size(best, ec)) best = it->path();
-        }
-        return best;
-    };
-    for (const char* suffix : {".ttf", ".otf", ".pcf.gz"}) {
-        const fs::path file = smallest("/usr/share/fonts", suffix);
-        if (file.empty()) continue;
-        std::ifstream in(file, std::ios::binary);
-        const std::string bytes((std::istreambuf_iterator<char>(in)), {});
-        Write("font", "installed" + std::string(suffix), bytes);
+    // Subsets of installed faces, with a VDMX table added to one, from fontTools' subsetter.
+    const fs::path script = g_root.parent_path() / "font_seeds.py";
+    const std::string command = "/usr/bin/python3 '" + script.string() + "' '" +
+                                (g_root / "font").string() + "' 2>/dev/null";
+    if (std::system(command.c_str()) != 0) {
+        std::cerr
+            << "zemtra_fuzz_seeds: no TrueType seeds (font_seeds.py needs python3-fonttools)\n";
+    }
+    // A bitmap font in PCF as X11 installs them: the smallest.
+    fs::path pcf;
+    std::error_code ec;
+    for (auto it = fs::recursive_directory_iterator("/usr/share/fonts", ec);
+         !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
+        if (!it->is_regular_file(ec) || !it->path().string().ends_with(".pcf.gz")) continue;
+        if (pcf.empty() || it->file_size(ec) < fs::file_size(pcf, ec)) pcf = it->path();
+    }
+    if (!pcf.empty()) {
+        std::ifstream in(pcf, std::ios::binary);
+        Write("font", "installed.pcf.gz", std::string(std::istreambuf_iterator<char>(in), {}));
     }
 }
 
