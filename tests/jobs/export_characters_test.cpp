@@ -11,6 +11,7 @@
 #include "raster/export_collect.h"
 #include "raster/new_project.h"
 #include "support/font_fixtures.h"
+#include "support/font_readers.h"
 #include "support/font_readers_freetype.h"
 
 namespace zemtra {

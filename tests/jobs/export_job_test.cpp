@@ -17,6 +17,7 @@
 #include "raster/glyph_renderer.h"
 #include "raster/new_project.h"
 #include "support/font_fixtures.h"
+#include "support/font_readers.h"
 #include "support/font_readers_freetype.h"
 
 namespace zemtra {

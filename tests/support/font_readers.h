@@ -16,28 +16,10 @@
 #include <vector>
 
 #include "base/dot_matrix.h"
+#include "support/font_decoders.h"
 #include "support/test_support.h"
 
 namespace zemtra::test {
-
-// One glyph as its reader gives it: the pen on the baseline, top upwards positive.
-struct ReadGlyph {
-    int advance = 0;
-    int left = 0, top = 0, width = 0, height = 0;
-    std::vector<int> levels;  // width x height, top row first
-};
-
-struct ReadFont {
-    bool ok = false;
-    std::string error;  // the compiler's or reader's complaint
-    int lineHeight = 0;
-    int baselineRow = 0;  // rows of the line above the baseline
-    int bpp = 1;
-    int bitmapFormat = 0;  // LVGL: 0 plain, 1 compressed
-    std::map<char32_t, ReadGlyph> glyphs;
-    // LVGL: sixteenths of a dot added to the left glyph's advance before the right one.
-    std::map<std::pair<char32_t, char32_t>, int> kerning;
-};
 
 inline std::filesystem::path FontReadersDir() {
     return ZEMTRA_FONT_READERS;
@@ -147,62 +129,13 @@ inline ReadFont ReadLvglBinFont(const std::filesystem::path& file) {
     return ParseLvglReaderOutput(out);
 }
 
-// A TFT_eSPI smooth font (.vlw), read as TFT_eSPI's Smooth_font.cpp reads it: six big-endian
-// 32-bit values (glyph count, version, size, 0, ascent, descent), seven per glyph (code, height,
-// width, advance, top above the baseline, left, 0), then each glyph's width x height coverage
-// bytes in the records' order; the line is ascent + descent rows, the baseline ascent rows down.
+// A TFT_eSPI smooth font (.vlw) file, decoded as TFT_eSPI reads it (DecodeVlw).
 inline ReadFont ReadVlwFont(const std::filesystem::path& file) {
-    ReadFont f;
-    const std::string bytes = ReadBytes(file);
-    size_t at = 0;
-    const auto next = [&]() -> int64_t {
-        if (at + 4 > bytes.size()) throw std::runtime_error("the file ends inside a value");
-        uint32_t v = 0;
-        for (int i = 0; i < 4; ++i) v = (v << 8) | static_cast<unsigned char>(bytes[at++]);
-        return static_cast<int32_t>(v);
-    };
-    try {
-        const int64_t count = next();
-        if (next() != 11) throw std::runtime_error("not version 11");
-        next();
-        next();
-        const int64_t ascent = next(), descent = next();
-        f.lineHeight = static_cast<int>(ascent + descent);
-        f.baselineRow = static_cast<int>(ascent);
-        f.bpp = 8;
-        std::vector<std::pair<char32_t, ReadGlyph>> records;
-        for (int64_t i = 0; i < count; ++i) {
-            ReadGlyph g;
-            const auto code = static_cast<char32_t>(static_cast<uint16_t>(next()));
-            g.height = static_cast<uint8_t>(next());
-            g.width = static_cast<uint8_t>(next());
-            g.advance = static_cast<uint8_t>(next());
-            g.top = static_cast<int16_t>(next());
-            g.left = static_cast<int8_t>(next());
-            next();
-            records.emplace_back(code, g);
-        }
-        for (auto& [code, g] : records) {
-            const size_t n = static_cast<size_t>(g.width) * static_cast<size_t>(g.height);
-            if (at + n > bytes.size()) throw std::runtime_error("the file ends inside a bitmap");
-            for (size_t i = 0; i < n; ++i)
-                g.levels.push_back(static_cast<unsigned char>(bytes[at++]));
-            f.glyphs[code] = g;
-        }
-        f.ok = true;
-    } catch (const std::exception& e) {
-        f.error = e.what();
-    }
-    return f;
+    return DecodeVlw(ReadBytes(file));
 }
 
 // A u8g2 font file: compiled with the documentation's stand-in u8g2.h, its array written out by a
-// small program, then decoded as u8g2's font format describes it: a 23-byte header (glyph count,
-// box mode, the run-length widths for unlit and lit dots, the bit widths of width, height, x, y
-// and advance, ...), records of code (one byte, or two after 0xFF with a jump table first), size
-// and bits, least significant first: width, height, x + 2^(n-1), y + 2^(n-1), advance +
-// 2^(n-1), then pairs of unlit and lit run lengths over the box, top row first, each pair
-// followed by 1 bits repeating it and a 0 bit. y is the box's lower edge above the baseline.
+// small program, then decoded as u8g2's font format describes it (DecodeU8g2).
 inline ReadFont ReadU8g2Font(const std::filesystem::path& source, const std::string& name) {
     ReadFont f;
     const std::filesystem::path exe = source.string() + ".dump";
@@ -221,63 +154,7 @@ inline ReadFont ReadU8g2Font(const std::filesystem::path& source, const std::str
         f.error = out;
         return f;
     }
-    const std::string font = ReadBytes(exe.string() + ".bin");
-    const auto byte = [&](size_t at) -> unsigned {
-        return at < font.size() ? static_cast<unsigned char>(font[at]) : 0u;
-    };
-    if (font.size() < 25) {
-        f.error = "shorter than a header";
-        return f;
-    }
-    const unsigned zeros = byte(2), ones = byte(3), bw = byte(4), bh = byte(5), bx = byte(6),
-                   by = byte(7), bd = byte(8);
-    const auto decode = [&](size_t at, char32_t code) {
-        size_t bit = 0;
-        const auto take = [&](unsigned n) {
-            unsigned v = 0;
-            for (unsigned i = 0; i < n; ++i, ++bit)
-                v |= ((byte(at + bit / 8) >> (bit % 8)) & 1u) << i;
-            return v;
-        };
-        const auto signedTake = [&](unsigned n) {
-            return static_cast<int>(take(n)) - (n == 0 ? 0 : 1 << (n - 1));
-        };
-        ReadGlyph g;
-        g.width = static_cast<int>(take(bw));
-        g.height = static_cast<int>(take(bh));
-        g.left = signedTake(bx);
-        const int bottom = signedTake(by);
-        g.advance = signedTake(bd);
-        g.top = bottom + g.height;
-        const size_t dots = static_cast<size_t>(g.width) * static_cast<size_t>(g.height);
-        if (g.width > 0) {
-            while (g.levels.size() < dots) {
-                const unsigned a = take(zeros), b = take(ones);
-                do {
-                    g.levels.insert(g.levels.end(), a, 0);
-                    g.levels.insert(g.levels.end(), b, 1);
-                } while (take(1) == 1);
-            }
-        } else {
-            g.height = 0;
-        }
-        g.levels.resize(dots);
-        if (g.width * g.height == 0) g.top = g.left = 0;
-        f.glyphs[code] = g;
-    };
-    size_t at = 23;
-    while (byte(at + 1) != 0) {  // the glyphs up to 0xFF
-        decode(at + 2, byte(at));
-        at += byte(at + 1);
-    }
-    at += 2;
-    at += (byte(at) << 8 | byte(at + 1));  // past the jump table (its first entry's distance)
-    while ((byte(at) << 8 | byte(at + 1)) != 0) {
-        decode(at + 3, static_cast<char32_t>(byte(at) << 8 | byte(at + 1)));
-        at += byte(at + 2);
-    }
-    f.ok = true;
-    return f;
+    return DecodeU8g2(ReadBytes(exe.string() + ".bin"));
 }
 
 // An exported Adafruit GFX header, compiled with the test's gfxfont.h.

@@ -7,18 +7,26 @@
 #include FT_FREETYPE_H
 #include FT_BDF_H
 
-#include "support/font_readers.h"
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "support/font_decoders.h"
 
 namespace zemtra::test {
 
-inline ReadFont ReadWithFreeType(const std::filesystem::path& file) {
+// The font in a file (file non-empty) or in bytes.
+inline ReadFont ReadWithFreeType(const std::filesystem::path& file, std::string_view bytes = {}) {
     ReadFont f;
     FT_Library library = nullptr;
     FT_Face face = nullptr;
     if (FT_Init_FreeType(&library) != 0) return f;
-    if (FT_New_Face(library, file.c_str(), 0, &face) != 0 || face->num_fixed_sizes < 1 ||
-        FT_Select_Size(face, 0) != 0) {
-        f.error = "FreeType cannot open " + file.string();
+    const FT_Error opened =
+        file.empty() ? FT_New_Memory_Face(library, reinterpret_cast<const FT_Byte*>(bytes.data()),
+                                          static_cast<FT_Long>(bytes.size()), 0, &face)
+                     : FT_New_Face(library, file.c_str(), 0, &face);
+    if (opened != 0 || face->num_fixed_sizes < 1 || FT_Select_Size(face, 0) != 0) {
+        f.error = "FreeType cannot open " + (file.empty() ? "the bytes" : file.string());
         if (face != nullptr) FT_Done_Face(face);
         FT_Done_FreeType(library);
         return f;
