@@ -25,6 +25,9 @@ void FuzzRuntime(std::string_view data);
 // The bytes as a font file, chosen, sized and drawn at one bit and in grey, linked and as a
 // source of its own, through the renderer the jobs use.
 void FuzzFont(std::string_view data);
+// A font model from the bytes written in every export format, each refused with a message or
+// read back by the tests' decoder of its format with the same glyphs.
+void FuzzWriters(std::string_view data);
 
 struct FuzzTarget {
     std::string_view name;  // also the folder under fuzz/corpus and fuzz/regressions

@@ -408,6 +408,83 @@ void RuntimeSeeds() {
                 "\xE4\xB8\x80\xE4\xB9\x99");
 }
 
+// The writers' target reads a font model from its input (fuzz/writers_entry.cpp); these seeds
+// encode real exports the same way: a face's glyphs at 8 bits per dot, so every format's depth
+// cuts them down from the face's own coverage.
+class ModelBytes {
+  public:
+    void Byte(unsigned v) { bytes_ += static_cast<char>(v & 0xFF); }
+    void In(int32_t value, int32_t low) {
+        const auto v = static_cast<unsigned>(value - low);
+        Byte(v);
+        Byte(v >> 8);
+    }
+    const std::string& Bytes() const { return bytes_; }
+
+  private:
+    std::string bytes_;
+};
+
+void WritersSeed(const std::string& name, int w, int h, std::u32string_view text, int depth) {
+    GlyphRenderer renderer;
+    ProjectSettings s;
+    ApplyNew(s, false);
+    s.FONT.FaceName = u"Arial";
+    s.BLOCKNUMX = DecimalText(w);
+    s.BLOCKNUMY = DecimalText(h);
+    DeriveFontSize(s);
+    const ExportStyle style{8, false};
+    const ExportFontInfo info = ExportFontInfoOf(renderer, s, style);
+    ModelBytes m;
+    m.In(info.cellWidth, 1);
+    m.In(info.cellHeight, 1);
+    m.In(info.baseline, 0);
+    m.In(info.originColumn, 0);
+    m.In(info.ppem, 1);
+    m.Byte(info.weight > 400 ? 1 : 0);
+    m.Byte(info.italic ? 1 : 0);
+    m.Byte(0);  // no family text
+    m.Byte(0);  // no source name
+    m.In(static_cast<int32_t>(text.size()), 0);
+    m.In(static_cast<int32_t>(text.front()), 0x20);
+    for (size_t i = 0; i < text.size(); ++i) {
+        ExportGlyph g;
+        if (!RenderExportGlyph(renderer, s, text[i], style, g)) g = ExportGlyph{};
+        const bool ink = g.width > 0 && g.height > 0;
+        m.Byte(ink ? 1 : 0);
+        if (ink) {
+            m.In(g.width, 1);
+            m.In(g.height, 1);
+            m.In(g.left, -info.cellWidth);
+            m.In(g.top, -info.cellHeight);
+        }
+        m.In(g.advance, 0);
+        for (uint8_t level : g.levels) m.Byte(level);
+        // The step to the next character: a neighbour (step 0..2 by 1..3), or a jump.
+        if (i + 1 < text.size()) {
+            const char32_t gap = text[i + 1] - text[i];
+            if (gap >= 1 && gap <= 3) {
+                m.Byte(gap - 1);
+            } else {
+                m.Byte(200);
+                m.In(static_cast<int32_t>(gap - 1), 0);
+            }
+        }
+    }
+    m.In(1, 0);  // one kerning pair: the first two glyphs
+    m.In(0, 0);
+    m.In(text.size() > 1 ? 1 : 0, 0);
+    m.In(-16, -128);
+    m.Byte(static_cast<unsigned>(depth));
+    Write("writers", name, m.Bytes());
+}
+
+void WritersSeeds() {
+    WritersSeed("ascii_8x8_1bit", 8, 8, U"ABCgj", 0);
+    WritersSeed("latin_16x16_4bit", 16, 16, U"AVWXYZ", 2);
+    WritersSeed("cjk_24x24_8bit", 24, 24, U"Ag\u4F60", 3);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -425,5 +502,6 @@ int main(int argc, char** argv) {
     UsedTextSeeds();
     RuntimeSeeds();
     FontSeeds();
+    WritersSeeds();
     return 0;
 }

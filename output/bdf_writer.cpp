@@ -17,9 +17,17 @@ struct FileCloser {
 };
 
 // A BDF string value: in double quotes, a quote doubled.
+// A property's string: quotes doubled, and a control (a line end would end the property and
+// start a line of its own) as '_'.
 std::string Quoted(std::string_view text) {
     std::string q = "\"";
-    for (char c : text) q += c == '"' ? std::string("\"\"") : std::string(1, c);
+    for (char c : text) {
+        if (c == '"') {
+            q += "\"\"";
+        } else {
+            q += static_cast<unsigned char>(c) < 0x20 || c == 0x7F ? '_' : c;
+        }
+    }
     return q + "\"";
 }
 

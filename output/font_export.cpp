@@ -364,6 +364,22 @@ std::string CommentCharacter(char32_t character) {
     return Utf16ToUtf8(CharacterUtf16(character));
 }
 
+std::string CommentText(std::string_view text) {
+    // A face names itself: its bytes may hold anything a comment must not (a line end, the
+    // comment's own delimiters, which would end it and let the rest of the name be code).
+    std::string out;
+    for (const char c : text) {
+        const bool control = static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
+        const char before = out.empty() ? ' ' : out.back();
+        if (control || (c == '/' && before == '*') || (c == '*' && before == '/')) {
+            out += '_';
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 std::string SourcesText(const ExportFontInfo& info) {
     std::string text;
     for (const ExportSource& source : info.sources) {
@@ -373,18 +389,7 @@ std::string SourcesText(const ExportFontInfo& info) {
             text += " edited by hand";
             continue;
         }
-        text += " from ";
-        // A face names itself: its bytes may hold anything a comment must not (a line end, a
-        // comment's own delimiters, which gcc warns of even inside one).
-        for (const char c : source.name) {
-            const bool control = static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
-            const char before = text.back();  // text holds the count at least
-            if (control || (c == '/' && before == '*') || (c == '*' && before == '/')) {
-                text += '_';
-            } else {
-                text += c;
-            }
-        }
+        text += " from " + CommentText(source.name);
     }
     return text;
 }

@@ -24,6 +24,8 @@ std::string CodeText(char32_t character);
 // The character in UTF-8 for a comment, when it is printable and cannot end or upset one; else
 // empty.
 std::string CommentCharacter(char32_t character);
+// A name (a face's, which its file chose) for a comment: controls, "*/" and "/*" become '_'.
+std::string CommentText(std::string_view text);
 // The export's sources for a comment, e.g. "95 from Liberation Sans (LiberationSans-Regular.ttf),
 // 7 from AR PL UMing CN (uming.ttc)"; controls and "*/" never reach the text. Empty when the
 // font names none.

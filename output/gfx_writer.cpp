@@ -85,6 +85,8 @@ class GfxWriter : public FontExportWriter {
         const std::string& n = info_.name;
         // No bitmap at all (only blank glyphs): C wants one element.
         std::string text = offset_ == 0 ? "    0x00,\n};\n\n" : "};\n\n";
+        // No glyph at all: GFX reads the entry of first even then, so there is one, blank.
+        if (entries_.empty()) entries_.push_back(GfxEntry{});
         text += "const GFXglyph " + n + "Glyphs[] PROGMEM = {\n";
         text += "    /* bitmapOffset, width, height, xAdvance, xOffset, yOffset */\n";
         for (const GfxEntry& e : entries_) {
@@ -93,8 +95,8 @@ class GfxWriter : public FontExportWriter {
                     Padded(e.xOffset, 4) + ", " + Padded(e.yOffset, 4) + "},  /* " +
                     Label(e.character) + (e.present ? "" : ", none") + " */\n";
         }
-        const char32_t first = entries_.empty() ? 0 : entries_.front().character;
-        const char32_t last = entries_.empty() ? 0 : entries_.back().character;
+        const char32_t first = entries_.front().character;
+        const char32_t last = entries_.back().character;
         text += "};\n\nconst GFXfont " + n + " PROGMEM = {(uint8_t *)" + n +
                 "Bitmaps, (GFXglyph *)" + n + "Glyphs, " + HexByte(static_cast<uint8_t>(first)) +
                 ", " + HexByte(static_cast<uint8_t>(last)) + ", " +

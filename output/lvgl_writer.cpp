@@ -29,7 +29,7 @@ class LvglWriter : public FontExportWriter {
     LvglWriter(const ExportFontInfo& info, ByteSink& out) : info_(info), out_(out) {
         const std::string& n = info_.name;
         std::string text = "/* " + n + ": an LVGL 9 font made by Zemtra";
-        if (!info_.family.empty()) text += " from " + info_.family;
+        if (!info_.family.empty()) text += " from " + CommentText(info_.family);
         text += ", " + std::to_string(info_.cellWidth) + " x " + std::to_string(info_.cellHeight) +
                 " dots, " + std::to_string(info_.bpp) + (info_.bpp == 1 ? " bit" : " bits") +
                 " per dot" + (info_.compress ? ", compressed" : "") + ".\n";

@@ -417,7 +417,7 @@ class U8g2Writer : public FontExportWriter {
         const std::string& n = info_.name;
         const bool large = font.size() - 1 > kLargeFont;
         std::string text = "/* " + n + ": a u8g2 font made by Zemtra";
-        if (!info_.family.empty()) text += " from " + info_.family;
+        if (!info_.family.empty()) text += " from " + CommentText(info_.family);
         text += ", " + std::to_string(info_.cellWidth) + " x " + std::to_string(info_.cellHeight) +
                 " dots, one bit per dot, " + std::to_string(glyphs_.size()) + " glyphs, " +
                 std::to_string(font.size()) + " bytes.\n";

@@ -272,6 +272,41 @@ TEST_F(FontWriters, U8g2RefusesAGlyphItsRecordCannotHold) {
     }
 }
 
+// The in-process decoders (the writers' fuzz target reads with them) agree with the compiled
+// readers, and a GFX font without glyphs still has the entry GFX reads at first.
+TEST_F(FontWriters, DecodersInTheProcessReadAsTheCompiledReaders) {
+    const struct {
+        std::vector<ExportGlyph> glyphs;
+        size_t entries;
+    } cases[] = {
+        {{Glyph(u'A', 3, 2, {1, 0, 1, 0, 1, 0}, -1, 5, 4), Glyph(u'D', 2, 1, {1, 1}, 0, 0, 3)}, 4},
+        {{Glyph(u'g', 2, 3, {0, 1, 1, 1, 0, 1}, 0, 1, 3)}, 1},
+        {{}, 1},
+    };
+    for (const auto& c : cases) {
+        const std::string gfx = Write(ExportFormat::AdafruitGfx, Info(1), c.glyphs);
+        test::WriteBytes(dir / "g.h", gfx);
+        const test::ReadFont compiled = test::ReadGfxFont(dir / "g.h", "made_up");
+        const test::ReadFont decoded = test::DecodeGfx(gfx, "made_up");
+        ASSERT_TRUE(compiled.ok) << compiled.error;
+        ASSERT_TRUE(decoded.ok) << decoded.error;
+        EXPECT_EQ(decoded.glyphs.size(), c.entries);
+        EXPECT_EQ(decoded.lineHeight, compiled.lineHeight);
+        ASSERT_EQ(decoded.glyphs.size(), compiled.glyphs.size());
+        for (const auto& [code, g] : compiled.glyphs) {
+            const test::ReadGlyph& d = decoded.glyphs.at(code);
+            EXPECT_EQ(std::tie(d.advance, d.left, d.top, d.width, d.height, d.levels),
+                      std::tie(g.advance, g.left, g.top, g.width, g.height, g.levels));
+        }
+        const std::string u8g2 = Write(ExportFormat::U8g2, Info(1), c.glyphs);
+        test::WriteBytes(dir / "u.c", u8g2);
+        const test::ReadFont viaCompiler = test::ReadU8g2Font(dir / "u.c", "made_up");
+        const test::ReadFont inProcess = test::DecodeU8g2(test::U8g2SourceBytes(u8g2, "made_up"));
+        ASSERT_TRUE(viaCompiler.ok) << viaCompiler.error;
+        EXPECT_EQ(inProcess.glyphs.size(), viaCompiler.glyphs.size());
+    }
+}
+
 TEST_F(FontWriters, GfxFillsTheGapsAndKeepsToItsLimits) {
     const std::vector<ExportGlyph> glyphs = {Glyph(u'A', 3, 2, {1, 0, 1, 0, 1, 0}, 1, 5, 4),
                                              Glyph(u'D', 2, 1, {1, 1}, 0, 0, 3)};
@@ -340,25 +375,37 @@ TEST_F(FontWriters, BdfHeaderCountsTheGlyphsAndBoxesTheirUnion) {
 TEST_F(FontWriters, HostileFaceNamesStayInsideTheirComment) {
     ExportFontInfo info = Info(1);
     info.sources = {{"Evil */ int x; /*\nSTARTCHAR", 2}, {std::string(kHandEditedSource), 1}};
+    info.family = "Evil */ int y; /*\nSTARTCHAR";
     const std::vector<ExportGlyph> glyphs = {Glyph(u'A', 1, 1, {1}, 0, 1, 2)};
     struct Case {
         ExportFormat format;
         const char* line;
     };
-    for (const Case& c : {Case{ExportFormat::Bdf,
-                               "COMMENT glyphs: 2 from Evil *_ int x; /__STARTCHAR, 1 edited by "
-                               "hand\n"},
-                          Case{ExportFormat::Lvgl,
-                               " * Glyphs: 2 from Evil *_ int x; /__STARTCHAR, 1 edited by "
-                               "hand.\n"},
-                          Case{ExportFormat::AdafruitGfx,
-                               " * Glyphs: 2 from Evil *_ int x; /__STARTCHAR, 1 edited "
-                               "by hand.\n"}}) {
+    for (const Case& c :
+         {Case{ExportFormat::Bdf,
+               "COMMENT glyphs: 2 from Evil *_ int x; /__STARTCHAR, 1 edited by "
+               "hand\n"},
+          Case{ExportFormat::Lvgl,
+               " * Glyphs: 2 from Evil *_ int x; /__STARTCHAR, 1 edited by "
+               "hand.\n"},
+          Case{ExportFormat::AdafruitGfx,
+               " * Glyphs: 2 from Evil *_ int x; /__STARTCHAR, 1 edited "
+               "by hand.\n"},
+          // The family, which the headers name, too.
+          Case{ExportFormat::Lvgl,
+               "/* made_up: an LVGL 9 font made by Zemtra from Evil *_ int y; "
+               "/__STARTCHAR, 8 x 8 dots"},
+          Case{ExportFormat::U8g2,
+               "/* made_up: a u8g2 font made by Zemtra from Evil *_ int y; "
+               "/__STARTCHAR, 8 x 8 dots"},
+          Case{ExportFormat::Bdf, "\nFAMILY_NAME \"Evil */ int y; /*_STARTCHAR\"\n"}}) {
         const std::string text = Write(c.format, info, glyphs);
         EXPECT_NE(text.find(c.line), std::string::npos) << text.substr(0, 300);
     }
     test::WriteBytes(dir / "font.c", Write(ExportFormat::Lvgl, info, glyphs));
     EXPECT_TRUE(test::ReadLvglFont(dir / "font.c", info.name).ok);
+    test::WriteBytes(dir / "u8g2.c", Write(ExportFormat::U8g2, info, glyphs));
+    EXPECT_TRUE(test::ReadU8g2Font(dir / "u8g2.c", info.name).ok);
 }
 
 TEST(CIdentifiers, NamesAndNamesMadeFromFiles) {
