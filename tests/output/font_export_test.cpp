@@ -281,6 +281,9 @@ TEST_F(FontWriters, DecodersInTheProcessReadAsTheCompiledReaders) {
     } cases[] = {
         {{Glyph(u'A', 3, 2, {1, 0, 1, 0, 1, 0}, -1, 5, 4), Glyph(u'D', 2, 1, {1, 1}, 0, 0, 3)}, 4},
         {{Glyph(u'g', 2, 3, {0, 1, 1, 1, 0, 1}, 0, 1, 3)}, 1},
+        {{Glyph(u'\u00C0', 12, 2, std::vector<uint8_t>(24, 1), -1, 3, 12),
+          Glyph(u'\u00F0', 3, 3, {1, 1, 1, 0, 0, 0, 1, 1, 1}, 0, 0, 4)},
+         49},
         {{}, 1},
     };
     for (const auto& c : cases) {
@@ -297,6 +300,22 @@ TEST_F(FontWriters, DecodersInTheProcessReadAsTheCompiledReaders) {
             const test::ReadGlyph& d = decoded.glyphs.at(code);
             EXPECT_EQ(std::tie(d.advance, d.left, d.top, d.width, d.height, d.levels),
                       std::tie(g.advance, g.left, g.top, g.width, g.height, g.levels));
+        }
+        for (const ExportFontInfo& info : {Info(1), Info(4, true), Info(2, true), Info(8)}) {
+            const std::string lvgl = Write(ExportFormat::Lvgl, info, c.glyphs);
+            test::WriteBytes(dir / "l.c", lvgl);
+            const test::ReadFont viaCompiler = test::ReadLvglFont(dir / "l.c", "made_up");
+            const test::ReadFont inProcess = test::DecodeLvgl(lvgl, "made_up");
+            ASSERT_TRUE(viaCompiler.ok) << viaCompiler.error;
+            ASSERT_TRUE(inProcess.ok) << inProcess.error;
+            EXPECT_EQ(std::tie(inProcess.lineHeight, inProcess.baselineRow, inProcess.bpp),
+                      std::tie(viaCompiler.lineHeight, viaCompiler.baselineRow, viaCompiler.bpp));
+            ASSERT_EQ(inProcess.glyphs.size(), viaCompiler.glyphs.size());
+            for (const auto& [code, g] : viaCompiler.glyphs) {
+                const test::ReadGlyph& d = inProcess.glyphs.at(code);
+                EXPECT_EQ(std::tie(d.advance, d.left, d.top, d.width, d.height, d.levels),
+                          std::tie(g.advance, g.left, g.top, g.width, g.height, g.levels));
+            }
         }
         const std::string u8g2 = Write(ExportFormat::U8g2, Info(1), c.glyphs);
         test::WriteBytes(dir / "u.c", u8g2);

@@ -293,6 +293,156 @@ inline ReadFont DecodeGfx(std::string_view text, const std::string& name) {
     return f;
 }
 
+// The entries of an initialiser of designated fields ("{.a = 1, .b = x}, {...}" or one "{...}"),
+// each field's token (a number, or a word for names and enumerators).
+inline std::vector<std::map<std::string, CToken>> DesignatedEntries(
+    const std::vector<CToken>& init) {
+    std::vector<std::map<std::string, CToken>> entries;
+    int depth = 0;
+    for (size_t i = 0; i < init.size(); ++i) {
+        const std::string& t = init[i].text;
+        if (init[i].kind == CToken::Punct && t == "{") {
+            if (++depth == (init.size() > 1 && init[1].text == "{" ? 2 : 1)) entries.emplace_back();
+        } else if (init[i].kind == CToken::Punct && t == "}") {
+            --depth;
+        } else if (init[i].kind == CToken::Punct && t == "." && i + 3 < init.size() &&
+                   init[i + 2].text == "=") {
+            // The value: a number, a word, or "&word" (a pointer), up to the next ',' or '}'.
+            size_t v = i + 3;
+            while (v < init.size() && init[v].kind == CToken::Punct && init[v].text == "&") ++v;
+            if (v < init.size() && !entries.empty()) entries.back()[init[i + 1].text] = init[v];
+            i = v;
+        }
+    }
+    return entries;
+}
+
+// An LVGL 9 font source as LVGL's text font format lays it out (lv_font_fmt_txt.h): the glyph
+// bitmaps, glyph_dsc (id 0 reserved: bitmap_index, adv_w in 1/16 dots, box_w, box_h, ofs_x,
+// ofs_y the box's lower edge above the baseline), cmaps (ranges, each either every code of the
+// range in a row, FORMAT0_TINY, or the listed codes, SPARSE_TINY with its unicode_list), and
+// font_dsc's bpp and bitmap_format: 0 plain (bpp bits a dot, most significant first, boxes on
+// byte boundaries), 1 compressed (runs of levels, rows XORed with the row above).
+inline ReadFont DecodeLvgl(std::string_view text, const std::string& name) {
+    ReadFont f;
+    try {
+        const std::vector<CToken> tokens = LexC(text);
+        const std::vector<int64_t> bitmap = Numbers(Initialiser(tokens, "glyph_bitmap"));
+        const auto dsc = DesignatedEntries(Initialiser(tokens, "glyph_dsc"));
+        const auto cmaps = DesignatedEntries(Initialiser(tokens, "cmaps"));
+        const auto fontDsc = DesignatedEntries(Initialiser(tokens, "font_dsc"));
+        const auto font = DesignatedEntries(Initialiser(tokens, name));
+        if (fontDsc.size() != 1 || font.size() != 1) throw std::runtime_error("the font's shape");
+        const auto number = [](const std::map<std::string, CToken>& e, const char* field) {
+            const auto it = e.find(field);
+            if (it == e.end() || it->second.kind != CToken::Number) {
+                throw std::runtime_error(std::string("no number for .") + field);
+            }
+            return it->second.number;
+        };
+        f.bpp = static_cast<int>(number(fontDsc[0], "bpp"));
+        f.bitmapFormat = static_cast<int>(number(fontDsc[0], "bitmap_format"));
+        f.lineHeight = static_cast<int>(number(font[0], "line_height"));
+        f.baselineRow = f.lineHeight - static_cast<int>(number(font[0], "base_line"));
+        if (f.bpp != 1 && f.bpp != 2 && f.bpp != 4 && f.bpp != 8) throw std::runtime_error("bpp");
+        const auto glyphOf = [&](size_t id) {
+            if (id == 0 || id >= dsc.size())
+                throw std::runtime_error("a glyph id beyond glyph_dsc");
+            const auto& e = dsc[id];
+            ReadGlyph g;
+            g.advance = static_cast<int>(number(e, "adv_w") / 16);
+            g.width = static_cast<int>(number(e, "box_w"));
+            g.height = static_cast<int>(number(e, "box_h"));
+            g.left = static_cast<int>(number(e, "ofs_x"));
+            g.top = static_cast<int>(number(e, "ofs_y")) + g.height;
+            const auto start = static_cast<size_t>(number(e, "bitmap_index"));
+            const size_t n = static_cast<size_t>(g.width) * static_cast<size_t>(g.height);
+            size_t bit = 0;
+            const auto take = [&](int bits) {
+                int v = 0;
+                for (int k = 0; k < bits; ++k, ++bit) {
+                    const size_t at = start + bit / 8;
+                    if (at >= bitmap.size()) throw std::runtime_error("bits beyond the bitmap");
+                    v = v << 1 | static_cast<int>((bitmap[at] >> (7 - bit % 8)) & 1);
+                }
+                return v;
+            };
+            if (f.bitmapFormat == 0) {
+                for (size_t k = 0; k < n; ++k) g.levels.push_back(take(f.bpp));
+                return g;
+            }
+            // LVGL's runs: literals; after two equal ones, 1 bits repeat the level (up to 10),
+            // then a 6-bit count of further repeats; a 0 bit (or a count of 0) ends the repeat
+            // with a literal. Then each row is XORed with the row above.
+            enum { Literal, Repeat, Counted } state = Literal;
+            int previous = 0, ones = 0, left = 0;
+            bool first = true;
+            const auto literal = [&] {
+                previous = take(f.bpp);
+                state = Literal;
+                return previous;
+            };
+            for (size_t k = 0; k < n; ++k) {
+                int v = previous;
+                if (state == Literal) {
+                    v = take(f.bpp);
+                    if (!first && v == previous) {
+                        state = Repeat;
+                        ones = 0;
+                    }
+                    first = false;
+                    previous = v;
+                } else if (state == Repeat) {
+                    if (take(1) == 0) {
+                        v = literal();
+                    } else if (++ones >= 11) {
+                        left = take(6);
+                        if (left == 0) {
+                            v = literal();
+                        } else {
+                            state = Counted;
+                        }
+                    }
+                } else if (--left == 0) {
+                    v = literal();
+                }
+                g.levels.push_back(v);
+            }
+            for (size_t k = static_cast<size_t>(g.width); k < n; ++k)
+                g.levels[k] ^= g.levels[k - static_cast<size_t>(g.width)];
+            return g;
+        };
+        for (const auto& m : cmaps) {
+            const int64_t rangeStart = number(m, "range_start");
+            const int64_t rangeLength = number(m, "range_length");
+            const int64_t idStart = number(m, "glyph_id_start");
+            const std::string type = m.at("type").text;
+            if (type == "LV_FONT_FMT_TXT_CMAP_FORMAT0_TINY") {
+                for (int64_t k = 0; k < rangeLength; ++k)
+                    f.glyphs[static_cast<char32_t>(rangeStart + k)] =
+                        glyphOf(static_cast<size_t>(idStart + k));
+            } else if (type == "LV_FONT_FMT_TXT_CMAP_SPARSE_TINY") {
+                const std::vector<int64_t> list =
+                    Numbers(Initialiser(tokens, m.at("unicode_list").text));
+                if (static_cast<int64_t>(list.size()) != number(m, "list_length")) {
+                    throw std::runtime_error("a unicode_list of another length");
+                }
+                for (size_t k = 0; k < list.size(); ++k) {
+                    if (list[k] >= rangeLength) throw std::runtime_error("a code beyond its range");
+                    f.glyphs[static_cast<char32_t>(rangeStart + list[k])] =
+                        glyphOf(static_cast<size_t>(idStart) + k);
+                }
+            } else {
+                throw std::runtime_error("a cmap of type " + type);
+            }
+        }
+        f.ok = true;
+    } catch (const std::exception& e) {
+        f.error = e.what();
+    }
+    return f;
+}
+
 // The bytes of a u8g2 font source's array named name (its string literal).
 inline std::string U8g2SourceBytes(std::string_view text, const std::string& name) {
     for (const CToken& t : Initialiser(LexC(text), name))
