@@ -2,7 +2,7 @@
 // boxes, offsets, advances, levels, characters, kerning pairs, names) is written in every format
 // of the table. Each format either refuses the model with a message or writes a file that the
 // tests' decoder of that format reads back with the same glyphs: the same advance and the same
-// lit dots at the same places around the pen. (LVGL's binary files are written, not yet read.)
+// lit dots at the same places around the pen.
 #include <algorithm>
 #include <map>
 #include <set>
@@ -216,8 +216,9 @@ void FuzzWriters(std::string_view data) {
             case ExportFormat::Lvgl:
                 CheckReadBack(font, test::DecodeLvgl(out.bytes, font.info.name), "lvgl");
                 break;
-            default:
-                break;  // LVGL's binary files: no decoder in the process yet
+            case ExportFormat::LvglBin:
+                CheckReadBack(font, test::DecodeLvglBin(out.bytes), "lvgl-bin");
+                break;
         }
     }
 }

@@ -303,18 +303,24 @@ TEST_F(FontWriters, DecodersInTheProcessReadAsTheCompiledReaders) {
         }
         for (const ExportFontInfo& info : {Info(1), Info(4, true), Info(2, true), Info(8)}) {
             const std::string lvgl = Write(ExportFormat::Lvgl, info, c.glyphs);
+            const std::string bin = Write(ExportFormat::LvglBin, info, c.glyphs);
             test::WriteBytes(dir / "l.c", lvgl);
-            const test::ReadFont viaCompiler = test::ReadLvglFont(dir / "l.c", "made_up");
-            const test::ReadFont inProcess = test::DecodeLvgl(lvgl, "made_up");
-            ASSERT_TRUE(viaCompiler.ok) << viaCompiler.error;
-            ASSERT_TRUE(inProcess.ok) << inProcess.error;
-            EXPECT_EQ(std::tie(inProcess.lineHeight, inProcess.baselineRow, inProcess.bpp),
-                      std::tie(viaCompiler.lineHeight, viaCompiler.baselineRow, viaCompiler.bpp));
-            ASSERT_EQ(inProcess.glyphs.size(), viaCompiler.glyphs.size());
-            for (const auto& [code, g] : viaCompiler.glyphs) {
-                const test::ReadGlyph& d = inProcess.glyphs.at(code);
-                EXPECT_EQ(std::tie(d.advance, d.left, d.top, d.width, d.height, d.levels),
-                          std::tie(g.advance, g.left, g.top, g.width, g.height, g.levels));
+            test::WriteBytes(dir / "l.bin", bin);
+            const std::pair<test::ReadFont, test::ReadFont> pairs[] = {
+                {test::ReadLvglFont(dir / "l.c", "made_up"), test::DecodeLvgl(lvgl, "made_up")},
+                {test::ReadLvglBinFont(dir / "l.bin"), test::DecodeLvglBin(bin)}};
+            for (const auto& [viaCompiler, inProcess] : pairs) {
+                ASSERT_TRUE(viaCompiler.ok) << viaCompiler.error;
+                ASSERT_TRUE(inProcess.ok) << inProcess.error;
+                EXPECT_EQ(
+                    std::tie(inProcess.lineHeight, inProcess.baselineRow, inProcess.bpp),
+                    std::tie(viaCompiler.lineHeight, viaCompiler.baselineRow, viaCompiler.bpp));
+                ASSERT_EQ(inProcess.glyphs.size(), viaCompiler.glyphs.size());
+                for (const auto& [code, g] : viaCompiler.glyphs) {
+                    const test::ReadGlyph& d = inProcess.glyphs.at(code);
+                    EXPECT_EQ(std::tie(d.advance, d.left, d.top, d.width, d.height, d.levels),
+                              std::tie(g.advance, g.left, g.top, g.width, g.height, g.levels));
+                }
             }
         }
         const std::string u8g2 = Write(ExportFormat::U8g2, Info(1), c.glyphs);

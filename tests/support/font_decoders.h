@@ -317,17 +317,79 @@ inline std::vector<std::map<std::string, CToken>> DesignatedEntries(
     return entries;
 }
 
+// The levels of an LVGL glyph's w x h box from its bitmap at start: plain (bpp bits a dot, most
+// significant first) or compressed (format 1: LVGL's runs, then each row XORed with the row
+// above). A literal; after two equal ones, 1 bits repeat the level (up to 10), then a 6-bit
+// count of further repeats; a 0 bit (or a count of 0) ends the repeat with a literal.
+inline std::vector<int> LvglLevels(const std::vector<uint8_t>& bitmap, size_t start, int w, int h,
+                                   int bpp, int format) {
+    const size_t n = static_cast<size_t>(w) * static_cast<size_t>(h);
+    std::vector<int> levels;
+    size_t bit = 0;
+    const auto take = [&](int bits) {
+        int v = 0;
+        for (int k = 0; k < bits; ++k, ++bit) {
+            const size_t at = start + bit / 8;
+            if (at >= bitmap.size()) throw std::runtime_error("bits beyond the bitmap");
+            v = v << 1 | ((bitmap[at] >> (7 - bit % 8)) & 1);
+        }
+        return v;
+    };
+    if (format == 0) {
+        for (size_t k = 0; k < n; ++k) levels.push_back(take(bpp));
+        return levels;
+    }
+    enum { Literal, Repeat, Counted } state = Literal;
+    int previous = 0, ones = 0, left = 0;
+    bool first = true;
+    const auto literal = [&] {
+        previous = take(bpp);
+        state = Literal;
+        return previous;
+    };
+    for (size_t k = 0; k < n; ++k) {
+        int v = previous;
+        if (state == Literal) {
+            v = take(bpp);
+            if (!first && v == previous) {
+                state = Repeat;
+                ones = 0;
+            }
+            first = false;
+            previous = v;
+        } else if (state == Repeat) {
+            if (take(1) == 0) {
+                v = literal();
+            } else if (++ones >= 11) {
+                left = take(6);
+                if (left == 0) {
+                    v = literal();
+                } else {
+                    state = Counted;
+                }
+            }
+        } else if (--left == 0) {
+            v = literal();
+        }
+        levels.push_back(v);
+    }
+    for (size_t k = static_cast<size_t>(w); k < n; ++k)
+        levels[k] ^= levels[k - static_cast<size_t>(w)];
+    return levels;
+}
+
 // An LVGL 9 font source as LVGL's text font format lays it out (lv_font_fmt_txt.h): the glyph
 // bitmaps, glyph_dsc (id 0 reserved: bitmap_index, adv_w in 1/16 dots, box_w, box_h, ofs_x,
 // ofs_y the box's lower edge above the baseline), cmaps (ranges, each either every code of the
 // range in a row, FORMAT0_TINY, or the listed codes, SPARSE_TINY with its unicode_list), and
-// font_dsc's bpp and bitmap_format: 0 plain (bpp bits a dot, most significant first, boxes on
-// byte boundaries), 1 compressed (runs of levels, rows XORed with the row above).
+// font_dsc's bpp and bitmap_format (LvglLevels).
 inline ReadFont DecodeLvgl(std::string_view text, const std::string& name) {
     ReadFont f;
     try {
         const std::vector<CToken> tokens = LexC(text);
-        const std::vector<int64_t> bitmap = Numbers(Initialiser(tokens, "glyph_bitmap"));
+        std::vector<uint8_t> bitmap;
+        for (int64_t b : Numbers(Initialiser(tokens, "glyph_bitmap")))
+            bitmap.push_back(static_cast<uint8_t>(b));
         const auto dsc = DesignatedEntries(Initialiser(tokens, "glyph_dsc"));
         const auto cmaps = DesignatedEntries(Initialiser(tokens, "cmaps"));
         const auto fontDsc = DesignatedEntries(Initialiser(tokens, "font_dsc"));
@@ -355,61 +417,8 @@ inline ReadFont DecodeLvgl(std::string_view text, const std::string& name) {
             g.height = static_cast<int>(number(e, "box_h"));
             g.left = static_cast<int>(number(e, "ofs_x"));
             g.top = static_cast<int>(number(e, "ofs_y")) + g.height;
-            const auto start = static_cast<size_t>(number(e, "bitmap_index"));
-            const size_t n = static_cast<size_t>(g.width) * static_cast<size_t>(g.height);
-            size_t bit = 0;
-            const auto take = [&](int bits) {
-                int v = 0;
-                for (int k = 0; k < bits; ++k, ++bit) {
-                    const size_t at = start + bit / 8;
-                    if (at >= bitmap.size()) throw std::runtime_error("bits beyond the bitmap");
-                    v = v << 1 | static_cast<int>((bitmap[at] >> (7 - bit % 8)) & 1);
-                }
-                return v;
-            };
-            if (f.bitmapFormat == 0) {
-                for (size_t k = 0; k < n; ++k) g.levels.push_back(take(f.bpp));
-                return g;
-            }
-            // LVGL's runs: literals; after two equal ones, 1 bits repeat the level (up to 10),
-            // then a 6-bit count of further repeats; a 0 bit (or a count of 0) ends the repeat
-            // with a literal. Then each row is XORed with the row above.
-            enum { Literal, Repeat, Counted } state = Literal;
-            int previous = 0, ones = 0, left = 0;
-            bool first = true;
-            const auto literal = [&] {
-                previous = take(f.bpp);
-                state = Literal;
-                return previous;
-            };
-            for (size_t k = 0; k < n; ++k) {
-                int v = previous;
-                if (state == Literal) {
-                    v = take(f.bpp);
-                    if (!first && v == previous) {
-                        state = Repeat;
-                        ones = 0;
-                    }
-                    first = false;
-                    previous = v;
-                } else if (state == Repeat) {
-                    if (take(1) == 0) {
-                        v = literal();
-                    } else if (++ones >= 11) {
-                        left = take(6);
-                        if (left == 0) {
-                            v = literal();
-                        } else {
-                            state = Counted;
-                        }
-                    }
-                } else if (--left == 0) {
-                    v = literal();
-                }
-                g.levels.push_back(v);
-            }
-            for (size_t k = static_cast<size_t>(g.width); k < n; ++k)
-                g.levels[k] ^= g.levels[k - static_cast<size_t>(g.width)];
+            g.levels = LvglLevels(bitmap, static_cast<size_t>(number(e, "bitmap_index")), g.width,
+                                  g.height, f.bpp, f.bitmapFormat);
             return g;
         };
         for (const auto& m : cmaps) {
@@ -434,6 +443,110 @@ inline ReadFont DecodeLvgl(std::string_view text, const std::string& name) {
                 }
             } else {
                 throw std::runtime_error("a cmap of type " + type);
+            }
+        }
+        f.ok = true;
+    } catch (const std::exception& e) {
+        f.error = e.what();
+    }
+    return f;
+}
+
+// An LVGL binary font, as LVGL's binary font is documented and lv_binfont_create reads it: tables,
+// each a little-endian 32-bit length (the whole table) and a four-letter name: "head" (version,
+// table count, size, ascent, descent, ..., the field widths), "cmap" (a count, then per map the
+// offset of its data from the table's start, range start, range length, first glyph id, entry
+// count, type), "loca" (a count, then each glyph record's offset from the start of "glyf", 16 or
+// 32 bits), "glyf" (per glyph a bit stream, most significant bit first: advance, x and y offsets,
+// width and height in the head's widths, then the bitmap up to the next record).
+inline ReadFont DecodeLvglBin(std::string_view file) {
+    ReadFont f;
+    const auto u8 = [&](size_t at) -> uint32_t {
+        return at < file.size() ? static_cast<unsigned char>(file[at]) : 0u;
+    };
+    const auto u16 = [&](size_t at) { return u8(at) | u8(at + 1) << 8; };
+    const auto u32 = [&](size_t at) { return u16(at) | u16(at + 2) << 16; };
+    const auto table = [&](size_t at, std::string_view name) -> uint32_t {
+        if (at + 8 > file.size() || file.substr(at + 4, 4) != name) {
+            throw std::runtime_error("no table " + std::string(name));
+        }
+        const uint32_t length = u32(at);
+        if (length < 8 || at + length > file.size()) throw std::runtime_error("a table's length");
+        return length;
+    };
+    try {
+        const uint32_t head = table(0, "head");
+        const int ascent = static_cast<int>(u16(16));
+        const int descent = static_cast<int16_t>(u16(18));
+        const uint32_t defaultAdvance = u16(30);
+        const uint32_t locFormat = u8(34), advFormat = u8(36);
+        f.bpp = static_cast<int>(u8(37));
+        const unsigned xyBits = u8(38), whBits = u8(39), advBits = u8(40);
+        f.bitmapFormat = static_cast<int>(u8(41));
+        f.lineHeight = ascent - descent;
+        f.baselineRow = ascent;
+        const size_t cmapAt = head;
+        const uint32_t cmap = table(cmapAt, "cmap");
+        const size_t locaAt = cmapAt + cmap;
+        const uint32_t loca = table(locaAt, "loca");
+        const uint32_t count = u32(locaAt + 8);
+        const size_t glyfAt = locaAt + loca;
+        const uint32_t glyf = table(glyfAt, "glyf");
+        if (count > glyf) throw std::runtime_error("more glyphs than bytes");
+        std::vector<uint32_t> offset;
+        for (uint32_t i = 0; i < count; ++i)
+            offset.push_back(locFormat == 0 ? u16(locaAt + 12 + 2 * size_t{i})
+                                            : u32(locaAt + 12 + 4 * size_t{i}));
+        offset.push_back(glyf);
+        const auto glyphOf = [&](uint32_t id) {
+            if (id == 0 || id >= count || offset[id] > offset[id + 1]) {
+                throw std::runtime_error("a glyph id beyond loca");
+            }
+            size_t bit = 0;
+            const size_t at = glyfAt + offset[id];
+            const auto take = [&](unsigned n) {
+                uint32_t v = 0;
+                for (unsigned k = 0; k < n; ++k, ++bit)
+                    v = v << 1 | ((u8(at + bit / 8) >> (7 - bit % 8)) & 1u);
+                return v;
+            };
+            const auto signedTake = [&](unsigned n) {
+                uint32_t v = take(n);
+                if (n > 0 && (v & (1u << (n - 1))) != 0) v |= ~0u << n;
+                return static_cast<int32_t>(v);
+            };
+            ReadGlyph g;
+            const uint32_t advance = advBits != 0 ? take(advBits) : defaultAdvance;
+            g.advance = static_cast<int>(advFormat == 0 ? advance : advance / 16);
+            g.left = signedTake(xyBits);
+            const int bottom = signedTake(xyBits);
+            g.width = static_cast<int>(take(whBits));
+            g.height = static_cast<int>(take(whBits));
+            g.top = bottom + g.height;
+            // The bitmap's bits follow the header's in the same stream, to the next record.
+            const size_t bits = 8 * size_t{offset[id + 1] - offset[id]};
+            std::vector<uint8_t> bitmap;
+            while (bit + 8 <= bits) bitmap.push_back(static_cast<uint8_t>(take(8)));
+            g.levels = LvglLevels(bitmap, 0, g.width, g.height, f.bpp, f.bitmapFormat);
+            return g;
+        };
+        const uint32_t maps = u32(cmapAt + 8);
+        if (maps > cmap / 16) throw std::runtime_error("more maps than the table holds");
+        for (uint32_t i = 0; i < maps; ++i) {
+            const size_t rec = cmapAt + 12 + 16 * size_t{i};
+            const size_t data = cmapAt + u32(rec);
+            const uint32_t start = u32(rec + 4), length = u16(rec + 8), first = u16(rec + 10);
+            const uint32_t entries = u16(rec + 12), type = u8(rec + 14);
+            if (type == 2) {  // FORMAT0_TINY
+                for (uint32_t k = 0; k < length; ++k) f.glyphs[start + k] = glyphOf(first + k);
+            } else if (type == 3) {  // SPARSE_TINY
+                for (uint32_t k = 0; k < entries; ++k) {
+                    const uint32_t code = u16(data + 2 * size_t{k});
+                    if (code >= length) throw std::runtime_error("a code beyond its range");
+                    f.glyphs[start + code] = glyphOf(first + k);
+                }
+            } else {
+                throw std::runtime_error("a cmap of type " + std::to_string(type));
             }
         }
         f.ok = true;
