@@ -94,32 +94,22 @@ void CZemtraDlg::BuildMenu() {
             }
         }
     }
-    const auto on = [this](int id, void (CZemtraDlg::*handler)()) {
-        connect(FindCommand(menuBar_, id), &QAction::triggered, this,
-                Guard([this, handler] { (this->*handler)(); }));
+    const auto on = [this](int id, auto handler) {
+        connect(FindCommand(menuBar_, id), &QAction::triggered, this, Guard(handler));
     };
-    connect(FindCommand(menuBar_, kCmdNew), &QAction::triggered, this,
-            Guard([this] { document_->New(); }));
-    connect(FindCommand(menuBar_, kCmdOpen), &QAction::triggered, this,
-            Guard([this] { document_->Open(); }));
-    connect(FindCommand(menuBar_, kCmdSave), &QAction::triggered, this,
-            Guard([this] { document_->SaveCommand(); }));
-    connect(FindCommand(menuBar_, kCmdSaveAs), &QAction::triggered, this,
-            Guard([this] { document_->SaveAs(); }));
-    on(kCmdLoadPicture, &CZemtraDlg::OnLoadPicture);
-    connect(FindCommand(menuBar_, kCmdSpecimen), &QAction::triggered, this,
-            Guard([this] { jobs_->SpecimenSheet(); }));
-    connect(FindCommand(menuBar_, kCmdExport), &QAction::triggered, this,
-            Guard([this] { jobs_->Export(); }));
-    connect(FindCommand(menuBar_, kCmdFontSources), &QAction::triggered, this,
-            Guard([this] { font_->EditSources(); }));
-    connect(FindCommand(menuBar_, kCmdAbout), &QAction::triggered, this, Guard([this] {
-                CAboutDlg about(language_.get(), this);
-                about.exec();
-            }));
-    // Exit ends the modal run like the close box.
-    connect(FindCommand(menuBar_, kCmdExit), &QAction::triggered, this,
-            Guard([this] { reject(); }));
+    on(kCmdNew, [this] { document_->New(); });
+    on(kCmdOpen, [this] { document_->Open(); });
+    on(kCmdSave, [this] { document_->SaveCommand(); });
+    on(kCmdSaveAs, [this] { document_->SaveAs(); });
+    on(kCmdLoadPicture, [this] { OnLoadPicture(); });
+    on(kCmdSpecimen, [this] { jobs_->SpecimenSheet(); });
+    on(kCmdExport, [this] { jobs_->Export(); });
+    on(kCmdFontSources, [this] { font_->EditSources(); });
+    on(kCmdAbout, [this] {
+        CAboutDlg about(language_.get(), this);
+        about.exec();
+    });
+    on(kCmdExit, [this] { reject(); });  // ends the modal run like the close box
 }
 
 void CZemtraDlg::TakeControls() {
