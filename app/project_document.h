@@ -7,6 +7,8 @@
 #include <QObject>
 #include <QString>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "app/window_host.h"
 #include "base/project_settings.h"

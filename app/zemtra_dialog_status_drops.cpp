@@ -1,21 +1,13 @@
 // The main window's words and news: its texts in the language, the status line, the program's
 // caption, the standard buttons' texts, Escape, and files dropped on the window.
-#include <QAction>
-#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFileInfo>
 #include <QKeyEvent>
-#include <QMenu>
 #include <QMimeData>
-#include <QStandardPaths>
 #include <QStatusBar>
-#include <QTimer>
 #include <QUrl>
 
 #include "app/zemtra_dialog.h"
-#include "base/error.h"
-#include "base/unicode.h"
 #include "ui/dialog_template.h"
 #include "ui/file_filter.h"
 
