@@ -128,6 +128,10 @@ void CZemtraDlg::done(int result) {
 }
 
 void CZemtraDlg::accept() {
+    OnOK();
+}
+
+void CZemtraDlg::OnOK() {
     panel_->Pull();
     FillCharacterList(settings_.TEXT, true);
 }

@@ -46,7 +46,6 @@ class CZemtraDlg : public QDialog, private WindowHost {
     const std::u16string& CurrentCharacter() const { return currentCharacter_; }
     const std::u16string& CurrentPicture() const { return currentPicture_; }
     const std::filesystem::path& ProgramFolderPath() const { return programFolder_; }
-    // The window's parts.
     ProjectDocument& Document() { return *document_; }
     const SettingsPanel& Panel() const { return *panel_; }
     GlyphEditor& Editor() { return *editor_; }
@@ -108,17 +107,17 @@ class CZemtraDlg : public QDialog, private WindowHost {
     void ShowProject(const LoadedProject& loaded) override;
     void ShowNewProject() override;
 
-    // The list and the preview (_list_preview.cpp).
     void ShowListItems(int row);  // the list box afresh from LIST, row selected
     void OnSelectCharacter();
+    void OnOK();
     void AddPictures(const QStringList& names);
     void OnLoadPicture();
     void OnAddFromFiles();
 
-    // Languages and the link (_languages_about.cpp).
     void SetUpLanguages();
     void BuildLanguageMenu(const std::vector<std::u16string>& names);
     void OnLanguageCommand(uint32_t id);
+    void OnAbout();
 
     UiHooks hooks_;
     ProjectSettings settings_;

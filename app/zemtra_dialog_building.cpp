@@ -20,7 +20,6 @@
 #include "raster/qt/scan_demo_widget.h"
 #include "raster/scan_demo.h"
 #include "ui/dialog_template.h"
-#include "ui/qt/about_dialog.h"
 #include "ui/qt/dialog_builder.h"
 #include "ui/qt/hex_edit_widget.h"
 #include "ui/qt/updown_widget.h"
@@ -105,10 +104,7 @@ void CZemtraDlg::BuildMenu() {
     on(kCmdSpecimen, [this] { jobs_->SpecimenSheet(); });
     on(kCmdExport, [this] { jobs_->Export(); });
     on(kCmdFontSources, [this] { font_->EditSources(); });
-    on(kCmdAbout, [this] {
-        CAboutDlg about(language_.get(), this);
-        about.exec();
-    });
+    on(kCmdAbout, [this] { OnAbout(); });
     on(kCmdExit, [this] { reject(); });  // ends the modal run like the close box
 }
 
@@ -161,7 +157,7 @@ void CZemtraDlg::ConnectControls() {
     connect(list_, &QListWidget::currentRowChanged, this, Guard([this] {
                 if (!panel_->Locked()) OnSelectCharacter();
             }));
-    connect(button(kIdOk), &QPushButton::clicked, this, Guard([this] { accept(); }));
+    connect(button(kIdOk), &QPushButton::clicked, this, Guard([this] { OnOK(); }));
     connect(button(kCreateListId), &QPushButton::clicked, this,
             Guard([this] { jobs_->CreateList(); }));
     connect(button(kAddFromFilesId), &QPushButton::clicked, this,

@@ -1,5 +1,5 @@
 // The main window's languages: the "&Language" menu and re-texting the window, its menu bar,
-// its parts and the standard buttons; plus the web link's set-up.
+// its parts and the standard buttons; plus the web link's set-up and the About box.
 #include <QAction>
 #include <QComboBox>
 #include <QMenu>
@@ -9,6 +9,7 @@
 #include "app/zemtra_dialog.h"
 #include "base/about.h"
 #include "ui/dialog_template.h"
+#include "ui/qt/about_dialog.h"
 #include "ui/qt/hyperlink_widget.h"
 #include "ui/qt/language.h"
 
@@ -106,6 +107,11 @@ void CZemtraDlg::ApplyLanguage(std::u16string_view name) {
         ShowStatus(QString());
     }
     if (!destroyed_) document_->UpdateTitle();
+}
+
+void CZemtraDlg::OnAbout() {
+    CAboutDlg about(language_.get(), this);
+    about.exec();
 }
 
 }  // namespace zemtra
