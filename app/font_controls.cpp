@@ -166,7 +166,7 @@ void FontControls::UseFontFile(const QString& name) {
 void FontControls::EditSources() {
     if (p_.panel.Locked()) return;
     p_.panel.Pull();
-    CFontSourcesDlg sources(language_, p_.hooks, p_.record.FONT.Sources, p_.window);
+    CFontSourcesDlg sources(p_.hooks.language.get(), p_.hooks, p_.record.FONT.Sources, p_.window);
     if (sources.exec() != QDialog::Accepted) return;
     if (sources.Sources() == p_.record.FONT.Sources) return;
     p_.record.FONT.Sources = sources.Sources();

@@ -12,7 +12,6 @@ class QWidget;
 
 namespace zemtra {
 
-class CMultiLanguage;
 class FontEngine;
 class ProjectDocument;
 class SettingsPanel;
@@ -33,7 +32,6 @@ class FontControls : public QObject {
         int dpi;
     };
     FontControls(const Parts& parts, QObject* parent);
-    void SetLanguage(const CMultiLanguage* language) { language_ = language; }
 
     void ChooseFace();      // the "Font" button
     void ChooseFontFile();  // "Font File..."
@@ -51,7 +49,6 @@ class FontControls : public QObject {
 
   private:
     Parts p_;
-    const CMultiLanguage* language_ = nullptr;
 };
 
 }  // namespace zemtra

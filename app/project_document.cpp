@@ -32,9 +32,12 @@ ProjectDocument::ProjectDocument(ProjectSettings& record, WindowHost& host, UiHo
 
 void ProjectDocument::Start() {
     host_.ReadControls();
+    // Setting.ini is read once: the last run's settings, then the window's memory.
+    Profile profile;
     LoadedProject loaded;
     try {
-        loaded = LoadProject(SettingIniPath(), settings_);
+        profile = Profile::LoadFile(SettingIniPath());
+        loaded = ReadProject(profile, settings_);
     } catch (const UserError& e) {
         // The start-up has nothing else to show: it says why and falls back on New.
         host_.ShowMessage(QMessageBox::Warning, ErrorText(hooks_, e));
@@ -45,11 +48,7 @@ void ProjectDocument::Start() {
     } else {
         host_.ShowNewProject();
     }
-    try {
-        memory_ = ReadWindowMemory(Profile::LoadFile(SettingIniPath()));
-    } catch (const UserError&) {
-        memory_ = {};  // the load above has said why the file cannot be read
-    }
+    memory_ = ReadWindowMemory(profile);  // none when the file could not be read
     // The comparison is with the file the restored settings came from, if it still is one.
     ProjectSettings file = settings_;
     const std::filesystem::path last(Utf16ToUtf8(memory_.project));

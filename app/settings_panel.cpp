@@ -151,33 +151,19 @@ SettingsPanel::SettingsPanel(ProjectSettings& record, const std::map<int, QWidge
 }
 
 void SettingsPanel::Connect(const std::map<int, QWidget*>& controls) {
-    connect(matrixX_, &QLineEdit::textChanged, this, [this] {
-        if (lockout_) return;
-        Pull();
-        emit matrixResized();
-    });
-    connect(matrixY_, &QLineEdit::textChanged, this, [this] {
-        if (lockout_) return;
-        Pull();
-        emit matrixResized();
-    });
-    connect(fontWidth_, &QLineEdit::textChanged, this, [this] {
-        if (lockout_) return;
-        Pull();
-        settings_.FONT.Width = Value(settings_.WIDTH);
-        emit dotsChanged();
-    });
-    connect(fontHeight_, &QLineEdit::textChanged, this, [this] {
-        if (lockout_) return;
-        Pull();
-        settings_.FONT.Height = Value(settings_.HEIGHT);
-        emit dotsChanged();
-    });
-    connect(threshold_, &QLineEdit::textChanged, this, [this] {
-        if (lockout_) return;
-        Pull();
-        emit dotsChanged();
-    });
+    for (QLineEdit* field : {matrixX_, matrixY_, fontWidth_, fontHeight_, threshold_}) {
+        const bool matrix = field == matrixX_ || field == matrixY_;
+        connect(field, &QLineEdit::textChanged, this, [this, matrix] {
+            if (lockout_) return;
+            Pull();
+            if (matrix) {
+                emit matrixResized();
+                return;
+            }
+            TakeFontSize();
+            emit dotsChanged();
+        });
+    }
     // After each field's handler, whether typed or pushed: the mark and the status line's word
     // on a text that is no number come last.
     for (QLineEdit* field : {matrixX_, matrixY_, fontWidth_, fontHeight_, threshold_}) {
@@ -344,27 +330,23 @@ void SettingsPanel::OnSpin(int id, int direction) {
     Pull();
     switch (id) {
         case kMatrixWidthSpinId:
-        case kMatrixHeightSpinId: {
-            std::u16string& field =
-                id == kMatrixWidthSpinId ? settings_.BLOCKNUMX : settings_.BLOCKNUMY;
+        case kMatrixHeightSpinId:
+        case kFontWidthSpinId:
+        case kFontHeightSpinId: {
+            std::u16string& field = id == kMatrixWidthSpinId    ? settings_.BLOCKNUMX
+                                    : id == kMatrixHeightSpinId ? settings_.BLOCKNUMY
+                                    : id == kFontWidthSpinId    ? settings_.WIDTH
+                                                                : settings_.HEIGHT;
             field = StepText(field, direction);
             Push();
             Pull();
-            emit matrixResized();
-            return;
+            if (id == kMatrixWidthSpinId || id == kMatrixHeightSpinId) {
+                emit matrixResized();
+                return;
+            }
+            TakeFontSize();
+            break;
         }
-        case kFontWidthSpinId:
-            settings_.WIDTH = StepText(settings_.WIDTH, direction);
-            Push();
-            Pull();
-            settings_.FONT.Width = Value(settings_.WIDTH);
-            break;
-        case kFontHeightSpinId:
-            settings_.HEIGHT = StepText(settings_.HEIGHT, direction);
-            Push();
-            Pull();
-            settings_.FONT.Height = Value(settings_.HEIGHT);
-            break;
         case kThresholdSpinId:
             settings_.THRESHOLD = StepThreshold(settings_.THRESHOLD, direction);
             Push();
@@ -373,6 +355,13 @@ void SettingsPanel::OnSpin(int id, int direction) {
             return;
     }
     emit dotsChanged();
+}
+
+// The font's size follows its two fields' texts (a text that is no number takes its leading
+// digits).
+void SettingsPanel::TakeFontSize() {
+    settings_.FONT.Width = Value(settings_.WIDTH);
+    settings_.FONT.Height = Value(settings_.HEIGHT);
 }
 
 void SettingsPanel::OnOffsetButton(int id) {

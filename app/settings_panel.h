@@ -84,6 +84,7 @@ class SettingsPanel : public QObject {
   private:
     void Connect(const std::map<int, QWidget*>& controls);
     void OnSpin(int id, int direction);
+    void TakeFontSize();
     void OnOffsetButton(int id);
     void OnPresetChosen();
     void PreparePresetCombo();

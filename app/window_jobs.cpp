@@ -29,10 +29,6 @@
 namespace zemtra {
 namespace {
 
-std::filesystem::path LocalPath(const QString& path) {
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
-}
-
 QString ShownPath(const std::filesystem::path& p) {
     return QFile::decodeName(QByteArray::fromStdString(p.string()));
 }
@@ -153,7 +149,7 @@ void WindowJobs::SpecimenSheet() {
     const QString name = document_.AskSaveName(FileKind::Specimen, Msg::FilterPng,
                                                QStringLiteral("png"), Msg::DlgSpecimen);
     if (name.isEmpty()) return;
-    specimenTarget_ = LocalPath(name);
+    specimenTarget_ = ToLocalPath(name);
     host_.EnableAllControls(false);
     Start(&WindowJobs::SpecimenWorker);
 }
@@ -169,7 +165,7 @@ void WindowJobs::Export() {
     ExportJob job;
     job.characters = ExportCharacters::List;
     const size_t listed = ExportCharacterSet(settings_, job).size();
-    CExportDlg chooser(language_, hooks_, exportChoice_, listed, controls_.window);
+    CExportDlg chooser(hooks_.language.get(), hooks_, exportChoice_, listed, controls_.window);
     if (chooser.exec() != QDialog::Accepted) return;
     exportChoice_ = chooser.Choice();
     job.format = exportChoice_.format;
@@ -194,7 +190,7 @@ void WindowJobs::Export() {
     const QString name =
         document_.AskSaveName(FileKind::Export, row.filter, suffix, Msg::DlgExport);
     if (name.isEmpty()) return;
-    ready.job.target = LocalPath(name);
+    ready.job.target = ToLocalPath(name);
     exportJob_ = std::move(ready);
     host_.EnableAllControls(false);
     exporting_.store(true);
@@ -248,7 +244,7 @@ void WindowJobs::RunOutputView(const FonttabCodes& codes) {
     if (closing_.load()) return;  // the window is going: nobody is left to look at the text
     const QString note = host_.Text(MessageArg(FonttabNote(codes)));
     host_.ShowStatus(FonttabNote(codes));
-    COutputDlg view(language_, ScanModeOf(settings_), hooks_);
+    COutputDlg view(hooks_.language.get(), ScanModeOf(settings_), hooks_);
     view.SetNote(note);
     view.SetFolder(document_.FolderFor(FileKind::Output));
     view.exec();
@@ -316,7 +312,7 @@ void WindowJobs::LibraryGenerationWorker(ProjectSettings job) {
     if (!target.isEmpty()) {
         try {
             LibraryJob description;
-            description.target = LocalPath(target);
+            description.target = ToLocalPath(target);
             if (header) {
                 // hz16.dzk: hz16.h with hz16_info, and the map where codes are not characters.
                 description.header =

@@ -28,7 +28,6 @@ class QWidget;
 
 namespace zemtra {
 
-class CMultiLanguage;
 class ProjectDocument;
 struct UiHooks;
 
@@ -57,7 +56,6 @@ class WindowJobs : public QObject {
     bool Running() const { return runner_.Running(); }
     bool Exporting() const { return exporting_.load(); }
     const ProgressBarState& ProgressBar() const { return bar_; }
-    void SetLanguage(const CMultiLanguage* language) { language_ = language; }
     // The window is closing: nothing starts and no dialog opens any more; a run is stopped
     // and waited for.
     void Close();
@@ -90,7 +88,6 @@ class WindowJobs : public QObject {
     ProjectDocument& document_;
     UiHooks& hooks_;
     Controls controls_;
-    const CMultiLanguage* language_ = nullptr;
     JobRunner runner_;
     ProgressBarState bar_;
     std::filesystem::path specimenTarget_;  // set before SpecimenWorker starts

@@ -55,8 +55,6 @@ void CZemtraDlg::OnInitDialog() {
     std::filesystem::current_path(programFolder_, ec);  // Language\ and Setting.ini resolve here
     language_ = std::make_shared<CMultiLanguage>(programFolder_);
     hooks_.language = language_;  // before the link or any dialog takes a copy of the hooks
-    jobs_->SetLanguage(language_.get());
-    font_->SetLanguage(language_.get());
     SetUpLanguages();
     document_->Start();
 }
@@ -67,24 +65,16 @@ void CZemtraDlg::ShowProject(const LoadedProject& loaded) {
     font_->ShowFontName();
     std::u16string listText;
     for (const std::u16string& item : settings_.LIST) listText += item;
-    FillCharacterList(listText, false);
-    RefreshPreview();
+    FillCharacterList(listText, false);  // which draws the preview
 }
 
 void CZemtraDlg::ShowNewProject() {
     panel_->Pull();
-    editor_->Reset();  // the steps were those of the project that goes
-    ApplyNew(settings_);
-    // New draws with an installed face again; the core's New keeps these fields.
-    settings_.FONT.FontFile.clear();
-    settings_.FONT.FontIndex = 0;
-    font_->ShowFontName();
-    settings_.ENDEMO = 0;
+    editor_->Reset();     // the steps were those of the project that goes
+    ApplyNew(settings_);  // an installed face again, no demo
     panel_->ShowRecord(QStringLiteral("0"), QStringLiteral("0"));
-    font_->DeriveFontSize();
-    FillCharacterList(u"", true);
-    settings_.PIC.clear();
-    RefreshPreview();
+    font_->DeriveFontSize();       // which shows the font's name
+    FillCharacterList(u"", true);  // which draws the preview
 }
 
 void CZemtraDlg::DestroyWindow() {

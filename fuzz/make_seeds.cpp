@@ -159,16 +159,23 @@ void ProjectSeeds() {
                        "6=Arial@U+10FFFF-U+0\r\n"));
 }
 
+// A new project drawing "Arial" on a W x H matrix, its font sized from the matrix.
+ProjectSettings ArialOnMatrix(int w, int h) {
+    ProjectSettings s;
+    ApplyNew(s, false);
+    s.FONT.FaceName = u"Arial";
+    s.BLOCKNUMX = DecimalText(w);
+    s.BLOCKNUMY = DecimalText(h);
+    DeriveFontSize(s);
+    return s;
+}
+
 // Font files: bitmap fonts written by Zemtra's own BDF writer from an installed face, subsets of
 // installed TrueType and OpenType faces (font_seeds.py), and the smallest installed PCF file.
 void FontSeeds() {
     GlyphRenderer renderer;
     for (const int size : {8, 16}) {
-        ProjectSettings s;
-        ApplyNew(s, false);
-        s.FONT.FaceName = u"Arial";
-        s.BLOCKNUMX = s.BLOCKNUMY = DecimalText(size);
-        DeriveFontSize(s);
+        const ProjectSettings s = ArialOnMatrix(size, size);
         const ExportStyle style{1, false};
         BitmapFont font;
         font.info = ExportFontInfoOf(renderer, s, style);
@@ -176,14 +183,9 @@ void FontSeeds() {
             ExportGlyph glyph;
             if (RenderExportGlyph(renderer, s, c, style, glyph)) font.glyphs.push_back(glyph);
         }
-        std::string bytes;
-        struct : ByteSink {
-            std::string* out;
-            void Write(std::string_view b) override { out->append(b); }
-        } sink;
-        sink.out = &bytes;
+        StringSink sink;
         WriteBitmapFont(ExportFormat::Bdf, font, sink);
-        Write("font", "zemtra_" + std::to_string(size) + ".bdf", bytes);
+        Write("font", "zemtra_" + std::to_string(size) + ".bdf", sink.text);
     }
     // Subsets of installed faces, with a VDMX table added to one, from fontTools' subsetter.
     const fs::path script = g_root.parent_path() / "font_seeds.py";
@@ -427,12 +429,7 @@ class ModelBytes {
 
 void WritersSeed(const std::string& name, int w, int h, std::u32string_view text, int depth) {
     GlyphRenderer renderer;
-    ProjectSettings s;
-    ApplyNew(s, false);
-    s.FONT.FaceName = u"Arial";
-    s.BLOCKNUMX = DecimalText(w);
-    s.BLOCKNUMY = DecimalText(h);
-    DeriveFontSize(s);
+    const ProjectSettings s = ArialOnMatrix(w, h);
     const ExportStyle style{8, false};
     const ExportFontInfo info = ExportFontInfoOf(renderer, s, style);
     ModelBytes m;

@@ -138,11 +138,6 @@ std::map<std::pair<int, int>, int> Ink(int left, int top, int width, int height,
     return ink;
 }
 
-struct StringSink : ByteSink {
-    std::string bytes;
-    void Write(std::string_view b) override { bytes.append(b); }
-};
-
 void CheckReadBack(const BitmapFont& font, const test::ReadFont& read, const char* what) {
     if (!read.ok) {
         std::fprintf(stderr, "%s: %s\n", what, read.error.c_str());
@@ -192,21 +187,21 @@ void FuzzWriters(std::string_view data) {
         } catch (const UserError&) {
             continue;  // a glyph that does not fit the format, named
         }
-        Check(!out.bytes.empty(), "a written font has bytes");
+        Check(!out.text.empty(), "a written font has bytes");
         switch (row.format) {
             case ExportFormat::Bdf:
-                CheckReadBack(font, test::ReadWithFreeType({}, out.bytes), "bdf");
+                CheckReadBack(font, test::ReadWithFreeType({}, out.text), "bdf");
                 break;
             case ExportFormat::Vlw:
-                CheckReadBack(font, test::DecodeVlw(out.bytes), "vlw");
+                CheckReadBack(font, test::DecodeVlw(out.text), "vlw");
                 break;
             case ExportFormat::AdafruitGfx:
-                CheckReadBack(font, test::DecodeGfx(out.bytes, font.info.name), "gfx");
+                CheckReadBack(font, test::DecodeGfx(out.text, font.info.name), "gfx");
                 break;
             case ExportFormat::U8g2: {
                 test::ReadFont read;
                 try {
-                    read = test::DecodeU8g2(test::U8g2SourceBytes(out.bytes, font.info.name));
+                    read = test::DecodeU8g2(test::U8g2SourceBytes(out.text, font.info.name));
                 } catch (const std::exception& e) {
                     read.error = e.what();
                 }
@@ -214,10 +209,10 @@ void FuzzWriters(std::string_view data) {
                 break;
             }
             case ExportFormat::Lvgl:
-                CheckReadBack(font, test::DecodeLvgl(out.bytes, font.info.name), "lvgl");
+                CheckReadBack(font, test::DecodeLvgl(out.text, font.info.name), "lvgl");
                 break;
             case ExportFormat::LvglBin:
-                CheckReadBack(font, test::DecodeLvglBin(out.bytes), "lvgl-bin");
+                CheckReadBack(font, test::DecodeLvglBin(out.text), "lvgl-bin");
                 break;
         }
     }

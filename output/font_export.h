@@ -22,6 +22,13 @@ class ByteSink {
     virtual void Write(std::string_view bytes) = 0;
 };
 
+// The bytes kept in a string: a font written into memory.
+class StringSink : public ByteSink {
+  public:
+    void Write(std::string_view bytes) override { text.append(bytes); }
+    std::string text;
+};
+
 class FontExportWriter {
   public:
     virtual ~FontExportWriter() = default;

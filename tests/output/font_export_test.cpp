@@ -14,12 +14,6 @@
 namespace zemtra {
 namespace {
 
-class StringSink : public ByteSink {
-  public:
-    void Write(std::string_view bytes) override { text.append(bytes); }
-    std::string text;
-};
-
 ExportFontInfo Info(int bpp, bool compress = false) {
     ExportFontInfo info;
     info.name = "made_up";

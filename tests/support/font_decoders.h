@@ -317,23 +317,36 @@ inline std::vector<std::map<std::string, CToken>> DesignatedEntries(
     return entries;
 }
 
-// The levels of an LVGL glyph's w x h box from its bitmap at start: plain (bpp bits a dot, most
+// Bits most significant first, from bit `at` of the bytes, never at or past bit `end`.
+struct MsbBits {
+    std::string_view bytes;
+    size_t at = 0;
+    size_t end = 0;
+
+    uint32_t Take(unsigned n) {
+        if (at + n > end || end > 8 * bytes.size())
+            throw std::runtime_error("bits beyond the data");
+        uint32_t v = 0;
+        for (unsigned k = 0; k < n; ++k, ++at)
+            v = v << 1 | ((static_cast<unsigned char>(bytes[at / 8]) >> (7 - at % 8)) & 1u);
+        return v;
+    }
+    int32_t TakeSigned(unsigned n) {
+        uint32_t v = Take(n);
+        if (n > 0 && (v & (1u << (n - 1))) != 0) v |= ~0u << n;
+        return static_cast<int32_t>(v);
+    }
+};
+
+// The levels of an LVGL glyph's w x h box from the bits of its bitmap: plain (bpp bits a dot, most
 // significant first) or compressed (format 1: LVGL's runs, then each row XORed with the row
 // above). A literal; after two equal ones, 1 bits repeat the level (up to 10), then a 6-bit
 // count of further repeats; a 0 bit (or a count of 0) ends the repeat with a literal.
-inline std::vector<int> LvglLevels(const std::vector<uint8_t>& bitmap, size_t start, int w, int h,
-                                   int bpp, int format) {
+inline std::vector<int> LvglLevels(MsbBits bits, int w, int h, int bpp, int format) {
     const size_t n = static_cast<size_t>(w) * static_cast<size_t>(h);
     std::vector<int> levels;
-    size_t bit = 0;
-    const auto take = [&](int bits) {
-        int v = 0;
-        for (int k = 0; k < bits; ++k, ++bit) {
-            const size_t at = start + bit / 8;
-            if (at >= bitmap.size()) throw std::runtime_error("bits beyond the bitmap");
-            v = v << 1 | ((bitmap[at] >> (7 - bit % 8)) & 1);
-        }
-        return v;
+    const auto take = [&](int count) {
+        return static_cast<int>(bits.Take(static_cast<unsigned>(count)));
     };
     if (format == 0) {
         for (size_t k = 0; k < n; ++k) levels.push_back(take(bpp));
@@ -387,9 +400,9 @@ inline ReadFont DecodeLvgl(std::string_view text, const std::string& name) {
     ReadFont f;
     try {
         const std::vector<CToken> tokens = LexC(text);
-        std::vector<uint8_t> bitmap;
+        std::string bitmap;
         for (int64_t b : Numbers(Initialiser(tokens, "glyph_bitmap")))
-            bitmap.push_back(static_cast<uint8_t>(b));
+            bitmap.push_back(static_cast<char>(b));
         const auto dsc = DesignatedEntries(Initialiser(tokens, "glyph_dsc"));
         const auto cmaps = DesignatedEntries(Initialiser(tokens, "cmaps"));
         const auto fontDsc = DesignatedEntries(Initialiser(tokens, "font_dsc"));
@@ -417,8 +430,9 @@ inline ReadFont DecodeLvgl(std::string_view text, const std::string& name) {
             g.height = static_cast<int>(number(e, "box_h"));
             g.left = static_cast<int>(number(e, "ofs_x"));
             g.top = static_cast<int>(number(e, "ofs_y")) + g.height;
-            g.levels = LvglLevels(bitmap, static_cast<size_t>(number(e, "bitmap_index")), g.width,
-                                  g.height, f.bpp, f.bitmapFormat);
+            const auto start = static_cast<size_t>(number(e, "bitmap_index"));
+            g.levels = LvglLevels({bitmap, 8 * start, 8 * bitmap.size()}, g.width, g.height, f.bpp,
+                                  f.bitmapFormat);
             return g;
         };
         for (const auto& m : cmaps) {
@@ -502,32 +516,17 @@ inline ReadFont DecodeLvglBin(std::string_view file) {
             if (id == 0 || id >= count || offset[id] > offset[id + 1]) {
                 throw std::runtime_error("a glyph id beyond loca");
             }
-            size_t bit = 0;
-            const size_t at = glyfAt + offset[id];
-            const auto take = [&](unsigned n) {
-                uint32_t v = 0;
-                for (unsigned k = 0; k < n; ++k, ++bit)
-                    v = v << 1 | ((u8(at + bit / 8) >> (7 - bit % 8)) & 1u);
-                return v;
-            };
-            const auto signedTake = [&](unsigned n) {
-                uint32_t v = take(n);
-                if (n > 0 && (v & (1u << (n - 1))) != 0) v |= ~0u << n;
-                return static_cast<int32_t>(v);
-            };
+            // The record's header, then its bitmap in the same stream, to the next record.
+            MsbBits bits{file, 8 * (glyfAt + offset[id]), 8 * (glyfAt + offset[id + 1])};
             ReadGlyph g;
-            const uint32_t advance = advBits != 0 ? take(advBits) : defaultAdvance;
+            const uint32_t advance = advBits != 0 ? bits.Take(advBits) : defaultAdvance;
             g.advance = static_cast<int>(advFormat == 0 ? advance : advance / 16);
-            g.left = signedTake(xyBits);
-            const int bottom = signedTake(xyBits);
-            g.width = static_cast<int>(take(whBits));
-            g.height = static_cast<int>(take(whBits));
+            g.left = bits.TakeSigned(xyBits);
+            const int bottom = bits.TakeSigned(xyBits);
+            g.width = static_cast<int>(bits.Take(whBits));
+            g.height = static_cast<int>(bits.Take(whBits));
             g.top = bottom + g.height;
-            // The bitmap's bits follow the header's in the same stream, to the next record.
-            const size_t bits = 8 * size_t{offset[id + 1] - offset[id]};
-            std::vector<uint8_t> bitmap;
-            while (bit + 8 <= bits) bitmap.push_back(static_cast<uint8_t>(take(8)));
-            g.levels = LvglLevels(bitmap, 0, g.width, g.height, f.bpp, f.bitmapFormat);
+            g.levels = LvglLevels(bits, g.width, g.height, f.bpp, f.bitmapFormat);
             return g;
         };
         const uint32_t maps = u32(cmapAt + 8);
