@@ -16,6 +16,17 @@ void AppendUtf16(std::u16string& out, char32_t cp) {
     }
 }
 
+// Length of a UTF-8 sequence from its first byte, 0 for a byte that cannot start one.
+int SequenceLength(unsigned char b) {
+    if (b < 0x80) return 1;
+    if (b >= 0xC2 && b <= 0xDF) return 2;
+    if (b >= 0xE0 && b <= 0xEF) return 3;
+    if (b >= 0xF0 && b <= 0xF4) return 4;
+    return 0;
+}
+
+}  // namespace
+
 void AppendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
         out.push_back(static_cast<char>(cp));
@@ -33,17 +44,6 @@ void AppendUtf8(std::string& out, char32_t cp) {
         out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
     }
 }
-
-// Length of a UTF-8 sequence from its first byte, 0 for a byte that cannot start one.
-int SequenceLength(unsigned char b) {
-    if (b < 0x80) return 1;
-    if (b >= 0xC2 && b <= 0xDF) return 2;
-    if (b >= 0xE0 && b <= 0xEF) return 3;
-    if (b >= 0xF0 && b <= 0xF4) return 4;
-    return 0;
-}
-
-}  // namespace
 
 std::u16string Utf8ToUtf16(std::string_view utf8) {
     std::u16string out;

@@ -11,6 +11,8 @@ namespace zemtra {
 
 std::u16string Utf8ToUtf16(std::string_view utf8);
 std::string Utf16ToUtf8(std::u16string_view utf16);
+// Appends a code point (at most U+10FFFF) as UTF-8.
+void AppendUtf8(std::string& out, char32_t cp);
 
 // The text as UTF-16LE bytes after the byte-order mark FF FE, as the program's text files are.
 std::string Utf16LeWithMark(std::u16string_view text);

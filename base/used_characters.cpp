@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "base/error.h"
+#include "base/unicode.h"
 
 namespace zemtra {
 namespace {
@@ -42,17 +43,6 @@ void Keep(std::u32string& out, char32_t c) {
 // The characters of a UTF-8 stretch, controls left out.
 void KeepAll(std::u32string& out, std::string_view text) {
     for (size_t at = 0; at < text.size();) Keep(out, Decode(text, at));
-}
-
-void AppendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-        return;
-    }
-    const int extra = c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
-    constexpr unsigned kLead[] = {0, 0xC0, 0xE0, 0xF0};
-    out += static_cast<char>(kLead[extra] | (c >> (6 * extra)));
-    for (int i = extra - 1; i >= 0; --i) out += static_cast<char>(0x80 | ((c >> (6 * i)) & 0x3F));
 }
 
 int HexDigit(char c) {

@@ -8,8 +8,8 @@
 
 namespace {
 
-constexpr char16_t kFirst = 0x4E00;
-constexpr char16_t kLast = 0x9FA5;
+constexpr char16_t kRangeFirst = 0x4E00;
+constexpr char16_t kRangeLast = 0x9FA5;
 
 zemtra::ProjectSettings Cjk16() {
     zemtra::ProjectSettings s;
@@ -25,12 +25,12 @@ void BM_RenderAndPack_Cjk16(benchmark::State& state) {
     zemtra::DotMatrix matrix;
     const zemtra::ScanMode mode{};
     for (auto _ : state) {
-        for (char16_t c = kFirst; c <= kLast; ++c) {
+        for (char16_t c = kRangeFirst; c <= kRangeLast; ++c) {
             renderer.RenderDotMatrix(s, std::u16string_view(&c, 1), &matrix);
             benchmark::DoNotOptimize(zemtra::PackGlyph(matrix, mode, 8));
         }
     }
-    state.SetItemsProcessed(state.iterations() * (kLast - kFirst + 1));
+    state.SetItemsProcessed(state.iterations() * (kRangeLast - kRangeFirst + 1));
 }
 
 BENCHMARK(BM_RenderAndPack_Cjk16)->Unit(benchmark::kMillisecond)->MinTime(1.0);

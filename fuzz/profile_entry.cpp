@@ -15,7 +15,7 @@ namespace {
 
 // The ANSI code pages a file without a mark may be read in; the input's length picks one, so
 // that seed files stay plain files.
-constexpr std::array<int, 5> kCodePages{1252, 936, 950, 932, 1251};
+constexpr std::array<int, 5> kProfileCodePages{1252, 936, 950, 932, 1251};
 
 struct Probe {
     std::u16string_view section;
@@ -51,7 +51,7 @@ std::u16string ValueFrom(std::string_view data, size_t units) {
 }  // namespace
 
 void FuzzProfile(std::string_view data) {
-    const int codePage = kCodePages[data.size() % kCodePages.size()];
+    const int codePage = kProfileCodePages[data.size() % kProfileCodePages.size()];
     const Profile original = Profile::FromBytes(std::string(data), codePage);
     std::array<std::optional<std::u16string>, kProbes.size()> before;
     for (size_t i = 0; i < kProbes.size(); ++i) {

@@ -10,7 +10,7 @@
 namespace zemtra::fuzz {
 namespace {
 
-constexpr std::array<int, 3> kCodePages{1252, 936, 950};
+constexpr std::array<int, 3> kProjectCodePages{1252, 936, 950};
 
 void CheckSound(const ProjectSettings& s) {
     Check(s.FONT.FaceName.size() <= kMaxFaceNameLength, "the face name fits its field");
@@ -35,7 +35,7 @@ void CheckRoundTrip(const ProjectSettings& s, Profile profile, int codePage, con
 }  // namespace
 
 void FuzzProject(std::string_view data) {
-    const int codePage = kCodePages[data.size() % kCodePages.size()];
+    const int codePage = kProjectCodePages[data.size() % kProjectCodePages.size()];
     const Profile profile = Profile::FromBytes(std::string(data), codePage);
     ProjectSettings s;
     const ProjectSettings untouched = s;

@@ -17,13 +17,13 @@ uint8_t Quantise(uint8_t coverage, int top) {
     return static_cast<uint8_t>((2 * coverage * top + 255) / 510);
 }
 
-struct Box {
+struct LevelBox {
     int32_t left = 0, top = 0, right = 0, bottom = 0;  // right and bottom exclusive
 };
 
 // The rows and columns that hold a nonzero level; empty when none does.
-Box InkBox(const DotMatrix& levels) {
-    Box box{levels.Width(), levels.Height(), 0, 0};
+LevelBox InkBox(const DotMatrix& levels) {
+    LevelBox box{levels.Width(), levels.Height(), 0, 0};
     for (int32_t y = 0; y < levels.Height(); ++y) {
         const uint8_t* row = levels.Row(y);
         for (int32_t x = 0; x < levels.Width(); ++x) {
@@ -128,7 +128,7 @@ bool RenderExportGlyph(GlyphRenderer& renderer, const ProjectSettings& s, char32
     }
     const int32_t w = levels.Width();
     const int32_t h = levels.Height();
-    const Box box = style.monospace ? Box{0, 0, w, h} : InkBox(levels);
+    const LevelBox box = style.monospace ? LevelBox{0, 0, w, h} : InkBox(levels);
     glyph.character = character;
     glyph.width = box.right - box.left;
     glyph.height = box.bottom - box.top;

@@ -25,12 +25,8 @@
 
 namespace zemtra {
 
-namespace {
-
-// Descriptions kept open at once; a library run uses one, the GUI flips between a few.
-constexpr size_t kCachedFonts = 4;
-// Beyond this horizontal em FreeType's sizes and the glyph bitmaps get absurd.
-constexpr double kMaxHorizontalPpem = 16384.0;
+// The engine's cache, named rather than anonymous because FontEngine::Impl holds it.
+namespace font_cache {
 
 // A face opened at the created font's size, with the synthesis it needs.
 struct SizedFace {
@@ -80,6 +76,20 @@ struct Placement {
     int32_t dy = 0;
     int32_t source = -1;  // the index of the source that draws it; -1 for the font's own faces
 };
+
+}  // namespace font_cache
+
+using font_cache::CachedFont;
+using font_cache::LinkedFaces;
+using font_cache::Placement;
+using font_cache::SizedFace;
+
+namespace {
+
+// Descriptions kept open at once; a library run uses one, the GUI flips between a few.
+constexpr size_t kCachedFonts = 4;
+// Beyond this horizontal em FreeType's sizes and the glyph bitmaps get absurd.
+constexpr double kMaxHorizontalPpem = 16384.0;
 
 // The pixel-designed faces that stand in for SimSun (MingLiU for the Big5 character set) when
 // the chosen face lacks a CJK character, in this order: AR PL UMing is built like SimSun

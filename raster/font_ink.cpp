@@ -11,10 +11,10 @@ namespace zemtra {
 
 namespace {
 
-struct Box {
+struct InkExtent {
     int64_t left = 0, top = 0, right = 0, bottom = 0;  // right and bottom exclusive
     bool Empty() const { return right <= left || bottom <= top; }
-    void Unite(const Box& b) {
+    void Unite(const InkExtent& b) {
         if (b.Empty()) return;
         if (Empty()) {
             *this = b;
@@ -95,8 +95,8 @@ void UnpackCoverageRow(const FT_Bitmap& bm, const uint8_t* src, int32_t smear, u
     }
 }
 
-void Blit(const FT_Bitmap& bm, const Box& glyph, int32_t smear, bool coverage, const Box& box,
-          GlyphInk& ink) {
+void Blit(const FT_Bitmap& bm, const InkExtent& glyph, int32_t smear, bool coverage,
+          const InkExtent& box, GlyphInk& ink) {
     const auto width = static_cast<size_t>(box.right - box.left);
     for (unsigned r = 0; r < bm.rows; ++r) {
         const int64_t y = glyph.top + r;
@@ -111,8 +111,8 @@ void Blit(const FT_Bitmap& bm, const Box& glyph, int32_t smear, bool coverage, c
     }
 }
 
-void FillStroke(const StrokeRows& rows, const Box& stroke, const Box& box, uint8_t value,
-                GlyphInk& ink) {
+void FillStroke(const StrokeRows& rows, const InkExtent& stroke, const InkExtent& box,
+                uint8_t value, GlyphInk& ink) {
     const auto width = static_cast<size_t>(box.right - box.left);
     const int64_t top = std::max<int64_t>(rows.top, box.top);
     const int64_t bottom = std::min<int64_t>(int64_t{rows.top} + rows.size, box.bottom);
@@ -135,17 +135,17 @@ void ComposeInk(const FT_GlyphSlotRec* slot, int32_t smear, int32_t baseline, in
         // Rare 2- and 4-bit strikes: to 8-bit grey first.
         if (FT_Bitmap_Convert(slot->library, bm, &converted, 1) == 0) bm = &converted;
     }
-    Box glyph;
+    InkExtent glyph;
     glyph.left = slot->bitmap_left;
     glyph.top = int64_t{baseline} - slot->bitmap_top;
     glyph.right = glyph.left + bm->width + (bm->width > 0 ? smear : 0);
     glyph.bottom = glyph.top + bm->rows;
-    Box box = glyph;
+    InkExtent box = glyph;
     const int64_t advance = (slot->advance.x + 32) >> 6;
-    Box strokeBoxes[2];
+    InkExtent strokeBoxes[2];
     for (int i = 0; i < strokes.count && advance > 0; ++i) {
-        strokeBoxes[i] = Box{0, strokes.rows[i].top, advance,
-                             int64_t{strokes.rows[i].top} + strokes.rows[i].size};
+        strokeBoxes[i] = InkExtent{0, strokes.rows[i].top, advance,
+                                   int64_t{strokes.rows[i].top} + strokes.rows[i].size};
         box.Unite(strokeBoxes[i]);
     }
     box.top = std::max<int64_t>(box.top, 0);

@@ -47,23 +47,13 @@ TEST(UnpackGlyph, WrongWordCountOrModeIsAnError) {
     EXPECT_THROW(UnpackGlyph({1, 2}, ScanMode{-1, 0, 0, 0}, 8, 2, 8), UserError);
 }
 
-ProjectSettings Settings(int w, int h) {
-    ProjectSettings s;
-    ApplyNew(s, false);
-    s.FONT.FaceName = u"Liberation Sans";
-    s.BLOCKNUMX = Utf8ToUtf16(std::to_string(w));
-    s.BLOCKNUMY = Utf8ToUtf16(std::to_string(h));
-    DeriveFontSize(s);
-    return s;
-}
-
 TEST(ParseCSource, EveryModeWrittenAndReadBackGivesTheRenderedMatrices) {
     GlyphRenderer renderer;
     const std::u16string text = u"Ag,'\n";
     for (int32_t o = 0; o < 4; ++o) {
         for (int32_t dir = 0; dir < 2; ++dir) {
             for (int32_t dw = 0; dw <= 4; ++dw) {
-                ProjectSettings s = Settings(12, 10);
+                ProjectSettings s = test::SizedSettings(12, 10);
                 s.ORIENT = o;
                 s.DIRECT = dir;
                 s.FORMAT = (o + dw) % 2;
@@ -119,7 +109,7 @@ TEST(ReadLibraryGlyph, RecordsOfEveryKindComeBackAsRendered) {
     for (const Case& c :
          {Case{0, 0x0041, 0x005A, 0x0047, u"G"}, Case{2, 0xB0A1, 0xB1FE, 0xB0A1, u"啊"},
           Case{3, 0x817E, 0x82FE, 0x8180, u"亐"}, Case{4, 0xA440, 0xA4FE, 0xA441, u"乙"}}) {
-        ProjectSettings s = Settings(16, 16);
+        ProjectSettings s = test::SizedSettings(16, 16);
         s.FONT.FaceName = u"WenQuanYi Zen Hei";
         s.ORIENT = ColumnRow;
         s.FORMAT = Anode;

@@ -13,6 +13,8 @@
 namespace zemtra {
 namespace {
 
+using test::NewSettings;
+
 using test::ReadBytes;
 using test::ScratchDir;
 using test::Utf16LeBytes;
@@ -56,12 +58,6 @@ std::u16string Utf16LeText(const std::string& bytes) {
                                       static_cast<uint8_t>(bytes[i + 1]) << 8);
     }
     return text;
-}
-
-ProjectSettings NewSettings() {
-    ProjectSettings s;
-    ApplyNew(s, false);
-    return s;
 }
 
 TEST(GlyphTexts, AreWrittenStrictly) {

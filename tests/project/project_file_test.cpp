@@ -18,17 +18,13 @@
 namespace zemtra {
 namespace {
 
+using test::NewSettings;
+
 using test::CompareWithGolden;
 using test::ReadBytes;
 using test::ScratchDir;
 using test::Utf16LeBytes;
 using test::WriteBytes;
-
-ProjectSettings NewSettings() {
-    ProjectSettings s;
-    ApplyNew(s, false);
-    return s;
-}
 
 std::vector<std::u16string> Items(std::u16string_view text) {
     std::vector<std::u16string> items;

@@ -13,16 +13,6 @@
 namespace zemtra {
 namespace {
 
-ProjectSettings Settings(int w, int h, const char16_t* face = u"Liberation Sans") {
-    ProjectSettings s;
-    ApplyNew(s, false);
-    s.FONT.FaceName = face;
-    s.BLOCKNUMX = Utf8ToUtf16(std::to_string(w));
-    s.BLOCKNUMY = Utf8ToUtf16(std::to_string(h));
-    DeriveFontSize(s);
-    return s;
-}
-
 int LitCount(const DotMatrix& m) {
     int n = 0;
     for (int y = 0; y < m.Height(); ++y) {
@@ -36,7 +26,7 @@ TEST(RenderDotMatrix, MatrixBelowOneDotRendersNothingAndKeepsTheMatrix) {
     DotMatrix m(2, 2);
     m.Set(1, 1, true);
     for (const char16_t* w : {u"0", u"-4", u"abc", u""}) {
-        ProjectSettings s = Settings(16, 16);
+        ProjectSettings s = test::SizedSettings(16, 16);
         s.BLOCKNUMX = w;
         EXPECT_FALSE(r.RenderDotMatrix(s, u"A", &m));
         EXPECT_TRUE(m.Lit(1, 1));
@@ -46,22 +36,22 @@ TEST(RenderDotMatrix, MatrixBelowOneDotRendersNothingAndKeepsTheMatrix) {
 TEST(RenderDotMatrix, EmptySourceAndMissingFileAreAllUnlit) {
     GlyphRenderer r;
     DotMatrix m;
-    ASSERT_TRUE(r.RenderDotMatrix(Settings(16, 16), u"", &m));
+    ASSERT_TRUE(r.RenderDotMatrix(test::SizedSettings(16, 16), u"", &m));
     EXPECT_EQ(m.Width(), 16);
     EXPECT_EQ(LitCount(m), 0);
     // Two UTF-16 units that name no file and are not one character.
-    ASSERT_TRUE(r.RenderDotMatrix(Settings(16, 16), u"AB", &m));
+    ASSERT_TRUE(r.RenderDotMatrix(test::SizedSettings(16, 16), u"AB", &m));
     EXPECT_EQ(LitCount(m), 0);
     // A surrogate pair is one character (U+1F600, drawn by a linked face), not a file name.
-    ASSERT_TRUE(r.RenderDotMatrix(Settings(16, 16), u"\U0001F600", &m));
+    ASSERT_TRUE(r.RenderDotMatrix(test::SizedSettings(16, 16), u"\U0001F600", &m));
     EXPECT_GT(LitCount(m), 20);
-    ASSERT_TRUE(r.RenderDotMatrix(Settings(16, 16), u"/no/such/picture.png", &m));
+    ASSERT_TRUE(r.RenderDotMatrix(test::SizedSettings(16, 16), u"/no/such/picture.png", &m));
     EXPECT_EQ(LitCount(m), 0);
 }
 
 TEST(RenderDotMatrix, CharacterIgnoresThresholdAndPolarity) {
     GlyphRenderer r;
-    ProjectSettings s = Settings(16, 16);
+    ProjectSettings s = test::SizedSettings(16, 16);
     DotMatrix base, other;
     r.RenderDotMatrix(s, u"A", &base);
     EXPECT_GT(LitCount(base), 10);
@@ -77,7 +67,7 @@ TEST(RenderDotMatrix, CharacterIgnoresThresholdAndPolarity) {
 // With the font size held fixed, offsets only slide the sampling window over the same glyph.
 TEST(RenderDotMatrix, OffsetsSlideTheSamplingWindow) {
     GlyphRenderer r;
-    ProjectSettings big = Settings(24, 24);
+    ProjectSettings big = test::SizedSettings(24, 24);
     big.FONT.Width = 8;
     big.FONT.Height = 16;
     DotMatrix reference;
@@ -102,7 +92,7 @@ TEST(RenderDotMatrix, HugeOffsetsLeaveTheSurfaceWithoutOverflow) {
     GlyphRenderer r;
     DotMatrix m;
     for (int32_t off : {INT32_MIN, INT32_MAX, -2000000000, 2000000000}) {
-        ProjectSettings s = Settings(16, 16);
+        ProjectSettings s = test::SizedSettings(16, 16);
         s.OFFSETX = off;
         s.OFFSETY = off;
         ASSERT_TRUE(r.RenderDotMatrix(s, u"A", &m));
@@ -113,8 +103,8 @@ TEST(RenderDotMatrix, HugeOffsetsLeaveTheSurfaceWithoutOverflow) {
 TEST(RenderDotMatrix, SizesAboveTheLimitsAreRefusedWithAMessage) {
     GlyphRenderer r;
     DotMatrix m;
-    EXPECT_THROW(r.RenderDotMatrix(Settings(100000, 100000), u"A", &m), UserError);
-    ProjectSettings s = Settings(16, 16);
+    EXPECT_THROW(r.RenderDotMatrix(test::SizedSettings(100000, 100000), u"A", &m), UserError);
+    ProjectSettings s = test::SizedSettings(16, 16);
     s.FONT.Height = -100000;
     try {
         r.RenderDotMatrix(s, u"A", &m);
@@ -160,7 +150,7 @@ TEST_F(PicturePath, GreyLevelsAgainstTheThreshold) {
     grey.SetPixel(1, 0, 0x7F7F7F);
     FixedDecoder decoder(grey);
     GlyphRenderer r(&decoder);
-    ProjectSettings s = Settings(2, 1);
+    ProjectSettings s = test::SizedSettings(2, 1);
     DotMatrix m;
     s.THRESHOLD = u"128";
     r.RenderDotMatrix(s, file, &m);
@@ -181,8 +171,8 @@ TEST_F(PicturePath, GreyLevelsAgainstTheThreshold) {
 TEST_F(PicturePath, OutsideTheSurfaceIsWhiteAndTheMarginBlack) {
     FixedDecoder decoder(RgbRaster(1, 1, 0x808080));
     GlyphRenderer r(&decoder);
-    ProjectSettings s = Settings(4, 4);  // font 2 x 4: surface 6 x 8
-    s.OFFSETX = -3;                      // dot k samples column k + 3
+    ProjectSettings s = test::SizedSettings(4, 4);  // font 2 x 4: surface 6 x 8
+    s.OFFSETX = -3;                                 // dot k samples column k + 3
     DotMatrix m;
     s.THRESHOLD = u"200";
     r.RenderDotMatrix(s, file, &m);
@@ -206,7 +196,7 @@ TEST_F(PicturePath, StretchedToTheMatrix) {
     FixedDecoder decoder(checker);
     GlyphRenderer r(&decoder);
     DotMatrix m;
-    r.RenderDotMatrix(Settings(4, 4), file, &m);
+    r.RenderDotMatrix(test::SizedSettings(4, 4), file, &m);
     for (int y = 0; y < 4; ++y) {
         for (int x = 0; x < 4; ++x) EXPECT_EQ(m.Lit(x, y), (x < 2) == (y < 2)) << x << "," << y;
     }
@@ -214,7 +204,7 @@ TEST_F(PicturePath, StretchedToTheMatrix) {
 
 TEST_F(PicturePath, WithoutADecoderAPictureDrawsNothing) {
     GlyphRenderer r;
-    ProjectSettings s = Settings(4, 4);
+    ProjectSettings s = test::SizedSettings(4, 4);
     s.THRESHOLD = u"0";  // even a threshold that lights everything
     DotMatrix m;
     r.RenderDotMatrix(s, file, &m);
@@ -241,7 +231,7 @@ TEST(RenderDotMatrix, PreviewSeesEveryDotAndTheSurface) {
     GlyphRenderer r;
     RecordingPreview preview;
     DotMatrix m;
-    ProjectSettings s = Settings(16, 16);
+    ProjectSettings s = test::SizedSettings(16, 16);
     s.FONT.Height = -20;  // the surface uses the absolute value
     r.RenderDotMatrix(s, u"A", &m, &preview);
     EXPECT_EQ(preview.dots, 256);
@@ -265,7 +255,7 @@ TEST(RenderDotMatrix, WriterPathMatchesThePerPixelPath) {
     for (const char16_t* ch : {u"g", u"W", u"啊", u"Ç"}) {
         for (int ox = -9; ox <= 9; ox += 3) {
             for (int oy = -9; oy <= 9; oy += 3) {
-                ProjectSettings s = Settings(12, 14);
+                ProjectSettings s = test::SizedSettings(12, 14);
                 s.FONT.Height = -15;  // ink may leave the cell and the window
                 s.OFFSETX = ox;
                 s.OFFSETY = oy;
@@ -290,7 +280,7 @@ GlyphDots Diagonal(int32_t side) {
 
 TEST(RenderDotMatrix, AnEditedCharacterTakesItsEditAtItsMatrixSizeOnly) {
     GlyphRenderer r;
-    ProjectSettings s = Settings(8, 8);
+    ProjectSettings s = test::SizedSettings(8, 8);
     DotMatrix font;
     r.RenderDotMatrix(s, u"A", &font);
     s.GLYPHS.Set(u'A', Diagonal(8));
@@ -333,7 +323,7 @@ TEST(RenderDotMatrix, AnEditedCharacterTakesItsEditAtItsMatrixSizeOnly) {
 TEST_F(PicturePath, APictureIsNeverEdited) {
     FixedDecoder decoder(RgbRaster(1, 1, kBlack));
     GlyphRenderer r(&decoder);
-    ProjectSettings s = Settings(4, 4);
+    ProjectSettings s = test::SizedSettings(4, 4);
     // Edits of the path's first unit and of the list's picture mark "☆" change nothing.
     s.GLYPHS.Set(file[0], Diagonal(4));
     s.GLYPHS.Set(u'☆', Diagonal(4));

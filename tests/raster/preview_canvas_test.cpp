@@ -5,19 +5,10 @@
 #include <gtest/gtest.h>
 
 #include "base/unicode.h"
+#include "support/test_support.h"
 
 namespace zemtra {
 namespace {
-
-ProjectSettings Settings(int w, int h) {
-    ProjectSettings s;
-    ApplyNew(s, false);
-    s.FONT.FaceName = u"Liberation Sans";
-    s.BLOCKNUMX = Utf8ToUtf16(std::to_string(w));
-    s.BLOCKNUMY = Utf8ToUtf16(std::to_string(h));
-    DeriveFontSize(s);
-    return s;
-}
 
 struct Rendered {
     PreviewCanvas canvas;
@@ -32,7 +23,7 @@ void Render(Rendered& r, const ProjectSettings& s, std::u16string_view source, i
 
 TEST(PreviewCanvas, CellsShowTheDotsAndTheLinesStayBlack) {
     Rendered r;
-    Render(r, Settings(16, 16), u"A", 450, 450);
+    Render(r, test::SizedSettings(16, 16), u"A", 450, 450);
     const RgbRaster& img = r.canvas.Image();
     ASSERT_EQ(img.width, 450);
     const PreviewGeometry& g = r.canvas.Geometry();
@@ -54,7 +45,7 @@ TEST(PreviewCanvas, CellsShowTheDotsAndTheLinesStayBlack) {
 TEST(PreviewCanvas, ThumbnailIsTheSamplingWindowAtOnePixelPerDot) {
     for (int offsetX : {0, 2}) {
         Rendered r;
-        ProjectSettings s = Settings(16, 16);
+        ProjectSettings s = test::SizedSettings(16, 16);
         s.OFFSETX = offsetX;  // the glyph moves right: the window starts left of the surface
         Render(r, s, u"W", 450, 450);
         for (int j = 0; j < 16; ++j) {
@@ -68,7 +59,7 @@ TEST(PreviewCanvas, ThumbnailIsTheSamplingWindowAtOnePixelPerDot) {
 }
 
 TEST(PreviewCanvas, AnEditedGlyphShowsItsDotsInTheCellsAndTheThumbnail) {
-    ProjectSettings s = Settings(8, 8);
+    ProjectSettings s = test::SizedSettings(8, 8);
     GlyphDots edit(8, 8);
     for (int i = 0; i < 8; ++i) edit.Set(i, 7 - i, true);
     s.GLYPHS.Set(u'W', edit);
@@ -90,7 +81,7 @@ TEST(PreviewCanvas, AnEditedGlyphShowsItsDotsInTheCellsAndTheThumbnail) {
 TEST(PreviewCanvas, AnodeSwapsTheCellColoursButNotTheThumbnail) {
     Rendered cathode;
     Rendered anode;
-    ProjectSettings s = Settings(16, 16);
+    ProjectSettings s = test::SizedSettings(16, 16);
     Render(cathode, s, u"B", 450, 450);
     s.FORMAT = 1;
     Render(anode, s, u"B", 450, 450);
@@ -109,7 +100,7 @@ TEST(PreviewCanvas, AnodeSwapsTheCellColoursButNotTheThumbnail) {
 
 TEST(PreviewCanvas, EmptyListShowsEveryCellUnlit) {
     Rendered r;
-    Render(r, Settings(8, 4), u"", 200, 120);
+    Render(r, test::SizedSettings(8, 4), u"", 200, 120);
     const PreviewGeometry& g = r.canvas.Geometry();
     for (int j = 0; j < 4; ++j) {
         for (int k = 0; k < 8; ++k) {
@@ -122,7 +113,7 @@ TEST(PreviewCanvas, EmptyListShowsEveryCellUnlit) {
 
 TEST(PreviewCanvas, OversizeMatrixIsScaledToFitWithoutThumbnail) {
     Rendered r;
-    Render(r, Settings(600, 300), u"", 450, 450);  // every dot unlit
+    Render(r, test::SizedSettings(600, 300), u"", 450, 450);  // every dot unlit
     const PreviewRect fit = OversizeRect(600, 300, 450, 450);
     ASSERT_TRUE(r.canvas.Geometry().oversize);
     const RgbRaster& img = r.canvas.Image();
@@ -135,10 +126,10 @@ TEST(PreviewCanvas, OversizeMatrixIsScaledToFitWithoutThumbnail) {
 
 TEST(PreviewCanvas, MatrixBelowOneDotKeepsTheLastImage) {
     Rendered r;
-    Render(r, Settings(16, 16), u"A", 100, 100);
+    Render(r, test::SizedSettings(16, 16), u"A", 100, 100);
     const RgbRaster before = r.canvas.Image();
-    ProjectSettings s = Settings(16, 16);
-    s.BLOCKNUMX = u"0";
+    ProjectSettings s = test::SizedSettings(16, 16);
+    s.BLOCKNUMX.assign(1, u'0');  // not = u"0": gcc 12 warns falsely (-Wrestrict) there
     EXPECT_FALSE(r.canvas.Begin(s, 100, 100));
     EXPECT_EQ(r.canvas.Image().pixels, before.pixels);
 }

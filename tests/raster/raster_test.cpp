@@ -12,13 +12,13 @@
 namespace zemtra {
 namespace {
 
-RgbRaster Row(const std::vector<uint32_t>& colours) {
+RgbRaster PixelRow(const std::vector<uint32_t>& colours) {
     RgbRaster r(static_cast<int32_t>(colours.size()), 1);
     r.pixels = colours;
     return r;
 }
 
-RgbRaster Column(const std::vector<uint32_t>& colours) {
+RgbRaster PixelColumn(const std::vector<uint32_t>& colours) {
     RgbRaster r(1, static_cast<int32_t>(colours.size()));
     r.pixels = colours;
     return r;
@@ -61,16 +61,16 @@ RgbRaster RandomRaster(int32_t w, int32_t h, std::mt19937& rng) {
 }
 
 TEST(StretchBltEnlarge, DoublingRepeatsEveryPixel) {
-    const RgbRaster out = StretchBlt(Row({0x111111, 0x222222, 0x333333}), 6, 1);
+    const RgbRaster out = StretchBlt(PixelRow({0x111111, 0x222222, 0x333333}), 6, 1);
     EXPECT_EQ(out.pixels,
               (std::vector<uint32_t>{0x111111, 0x111111, 0x222222, 0x222222, 0x333333, 0x333333}));
-    const RgbRaster tall = StretchBlt(Column({0xA, 0xB}), 1, 4);
+    const RgbRaster tall = StretchBlt(PixelColumn({0xA, 0xB}), 1, 4);
     EXPECT_EQ(tall.pixels, (std::vector<uint32_t>{0xA, 0xA, 0xB, 0xB}));
 }
 
 TEST(StretchBltEnlarge, CentreOnAPixelBorderTakesTheLowerPixel) {
     // 2 -> 3: destination 1's centre sits exactly on the border between the source pixels.
-    const RgbRaster out = StretchBlt(Row({0x0000FF, 0x00FF00}), 3, 1);
+    const RgbRaster out = StretchBlt(PixelRow({0x0000FF, 0x00FF00}), 3, 1);
     EXPECT_EQ(out.pixels, (std::vector<uint32_t>{0x0000FF, 0x0000FF, 0x00FF00}));
 }
 
@@ -84,13 +84,13 @@ TEST(StretchBltEnlarge, RowsAndColumnsTogetherRepeatTheBlock) {
 
 TEST(StretchBltShrink, ThreeToTwoAndsTheFirstPair) {
     // Centres 0.5, 1.5, 2.5 of three pixels fall at 0.33, 1.0 and 1.67 of two.
-    const RgbRaster out = StretchBlt(Row({0x0F0F0F, 0x3C3C3C, 0x123456}), 2, 1);
+    const RgbRaster out = StretchBlt(PixelRow({0x0F0F0F, 0x3C3C3C, 0x123456}), 2, 1);
     EXPECT_EQ(out.pixels, (std::vector<uint32_t>{0x0F0F0F & 0x3C3C3C, 0x123456}));
 }
 
 TEST(StretchBltShrink, FiveToTwoAndsThreeThenTwo) {
     const RgbRaster out =
-        StretchBlt(Column({0xFF00FF, 0x0FFFF0, 0xF0F0F0, 0x00FFFF, 0xFFFF00}), 1, 2);
+        StretchBlt(PixelColumn({0xFF00FF, 0x0FFFF0, 0xF0F0F0, 0x00FFFF, 0xFFFF00}), 1, 2);
     EXPECT_EQ(out.pixels,
               (std::vector<uint32_t>{0xFF00FF & 0x0FFFF0 & 0xF0F0F0, 0x00FFFF & 0xFFFF00}));
 }
@@ -103,9 +103,11 @@ TEST(StretchBltShrink, OneBlackPixelDarkensItsWholeBlock) {
 }
 
 TEST(StretchBltShrink, OnePixelDestinationLeavesOutTheLastSourcePixel) {
-    EXPECT_EQ(StretchBlt(Row({0xF0, 0x3C, 0x00}), 1, 1).pixels, std::vector<uint32_t>{0xF0 & 0x3C});
-    EXPECT_EQ(StretchBlt(Row({0xAB, 0x00}), 1, 1).pixels, std::vector<uint32_t>{0xAB});
-    EXPECT_EQ(StretchBlt(Column({0x70, 0x1F, 0x00}), 1, 1).pixels, std::vector<uint32_t>{0x10});
+    EXPECT_EQ(StretchBlt(PixelRow({0xF0, 0x3C, 0x00}), 1, 1).pixels,
+              std::vector<uint32_t>{0xF0 & 0x3C});
+    EXPECT_EQ(StretchBlt(PixelRow({0xAB, 0x00}), 1, 1).pixels, std::vector<uint32_t>{0xAB});
+    EXPECT_EQ(StretchBlt(PixelColumn({0x70, 0x1F, 0x00}), 1, 1).pixels,
+              std::vector<uint32_t>{0x10});
     RgbRaster square(3, 3, kWhite);
     square.SetPixel(2, 1, kBlack);  // in the dropped last column
     square.SetPixel(0, 2, kBlack);  // in the dropped last row
@@ -134,7 +136,7 @@ TEST(StretchBltCopy, EqualSizeIsAPlainCopyOfTheColourBits) {
     EXPECT_EQ(out.height, 9);
     EXPECT_EQ(out.pixels, src.pixels);
     // Only colour bits come through, as a screen bitmap holds no more.
-    EXPECT_EQ(StretchBlt(Row({0xFF123456}), 1, 1).pixels, std::vector<uint32_t>{0x123456});
+    EXPECT_EQ(StretchBlt(PixelRow({0xFF123456}), 1, 1).pixels, std::vector<uint32_t>{0x123456});
 }
 
 TEST(StretchBltEmpty, NoDestinationOrNoSourceGivesAnEmptyRaster) {

@@ -8,13 +8,10 @@
 #include <algorithm>
 #include <optional>
 
+#include "ui/qt/colour_ref.h"
+
 namespace zemtra {
 namespace {
-
-QColor FromColourRef(uint32_t c) {
-    return QColor(static_cast<int>(c & 0xFF), static_cast<int>(c >> 8 & 0xFF),
-                  static_cast<int>(c >> 16 & 0xFF));
-}
 
 HexKey KeyOf(const QKeyEvent* event) {
     // The platform's own bindings (Shift+Delete cuts, Shift+Insert pastes) count with the

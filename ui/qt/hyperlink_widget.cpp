@@ -9,17 +9,10 @@
 #include <QMouseEvent>
 #include <QTimerEvent>
 
+#include "ui/qt/colour_ref.h"
 #include "ui/qt/event_guard.h"
 
 namespace zemtra {
-namespace {
-
-QColor FromColourRef(uint32_t c) {
-    return QColor(static_cast<int>(c & 0xFF), static_cast<int>(c >> 8 & 0xFF),
-                  static_cast<int>(c >> 16 & 0xFF));
-}
-
-}  // namespace
 
 CHyperLink::CHyperLink(const QString& caption, QWidget* parent) : QLabel(caption, parent) {
     hooks_ = DefaultUiHooks();
