@@ -6,9 +6,13 @@
 #      clang together with the libFuzzer targets, which then run ZEMTRA_FUZZ_SECONDS (10) each
 #      (build-asan/; the tests labelled "fuzz");
 #   3. the tests that run threads (label "threads") under ThreadSanitizer (scripts/tsan.sh,
-#      build-tsan/), built while the fuzzers run.
+#      build-tsan/).
 # Every test runs under CTest with a time limit. Any failure or sanitizer report fails the run.
 # ZEMTRA_TEST_QUICK=1 stops after stage 1. Installs missing packages first.
+# Building dominates on a small machine, so every build is a unity build (a translation unit per
+# 16 sources: the headers of GoogleTest and Qt are read once per batch instead of per file), and
+# the next stage's build runs at the lowest priority while a stage's tests run: it takes only
+# the time the tests leave idle, so they see no slower machine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh
@@ -16,46 +20,67 @@ cd "$(dirname "$0")/.."
 ./scripts/check_format.sh
 started=$SECONDS
 stage() { echo "test: $1 passed ($((SECONDS - started)) s so far)"; }
+unity=(-DCMAKE_UNITY_BUILD=ON -DCMAKE_UNITY_BUILD_BATCH_SIZE=16)
+
+# A build in the background at the lowest priority, its output kept for when it fails.
+background_build() {  # NAME COMMAND...
+  local log="$logs/$1.log"
+  shift
+  setsid nice -n 19 "$@" >"$log" 2>&1 &  # a process group of its own: stopped whole on exit
+  background+=($!)
+}
+finish_build() {  # NAME PID
+  if ! wait "$2"; then
+    tail -50 "$logs/$1.log" >&2
+    echo "test: the $1 build failed" >&2
+    exit 1
+  fi
+}
+logs=$(mktemp -d)
+background=()
+stop_background() {
+  for pid in "${background[@]}"; do kill -- "-$pid" 2>/dev/null || true; done
+  rm -rf "$logs"
+}
+trap stop_background EXIT
 
 # -g1: line tables and function names, all a failing test's backtrace needs; full debug
 # information took a third of this build's compile time.
 build=${ZEMTRA_BUILD_DIR:-build}
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEMTRA_WERROR=ON \
-  "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -g1 -DNDEBUG"
+  "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -g1 -DNDEBUG" "${unity[@]}"
 cmake --build "$build" -j"$(nproc)"
+echo "test: plain build done ($((SECONDS - started)) s so far)"
+
+# The sanitizer options are in force for the builds too: test discovery runs the programs.
+# -O1 with line tables only: the sanitizer builds compile in half the time of -O2 -g and still
+# give file and line in every report.
+quick=${ZEMTRA_TEST_QUICK:-0}
+. scripts/sanitizers/env.sh
+asan=${ZEMTRA_ASAN_BUILD_DIR:-build-asan}
+if [ "$quick" != 1 ]; then
+  CC=clang CXX=clang++ cmake -S . -B "$asan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -gline-tables-only -DNDEBUG" \
+    -DZEMTRA_FUZZ=ON -DZEMTRA_BENCH=OFF "${unity[@]}" >/dev/null
+  background_build AddressSanitizer cmake --build "$asan" -j"$(nproc)"
+  asan_build=$!
+fi
+
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$build" --output-on-failure -j"$(nproc)" --timeout 300
 stage "plain suite"
-[ "${ZEMTRA_TEST_QUICK:-0}" = 1 ] && exit 0
+[ "$quick" = 1 ] && exit 0
 
-# The sanitizer options are in force for the build too: test discovery runs the programs.
-# -O1 with line tables only: the sanitizer builds compile in half the time of -O2 -g and still
-# give file and line in every report.
-. scripts/sanitizers/env.sh
-asan=${ZEMTRA_ASAN_BUILD_DIR:-build-asan}
-CC=clang CXX=clang++ cmake -S . -B "$asan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -gline-tables-only -DNDEBUG" \
-  -DZEMTRA_FUZZ=ON -DZEMTRA_BENCH=OFF
-cmake --build "$asan" -j"$(nproc)"
+finish_build AddressSanitizer "$asan_build"
+echo "test: AddressSanitizer build done ($((SECONDS - started)) s so far)"
+background_build ThreadSanitizer ./scripts/tsan.sh --build-only
+tsan_build=$!
 ctest --test-dir "$asan" --output-on-failure -j"$(nproc)" --timeout 600 -LE fuzz
 stage "AddressSanitizer and UndefinedBehaviorSanitizer suite"
-
-# One fuzzer at a time leaves a core to build the ThreadSanitizer stage meanwhile.
-tsan_log=$(mktemp)
-./scripts/tsan.sh --build-only >"$tsan_log" 2>&1 &
-tsan_build=$!
-fuzz_status=0
-ctest --test-dir "$asan" --output-on-failure --timeout $((${ZEMTRA_FUZZ_SECONDS:-10} + 300)) \
-  -L fuzz || fuzz_status=$?
-tsan_status=0
-wait "$tsan_build" || tsan_status=$?
-[ "$fuzz_status" = 0 ] || exit "$fuzz_status"
+ctest --test-dir "$asan" --output-on-failure -j"$(nproc)" \
+  --timeout $((${ZEMTRA_FUZZ_SECONDS:-10} + 300)) -L fuzz
 stage "short fuzz runs"
-if [ "$tsan_status" != 0 ]; then
-  cat "$tsan_log" >&2
-  exit "$tsan_status"
-fi
-rm -f "$tsan_log"
 
+finish_build ThreadSanitizer "$tsan_build"
 ./scripts/tsan.sh
 stage "ThreadSanitizer tests"

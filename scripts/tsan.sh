@@ -11,7 +11,8 @@ build=${ZEMTRA_TSAN_BUILD_DIR:-build-tsan}
 export QT_QPA_PLATFORM=offscreen
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -gline-tables-only -DNDEBUG" \
-  -DZEMTRA_SANITIZE=thread -DZEMTRA_BENCH=OFF >/dev/null
+  -DZEMTRA_SANITIZE=thread -DZEMTRA_BENCH=OFF \
+  -DCMAKE_UNITY_BUILD=ON -DCMAKE_UNITY_BUILD_BATCH_SIZE=16 >/dev/null  # as scripts/test.sh builds
 # Only the programs that hold threaded tests (and the ones they run).
 targets=(zemtra-cli zemtra_base_tests zemtra_output_tests zemtra_jobs_tests zemtra_cli_tests)
 grep -qs '^ZEMTRA_GUI:BOOL=ON' "$build/CMakeCache.txt" && targets+=(zemtra zemtra_gui_tests)
