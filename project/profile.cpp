@@ -174,9 +174,10 @@ const Profile::Edit* Profile::FindEdit(std::u16string_view section, std::u16stri
     return it == editIndex_.end() ? nullptr : &edits_[it->second];
 }
 
-Profile::Edit& Profile::EditOf(std::u16string_view section, std::u16string_view key) {
+Profile::Edit& Profile::EditOf(std::u16string_view section, std::u16string_view key,
+                               bool writesKey) {
     CheckName(section, false);
-    CheckName(key, true);
+    if (writesKey) CheckName(key, true);
     const auto [it, added] = editIndex_.try_emplace(EditName(section, key), edits_.size());
     if (added) edits_.push_back({std::u16string(section), std::u16string(key), {}, false});
     return edits_[it->second];
@@ -239,7 +240,7 @@ void Profile::Set(std::u16string_view section, std::u16string_view key, std::u16
 }
 
 void Profile::Delete(std::u16string_view section, std::u16string_view key) {
-    Edit& e = EditOf(section, key);
+    Edit& e = EditOf(section, key, false);
     e.value.clear();
     e.deleted = true;
 }

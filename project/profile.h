@@ -88,8 +88,9 @@ class Profile {
     // and values that cannot stand on one line (line breaks; "=" or a leading "[" or ";" in a
     // key; "]" in a section) throw std::invalid_argument: use EncodeValue for free text.
     void Set(std::u16string_view section, std::u16string_view key, std::u16string_view value);
-    // Deletes a key, as the platform's write of a null value does; Set brings it back. Names
-    // are checked as for Set.
+    // Deletes a key, as the platform's write of a null value does; Set brings it back. The
+    // section name is checked as for Set. Any key the file holds can go, even one Set could not
+    // write (a line that starts with "[" but names no section): deleting writes no name.
     void Delete(std::u16string_view section, std::u16string_view key);
 
     // The bytes of the file with every key set so far.
@@ -116,7 +117,7 @@ class Profile {
 
     // The edit of a key; O(1), so that thousands of keys in one section save quickly.
     const Edit* FindEdit(std::u16string_view section, std::u16string_view key) const;
-    Edit& EditOf(std::u16string_view section, std::u16string_view key);
+    Edit& EditOf(std::u16string_view section, std::u16string_view key, bool writesKey = true);
     // The file's encoding if every written line fits it, else UTF-16LE.
     ProfileEncoding LineEncoding() const;
     Plan MakePlan() const;

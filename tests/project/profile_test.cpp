@@ -183,7 +183,14 @@ TEST(ProfileWriteTest, DeleteDropsEveryLineOfTheKeyInTheFirstSectionOnly) {
     q.Delete(u"S", u"new");
     q.Delete(u"S", u"B");
     EXPECT_EQ(q.ToBytes(), "[S]\n");
-    EXPECT_THROW(q.Delete(u"S", u"K=V"), std::invalid_argument);
+    // A line that opens like a section but never closes is a key the file holds; Set could not
+    // write its name, yet it can be deleted. A name no line can hold deletes nothing.
+    Profile r = Ascii("[S]\r\n[odd=1\r\nB=2\r\n");
+    r.Delete(u"S", u"[odd");
+    r.Delete(u"S", u"K=V");
+    EXPECT_EQ(r.ToBytes(), "[S]\r\nB=2\r\n");
+    EXPECT_THROW(r.Set(u"S", u"[odd", u"1"), std::invalid_argument);
+    EXPECT_THROW(r.Delete(u"S]", u"B"), std::invalid_argument);
 }
 
 TEST(ProfileReadTest, VisitKeysSeesTheSectionAsTheNextReadWould) {
