@@ -13,7 +13,8 @@ CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithD
   "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -gline-tables-only -DNDEBUG" \
   -DZEMTRA_SANITIZE=thread -DZEMTRA_BENCH=OFF \
   -DCMAKE_UNITY_BUILD=ON -DCMAKE_UNITY_BUILD_BATCH_SIZE=16 >/dev/null  # as scripts/test.sh builds
-# Only the programs that hold threaded tests (and the ones they run).
+# Only the programs that hold threaded tests (and the ones they run), each compiled from just
+# the files that define those tests (tests/CMakeLists.txt).
 targets=(zemtra-cli zemtra_base_tests zemtra_output_tests zemtra_jobs_tests zemtra_cli_tests)
 grep -qs '^ZEMTRA_GUI:BOOL=ON' "$build/CMakeCache.txt" && targets+=(zemtra zemtra_gui_tests)
 cmake --build "$build" -j"$(nproc)" --target "${targets[@]}"

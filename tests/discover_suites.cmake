@@ -27,8 +27,10 @@ foreach(pattern IN LISTS patterns)
   list(APPEND threaded_regexes "^${regex}$")
 endforeach()
 
-# Suites in listing order, each with its threaded and other tests.
+# Suites in listing order, each with its threaded and other tests. A threaded pattern that
+# matches no test (a suite renamed, or its file left out of the build) fails the build.
 set(suites)
+set(unmatched ${threaded_regexes})
 string(REPLACE "\n" ";" lines "${listing}")
 foreach(line IN LISTS lines)
   string(REGEX REPLACE " *#.*$" "" line "${line}")  # typed and value-parameterised comments
@@ -44,7 +46,7 @@ foreach(line IN LISTS lines)
     foreach(regex IN LISTS threaded_regexes)
       if(name MATCHES "${regex}")
         set(is_threaded TRUE)
-        break()
+        list(REMOVE_ITEM unmatched "${regex}")
       endif()
     endforeach()
     if(is_threaded)
@@ -54,6 +56,10 @@ foreach(line IN LISTS lines)
     endif()
   endif()
 endforeach()
+
+if(unmatched)
+  message(FATAL_ERROR "${EXECUTABLE}: no test matches the threaded patterns ${unmatched}")
+endif()
 
 # Writes one add_test with its properties.
 set(script "")
