@@ -9,10 +9,10 @@
 #      build-tsan/).
 # Every test runs under CTest with a time limit. Any failure or sanitizer report fails the run.
 # ZEMTRA_TEST_QUICK=1 stops after stage 1. Installs missing packages first.
-# Building dominates on a small machine, so every build is a unity build (a translation unit per
+# Building dominated on a small machine, so every build is a unity build (a translation unit per
 # 16 sources: the headers of GoogleTest and Qt are read once per batch instead of per file), and
-# the next stage's build runs at the lowest priority while a stage's tests run: it takes only
-# the time the tests leave idle, so they see no slower machine.
+# each sanitizer build runs in the background at the lowest priority while the stage before it
+# builds and tests, taking the time that stage leaves idle.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh
@@ -44,19 +44,13 @@ stop_background() {
 }
 trap stop_background EXIT
 
-# -g1: line tables and function names, all a failing test's backtrace needs; full debug
-# information took a third of this build's compile time.
-build=${ZEMTRA_BUILD_DIR:-build}
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEMTRA_WERROR=ON \
-  "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -g1 -DNDEBUG" "${unity[@]}"
-cmake --build "$build" -j"$(nproc)"
-echo "test: plain build done ($((SECONDS - started)) s so far)"
-
+quick=${ZEMTRA_TEST_QUICK:-0}
 # The sanitizer options are in force for the builds too: test discovery runs the programs.
+. scripts/sanitizers/env.sh
+
+# Stage 2's build starts first, in the background, and takes what stage 1 leaves idle.
 # -O1 with line tables only: the sanitizer builds compile in half the time of -O2 -g and still
 # give file and line in every report.
-quick=${ZEMTRA_TEST_QUICK:-0}
-. scripts/sanitizers/env.sh
 asan=${ZEMTRA_ASAN_BUILD_DIR:-build-asan}
 if [ "$quick" != 1 ]; then
   CC=clang CXX=clang++ cmake -S . -B "$asan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -65,6 +59,14 @@ if [ "$quick" != 1 ]; then
   background_build AddressSanitizer cmake --build "$asan" -j"$(nproc)"
   asan_build=$!
 fi
+
+# -g1: line tables and function names, all a failing test's backtrace needs; full debug
+# information took a third of this build's compile time.
+build=${ZEMTRA_BUILD_DIR:-build}
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEMTRA_WERROR=ON \
+  "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -g1 -DNDEBUG" "${unity[@]}"
+cmake --build "$build" -j"$(nproc)"
+echo "test: plain build done ($((SECONDS - started)) s so far)"
 
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$build" --output-on-failure -j"$(nproc)" --timeout 300
