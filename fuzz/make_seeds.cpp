@@ -22,6 +22,7 @@
 #include "raster/export_glyph.h"
 #include "raster/glyph_renderer.h"
 #include "raster/new_project.h"
+#include "support/font_fixtures.h"
 #include "ui/builtin_languages.h"
 
 namespace {
@@ -159,23 +160,12 @@ void ProjectSeeds() {
                        "6=Arial@U+10FFFF-U+0\r\n"));
 }
 
-// A new project drawing "Arial" on a W x H matrix, its font sized from the matrix.
-ProjectSettings ArialOnMatrix(int w, int h) {
-    ProjectSettings s;
-    ApplyNew(s, false);
-    s.FONT.FaceName = u"Arial";
-    s.BLOCKNUMX = DecimalText(w);
-    s.BLOCKNUMY = DecimalText(h);
-    DeriveFontSize(s);
-    return s;
-}
-
 // Font files: bitmap fonts written by Zemtra's own BDF writer from an installed face, subsets of
 // installed TrueType and OpenType faces (font_seeds.py), and the smallest installed PCF file.
 void FontSeeds() {
     GlyphRenderer renderer;
     for (const int size : {8, 16}) {
-        const ProjectSettings s = ArialOnMatrix(size, size);
+        const ProjectSettings s = test::SizedSettings(size, size, u"Arial");
         const ExportStyle style{1, false};
         BitmapFont font;
         font.info = ExportFontInfoOf(renderer, s, style);
@@ -429,7 +419,7 @@ class ModelBytes {
 
 void WritersSeed(const std::string& name, int w, int h, std::u32string_view text, int depth) {
     GlyphRenderer renderer;
-    const ProjectSettings s = ArialOnMatrix(w, h);
+    const ProjectSettings s = test::SizedSettings(w, h, u"Arial");
     const ExportStyle style{8, false};
     const ExportFontInfo info = ExportFontInfoOf(renderer, s, style);
     ModelBytes m;

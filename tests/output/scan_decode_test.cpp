@@ -11,6 +11,7 @@
 #include "output/c_source_writer.h"
 #include "output/font_library.h"
 #include "raster/glyph_renderer.h"
+#include "support/font_fixtures.h"
 #include "support/test_support.h"
 
 namespace zemtra {

@@ -8,6 +8,7 @@
 #include "base/unicode.h"
 #include "project/project_file.h"
 #include "project/project_test_util.h"
+#include "support/font_fixtures.h"
 #include "support/test_support.h"
 
 namespace zemtra {

@@ -13,6 +13,7 @@
 #include "base/error.h"
 #include "project/project_test_util.h"
 #include "raster/new_project.h"
+#include "support/font_fixtures.h"
 #include "support/test_support.h"
 
 namespace zemtra {

@@ -8,6 +8,7 @@
 
 #include "base/error.h"
 #include "base/unicode.h"
+#include "support/font_fixtures.h"
 #include "support/test_support.h"
 
 namespace zemtra {

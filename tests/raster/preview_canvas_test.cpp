@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "base/unicode.h"
-#include "support/test_support.h"
+#include "support/font_fixtures.h"
 
 namespace zemtra {
 namespace {

@@ -12,17 +12,36 @@
 
 namespace zemtra::test {
 
-// The description of an installed face at a LOGFONT height and width, the rest as LogFont has it.
-// A new project drawing "Arial" (Liberation Sans here) on a W x H matrix, its font sized from
-// the matrix: the settings most export tests start from.
-inline void ArialOnMatrix(ProjectSettings& s, int w, int h) {
+// The settings New gives.
+inline ProjectSettings NewSettings() {
+    ProjectSettings s;
     ApplyNew(s, false);
-    s.FONT.FaceName = u"Arial";
+    return s;
+}
+
+// New applied to s for a W x H matrix drawn in the face, its font sized from the matrix.
+inline void NewOnMatrix(ProjectSettings& s, int w, int h, const char16_t* face) {
+    ApplyNew(s, false);
+    s.FONT.FaceName = face;
     s.BLOCKNUMX = DecimalText(w);
     s.BLOCKNUMY = DecimalText(h);
     DeriveFontSize(s);
 }
 
+// A new project drawing "Arial" (Liberation Sans here) on a W x H matrix: the settings most
+// export tests start from.
+inline void ArialOnMatrix(ProjectSettings& s, int w, int h) {
+    NewOnMatrix(s, w, h, u"Arial");
+}
+
+// New's settings for a W x H matrix drawn in the face.
+inline ProjectSettings SizedSettings(int w, int h, const char16_t* face = u"Liberation Sans") {
+    ProjectSettings s;
+    NewOnMatrix(s, w, h, face);
+    return s;
+}
+
+// The description of an installed face at a LOGFONT height and width, the rest as LogFont has it.
 inline LogFont FontOf(std::u16string face, int32_t height, int32_t width = 0) {
     LogFont f;
     f.FaceName = std::move(face);

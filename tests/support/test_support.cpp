@@ -6,8 +6,6 @@
 #include <iterator>
 #include <sstream>
 
-#include "base/unicode.h"
-
 namespace zemtra::test {
 
 std::filesystem::path DataPath(std::string_view name) {
@@ -55,21 +53,6 @@ std::string CompareWithGolden(std::string_view golden, std::string_view actual) 
     why << "differs from " << path.string() << " at byte " << at << " (expected " << expected.size()
         << " bytes, got " << actual.size() << ")";
     return why.str();
-}
-
-ProjectSettings NewSettings() {
-    ProjectSettings s;
-    ApplyNew(s, false);
-    return s;
-}
-
-ProjectSettings SizedSettings(int w, int h, const char16_t* face) {
-    ProjectSettings s = NewSettings();
-    s.FONT.FaceName = face;
-    s.BLOCKNUMX = Utf8ToUtf16(std::to_string(w));
-    s.BLOCKNUMY = Utf8ToUtf16(std::to_string(h));
-    DeriveFontSize(s);
-    return s;
 }
 
 }  // namespace zemtra::test

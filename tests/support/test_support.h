@@ -1,5 +1,5 @@
 // Small helpers shared by the test folders: test data paths, scratch folders, file bytes,
-// matrices as text, shell quoting, the settings New gives.
+// matrices as text, shell quoting.
 #pragma once
 
 #include <filesystem>
@@ -7,7 +7,6 @@
 #include <string_view>
 
 #include "base/dot_matrix.h"
-#include "base/project_settings.h"
 
 namespace zemtra::test {
 
@@ -48,11 +47,6 @@ class ScratchDir {
   private:
     std::filesystem::path path_;
 };
-
-// The settings New gives.
-ProjectSettings NewSettings();
-// New's settings for a W x H matrix of the face, its font size derived from the matrix.
-ProjectSettings SizedSettings(int w, int h, const char16_t* face = u"Liberation Sans");
 
 // Compares bytes with a golden file under tests/data; with ZEMTRA_UPDATE_GOLDEN=1 set, rewrites
 // the golden file instead. Gives an empty string on a match, else a description of the first
