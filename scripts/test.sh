@@ -26,7 +26,7 @@ unity=(-DCMAKE_UNITY_BUILD=ON -DCMAKE_UNITY_BUILD_BATCH_SIZE=16)
 # information took a third of this build's compile time.
 build=${ZEMTRA_BUILD_DIR:-build}
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEMTRA_WERROR=ON \
-  "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -g1 -DNDEBUG" "${unity[@]}"
+  "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -g1 -DNDEBUG" -DZEMTRA_TEST_OPTIMIZE=-Og "${unity[@]}"
 cmake --build "$build" -j"$(nproc)"
 echo "test: plain build done ($((SECONDS - started)) s so far)"
 
@@ -42,7 +42,7 @@ stage "plain suite"
 asan=${ZEMTRA_ASAN_BUILD_DIR:-build-asan}
 CC=clang CXX=clang++ cmake -S . -B "$asan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -gline-tables-only -DNDEBUG" \
-  -DZEMTRA_FUZZ=ON -DZEMTRA_BENCH=OFF "${unity[@]}"
+  -DZEMTRA_FUZZ=ON -DZEMTRA_BENCH=OFF -DZEMTRA_TEST_OPTIMIZE=-O0 "${unity[@]}"
 cmake --build "$asan" -j"$(nproc)"
 echo "test: AddressSanitizer build done ($((SECONDS - started)) s so far)"
 # Matching fontconfig's suppressed leaks (scripts/sanitizers/lsan.supp) made every process that

@@ -11,7 +11,7 @@ build=${ZEMTRA_TSAN_BUILD_DIR:-build-tsan}
 export QT_QPA_PLATFORM=offscreen
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -gline-tables-only -DNDEBUG" \
-  -DZEMTRA_SANITIZE=thread -DZEMTRA_BENCH=OFF \
+  -DZEMTRA_SANITIZE=thread -DZEMTRA_BENCH=OFF -DZEMTRA_TEST_OPTIMIZE=-O0 \
   -DCMAKE_UNITY_BUILD=ON -DCMAKE_UNITY_BUILD_BATCH_SIZE=16 >/dev/null  # as scripts/test.sh builds
 # Only the programs that hold threaded tests (and the ones they run), each compiled from just
 # the files that define those tests (tests/CMakeLists.txt).
