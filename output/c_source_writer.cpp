@@ -160,6 +160,7 @@ void Writer::Run(std::u16string_view text, ProgressSink* progress) {
         progress->SetPosition(0);
     }
     const size_t length = text.size();
+    int percent = 0;
     for (size_t y = 0; y < length; ++y) {
         const std::u16string display(1, text[y]);
         const bool last = y + 1 == length;
@@ -175,7 +176,9 @@ void Writer::Run(std::u16string_view text, ProgressSink* progress) {
         fonttab += Format("0x%04X", AnsiCode(display)) + u"/*" + BlockCommentText(display);
         fonttab += last ? u"*/" : u"*/,";
         if ((y + 1) % 8 == 0 && !last) fonttab += u"\r\n\t";
-        if (progress) progress->SetPosition(static_cast<int>((y + 1) * 100 / length));
+        // Only a new percentage: the window's bar waits for each position it is sent.
+        const int now = static_cast<int>((y + 1) * 100 / length);
+        if (progress && now != percent) progress->SetPosition(percent = now);
     }
     Put(u"};" + fonttab + u"\r\n};\r\n\r\n");
     if (progress) progress->SetPosition(0);

@@ -123,9 +123,13 @@ T* Ctl(const CZemtraDlg& dialog, int id) {
 inline bool ProcessUntil(const std::function<bool()>& done, int timeoutMs = 20000) {
     QElapsedTimer clock;
     clock.start();
+    // Waits for events instead of spinning, which took a core from the job being waited for;
+    // the tick wakes the wait should done() turn true without an event.
+    QTimer tick;
+    tick.start(2);
     while (!done()) {
         if (clock.elapsed() > timeoutMs) return false;
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     return true;
 }

@@ -203,6 +203,13 @@ TEST_F(CSourceTest, ProgressRunsFromRangeThroughPositionsBackToZero) {
     WriteCSource(Settings(8, 2), u"ABC", glyphs, out, &progress);
     EXPECT_EQ(progress.events,
               (std::vector<std::string>{"range 0..100", "0", "33", "66", "100", "0"}));
+    // Many characters: each percentage once, not a position per character.
+    progress.events.clear();
+    WriteCSource(Settings(8, 2), std::u16string(250, u'A'), glyphs, out, &progress);
+    std::vector<std::string> expected = {"range 0..100", "0"};
+    for (int p = 1; p <= 100; ++p) expected.push_back(std::to_string(p));
+    expected.push_back("0");
+    EXPECT_EQ(progress.events, expected);
 }
 
 TEST(CharacterText, EmptyItemsCountAsOneSpace) {
