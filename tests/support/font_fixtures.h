@@ -2,7 +2,6 @@
 // independent copy of the glyphs in unifont.pcf.gz), and font descriptions by face and size.
 #pragma once
 
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -80,28 +79,6 @@ struct HexGlyph {
     std::string rows;  // '#' lit, '.' unlit, each row ended by '\n'
 };
 
-inline std::vector<HexGlyph> ReadUnifontHex(const char* path = kUnifontHex) {
-    std::vector<HexGlyph> glyphs;
-    std::ifstream in(path);
-    std::string line;
-    while (std::getline(in, line)) {
-        const size_t colon = line.find(':');
-        if (colon == std::string::npos) continue;
-        const std::string bits = line.substr(colon + 1);
-        const int width = bits.size() == 32 ? 8 : bits.size() == 64 ? 16 : 0;
-        if (width == 0) continue;
-        HexGlyph g{
-            static_cast<char32_t>(std::stoul(line.substr(0, colon), nullptr, 16)), width, {}};
-        const int digitsPerRow = width / 4;
-        for (int y = 0; y < 16; ++y) {
-            const unsigned long row =
-                std::stoul(bits.substr(y * digitsPerRow, digitsPerRow), nullptr, 16);
-            for (int x = 0; x < width; ++x) g.rows += (row >> (width - 1 - x)) & 1 ? '#' : '.';
-            g.rows += '\n';
-        }
-        glyphs.push_back(std::move(g));
-    }
-    return glyphs;
-}
+std::vector<HexGlyph> ReadUnifontHex(const char* path = kUnifontHex);
 
 }  // namespace zemtra::test

@@ -6,7 +6,45 @@
 #include <iterator>
 #include <sstream>
 
+#include "support/font_fixtures.h"
+
 namespace zemtra::test {
+
+// The two helpers that loops call thousands of times live here, compiled with Zemtra's own
+// optimisation rather than the test programs' -O0.
+std::string MatrixRows(const DotMatrix& m) {
+    std::string text;
+    text.reserve(static_cast<size_t>((m.Width() + 1) * m.Height()));
+    for (int y = 0; y < m.Height(); ++y) {
+        for (int x = 0; x < m.Width(); ++x) text += m.Lit(x, y) ? '#' : '.';
+        text += '\n';
+    }
+    return text;
+}
+
+std::vector<HexGlyph> ReadUnifontHex(const char* path) {
+    std::vector<HexGlyph> glyphs;
+    std::ifstream in(path);
+    std::string line;
+    while (std::getline(in, line)) {
+        const size_t colon = line.find(':');
+        if (colon == std::string::npos) continue;
+        const std::string bits = line.substr(colon + 1);
+        const int width = bits.size() == 32 ? 8 : bits.size() == 64 ? 16 : 0;
+        if (width == 0) continue;
+        HexGlyph g{
+            static_cast<char32_t>(std::stoul(line.substr(0, colon), nullptr, 16)), width, {}};
+        const int digitsPerRow = width / 4;
+        for (int y = 0; y < 16; ++y) {
+            const unsigned long row =
+                std::stoul(bits.substr(y * digitsPerRow, digitsPerRow), nullptr, 16);
+            for (int x = 0; x < width; ++x) g.rows += (row >> (width - 1 - x)) & 1 ? '#' : '.';
+            g.rows += '\n';
+        }
+        glyphs.push_back(std::move(g));
+    }
+    return glyphs;
+}
 
 std::filesystem::path DataPath(std::string_view name) {
     return std::filesystem::path(ZEMTRA_TEST_DATA) / name;

@@ -18,14 +18,7 @@ std::string ReadBytes(const std::filesystem::path& path);
 void WriteBytes(const std::filesystem::path& path, std::string_view bytes);
 
 // The matrix as text: a line per row, '#' lit and '.' unlit.
-inline std::string MatrixRows(const DotMatrix& m) {
-    std::string text;
-    for (int y = 0; y < m.Height(); ++y) {
-        for (int x = 0; x < m.Width(); ++x) text += m.Lit(x, y) ? '#' : '.';
-        text += '\n';
-    }
-    return text;
-}
+std::string MatrixRows(const DotMatrix& m);
 
 // s in single quotes for a shell command line.
 inline std::string ShellQuote(const std::string& s) {
