@@ -14,6 +14,7 @@ packages=(
   dpkg-dev   # dpkg-shlibdeps: the .deb's library dependencies (cpack -G DEB)
   lintian    # the package test fails on any lintian error
   clang libclang-rt-14-dev   # the libFuzzer targets (scripts/fuzz.sh)
+  lld   # the test builds link with it, in a third of ld's time
   clang-format python3   # the format and include-layer checks of scripts/test.sh
   gcc-arm-none-eabi libnewlib-arm-none-eabi qemu-system-arm   # the runtime's firmware on a Cortex-M3
 )

@@ -3,7 +3,8 @@
 # (build-tsan/): the font library job's workers, the command line's interrupted library builds
 # and killed saves, and the desktop program's workers and Output View loader. Each test runs
 # under CTest with a time limit. The last stage of scripts/test.sh; run it alone after
-# changing threads. scripts/tsan.sh --build-only builds and stops.
+# changing threads. scripts/tsan.sh --build-only builds and stops; --configure-only configures
+# and stops.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${ZEMTRA_TSAN_BUILD_DIR:-build-tsan}
@@ -12,7 +13,9 @@ export QT_QPA_PLATFORM=offscreen
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -gline-tables-only -DNDEBUG" \
   -DZEMTRA_SANITIZE=thread -DZEMTRA_BENCH=OFF -DZEMTRA_TEST_OPTIMIZE=-O0 \
-  -DCMAKE_UNITY_BUILD=ON -DCMAKE_UNITY_BUILD_BATCH_SIZE=16 >/dev/null  # as scripts/test.sh builds
+  -DCMAKE_UNITY_BUILD=ON -DCMAKE_UNITY_BUILD_BATCH_SIZE=16 -DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=lld \
+  >/dev/null  # as scripts/test.sh builds
+[ "${1:-}" = --configure-only ] && exit 0
 # Only the programs that hold threaded tests (and the ones they run), each compiled from just
 # the files that define those tests (tests/CMakeLists.txt).
 targets=(zemtra-cli zemtra_base_tests zemtra_output_tests zemtra_jobs_tests zemtra_cli_tests)
