@@ -9,9 +9,8 @@
 #      build-tsan/).
 # Every test runs under CTest with a time limit. Any failure or sanitizer report fails the run.
 # ZEMTRA_TEST_QUICK=1 stops after stage 1. Installs missing packages first.
-# Building dominated on a small machine, so every build is a unity build (a translation unit per
-# 16 sources: the headers of GoogleTest and Qt are read once per batch instead of per file),
-# links with lld (a third of ld's time), and compiles the test programs' own code unoptimised.
+# Building dominated on a small machine: the builds share fast options (scripts/build_options.sh)
+# and compile the test programs' own code unoptimised.
 # The stages run one after the other, each on every core: this machine's scheduler ignores
 # nice, so a build in the background only slowed the tests beside it.
 set -euo pipefail
@@ -21,20 +20,16 @@ cd "$(dirname "$0")/.."
 ./scripts/check_format.sh
 started=$SECONDS
 stage() { echo "test: $1 passed ($((SECONDS - started)) s so far)"; }
-fast_build=(-DCMAKE_UNITY_BUILD=ON -DCMAKE_UNITY_BUILD_BATCH_SIZE=16
-            -DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=lld)
+. scripts/build_options.sh
 quick=${ZEMTRA_TEST_QUICK:-0}
 
 # Configuring holds one core for seconds, so the sanitizer builds are configured beside the plain
-# one. -O1 with line tables only: they compile in half the time of -O2 -g and still give file
-# and line in every report.
+# one.
 asan=${ZEMTRA_ASAN_BUILD_DIR:-build-asan}
-configure_log=$(mktemp)
-trap 'rm -f "$configure_log"' EXIT
 if [ "$quick" != 1 ]; then
-  CC=clang CXX=clang++ cmake -S . -B "$asan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -gline-tables-only -DNDEBUG" \
-    -DZEMTRA_FUZZ=ON -DZEMTRA_BENCH=OFF -DZEMTRA_TEST_OPTIMIZE=-O0 "${fast_build[@]}" \
+  configure_log=$(mktemp)
+  trap 'rm -f "$configure_log"' EXIT
+  CC=clang CXX=clang++ cmake -S . -B "$asan" "${sanitizer_build[@]}" -DZEMTRA_FUZZ=ON \
     >"$configure_log" 2>&1 &
   asan_configured=$!
   ./scripts/tsan.sh --configure-only >/dev/null &
@@ -44,8 +39,8 @@ fi
 # -g1: line tables and function names, all a failing test's backtrace needs; full debug
 # information took a third of this build's compile time.
 build=${ZEMTRA_BUILD_DIR:-build}
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEMTRA_WERROR=ON \
-  "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -g1 -DNDEBUG" -DZEMTRA_TEST_OPTIMIZE=-Og "${fast_build[@]}"
+cmake -S . -B "$build" "${fast_build[@]}" -DZEMTRA_WERROR=ON \
+  "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -g1 -DNDEBUG" -DZEMTRA_TEST_OPTIMIZE=-Og
 cmake --build "$build" -j"$(nproc)"
 echo "test: plain build done ($((SECONDS - started)) s so far)"
 

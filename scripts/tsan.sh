@@ -9,12 +9,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${ZEMTRA_TSAN_BUILD_DIR:-build-tsan}
 . scripts/sanitizers/env.sh
+. scripts/build_options.sh
 export QT_QPA_PLATFORM=offscreen
-CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -gline-tables-only -DNDEBUG" \
-  -DZEMTRA_SANITIZE=thread -DZEMTRA_BENCH=OFF -DZEMTRA_TEST_OPTIMIZE=-O0 \
-  -DCMAKE_UNITY_BUILD=ON -DCMAKE_UNITY_BUILD_BATCH_SIZE=16 -DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=lld \
-  >/dev/null  # as scripts/test.sh builds
+CC=clang CXX=clang++ cmake -S . -B "$build" "${sanitizer_build[@]}" -DZEMTRA_SANITIZE=thread \
+  >/dev/null
 [ "${1:-}" = --configure-only ] && exit 0
 # Only the programs that hold threaded tests (and the ones they run), each compiled from just
 # the files that define those tests (tests/CMakeLists.txt).
